@@ -1,0 +1,53 @@
+# make demo  - install what is missing, build, run dmsctl against a simulated sign
+# make test  - install, build, run every test: unit tests (plain and ASan+UBSan),
+#              the Windows DLL cross build and export check, fuzz smoke runs, benchmarks smoke
+JOBS ?= 2
+BUILD ?= build
+ASAN ?= build-asan
+FUZZ ?= build-fuzz
+WIN ?= build-win32
+DEPS ?= $(CURDIR)/build/deps
+FUZZ_SECONDS ?= 60
+
+.PHONY: all setup build asan fuzz win32 test unit demo bench clean
+
+all: build
+
+setup:
+	@scripts/setup.sh $(DEPS)
+
+build: setup
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(BUILD) -j$(JOBS)
+
+asan: setup
+	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DDMS_SANITIZE=ON >/dev/null
+	cmake --build $(ASAN) -j$(JOBS)
+
+fuzz: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDMS_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ) -j$(JOBS)
+
+win32: setup
+	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DDMS_LIBS_ONLY=ON \
+	  -DCMAKE_BUILD_TYPE=Release -DTINYXML2_SOURCE_DIR=$$(ls -d $(DEPS)/tinyxml2-*/ | head -n 1) >/dev/null
+	cmake --build $(WIN) -j$(JOBS)
+	scripts/check-windows-exports.sh $(WIN)
+
+unit: build asan
+	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest -j$(JOBS) --output-on-failure
+
+test: unit win32 fuzz
+	scripts/fuzz-smoke.sh $(FUZZ) $(FUZZ_SECONDS)
+	scripts/bench-smoke.sh $(BUILD)
+
+demo: build
+	scripts/demo.sh $(BUILD)/tools/dmsctl/dmsctl
+
+bench: build
+	scripts/bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN) $(FUZZ) $(WIN)

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Reads the export tables of the cross-built DLLs and compares them with the
+# lists in the tree; checks that dmscontent.dll imports from tqdms.dll only
+# the boundary functions.
+# Usage: check-windows-exports.sh build-win32
+set -euo pipefail
+win=$1
+root=$(cd "$(dirname "$0")/.." && pwd)
+objdump=i686-w64-mingw32-objdump
+
+exports_of() {
+  "$objdump" -p "$1" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+    grep -E '^[[:space:]]+\[ *[0-9]+\] ' | awk '{print $NF}' | sort
+}
+expected() { grep -E '^_' "$1" | sort; }
+
+status=0
+check_dll() {
+  local dll=$1 list=$2
+  [ -f "$dll" ] || { echo "missing $dll"; status=1; return; }
+  if ! diff <(expected "$list") <(exports_of "$dll") >/tmp/exports.diff.$$; then
+    echo "export table of $(basename "$dll") differs from $(basename "$list") (< expected, > found):"
+    cat /tmp/exports.diff.$$
+    status=1
+  else
+    echo "$(basename "$dll"): $(expected "$list" | wc -l) exports as listed"
+  fi
+  rm -f /tmp/exports.diff.$$
+}
+
+check_dll "$win/src/dmscontent.dll" "$root/src/dmscontent.exports"
+check_dll "$win/device/tqdms.dll" "$root/device/tqdms.exports"
+
+boundary=$(grep -E '^_' "$root/device/tqdms.exports" | grep -v '^_tqsim' | sort)
+imports=$("$objdump" -p "$win/src/dmscontent.dll" | sed -n '/DLL Name: tqdms.dll/,/^$/p' | awk 'NF==3 && $3 ~ /^_/ {print $3}' | sort)
+outside=$(comm -13 <(echo "$boundary") <(echo "$imports"))
+if [ -z "$imports" ] || [ -n "$outside" ]; then
+  echo "dmscontent.dll imports from tqdms.dll outside the boundary: ${outside:-nothing imported}"
+  status=1
+else
+  echo "dmscontent.dll imports $(echo "$imports" | wc -l) boundary functions from tqdms.dll"
+fi
+exit $status
