@@ -1,0 +1,203 @@
+#include "dispatch.h"
+
+#include <nlohmann/json.hpp>
+
+#include <climits>
+#include <cstring>
+#include <mutex>
+
+#include "bytes.h"
+#include "tqdms/tqsim.h"
+#include "connection.h"
+
+namespace tqdms {
+namespace {
+
+struct Fault {
+    std::string fn;                  // "*" for any
+    std::vector<int> args;           // INT_MIN = any
+    long nth = 1;
+    long times = 1;                  // -1 = for ever
+    uint32_t result = TQDMS_E_EXCHANGE;
+    bool hasReply = false;
+    std::string reply;
+    bool swallow = false;
+    long seen = 0;
+    long fired = 0;
+
+    bool matches(const Call& c) const {
+        if (fn != "*" && fn != c.fn) return false;
+        for (size_t i = 0; i < args.size(); ++i) {
+            if (args[i] == INT_MIN) continue;
+            if (i >= c.args.size() || c.args[i] != args[i]) return false;
+        }
+        return true;
+    }
+};
+
+struct Entry {
+    const char* fn;
+    std::vector<int> args;
+    int len;
+    std::string bytes;
+    std::vector<std::string> texts;
+    uint32_t result;
+    bool fault;
+};
+
+std::vector<Fault> g_faults;
+std::vector<Entry> g_journal;
+bool g_journalOn = true;
+
+// Returns the fault that fires for this call, or null.
+Fault* firingFault(const Call& c) {
+    Fault* chosen = nullptr;
+    for (Fault& f : g_faults) {
+        if (!f.matches(c)) continue;
+        ++f.seen;
+        if (chosen) continue;
+        if (f.seen < f.nth) continue;
+        if (f.times >= 0 && f.fired >= f.times) continue;
+        ++f.fired;
+        chosen = &f;
+    }
+    return chosen;
+}
+
+void record(const Call& c, uint32_t result, bool fault) {
+    if (!g_journalOn || g_journal.size() >= TQSIM_JOURNAL_MAX) return;
+    Entry e{c.fn, c.args, c.len, {}, c.texts, result, fault};
+    if (c.dir == Direction::Set && c.data && c.len > 0)
+        e.bytes.assign(static_cast<const char*>(c.data), static_cast<size_t>(c.len));
+    else if (c.dir == Direction::Get && c.buf && c.len > 0)
+        e.bytes.assign(static_cast<const char*>(c.buf), static_cast<size_t>(c.len));
+    g_journal.push_back(std::move(e));
+}
+
+}  // namespace
+
+uint32_t dispatch(const Call& c, const std::function<uint32_t(Backend&)>& op) {
+    std::lock_guard<std::mutex> lock(deviceMutex());
+    uint32_t result;
+    bool fault = false;
+    Connection* conn = threadConnection();
+    if (c.len < 0 || (c.dir == Direction::Get && !c.buf) || (c.dir == Direction::Set && !c.data)) {
+        result = TQDMS_E_BAD_VALUE;
+    } else if (!conn || !conn->backend()) {
+        result = TQDMS_E_EXCHANGE;
+    } else if (conn->pub.params.stopRequested) {
+        // A stop request ends the running operation at its next exchange.
+        conn->pub.params.stopRequested = 0;
+        result = TQDMS_E_EXCHANGE;
+    } else if (Fault* f = firingFault(c)) {
+        fault = true;
+        result = f->result;
+        if (f->hasReply && c.dir == Direction::Get) {
+            std::memset(c.buf, 0, static_cast<size_t>(c.len));
+            std::memcpy(c.buf, f->reply.data(), std::min(f->reply.size(), static_cast<size_t>(c.len)));
+        }
+    } else {
+        // A get that reaches the sign clears its buffer first, so a refused
+        // read leaves zeros rather than the caller's old bytes.
+        if (c.dir == Direction::Get) std::memset(c.buf, 0, static_cast<size_t>(c.len));
+        result = op(*conn->backend());
+        if (result == TQDMS_OK && c.dir != Direction::Get) markDirty();
+    }
+    record(c, result, fault);
+    return result;
+}
+
+uint32_t addFault(const std::string& text) {
+    using nlohmann::json;
+    json j = json::parse(text, nullptr, false);
+    if (!j.is_object() || !j.contains("fn") || !j["fn"].is_string()) return TQDMS_E_BAD_VALUE;
+    Fault f;
+    try {
+        f.fn = j["fn"].get<std::string>();
+        if (j.contains("args")) {
+            for (const json& a : j["args"]) f.args.push_back(a.is_null() ? INT_MIN : a.get<int>());
+        }
+        f.nth = j.value("nth", 1L);
+        f.times = j.value("times", 1L);
+        if (j.contains("reply")) {
+            if (!fromHex(j["reply"].get<std::string>(), f.reply)) return TQDMS_E_BAD_VALUE;
+            f.hasReply = true;
+        }
+        f.swallow = j.value("swallow", false);
+        f.result = j.value("result", (f.hasReply || f.swallow) ? TQDMS_OK : TQDMS_E_EXCHANGE);
+    } catch (const json::exception&) {
+        return TQDMS_E_BAD_VALUE;
+    }
+    if (f.nth < 1) return TQDMS_E_BAD_VALUE;
+    std::lock_guard<std::mutex> lock(deviceMutex());
+    g_faults.push_back(std::move(f));
+    return TQDMS_OK;
+}
+
+void clearFaults() {
+    std::lock_guard<std::mutex> lock(deviceMutex());
+    g_faults.clear();
+}
+
+std::string journalJson() {
+    using nlohmann::json;
+    std::lock_guard<std::mutex> lock(deviceMutex());
+    json arr = json::array();
+    for (const Entry& e : g_journal) {
+        json j{{"fn", e.fn}, {"args", e.args}, {"len", e.len},
+               {"data", toHex(e.bytes.data(), e.bytes.size())}, {"result", e.result}};
+        if (!e.texts.empty()) j["texts"] = e.texts;
+        if (e.fault) j["fault"] = true;
+        arr.push_back(std::move(j));
+    }
+    return arr.dump();
+}
+
+void clearJournal() {
+    std::lock_guard<std::mutex> lock(deviceMutex());
+    g_journal.clear();
+}
+
+void setJournal(bool on) {
+    std::lock_guard<std::mutex> lock(deviceMutex());
+    g_journalOn = on;
+}
+
+int journalCount() {
+    std::lock_guard<std::mutex> lock(deviceMutex());
+    return static_cast<int>(g_journal.size());
+}
+
+std::string toHex(const void* data, size_t len) {
+    static const char digits[] = "0123456789abcdef";
+    const auto* p = static_cast<const unsigned char*>(data);
+    std::string s;
+    s.reserve(len * 2);
+    for (size_t i = 0; i < len; ++i) {
+        s += digits[p[i] >> 4];
+        s += digits[p[i] & 15];
+    }
+    return s;
+}
+
+bool fromHex(const std::string& hex, std::string& out) {
+    out.clear();
+    int high = -1;
+    for (char ch : hex) {
+        int v;
+        if (ch >= '0' && ch <= '9') v = ch - '0';
+        else if (ch >= 'a' && ch <= 'f') v = ch - 'a' + 10;
+        else if (ch >= 'A' && ch <= 'F') v = ch - 'A' + 10;
+        else if (ch == ' ') continue;
+        else return false;
+        if (high < 0) {
+            high = v;
+        } else {
+            out += static_cast<char>(high * 16 + v);
+            high = -1;
+        }
+    }
+    return high < 0;
+}
+
+}  // namespace tqdms

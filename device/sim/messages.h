@@ -1,0 +1,56 @@
+// The simulated message table (dmsMessageTable) and the sign control
+// objects that name messages (activated, door open, loss and recovery).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+
+#include <nlohmann/json_fwd.hpp>
+
+namespace tqsim {
+
+// dmsMessageStatus values.
+enum MessageStatus : uint8_t {
+    kMsgNotUsed = 1, kMsgModifying = 2, kMsgValidating = 3, kMsgValid = 4, kMsgError = 5,
+    kMsgModifyReq = 6, kMsgValidateReq = 7, kMsgNotUsedReq = 8,
+};
+
+struct MessageRow {
+    std::string multi;
+    std::string owner;
+    uint8_t beacon = 0;
+    uint8_t pixelService = 0;
+    uint8_t priority = 1;
+    uint8_t status = kMsgNotUsed;
+    uint16_t crc = 0;
+    // A request the sign is still working on (pollLatency): the status it
+    // moves to and the status reads left until it does.
+    uint8_t pendingStatus = 0;
+    int pendingReads = 0;
+};
+
+struct MessageStore {
+    // Rows ever touched, keyed by (memory type, number). Rows not held are notUsed.
+    std::map<std::pair<int, int>, MessageRow> rows;
+    uint32_t validateError = 2;   // dmsValidateMessageError: 2 none
+    uint32_t syntaxError = 2;     // dmsMultiSyntaxError: 2 none
+    uint32_t activateError = 2;   // dmsActivateMsgError: 2 none
+    std::array<uint8_t, 12> activated{};  // activation code, network order
+    std::array<uint8_t, 5> doorOpen{};    // message ID codes
+    std::array<uint8_t, 5> commLoss{};
+    std::array<uint8_t, 5> shortPower{};
+    std::array<uint8_t, 5> longPower{};
+
+    MessageStore();
+    int count(int memoryType) const;
+    const MessageRow* find(int memoryType, int number) const;
+    bool isActivated(int memoryType, int number) const;
+
+    void load(const nlohmann::json& state);
+    void save(nlohmann::json& state) const;
+};
+
+}  // namespace tqsim

@@ -1,0 +1,22 @@
+// The sign's own MULTI validation, as tqDefine1Message runs it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace tqsim {
+
+struct MultiCheck {
+    int maxLength = 0;
+    std::function<bool(int)> hasFont;     // font number defined on the sign
+    std::function<bool(int)> hasGraphic;  // graphic number defined on the sign
+};
+
+// dmsMultiSyntaxError of the text: 2 none, 1 other (unbalanced brackets),
+// 3 unsupportedTag, 5 textTooBig, 6 fontNotDefined, 15 graphicNotDefined.
+int checkMulti(const std::string& multi, const MultiCheck& check);
+
+// dmsMessageCRC: CRC-16/X-25 over the MULTI bytes, beacon and pixel service.
+uint16_t messageCrc(const std::string& multi, uint8_t beacon, uint8_t pixelService);
+
+}  // namespace tqsim
