@@ -1,0 +1,31 @@
+/*
+ * session.h - opening the test connection, stopping a running operation,
+ * and the diagnostic log.
+ */
+#ifndef DMSCONTENT_SESSION_H
+#define DMSCONTENT_SESSION_H
+
+#include "common.h"
+
+/* Opens the device library with fixed test parameters (sign address
+ * 169.254.10.20, port 9520, 19200 baud, 4 retries, timeout 100000) on the
+ * calling thread. Always returns 0, even when the device library refuses. */
+DMS_API uint32_t DMS_CALL tqTestInit(void);
+
+/* Asks the device library to stop the operation running on the sign opened
+ * by the calling thread; may be called while another call is running.
+ * Returns 0, or 3 (and does nothing) when no sign is open on this thread. */
+DMS_API uint32_t DMS_CALL tqStop(void);
+
+/* Runs the built-in test sequence against the device library. Returns 0. */
+DMS_API uint32_t DMS_CALL tqForTest(void);
+
+/* Diagnostic lines: "[INFO]", "[WARNING]" or "[ERROR]", a
+ * "[MM-DD HH:MM:SS] " stamp, the message, a newline; at most 1023
+ * characters. They go to the debugger output on Windows and to standard
+ * error elsewhere, unless a sink is set. The sink is called on the thread
+ * that logs; pass NULL to restore the default. */
+typedef void(DMS_CALL* DmsLogSink)(const char* line, void* context);
+DMS_API void DMS_CALL dmsSetLogSink(DmsLogSink sink, void* context);
+
+#endif /* DMSCONTENT_SESSION_H */

@@ -1,0 +1,51 @@
+// tqTestInit, tqStop and tqForTest: the test connection and the stop request.
+#include <cstring>
+
+#include "device.h"
+#include "dmscontent/clock.h"
+#include "dmscontent/session.h"
+#include "log.h"
+
+namespace {
+
+void TQ_CALL ignoreNotify(void*) {}
+void TQ_CALL ignoreProgress(void*, int, int) {}
+void TQ_CALL ignoreIdle(void) {}
+
+}  // namespace
+
+DMS_API uint32_t DMS_CALL tqTestInit(void) {
+    DeviceInitParameters params;
+    std::memset(&params, 0, sizeof params);
+    params.transport = 0;
+    std::strcpy(params.address, "169.254.10.20");  // the test sign's link-local address
+    params.port = 9520;
+    params.baudRate = 19200;
+    params.retries = 4;
+    params.timeout = 100000;
+    params.onOpen = ignoreNotify;
+    params.onClose = ignoreNotify;
+    params.progress = ignoreProgress;
+    params.onIdle = ignoreIdle;
+    (void)tqDMSInitNotVerify(&params);
+    dms::logLine(dms::kLogInfo, "Runing dwTlsIndex:%d", static_cast<int>(GetTlsIndex()));
+    return 0;
+}
+
+// Without a sign on this thread there is nothing to stop: answer 3 like the
+// other exports, and touch nothing.
+DMS_API uint32_t DMS_CALL tqStop(void) {
+    DeviceInterface* di = dms::currentInterface();
+    if (!di) return DMS_E_NO_INTERFACE;
+    di->params.stopRequested = 1;
+    return DMS_OK;
+}
+
+// The built-in sequence: open the test connection and exercise the exports
+// a sign-management host calls first. Results are not looked at.
+DMS_API uint32_t DMS_CALL tqForTest(void) {
+    tqTestInit();
+    int32_t now[8];
+    (void)tqGetTime(now);
+    return 0;
+}
