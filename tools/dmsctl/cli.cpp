@@ -1,0 +1,76 @@
+#include "cli.h"
+
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <unistd.h>
+
+#include "dmscontent/dmscontent.h"
+#include "tqdms/tqsim.h"
+
+namespace dmsctl {
+namespace {
+
+std::map<std::string, Registration>& registry() {
+    static std::map<std::string, Registration> r;
+    return r;
+}
+
+int g_lastShown = -1;
+
+// Progress reports: a bar on a terminal, plain lines otherwise.
+void TQ_CALL showProgress(void*, int, int value) {
+    if (context().quiet || context().json) return;
+    if (value == g_lastShown) return;
+    g_lastShown = value;
+    if (value < 0) value = 0;
+    if (value > 100) value = 100;
+    if (isatty(fileno(stderr))) {
+        int filled = value / 4;
+        std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<size_t>(filled), '#').c_str(),
+                     std::string(static_cast<size_t>(25 - filled), ' ').c_str(), value);
+        if (value == 100) std::fputc('\n', stderr);
+    } else if (value % 10 == 0) {
+        std::fprintf(stderr, "progress %d%%\n", value);
+    }
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+Context& context() {
+    static Context c;
+    return c;
+}
+
+OpenSign::OpenSign() {
+    uint32_t rc = tqsimOpen(context().signFile.c_str());
+    if (rc != 0) throw Failure{"cannot open sign file " + context().signFile + " (not a sign state)", 1};
+    tqsimSetJournal(0);
+    DeviceInitParameters params{};
+    std::snprintf(params.address, sizeof params.address, "%s", "127.0.0.1");
+    params.progress = showProgress;
+    g_lastShown = -1;
+    rc = tqDMSInitNotVerify(&params);
+    if (rc != 0) throw Failure{"cannot connect to the sign", 1};
+}
+
+OpenSign::~OpenSign() {
+    if (tqsimSave(nullptr) != 0) std::cerr << "dmsctl: cannot save " << context().signFile << "\n";
+    tqsimClose();
+}
+
+void check(uint32_t rc, const std::string& what) {
+    if (rc == 0) return;
+    throw Failure{what + ": " + std::to_string(rc) + " " + dmsResultText(rc), 1};
+}
+
+void printJson(const nlohmann::json& j) { std::cout << j.dump(2) << "\n"; }
+
+Register::Register(const char* name, Registration add) { registry()[name] = std::move(add); }
+
+void registerAll(CLI::App& app) {
+    for (auto& kv : registry()) kv.second(app);
+}
+
+}  // namespace dmsctl

@@ -1,0 +1,52 @@
+// dmsctl's shared pieces: the options every command sees, opening the sign,
+// printing results, and the registry through which each cmd_*.cpp file adds
+// its subcommands.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace dmsctl {
+
+struct Context {
+    std::string signFile = "dmsctl-sign.json";  // --sign
+    bool json = false;                          // --json
+    bool quiet = false;                         // --quiet: no progress display
+};
+
+Context& context();
+
+// Thrown by commands to end with a one-line message and an exit code.
+struct Failure {
+    std::string message;
+    int exitCode;
+};
+
+// Opens the sign named by --sign (creating it with default limits when the
+// file does not exist) on this thread, with a progress display. The sign is
+// saved and closed when the returned object goes away.
+class OpenSign {
+public:
+    OpenSign();
+    ~OpenSign();
+    OpenSign(const OpenSign&) = delete;
+    OpenSign& operator=(const OpenSign&) = delete;
+};
+
+// Ends the command when rc is not 0: "what: <code> <meaning>", exit 1.
+void check(uint32_t rc, const std::string& what);
+// Prints a JSON value (for --json output).
+void printJson(const nlohmann::json& j);
+
+using Registration = std::function<void(CLI::App&)>;
+// Adds a group of subcommands; call from a static object in each cmd_*.cpp.
+struct Register {
+    Register(const char* name, Registration add);
+};
+void registerAll(CLI::App& app);
+
+}  // namespace dmsctl

@@ -1,0 +1,36 @@
+// dmsctl: a command line for everything the content library does, against
+// the simulated sign kept in a state file (--sign).
+#include <iostream>
+
+#include "cli.h"
+#include "dmscontent/dmscontent.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"dmsctl - put content on NTCIP 1203 dynamic message signs"};
+    app.set_help_all_flag("--help-all", "Show every command's help");
+    app.require_subcommand(1);
+    app.fallthrough();
+    dmsctl::Context& ctx = dmsctl::context();
+    app.add_option("--sign", ctx.signFile, "Simulated sign state file (created on first use)")
+        ->capture_default_str();
+    app.add_flag("--json", ctx.json, "Print results as JSON");
+    app.add_flag("-q,--quiet", ctx.quiet, "No progress display");
+    dmsctl::registerAll(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "dmsctl: " << e.what() << " (see dmsctl --help)\n";
+        return 2;
+    } catch (const dmsctl::Failure& f) {
+        std::cerr << "dmsctl: " << f.message << "\n";
+        return f.exitCode;
+    } catch (const std::exception& e) {
+        std::cerr << "dmsctl: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
