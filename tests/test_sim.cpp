@@ -1,0 +1,249 @@
+// The simulated sign and the device library's test facilities.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include <unistd.h>
+
+#include "support/sim_sign.h"
+#include "tqdms/tqdms.h"
+#include "tqdms/tqsim.h"
+
+using testing_support::SimSign;
+using testing_support::json;
+
+namespace {
+
+uint32_t status(int type, int number) {
+    uint32_t s = 0;
+    EXPECT_EQ(tqGetMsgTable(type, number, 9, &s, 4), 0u);
+    return s;
+}
+
+uint32_t setStatus(int type, int number, uint32_t value) { return tqSetMsgTable(type, number, 9, &value, 4); }
+
+TEST(SimSign, NoInterfaceUntilASignIsOpenOnTheThread) {
+    EXPECT_EQ(GetIf(), nullptr);
+    uint32_t v;
+    EXPECT_EQ(tqGetMsgInfo(3, &v, 4), TQDMS_E_EXCHANGE);
+    {
+        SimSign sign;
+        EXPECT_NE(GetIf(), nullptr);
+        // Another thread has no interface of its own until it opens one.
+        void* other = reinterpret_cast<void*>(1);
+        std::thread([&] { other = GetIf(); }).join();
+        EXPECT_EQ(other, nullptr);
+    }
+    EXPECT_EQ(GetIf(), nullptr);
+}
+
+TEST(SimSign, LimitsComeFromTheConfiguration) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 7}, {"maxVolatile", 3}, {"maxMultiLength", 250}}}});
+    uint32_t v = 0;
+    ASSERT_EQ(tqGetMsgInfo(3, &v, 4), 0u);
+    EXPECT_EQ(v, 7u);
+    ASSERT_EQ(tqGetMsgInfo(6, &v, 4), 0u);
+    EXPECT_EQ(v, 3u);
+    ASSERT_EQ(tqGetMultiCfg(16, &v, 4), 0u);
+    EXPECT_EQ(v, 250u);
+    EXPECT_EQ(tqGetMultiCfg(15, &v, 4), TQDMS_E_NO_SUCH_NAME);
+    EXPECT_EQ(tqGetMsgInfo(3, &v, 2), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(tqsimPatchState(R"({"limits":{"maxChangeable":-1}})"), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(sign.state()["limits"]["maxChangeable"], 7);
+}
+
+TEST(SimSign, MessageRowStatusMachine) {
+    SimSign sign;
+    EXPECT_EQ(status(3, 5), 1u);
+    // Columns change only while modifying.
+    EXPECT_EQ(tqSetMsgTable(3, 5, 3, "ABC", 4), TQDMS_E_GEN_ERR);
+    EXPECT_EQ(setStatus(3, 5, 7), TQDMS_E_GEN_ERR);
+    ASSERT_EQ(setStatus(3, 5, 6), 0u);
+    EXPECT_EQ(status(3, 5), 2u);
+    const char multi[] = "[jp3]TEST [fl]Flashing[/fl]";
+    ASSERT_EQ(tqSetMsgTable(3, 5, 3, multi, sizeof multi), 0u);
+    ASSERT_EQ(tqSetMsgTable(3, 5, 4, "owner", 6), 0u);
+    ASSERT_EQ(setStatus(3, 5, 7), 0u);
+    EXPECT_EQ(status(3, 5), 4u);
+    uint16_t crc = 0;
+    ASSERT_EQ(tqGetMsgTable(3, 5, 5, &crc, 2), 0u);
+    EXPECT_EQ(crc, 0x95F9);  // the standard's worked example
+    char text[64];
+    ASSERT_EQ(tqGetMsgTable(3, 5, 3, text, 10), 0u);
+    EXPECT_STREQ(text, "[jp3]TEST");  // cut to the buffer, NUL-terminated
+    ASSERT_EQ(setStatus(3, 5, 8), 0u);
+    EXPECT_EQ(status(3, 5), 1u);
+    ASSERT_EQ(tqGetMsgTable(3, 5, 3, text, sizeof text), 0u);
+    EXPECT_STREQ(text, "");
+    // Rows outside the limits and permanent rows cannot be changed.
+    EXPECT_EQ(setStatus(3, 101, 6), TQDMS_E_NO_SUCH_NAME);
+    EXPECT_EQ(setStatus(2, 1, 6), TQDMS_E_READ_ONLY);
+    EXPECT_EQ(setStatus(3, 5, 3), TQDMS_E_BAD_VALUE);
+}
+
+TEST(SimSign, RequestsTakeTheConfiguredNumberOfPolls) {
+    SimSign sign(json{{"limits", {{"pollLatency", 2}}}});
+    ASSERT_EQ(setStatus(3, 1, 6), 0u);
+    EXPECT_EQ(status(3, 1), 6u);
+    EXPECT_EQ(status(3, 1), 2u);
+}
+
+TEST(SimSign, DefineValidatesLikeASign) {
+    SimSign sign(json{{"limits", {{"maxMultiLength", 20}}}});
+    uint32_t v = 0, syntax = 0;
+    auto errors = [&] {
+        tqGetMsgInfo(9, &v, 4);
+        tqGetSignControl(18, &syntax, 4);
+    };
+    ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[jp3]HELLO", 0), 0u);
+    errors();
+    EXPECT_EQ(v, 2u);
+    EXPECT_EQ(status(3, 1), 4u);
+    struct Case { const char* multi; uint32_t syntax; } cases[] = {
+        {"[xx]AB", 3}, {"[jp3]AB[fo", 1}, {"AB]", 1}, {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 5}};
+    for (const Case& c : cases) {
+        ASSERT_EQ(tqDefine1Message(3, 2, 0, 0, 5, "me", c.multi, 0), 0u) << c.multi;
+        errors();
+        EXPECT_EQ(v, 5u) << c.multi;
+        EXPECT_EQ(syntax, c.syntax) << c.multi;
+        EXPECT_EQ(status(3, 2), 5u) << c.multi;
+    }
+    ASSERT_EQ(tqDefine1Message(3, 2, 2, 0, 5, "me", "A", 0), 0u);
+    errors();
+    EXPECT_EQ(v, 3u);
+    // Escaped brackets and nested moving-text tags are valid.
+    sign.patch({{"limits", {{"maxMultiLength", 40}}}});
+    ASSERT_EQ(tqDefine1Message(3, 3, 0, 0, 5, "me", "[[A]][mvc1,2,3,[fo1]X]", 0), 0u);
+    EXPECT_EQ(status(3, 3), 4u);
+    EXPECT_EQ(tqDefine1Message(5, 1, 0, 0, 5, "me", "A", 0), TQDMS_E_READ_ONLY);
+    EXPECT_EQ(tqDefine1Message(3, 1, 0, 0, 5, nullptr, "A", 0), TQDMS_E_BAD_VALUE);
+}
+
+TEST(SimSign, ActivationChecksStatusAndCrc) {
+    SimSign sign;
+    ASSERT_EQ(tqDefine1Message(4, 5, 0, 0, 5, "me", "[jp3]TEST [fl]Flashing[/fl]", 0), 0u);
+    // 267 minutes at priority 55 from 103.8.9.10, host order.
+    uint8_t a[12] = {0x0B, 0x01, 55, 4, 5, 0, 0xF9, 0x95, 10, 9, 8, 103};
+    ASSERT_EQ(tqActiveMessage(a), 0u);
+    uint8_t code[12];
+    ASSERT_EQ(tqGetSignControl(3, code, 12), 0u);
+    const uint8_t want[12] = {0x01, 0x0B, 0x37, 0x04, 0x00, 0x05, 0x95, 0xF9, 0x67, 0x08, 0x09, 0x0A};
+    EXPECT_EQ(std::memcmp(code, want, 12), 0);
+    // The message on display cannot be changed.
+    EXPECT_EQ(tqDefine1Message(4, 5, 0, 0, 5, "me", "X", 0), TQDMS_E_GEN_ERR);
+    a[6] = 1;  // wrong CRC
+    EXPECT_EQ(tqActiveMessage(a), TQDMS_E_GEN_ERR);
+    a[6] = a[7] = 0;  // CRC 0 stands for the stored one...
+    EXPECT_EQ(tqActiveMessage(a), 0u);
+    sign.patch({{"limits", {{"strictCrc", 1}}}});
+    EXPECT_EQ(tqActiveMessage(a), TQDMS_E_GEN_ERR);  // ...unless the sign is strict
+    uint8_t blank[12] = {0xFF, 0xFF, 100, 7, 1, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(tqActiveMessage(blank), 0u);
+    uint8_t missing[12] = {0xFF, 0xFF, 100, 3, 9, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(tqActiveMessage(missing), TQDMS_E_GEN_ERR);
+    // Event messages must name something the sign can show.
+    uint8_t id[5] = {4, 0, 5, 0x95, 0xF9};
+    EXPECT_EQ(tqSetSignControl(12, id, 5), 0u);
+    uint8_t bad[5] = {3, 0, 9, 0, 0};
+    EXPECT_EQ(tqSetDoorOpen(bad, 5), TQDMS_E_BAD_VALUE);
+    uint8_t back[5];
+    ASSERT_EQ(tqGetSignControl(12, back, 5), 0u);
+    EXPECT_EQ(std::memcmp(back, id, 5), 0);
+}
+
+TEST(SimSign, FaultsFireOnTheNthMatchingCallAndChangeNothing) {
+    SimSign sign;
+    sign.freezeClock(100);
+    sign.fault({{"fn", "tqSetGlobalTime"}, {"args", {1}}, {"nth", 2}, {"result", 99}});
+    uint32_t t = 200;
+    EXPECT_EQ(tqSetGlobalTime(5, &t, 4), 0u);  // object 5 does not match the fault
+    EXPECT_EQ(tqSetGlobalTime(1, &t, 4), 0u);
+    t = 300;
+    EXPECT_EQ(tqSetGlobalTime(1, &t, 4), 99u);
+    EXPECT_EQ(sign.state()["clock"]["time"], 200);
+    EXPECT_EQ(tqSetGlobalTime(1, &t, 4), 0u);  // times defaults to 1
+    auto j = sign.calls("tqSetGlobalTime");
+    ASSERT_EQ(j.size(), 4u);
+    EXPECT_TRUE(j[2].value("fault", false));
+    EXPECT_EQ(j[2]["result"], 99);
+    EXPECT_FALSE(j[3].value("fault", false));
+
+    // A reply fault answers a get with given bytes; a swallowed set sticks.
+    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, nullptr, 9}}, {"times", -1}, {"reply", "06"}});
+    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 4, 9}}, {"swallow", true}});
+    EXPECT_EQ(status(3, 4), 6u);
+    EXPECT_EQ(status(3, 8), 6u);
+    EXPECT_EQ(setStatus(3, 4, 6), 0u);
+    sign.clearFaults();
+    EXPECT_EQ(status(3, 4), 1u);
+    EXPECT_EQ(tqsimAddFault(R"({"fn":"x","nth":0})"), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(tqsimAddFault("not json"), TQDMS_E_BAD_VALUE);
+}
+
+TEST(SimSign, JournalRecordsArgumentsAndBytes) {
+    SimSign sign;
+    int32_t diff = -3600;
+    ASSERT_EQ(tqSetGlobalTime(5, &diff, 4), 0u);
+    uint32_t v = 0;
+    ASSERT_EQ(tqGetMsgInfo(3, &v, 4), 0u);
+    ASSERT_EQ(tqDefine1Message(3, 2, 0, 1, 9, "own", "[nl]", 0), 0u);
+    json j = sign.journal();
+    ASSERT_EQ(j.size(), 3u);
+    EXPECT_EQ(j[0]["fn"], "tqSetGlobalTime");
+    EXPECT_EQ(j[0]["data"], "f0f1ffff");
+    EXPECT_EQ(j[1]["data"], testing_support::hex32(100));
+    EXPECT_EQ(j[2]["args"], json({3, 2, 0, 1, 9, 0}));
+    EXPECT_EQ(j[2]["texts"], json({"own", "[nl]"}));
+    EXPECT_EQ(tqsimJournalCount(), 3);
+    tqsimSetJournal(0);
+    tqGetMsgInfo(3, &v, 4);
+    EXPECT_EQ(tqsimJournalCount(), 3);
+    tqsimSetJournal(1);
+}
+
+TEST(SimSign, StopFlagEndsTheNextExchangeOnly) {
+    SimSign sign;
+    auto* di = static_cast<DeviceInterface*>(GetIf());
+    ASSERT_NE(di, nullptr);
+    di->params.stopRequested = 1;
+    uint32_t v;
+    EXPECT_EQ(tqGetMsgInfo(3, &v, 4), TQDMS_E_EXCHANGE);
+    EXPECT_EQ(di->params.stopRequested, 0);
+    EXPECT_EQ(tqGetMsgInfo(3, &v, 4), 0u);
+}
+
+TEST(SimSign, StateFileRoundTripAndBadStates) {
+    std::string path = ::testing::TempDir() + "sim_state_" + std::to_string(getpid()) + ".json";
+    std::remove(path.c_str());
+    {
+        ASSERT_EQ(tqsimOpen(path.c_str()), 0u);
+        DeviceInitParameters p{};
+        ASSERT_EQ(tqDMSInitNotVerify(&p), 0u);
+        ASSERT_EQ(tqsimPatchState(R"({"limits":{"maxChangeable":42}})"), 0u);
+        ASSERT_EQ(tqDefine1Message(3, 9, 1, 0, 7, "kept", "[jp2]KEPT", 0), 0u);
+        tqsimClose();  // saves the file
+    }
+    ASSERT_EQ(tqsimOpen(path.c_str()), 0u);
+    DeviceInitParameters p{};
+    ASSERT_EQ(tqDMSInitNotVerify(&p), 0u);
+    uint32_t v = 0;
+    ASSERT_EQ(tqGetMsgInfo(3, &v, 4), 0u);
+    EXPECT_EQ(v, 42u);
+    char text[32];
+    ASSERT_EQ(tqGetMsgTable(3, 9, 3, text, sizeof text), 0u);
+    EXPECT_STREQ(text, "[jp2]KEPT");
+    // A state that does not load changes nothing.
+    EXPECT_EQ(tqsimPatchState(R"({"messages":[{"type":9,"number":1}]})"), TQDMS_E_BAD_VALUE);
+    ASSERT_EQ(tqGetMsgTable(3, 9, 3, text, sizeof text), 0u);
+    EXPECT_STREQ(text, "[jp2]KEPT");
+    tqsimClose();
+    std::FILE* f = std::fopen(path.c_str(), "w");
+    std::fputs("{\"format\":\"something else\"}", f);
+    std::fclose(f);
+    EXPECT_EQ(tqsimOpen(path.c_str()), TQDMS_E_BAD_VALUE);
+    std::remove(path.c_str());
+}
+
+}  // namespace
