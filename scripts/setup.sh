@@ -21,26 +21,25 @@ for p in "${packages[@]}"; do
   fi
 done
 
-updated=0
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   "${sudo_cmd[@]}" apt-get update -qq
-  updated=1
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # tinyxml2 for the Windows DLLs is compiled from Debian's source package.
-if ! ls "$deps_dir"/tinyxml2-*/tinyxml2.cpp >/dev/null 2>&1; then
+fetch_source() {
+  mkdir -p "$deps_dir"
+  (cd "$deps_dir" && apt-get source -qq tinyxml2 >/dev/null 2>&1) && ls "$deps_dir"/tinyxml2-*/tinyxml2.cpp >/dev/null 2>&1
+}
+if ! ls "$deps_dir"/tinyxml2-*/tinyxml2.cpp >/dev/null 2>&1 && ! fetch_source; then
   src_list=/etc/apt/sources.list.d/dmscontent-src.sources
   if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
     echo "setup: adding deb-src entries"
     . /etc/os-release
     printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
       "$VERSION_CODENAME" "$VERSION_CODENAME" | "${sudo_cmd[@]}" tee "$src_list" >/dev/null
-    updated=0
   fi
-  if [ "$updated" -eq 0 ]; then "${sudo_cmd[@]}" apt-get update -qq; fi
-  mkdir -p "$deps_dir"
-  (cd "$deps_dir" && apt-get source -qq tinyxml2 2>&1 | grep -v -e '^W: Download is performed unsandboxed' -e '^dpkg-source: info' || true)
-  ls "$deps_dir"/tinyxml2-*/tinyxml2.cpp >/dev/null
+  "${sudo_cmd[@]}" apt-get update -qq
+  fetch_source || { echo "setup: cannot fetch tinyxml2 sources"; exit 1; }
 fi

@@ -12,5 +12,10 @@
 #include "records.h"
 #include "session.h"
 #include "clock.h"
+#include "messages.h"
+#include "display.h"
+#include "fonts.h"
+#include "graphics.h"
+#include "schedules.h"
 
 #endif /* DMSCONTENT_DMSCONTENT_H */

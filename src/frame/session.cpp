@@ -2,8 +2,7 @@
 #include <cstring>
 
 #include "device.h"
-#include "dmscontent/clock.h"
-#include "dmscontent/session.h"
+#include "dmscontent/dmscontent.h"  // all host records, size-checked in every build
 #include "log.h"
 
 namespace {

@@ -1,0 +1,57 @@
+/*
+ * messages.h - message documents and message rows.
+ *
+ * A message document is an XML file with the root "DmsMessage": an "Event"
+ * header naming the messages to activate and to show on communications loss
+ * and power recovery, and one "Message" element per message, with its pages
+ * and their text and graphic elements. Messages become MULTI strings in the
+ * sign's message table (changeable, memory type 3, or volatile, 4).
+ */
+#ifndef DMSCONTENT_MESSAGES_H
+#define DMSCONTENT_MESSAGES_H
+
+#include "common.h"
+#include "records.h"
+
+/* Loads the message document at path, writes its messages (at most 512) into
+ * the sign's message table, giving free numbers to messages whose number is
+ * missing or out of range, then applies its event header. */
+DMS_API uint32_t DMS_CALL tqSendMessage(const char* path);
+
+/* Reads the sign's valid messages and its event messages and saves them as
+ * a message document at path. */
+DMS_API uint32_t DMS_CALL tqGetMessage(const char* path);
+
+/* Defines one message row from entry and applies its event code (1..5);
+ * then reads the sign's validation error into validateError and, when it is
+ * 5 (MULTI syntax) and syntaxError is not null, the MULTI syntax error. */
+DMS_API uint32_t DMS_CALL tqSendSingleMessage(MessageTableEntry* entry, uint32_t* validateError,
+                                              uint32_t* syntaxError);
+
+/* Blanks the sign, sends every changeable entry in number order and erases
+ * the changeable rows no entry holds. results (may be null), validateErrors
+ * and syntaxErrors hold *count values; -1 in results marks an entry that was
+ * not sent. */
+DMS_API uint32_t DMS_CALL tqSendAllMessage(MessageTableEntry* entries, int32_t* count, int32_t* results,
+                                           uint32_t* validateErrors, uint32_t* syntaxErrors);
+
+/* Erases one changeable or volatile message (memory type: low byte used;
+ * number: low 16 bits used). */
+DMS_API uint32_t DMS_CALL tqDeleteMessage(int32_t memoryType, int32_t number);
+
+/* Reads one message row into entry. */
+DMS_API uint32_t DMS_CALL tqGetSingleMessage(int32_t memoryType, int32_t number, MessageTableEntry* entry);
+
+/* Reads every used message row, with its event code, into entries; *count
+ * is the capacity on entry and the number of rows filled on return. */
+DMS_API uint32_t DMS_CALL tqGetMessages(MessageTableEntry* entries, int32_t* count);
+
+/* Activates the blank message and sets the door-open, communications loss
+ * and power recovery messages to blank. */
+DMS_API uint32_t DMS_CALL tqClearMessageEvent(void);
+
+/* Reads the sign's last validation error; when it is 5 and syntaxError is not
+ * null, also the MULTI syntax error. A null validateError reads nothing. */
+DMS_API uint32_t DMS_CALL tqGetMessageErrorDefine(uint32_t* validateError, uint32_t* syntaxError);
+
+#endif /* DMSCONTENT_MESSAGES_H */

@@ -1,0 +1,2 @@
+# What the sign holds now
+run sign show
