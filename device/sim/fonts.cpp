@@ -2,19 +2,272 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "../bytes.h"
+#include "multi_check.h"
 #include "sign.h"
 
 namespace tqsim {
+namespace {
 
-bool FontStore::hasFont(int) const { return true; }
+bool usable(uint8_t status) {
+    return status == kFontReadyForUse || status == kFontInUse || status == kFontPermanent ||
+           status == kFontUnmanaged;
+}
 
-void FontStore::load(const nlohmann::json&) {}
-void FontStore::save(nlohmann::json&) const {}
+// Longest bitmap a character may have: 255 pixels wide, 255 rows.
+constexpr size_t kMaxBitmap = 255 * 32;
 
-uint32_t SimSign::getFontDefinition(int, void*, int) { return TQDMS_E_NO_SUCH_NAME; }
-uint32_t SimSign::getFontTable(int, int, void*, int) { return TQDMS_E_NO_SUCH_NAME; }
-uint32_t SimSign::setFontTable(int, int, const void*, int) { return TQDMS_E_NO_SUCH_NAME; }
-uint32_t SimSign::getCharacterTable(int, int, int, void*, int) { return TQDMS_E_NO_SUCH_NAME; }
-uint32_t SimSign::setCharacterTable(int, int, int, const void*, int) { return TQDMS_E_NO_SUCH_NAME; }
+std::string hexOf(const std::string& bytes) { return tqdms::toHex(bytes.data(), bytes.size()); }
+
+}  // namespace
+
+FontStore::FontStore() {
+    FontRow small;
+    small.number = 1;
+    small.name = "5x7";
+    small.height = 7;
+    small.charSpacing = 1;
+    small.lineSpacing = 3;
+    small.status = kFontReadyForUse;
+    small.versionId = fontVersionId(small);
+    FontRow large = small;
+    large.number = 2;
+    large.name = "8x14";
+    large.height = 14;
+    large.charSpacing = 2;
+    large.lineSpacing = 4;
+    large.versionId = fontVersionId(large);
+    rows[1] = small;
+    rows[2] = large;
+}
+
+bool FontStore::hasFont(int number) const {
+    for (const auto& kv : rows)
+        if (kv.second.number == number && usable(kv.second.status)) return true;
+    return false;
+}
+
+uint16_t fontVersionId(const FontRow& f) {
+    std::string data;
+    data += static_cast<char>(f.number);
+    data += static_cast<char>(f.height);
+    data += static_cast<char>(f.charSpacing);
+    data += static_cast<char>(f.lineSpacing);
+    for (const auto& kv : f.characters) {
+        data += static_cast<char>(kv.first >> 8);
+        data += static_cast<char>(kv.first);
+        data += static_cast<char>(kv.second.width);
+        data += kv.second.bitmap;
+    }
+    return messageCrc(data, 0, 0);
+}
+
+void FontStore::load(const nlohmann::json& state) {
+    if (!state.contains("fonts")) return;
+    rows.clear();
+    for (const nlohmann::json& j : state.at("fonts")) {
+        int row = j.at("row").get<int>();
+        if (row < 1 || row > 255) throw std::invalid_argument("font row");
+        FontRow f;
+        f.number = j.value("number", 0);
+        f.name = j.value("name", "");
+        f.height = j.value("height", 0);
+        f.charSpacing = j.value("charSpacing", 0);
+        f.lineSpacing = j.value("lineSpacing", 0);
+        f.status = j.value("status", kFontReadyForUse);
+        if (f.number < 0 || f.number > 255 || f.height < 0 || f.height > 255 || f.name.size() > 64 ||
+            f.status < kFontNotUsed || f.status > kFontUnmanaged)
+            throw std::invalid_argument("font row values");
+        if (j.contains("characters")) {
+            for (const nlohmann::json& c : j.at("characters")) {
+                int code = c.at("code").get<int>();
+                Character ch;
+                ch.width = c.value("width", 0);
+                if (code < 0 || code > 65535 || ch.width < 0 || ch.width > 255) throw std::invalid_argument("character");
+                if (!tqdms::fromHex(c.value("bitmap", ""), ch.bitmap) || ch.bitmap.size() > kMaxBitmap)
+                    throw std::invalid_argument("character bitmap");
+                f.characters[code] = ch;
+            }
+        }
+        f.versionId = j.contains("versionId") ? j.at("versionId").get<uint16_t>() : fontVersionId(f);
+        rows[row] = f;
+    }
+}
+
+void FontStore::save(nlohmann::json& state) const {
+    nlohmann::json arr = nlohmann::json::array();
+    for (const auto& kv : rows) {
+        const FontRow& f = kv.second;
+        if (f.status == kFontNotUsed && f.name.empty() && f.characters.empty()) continue;
+        nlohmann::json chars = nlohmann::json::array();
+        for (const auto& c : f.characters)
+            chars.push_back({{"code", c.first}, {"width", c.second.width}, {"bitmap", hexOf(c.second.bitmap)}});
+        arr.push_back({{"row", kv.first}, {"number", f.number}, {"name", f.name}, {"height", f.height},
+                       {"charSpacing", f.charSpacing}, {"lineSpacing", f.lineSpacing},
+                       {"versionId", f.versionId}, {"status", f.status}, {"characters", chars}});
+    }
+    state["fonts"] = arr;
+}
+
+namespace {
+
+// A font named by the message on display is in use.
+bool fontShown(const SimSign& s, int number) {
+    const auto& a = s.messages.activated;
+    const MessageRow* shown = s.messages.find(a[3], (a[4] << 8) | a[5]);
+    if (!shown) return false;
+    const std::string tag = "[fo" + std::to_string(number);
+    for (size_t p = shown->multi.find(tag); p != std::string::npos; p = shown->multi.find(tag, p + 1)) {
+        char next = p + tag.size() < shown->multi.size() ? shown->multi[p + tag.size()] : '\0';
+        if (next == ']' || next == ',') return true;
+    }
+    return false;
+}
+
+uint8_t effectiveStatus(const SimSign& s, const FontRow& f) {
+    if (f.status == kFontReadyForUse && fontShown(s, f.number)) return kFontInUse;
+    return f.status;
+}
+
+void completeFontRequest(FontRow& f, uint8_t target) {
+    f.pendingStatus = 0;
+    f.pendingReads = 0;
+    switch (target) {
+    case kFontModifying: f.status = kFontModifying; break;
+    case kFontReadyForUse:
+        f.versionId = fontVersionId(f);
+        f.status = kFontReadyForUse;
+        break;
+    case kFontUnmanaged: f.status = kFontUnmanaged; break;
+    default: f = FontRow(); break;  // notUsed: the row is emptied
+    }
+}
+
+}  // namespace
+
+// fontDefinition: 1 numFonts, 3 maxFontCharacters, 5 fontMaxCharacterSize.
+uint32_t SimSign::getFontDefinition(int object, void* buf, int len) {
+    if (len != 4) return TQDMS_E_BAD_VALUE;
+    switch (object) {
+    case 1: return tqdms::putInt(buf, len, limits.fontRows);
+    case 3: return tqdms::putInt(buf, len, limits.maxCharacter);
+    case 5: return tqdms::putInt(buf, len, static_cast<int64_t>(kMaxBitmap));
+    default: return TQDMS_E_NO_SUCH_NAME;
+    }
+}
+
+uint32_t SimSign::getFontTable(int row, int column, void* buf, int len) {
+    if (row < 1 || row > limits.fontRows) return TQDMS_E_NO_SUCH_NAME;
+    FontRow& f = fonts.rows[row];
+    switch (column) {
+    case 1: return tqdms::putInt(buf, len, row);
+    case 2: return tqdms::putInt(buf, len, f.number);
+    case 3: return tqdms::putText(buf, len, f.name);
+    case 4: return tqdms::putInt(buf, len, f.height);
+    case 5: return tqdms::putInt(buf, len, f.charSpacing);
+    case 6: return tqdms::putInt(buf, len, f.lineSpacing);
+    case 7: return tqdms::putInt(buf, len, f.versionId);
+    case 8:
+        if (f.pendingReads > 0 && --f.pendingReads == 0) completeFontRequest(f, f.pendingStatus);
+        return tqdms::putInt(buf, len, effectiveStatus(*this, f));
+    default: return TQDMS_E_NO_SUCH_NAME;
+    }
+}
+
+uint32_t SimSign::setFontTable(int row, int column, const void* buf, int len) {
+    if (row < 1 || row > limits.fontRows) return TQDMS_E_NO_SUCH_NAME;
+    FontRow& f = fonts.rows[row];
+    uint32_t v = 0;
+    bool isInt = tqdms::getUInt(buf, len, v);
+    if (column == 8) {
+        if (!isInt) return TQDMS_E_BAD_VALUE;
+        uint8_t status = effectiveStatus(*this, f);
+        // In-use and permanent fonts refuse every request.
+        if (status == kFontInUse || status == kFontPermanent) return TQDMS_E_GEN_ERR;
+        uint8_t target;
+        switch (v) {
+        case kFontModifyReq: target = kFontModifying; break;
+        case kFontReadyForUseReq:
+            if (f.status != kFontModifying) return TQDMS_E_GEN_ERR;
+            target = kFontReadyForUse;
+            break;
+        case kFontNotUsedReq: target = kFontNotUsed; break;
+        case kFontUnmanagedReq: target = kFontUnmanaged; break;
+        default: return TQDMS_E_BAD_VALUE;
+        }
+        if (limits.pollLatency > 0) {
+            f.status = static_cast<uint8_t>(v);
+            f.pendingStatus = target;
+            f.pendingReads = limits.pollLatency;
+        } else {
+            completeFontRequest(f, target);
+        }
+        return TQDMS_OK;
+    }
+    if (column == 1 || column == 7) return TQDMS_E_READ_ONLY;
+    if (column < 1 || column > 8) return TQDMS_E_NO_SUCH_NAME;
+    if (f.status != kFontModifying) return TQDMS_E_GEN_ERR;
+    if (column == 3) {
+        std::string name = tqdms::getText(buf, len);
+        if (name.size() > 64) return TQDMS_E_BAD_VALUE;
+        f.name = name;
+        return TQDMS_OK;
+    }
+    if (!isInt || v > 255) return TQDMS_E_BAD_VALUE;
+    int value = static_cast<int>(v);
+    switch (column) {
+    case 2: f.number = value; break;
+    case 4: f.height = value; break;
+    case 5: f.charSpacing = value; break;
+    default: f.lineSpacing = value; break;
+    }
+    return TQDMS_OK;
+}
+
+// Characters 0..maxCharacter exist in every row (width 0 until written);
+// character 0 is taken and kept, though no MULTI text can show it.
+uint32_t SimSign::getCharacterTable(int row, int character, int column, void* buf, int len) {
+    if (row < 1 || row > limits.fontRows || character < 0 || character > limits.maxCharacter)
+        return TQDMS_E_NO_SUCH_NAME;
+    const FontRow& f = fonts.rows[row];
+    auto it = f.characters.find(character);
+    Character empty;
+    const Character& c = it == f.characters.end() ? empty : it->second;
+    switch (column) {
+    case 1: return tqdms::putInt(buf, len, character);
+    case 2: return tqdms::putInt(buf, len, c.width);
+    case 3:
+        if (len < 1) return TQDMS_E_BAD_VALUE;
+        std::memcpy(buf, c.bitmap.data(), std::min(c.bitmap.size(), static_cast<size_t>(len)));
+        return TQDMS_OK;
+    default: return TQDMS_E_NO_SUCH_NAME;
+    }
+}
+
+uint32_t SimSign::setCharacterTable(int row, int character, int column, const void* buf, int len) {
+    if (row < 1 || row > limits.fontRows || character < 0 || character > limits.maxCharacter)
+        return TQDMS_E_NO_SUCH_NAME;
+    FontRow& f = fonts.rows[row];
+    if (column == 1) return TQDMS_E_READ_ONLY;
+    if (column != 2 && column != 3) return TQDMS_E_NO_SUCH_NAME;
+    if (f.status != kFontModifying) return TQDMS_E_GEN_ERR;
+    Character& c = f.characters[character];
+    if (column == 2) {
+        uint32_t v = 0;
+        if (!tqdms::getUInt(buf, len, v) || v > 255) return TQDMS_E_BAD_VALUE;
+        c.width = static_cast<int>(v);
+    } else {
+        // The bitmap holds at least the character's bits: height x width.
+        size_t need = (static_cast<size_t>(f.height) * static_cast<size_t>(c.width) + 7) / 8;
+        if (static_cast<size_t>(len) < need || static_cast<size_t>(len) > kMaxBitmap) return TQDMS_E_BAD_VALUE;
+        c.bitmap.assign(static_cast<const char*>(buf), static_cast<size_t>(len));
+    }
+    if (c.width == 0 && c.bitmap.empty()) f.characters.erase(character);
+    return TQDMS_OK;
+}
 
 }  // namespace tqsim

@@ -1,16 +1,56 @@
 // The simulated font table (fontTable) and character table (characterTable).
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <string>
+
 #include <nlohmann/json_fwd.hpp>
 
 namespace tqsim {
 
+// fontStatus values.
+enum FontStatus : uint8_t {
+    kFontNotUsed = 1, kFontModifying = 2, kFontCalculatingId = 3, kFontReadyForUse = 4, kFontInUse = 5,
+    kFontPermanent = 6, kFontModifyReq = 7, kFontReadyForUseReq = 8, kFontNotUsedReq = 9,
+    kFontUnmanagedReq = 10, kFontUnmanaged = 11,
+};
+
+struct Character {
+    int width = 0;
+    std::string bitmap;  // rows top first, bits packed most significant first
+};
+
+struct FontRow {
+    int number = 0;
+    std::string name;
+    int height = 0;
+    int charSpacing = 0;
+    int lineSpacing = 0;
+    uint16_t versionId = 0;
+    uint8_t status = kFontNotUsed;
+    std::map<int, Character> characters;  // only characters with a width or bitmap
+    uint8_t pendingStatus = 0;            // see MessageRow: a request still in progress
+    int pendingReads = 0;
+};
+
 struct FontStore {
+    // Rows ever touched, by font index; rows not held are notUsed and empty.
+    std::map<int, FontRow> rows;
+
+    // A new sign comes with two fonts ready for use (rows 1 and 2), without
+    // character bitmaps; a state without "fonts" keeps them.
+    FontStore();
+
     // Whether a usable font of this number is on the sign (MULTI validation).
     bool hasFont(int number) const;
 
     void load(const nlohmann::json& state);
     void save(nlohmann::json& state) const;
 };
+
+// fontVersionID: CRC-16 over the font's number, height, spacings and every
+// character's number, width and bitmap.
+uint16_t fontVersionId(const FontRow& font);
 
 }  // namespace tqsim

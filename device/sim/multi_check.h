@@ -1,6 +1,7 @@
 // The sign's own MULTI validation, as tqDefine1Message runs it.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 

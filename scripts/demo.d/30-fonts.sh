@@ -1,0 +1,2 @@
+# The fonts the sign holds
+run fonts list

@@ -1,0 +1,186 @@
+// The sign's font list (tqGetFontList), the process-wide cache of it, and
+// the simulated font table's status machine.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "dmscontent/dmscontent.h"
+#include "frame/font_list_cache.h"
+#include "support/fault_sweep.h"
+#include "support/sim_sign.h"
+
+using testing_support::json;
+using testing_support::SimSign;
+
+namespace {
+
+json font(int row, int number, const std::string& name, int status) {
+    return {{"row", row}, {"number", number}, {"name", name}, {"height", 10 + row},
+            {"charSpacing", 1}, {"lineSpacing", 2}, {"status", status}};
+}
+
+json fourFonts() {
+    // Rows 1 to 6: usable are 1 (ready), 3 (permanent), 5 (unmanaged) and 6 (ready).
+    return {{"fonts", {font(1, 49, "Normal", 4), font(2, 50, "Half done", 2), font(3, 51, "Fixed", 6),
+                       font(4, 52, "Asked", 8), font(5, 53, "Other", 11), font(6, 54, "Last", 4)}}};
+}
+
+TEST(FontList, ListsUsableRowsWithTheirColumns) {
+    SimSign sign(fourFonts());
+    dmsFont list[8];
+    std::memset(list, 0xAB, sizeof list);
+    uint32_t count = 8;
+    ASSERT_EQ(tqGetFontList(list, &count), 0u);
+    ASSERT_EQ(count, 4u);
+    const int rows[] = {1, 3, 5, 6};
+    const char* names[] = {"Normal", "Fixed", "Other", "Last"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(list[i].row, rows[i]);
+        EXPECT_EQ(list[i].number, 48 + rows[i]);
+        EXPECT_STREQ(list[i].name, names[i]);
+        EXPECT_EQ(list[i].height, 10 + rows[i]);
+        EXPECT_EQ(list[i].charSpacing, 1);
+        EXPECT_EQ(list[i].lineSpacing, 2);
+        EXPECT_NE(list[i].versionId, 0);
+    }
+    EXPECT_EQ(list[4].row, 0xAB);  // entries beyond the count untouched
+    // The rows are read up to the highest character number; the sign's
+    // answer past its last row (8 rows by default) ends the list quietly.
+    auto statusReads = sign.calls("tqGetFontTable");
+    int lastRow = 0;
+    for (const json& c : statusReads)
+        if (c["args"][1] == 8) lastRow = c["args"][0];
+    EXPECT_EQ(lastRow, 9);
+}
+
+TEST(FontList, CapacityAndFailures) {
+    SimSign sign(fourFonts());
+    dmsFont list[4];
+    uint32_t count = 1;
+    EXPECT_EQ(tqGetFontList(list, &count), 32517u);
+    EXPECT_EQ(count, 1u);
+    EXPECT_STREQ(list[0].name, "Normal");
+
+    // A failed status read that left the value alone is the device's failure.
+    sign.fault({{"fn", "tqGetFontTable"}, {"args", {3, 8}}, {"result", 0x99}});
+    count = 4;
+    EXPECT_EQ(tqGetFontList(list, &count), 0x99u);
+    EXPECT_EQ(count, 1u);
+    // A failed column read drops that entry.
+    sign.fault({{"fn", "tqGetFontTable"}, {"args", {3, 7}}, {"result", 0x98}});
+    count = 4;
+    EXPECT_EQ(tqGetFontList(list, &count), 0x98u);
+    EXPECT_EQ(count, 1u);
+
+    EXPECT_EQ(tqGetFontList(nullptr, &count), 2u);
+    EXPECT_EQ(tqGetFontList(list, nullptr), 2u);
+}
+
+TEST(FontList, NoInterfaceAndFaultSweep) {
+    dmsFont list[4];
+    uint32_t count = 4;
+    EXPECT_EQ(tqGetFontList(list, &count), 3u);
+    std::unique_ptr<SimSign> sign;
+    testing_support::faultSweep(
+        [&] {
+            sign.reset();
+            sign = std::make_unique<SimSign>(json{{"fonts", {font(1, 49, "A", 4), font(2, 50, "B", 4)}},
+                                                  {"limits", {{"fontRows", 2}, {"maxCharacter", 4}}}});
+        },
+        [&] {
+            count = 4;
+            return tqGetFontList(list, &count);
+        },
+        [&](const testing_support::SweepStep& s) {
+            EXPECT_EQ(s.result, testing_support::kSweepCode);
+            EXPECT_LE(count, 2u);
+        });
+    sign.reset();
+}
+
+TEST(FontListCache, FilledOnceAndLookedUpExactly) {
+    dms::resetFontListForTests();
+    SimSign sign(fourFonts());
+    dms::ensureFontList();
+    size_t reads = sign.journal().size();
+    EXPECT_GT(reads, 0u);
+    // A font uploaded after the first fill does not appear in the list.
+    sign.patch({{"fonts", {font(1, 49, "Normal", 4), font(2, 77, "New", 4)}}});
+    dms::ensureFontList();
+    EXPECT_EQ(sign.journal().size(), reads);
+    int number = 0;
+    EXPECT_TRUE(dms::fontNumberOfName("Fixed", number));
+    EXPECT_EQ(number, 51);
+    EXPECT_FALSE(dms::fontNumberOfName("fixed", number));
+    EXPECT_FALSE(dms::fontNumberOfName("New", number));
+    EXPECT_FALSE(dms::fontNumberOfName(nullptr, number));
+    std::string name;
+    EXPECT_TRUE(dms::fontNameOfNumber(54, name));
+    EXPECT_EQ(name, "Last");
+    EXPECT_FALSE(dms::fontNameOfNumber(50, name));  // not usable when listed
+    dms::resetFontListForTests();
+}
+
+uint32_t fontStatus(int row) {
+    uint32_t s = 0;
+    EXPECT_EQ(tqGetFontTable(row, 8, &s, 4), 0u);
+    return s;
+}
+
+uint32_t request(int row, uint32_t status) { return tqSetFontTable(row, 8, &status, 4); }
+
+TEST(SimFonts, StatusMachineAndCharacters) {
+    SimSign sign(json{{"fonts", {font(3, 51, "Fixed", 6)}}});
+    EXPECT_EQ(fontStatus(1), 1u);
+    uint8_t h = 7;
+    EXPECT_EQ(tqSetFontTable(1, 4, &h, 1), TQDMS_E_GEN_ERR);  // not modifying
+    ASSERT_EQ(request(1, 7), 0u);
+    EXPECT_EQ(fontStatus(1), 2u);
+    ASSERT_EQ(tqSetFontTable(1, 4, &h, 1), 0u);
+    char mine[64] = "Mine";
+    ASSERT_EQ(tqSetFontTable(1, 3, mine, sizeof mine), 0u);
+    uint8_t w = 5;
+    ASSERT_EQ(tqSetCharacterTable(1, 65, 2, &w, 1), 0u);
+    const uint8_t bits[7] = {0x74, 0x63, 0x1F, 0xC6, 0x31, 0x80, 0};
+    EXPECT_EQ(tqSetCharacterTable(1, 65, 3, bits, 4), TQDMS_E_BAD_VALUE);  // 35 bits need 5 bytes
+    ASSERT_EQ(tqSetCharacterTable(1, 65, 3, bits, 7), 0u);
+    EXPECT_EQ(tqSetCharacterTable(1, 256, 2, &w, 1), TQDMS_E_NO_SUCH_NAME);
+    ASSERT_EQ(request(1, 8), 0u);
+    EXPECT_EQ(fontStatus(1), 4u);
+    uint16_t version = 0;
+    ASSERT_EQ(tqGetFontTable(1, 7, &version, 2), 0u);
+    EXPECT_NE(version, 0);
+    uint8_t back[8] = {0};
+    ASSERT_EQ(tqGetCharacterTable(1, 65, 3, back, 8), 0u);
+    EXPECT_EQ(std::memcmp(back, bits, 7), 0);
+    EXPECT_EQ(tqSetCharacterTable(1, 65, 2, &w, 1), TQDMS_E_GEN_ERR);  // ready: not modifiable
+    // Permanent rows refuse every request; notUsedReq empties a row.
+    EXPECT_EQ(request(3, 9), TQDMS_E_GEN_ERR);
+    ASSERT_EQ(request(1, 9), 0u);
+    EXPECT_EQ(fontStatus(1), 1u);
+    char name[64];
+    ASSERT_EQ(tqGetFontTable(1, 3, name, 64), 0u);
+    EXPECT_STREQ(name, "");
+    EXPECT_EQ(request(1, 3), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(tqGetFontTable(9, 8, name, 4), TQDMS_E_NO_SUCH_NAME);
+}
+
+TEST(SimFonts, AFontOnDisplayIsInUse) {
+    SimSign sign(json{{"fonts", {font(1, 49, "Normal", 4)}}});
+    ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[fo49]HELLO", 0), 0u);
+    uint16_t crc = 0;
+    ASSERT_EQ(tqGetMsgTable(3, 1, 5, &crc, 2), 0u);
+    uint8_t a[12] = {0xFF, 0xFF, 5, 3, 1, 0, static_cast<uint8_t>(crc), static_cast<uint8_t>(crc >> 8), 0, 0, 0, 0};
+    ASSERT_EQ(tqActiveMessage(a), 0u);
+    EXPECT_EQ(fontStatus(1), 5u);
+    EXPECT_EQ(request(1, 7), TQDMS_E_GEN_ERR);
+    // A message naming a font the sign lacks does not validate.
+    ASSERT_EQ(tqDefine1Message(3, 2, 0, 0, 5, "me", "[fo50]X", 0), 0u);
+    uint32_t syntax = 0;
+    ASSERT_EQ(tqGetSignControl(18, &syntax, 4), 0u);
+    EXPECT_EQ(syntax, 6u);
+}
+
+}  // namespace
