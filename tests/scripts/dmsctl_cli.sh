@@ -19,9 +19,20 @@ out=$("$dmsctl" clock get) || fail "clock get"
 "$dmsctl" --sign other.json clock get >/dev/null || fail "second sign file"
 [ -f other.json ] || fail "sign file not created on first use"
 
+# Message rows: write and activate, read back, refused text, erase.
+"$dmsctl" -q message put changeable 3 '[jp3][fo1]HELLO' --activate >/dev/null || fail "message put"
+"$dmsctl" --json message list | grep -q '"event": "activate"' || fail "activated row not listed"
+"$dmsctl" message show changeable 3 | grep -q '^\[jp3\]\[fo1\]HELLO$' || fail "message show"
+err=$("$dmsctl" -q message put volatile 2 '[zz]X' 2>&1 >/dev/null) && fail "bad MULTI accepted"
+[[ "$err" == *"unsupportedTag"* ]] || fail "refusal not explained: $err"
+"$dmsctl" -q events clear >/dev/null || fail "events clear"
+"$dmsctl" -q message delete changeable 3 >/dev/null || fail "message delete"
+"$dmsctl" --json message list | grep -q '"number": 3' && fail "row 3 still listed"
+
 # Bad input: one line on stderr, non-zero exit, no crash.
 for args in "bogus" "clock" "clock set" "clock set 2026-13" "clock set 2026-01-01 --zone 40" \
-            "clock set 2026-01-01 --offset +02:15" "sign new --max-changeable -4 --force" "--sign"; do
+            "clock set 2026-01-01 --offset +02:15" "sign new --max-changeable -4 --force" "--sign" \
+            "message show weird 1" "message put changeable 0 X" "message delete changeable"; do
   err=$("$dmsctl" $args 2>&1 >/dev/null)
   rc=$?
   [ $rc -ne 0 ] && [ $rc -lt 128 ] || fail "'$args' exited $rc"

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 #include <map>
+#include <vector>
 #include <unistd.h>
 
 #include "dmscontent/dmscontent.h"
@@ -11,28 +12,34 @@
 namespace dmsctl {
 namespace {
 
-std::map<std::string, Registration>& registry() {
-    static std::map<std::string, Registration> r;
+struct Group {
+    std::string description;
+    std::vector<Registration> adds;
+};
+
+std::map<std::string, Group>& registry() {
+    static std::map<std::string, Group> r;
     return r;
 }
 
 int g_lastShown = -1;
 
-// Progress reports: a bar on a terminal, plain lines otherwise.
+// Progress reports: a bar on a terminal, a line per quarter otherwise.
+// Operations may report past 100 (rows beyond the ones they count): shown as 100.
 void TQ_CALL showProgress(void*, int, int value) {
     if (context().quiet || context().json) return;
-    if (value == g_lastShown) return;
-    g_lastShown = value;
     if (value < 0) value = 0;
     if (value > 100) value = 100;
+    if (value == g_lastShown) return;
     if (isatty(fileno(stderr))) {
         int filled = value / 4;
         std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<size_t>(filled), '#').c_str(),
                      std::string(static_cast<size_t>(25 - filled), ' ').c_str(), value);
         if (value == 100) std::fputc('\n', stderr);
-    } else if (value % 10 == 0) {
+    } else if (value / 25 != (g_lastShown < 0 ? -1 : g_lastShown / 25)) {
         std::fprintf(stderr, "progress %d%%\n", value);
     }
+    g_lastShown = value;
     std::fflush(stderr);
 }
 
@@ -67,10 +74,18 @@ void check(uint32_t rc, const std::string& what) {
 
 void printJson(const nlohmann::json& j) { std::cout << j.dump(2) << "\n"; }
 
-Register::Register(const char* name, Registration add) { registry()[name] = std::move(add); }
+Register::Register(const char* group, const char* description, Registration add) {
+    Group& g = registry()[group];
+    if (g.description.empty()) g.description = description;
+    g.adds.push_back(std::move(add));
+}
 
 void registerAll(CLI::App& app) {
-    for (auto& kv : registry()) kv.second(app);
+    for (auto& kv : registry()) {
+        CLI::App* group = app.add_subcommand(kv.first, kv.second.description);
+        group->require_subcommand(1);
+        for (auto& add : kv.second.adds) add(*group);
+    }
 }
 
 }  // namespace dmsctl

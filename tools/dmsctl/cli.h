@@ -42,10 +42,11 @@ void check(uint32_t rc, const std::string& what);
 // Prints a JSON value (for --json output).
 void printJson(const nlohmann::json& j);
 
-using Registration = std::function<void(CLI::App&)>;
-// Adds a group of subcommands; call from a static object in each cmd_*.cpp.
+// Adds subcommands to a command group (created on first use); call from a
+// static object in each cmd_*.cpp. Several files may add to one group.
+using Registration = std::function<void(CLI::App& group)>;
 struct Register {
-    Register(const char* name, Registration add);
+    Register(const char* group, const char* description, Registration add);
 };
 void registerAll(CLI::App& app);
 

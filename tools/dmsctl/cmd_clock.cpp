@@ -90,11 +90,9 @@ void addGet(CLI::App& clock) {
     });
 }
 
-Register reg("clock", [](CLI::App& app) {
-    auto* clock = app.add_subcommand("clock", "Set or read the sign clock");
-    clock->require_subcommand(1);
-    addSet(*clock);
-    addGet(*clock);
+Register reg("clock", "Set or read the sign clock", [](CLI::App& clock) {
+    addSet(clock);
+    addGet(clock);
 });
 
 }  // namespace

@@ -37,11 +37,7 @@ void addList(CLI::App& fonts) {
     });
 }
 
-Register reg("fonts", [](CLI::App& app) {
-    auto* fonts = app.add_subcommand("fonts", "Fonts on the sign and font files");
-    fonts->require_subcommand(1);
-    addList(*fonts);
-});
+Register reg("fonts", "Fonts on the sign and font files", [](CLI::App& fonts) { addList(fonts); });
 
 }  // namespace
 }  // namespace dmsctl

@@ -77,11 +77,9 @@ void addShow(CLI::App& sign) {
     });
 }
 
-Register reg("sign", [](CLI::App& app) {
-    auto* sign = app.add_subcommand("sign", "Create or inspect the simulated sign");
-    sign->require_subcommand(1);
-    addNew(*sign);
-    addShow(*sign);
+Register reg("sign", "Create or inspect the simulated sign", [](CLI::App& sign) {
+    addNew(sign);
+    addShow(sign);
 });
 
 }  // namespace

@@ -1,0 +1,30 @@
+// Test helpers for message rows: host records and rows put on a sign.
+#pragma once
+
+#include <cstring>
+#include <string>
+
+#include "dmscontent/records.h"
+#include "support/sim_sign.h"
+
+namespace testing_support {
+
+inline MessageTableEntry entry(int memoryType, int number, const std::string& multi, int eventCode = 0,
+                               const std::string& owner = "host") {
+    MessageTableEntry e;
+    std::memset(&e, 0, sizeof e);
+    e.memoryType = static_cast<uint8_t>(memoryType);
+    e.number = static_cast<uint16_t>(number);
+    e.priority = 50;
+    e.eventCode = static_cast<uint8_t>(eventCode);
+    std::strncpy(e.owner, owner.c_str(), sizeof e.owner - 1);
+    std::strncpy(e.multi, multi.c_str(), sizeof e.multi - 1);
+    return e;
+}
+
+// A valid row as the sign's state holds it.
+inline json row(int type, int number, const std::string& multi, const std::string& owner = "sign") {
+    return {{"type", type}, {"number", number}, {"multi", multi}, {"owner", owner}, {"status", 4}};
+}
+
+}  // namespace testing_support

@@ -1,0 +1,301 @@
+// Message rows from and to host records: tqGetSingleMessage, tqGetMessages,
+// tqSendSingleMessage, tqSendAllMessage, tqDeleteMessage.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "support/fault_sweep.h"
+#include "support/message_rows.h"
+#include "support/sim_sign.h"
+
+using testing_support::entry;
+using testing_support::json;
+using testing_support::row;
+using testing_support::SimSign;
+
+namespace {
+
+std::vector<std::string> g_lines;
+void DMS_CALL capture(const char* line, void*) { g_lines.emplace_back(line); }
+
+uint32_t rowStatus(int type, int number) {
+    uint32_t s = 0;
+    EXPECT_EQ(tqGetMsgTable(type, number, 9, &s, 4), 0u);
+    return s;
+}
+
+TEST(MessageRows, GetSingleMessageReadsColumnsInOrder) {
+    SimSign sign(json{{"messages", {row(4, 7, "[jp2]HELLO", "ops")}}});
+    MessageTableEntry e;
+    std::memset(&e, 0x5A, sizeof e);
+    ASSERT_EQ(tqGetSingleMessage(4, 7, &e), 0u);
+    EXPECT_EQ(e.memoryType, 4);
+    EXPECT_EQ(e.number, 7);
+    EXPECT_STREQ(e.multi, "[jp2]HELLO");
+    EXPECT_STREQ(e.owner, "ops");
+    EXPECT_EQ(e.priority, 1);
+    EXPECT_EQ(e.status, 4);
+    EXPECT_EQ(e.eventCode, 0x5A);  // event code, CRC and length are not touched
+    EXPECT_EQ(e.crc, 0x5A5A);
+    EXPECT_EQ(e.multiLength, 0x5A5A);
+    std::vector<int> columns;
+    for (const json& c : sign.calls("tqGetMsgTable")) columns.push_back(c["args"][2]);
+    EXPECT_EQ(columns, (std::vector<int>{3, 4, 6, 8, 7, 9}));
+
+    g_lines.clear();
+    dmsSetLogSink(capture, nullptr);
+    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {4, 7, 6}}, {"result", 0x44}});
+    EXPECT_EQ(tqGetSingleMessage(4, 7, &e), 0x44u);
+    dmsSetLogSink(nullptr, nullptr);
+    ASSERT_EQ(g_lines.size(), 1u);
+    EXPECT_NE(g_lines[0].find("[ERROR]"), std::string::npos);
+    EXPECT_NE(g_lines[0].find("] GetMessage Error.\n"), std::string::npos);
+    EXPECT_EQ(tqGetSingleMessage(4, 7, nullptr), 2u);
+}
+
+json signWithRows() {
+    return {{"limits", {{"maxChangeable", 4}, {"maxVolatile", 2}}},
+            {"messages", {row(3, 1, "[jp3]ONE"), row(3, 2, "[jp3]TWO"), row(3, 4, "[jp3]FOUR"), row(4, 1, "[jp3]V1"),
+                          row(4, 2, "")}}};
+}
+
+TEST(MessageRows, GetMessagesVisitsEveryRowWithEventCodes) {
+    SimSign sign(signWithRows());
+    // Activate changeable 2; the door-open message stays blank (7, 1).
+    uint8_t a[12] = {0xFF, 0xFF, 5, 3, 2, 0, 0, 0, 0, 0, 0, 0};
+    ASSERT_EQ(tqActiveMessage(a), 0u);
+    sign.clearJournal();
+    std::vector<MessageTableEntry> rows(10);
+    std::memset(rows.data(), 0, rows.size() * sizeof rows[0]);
+    int32_t count = 10;
+    ASSERT_EQ(tqGetMessages(rows.data(), &count), 0u);
+    // Changeable 1, 2, 4, volatile 1, and the current buffer showing 2;
+    // the empty volatile row and the blank and schedule rows are left out.
+    ASSERT_EQ(count, 5);
+    const int types[] = {3, 3, 3, 4, 5};
+    const int numbers[] = {1, 2, 4, 1, 1};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(rows[i].memoryType, types[i]) << i;
+        EXPECT_EQ(rows[i].number, numbers[i]) << i;
+    }
+    EXPECT_EQ(rows[1].multiLength, 8);
+    EXPECT_STREQ(rows[2].multi, "[jp3]FOUR");
+    // Event codes match by number only: number 1 is the blank door-open
+    // message's number, number 2 the activated one's.
+    EXPECT_EQ(rows[0].eventCode, 2);
+    EXPECT_EQ(rows[1].eventCode, 1);
+    EXPECT_EQ(rows[2].eventCode, 0);
+    EXPECT_EQ(rows[3].eventCode, 2);
+    // Progress: one report per visited row, 100 / (V + C) each.
+    auto& p = SimSign::progress();
+    ASSERT_EQ(p.size(), 9u);
+    EXPECT_EQ(p[0].second, 16);
+    EXPECT_EQ(p[5].second, 100);
+    EXPECT_EQ(p[8].second, 150);
+
+    count = 2;
+    EXPECT_EQ(tqGetMessages(rows.data(), &count), 32517u);
+    EXPECT_EQ(count, 2);
+}
+
+TEST(MessageRows, GetMessagesHighNumbersAndFailures) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 300}, {"maxVolatile", 0}}},
+                      {"messages", {row(3, 200, "[jp3]A"), row(3, 300, "[jp3]B")}}});
+    uint8_t a[12] = {0xFF, 0xFF, 5, 3, 0x2C, 0x01, 0, 0, 0, 0, 0, 0};  // 300, host order
+    ASSERT_EQ(tqActiveMessage(a), 0u);
+    std::vector<MessageTableEntry> rows(4);
+    std::memset(rows.data(), 0, rows.size() * sizeof rows[0]);
+    int32_t count = 4;
+    ASSERT_EQ(tqGetMessages(rows.data(), &count), 0u);
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(rows[0].number, 200);
+    EXPECT_EQ(rows[0].eventCode, 0);  // 200's low byte is not 300's
+    EXPECT_EQ(rows[1].number, 300);
+    EXPECT_EQ(rows[1].eventCode, 1);
+
+    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, 300, 4}}, {"result", 0x61}});
+    count = 4;
+    EXPECT_EQ(tqGetMessages(rows.data(), &count), 0x61u);
+    EXPECT_EQ(count, 1);
+    count = 4;
+    EXPECT_EQ(tqGetMessages(nullptr, &count), 2u);
+    tqsimClose();
+    count = 4;
+    EXPECT_EQ(tqGetMessages(rows.data(), &count), 3u);
+    EXPECT_EQ(count, 0);
+}
+
+TEST(MessageRows, SendSingleDefinesActivatesAndReportsErrors) {
+    SimSign sign;
+    uint32_t v = 0, s = 0;
+    MessageTableEntry e = entry(3, 9, "[jp3][zz]");
+    ASSERT_EQ(tqSendSingleMessage(&e, &v, &s), 0u);
+    EXPECT_EQ(v, 5u);
+    EXPECT_EQ(s, 3u);
+    EXPECT_EQ(rowStatus(3, 9), 5u);
+
+    // Event code 1 with a changeable row: defined, then activated.
+    e = entry(3, 9, "[jp3]GO", 1);
+    ASSERT_EQ(tqSendSingleMessage(&e, &v, &s), 0u);
+    EXPECT_EQ(v, 2u);
+    EXPECT_EQ(sign.state()["control"]["activated"].get<std::string>().substr(6, 6), "030009");
+    // With an event code and another memory type the row is not defined.
+    sign.clearJournal();
+    e = entry(4, 3, "[jp3]NOT SENT", 3);
+    EXPECT_EQ(tqSendSingleMessage(&e, &v, &s), TQDMS_E_BAD_VALUE);  // the sign lacks volatile 3
+    EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
+    // Owner and MULTI fields without terminator are taken up to their size.
+    e = entry(4, 2, "");
+    std::memset(e.owner, 'o', sizeof e.owner);
+    std::memset(e.multi, 'm', sizeof e.multi);
+    ASSERT_EQ(tqSendSingleMessage(&e, nullptr, nullptr), 0u);
+    json define = sign.calls("tqDefine1Message").back();
+    EXPECT_EQ(define["texts"][0].get<std::string>().size(), 64u);
+    EXPECT_EQ(define["texts"][1].get<std::string>().size(), 1064u);
+    EXPECT_EQ(tqSendSingleMessage(nullptr, &v, &s), 2u);
+}
+
+TEST(MessageRows, SendAllSendsInNumberOrderAndErasesTheRest) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 4}}}, {"messages", {row(3, 2, "[jp3]OLD"), row(3, 4, "[jp3]OLD")}}});
+    MessageTableEntry e[4] = {entry(3, 3, "[jp3]THREE"), entry(3, 1, "[jp3]ONE"), entry(4, 1, "[jp3]VOL"),
+                              entry(3, 3, "[jp3]SECOND THREE")};
+    int32_t count = 4, results[4];
+    uint32_t v[4] = {0}, s[4] = {0};
+    // The volatile entry and the second entry for 3 are not sent: -1.
+    EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), static_cast<uint32_t>(-1));
+    EXPECT_EQ(results[0], 0);
+    EXPECT_EQ(results[1], 0);
+    EXPECT_EQ(results[2], -1);
+    EXPECT_EQ(results[3], -1);
+    EXPECT_EQ(rowStatus(3, 1), 4u);
+    EXPECT_EQ(rowStatus(3, 2), 1u);
+    EXPECT_EQ(rowStatus(3, 3), 4u);
+    EXPECT_EQ(rowStatus(3, 4), 1u);
+    char multi[32];
+    ASSERT_EQ(tqGetMsgTable(3, 3, 3, multi, sizeof multi), 0u);
+    EXPECT_STREQ(multi, "[jp3]THREE");
+    // Defines go out in number order, after the blanking.
+    std::vector<int> defined;
+    for (const json& c : sign.calls("tqDefine1Message"))
+        if (c["texts"][1] != " ") defined.push_back(c["args"][1]);
+    EXPECT_EQ(defined, (std::vector<int>{1, 3}));
+    EXPECT_EQ(sign.callNames()[0], "tqActiveMessage");
+
+    // Only changeable entries: all sent, result 0; without results the
+    // result is the last one obtained.
+    count = 2;
+    EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), 0u);
+    EXPECT_EQ(tqSendAllMessage(e, &count, nullptr, v, s), 0u);
+    EXPECT_EQ(tqSendAllMessage(nullptr, &count, results, v, s), 2u);
+    tqsimClose();
+    EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), 2u);  // no sign: 2, not 3
+}
+
+TEST(MessageRows, SendAllStopsAtAFailedExchange) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 4}}}});
+    MessageTableEntry e[2] = {entry(3, 1, "[jp3]ONE"), entry(3, 3, "[jp3]THREE")};
+    int32_t count = 2, results[2];
+    uint32_t v[2], s[2];
+    // Row 2's erase fails with 1: sent entries become 1, the rest keep -1.
+    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 2, 9}}, {"result", 1}});
+    EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), 1u);
+    EXPECT_EQ(results[0], 1);
+    EXPECT_EQ(results[1], -1);
+    EXPECT_EQ(rowStatus(3, 3), 1u);
+    // A failing erase of another kind goes on.
+    sign.clearFaults();
+    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 2, 9}}, {"result", 0x77}});
+    EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), 0u);
+    EXPECT_EQ(rowStatus(3, 3), 4u);
+}
+
+TEST(MessageRows, DeleteWaitsForEachState) {
+    SimSign sign(json{{"messages", {row(3, 5, "[jp3]X"), row(4, 6, "[jp3]Y")}}});
+    EXPECT_EQ(tqDeleteMessage(0x104, 0x10006), 0u);  // low byte 4, low 16 bits 6
+    EXPECT_EQ(rowStatus(4, 6), 1u);
+    auto define = sign.calls("tqDefine1Message");
+    ASSERT_EQ(define.size(), 1u);
+    EXPECT_EQ(define[0]["args"], json({4, 6, 0, 0, 0, 0}));
+    EXPECT_EQ(define[0]["texts"], json({" ", " "}));
+    EXPECT_EQ(tqDeleteMessage(5, 1), 32529u);
+
+    // A row that never reports modifying: 259 after three rounds.
+    sign.clearJournal();
+    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, 5, 9}}, {"times", 3}, {"reply", "04000000"}});
+    EXPECT_EQ(tqDeleteMessage(3, 5), 259u);
+    EXPECT_EQ(sign.calls("tqSetMsgTable").size(), 3u);
+    EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
+    // A row that never reaches not used: 32523.
+    sign.clearFaults();
+    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 5, 9}}, {"nth", 2}, {"swallow", true}});
+    EXPECT_EQ(tqDeleteMessage(3, 5), 32523u);
+    tqsimClose();
+    EXPECT_EQ(tqDeleteMessage(3, 5), 3u);
+}
+
+TEST(MessageRows, FaultSweeps) {
+    std::unique_ptr<SimSign> sign;
+    auto fresh = [&] {
+        sign.reset();
+        sign = std::make_unique<SimSign>(signWithRows());
+    };
+    const uint32_t code = testing_support::kSweepCode;
+    auto passesCode = [&](const testing_support::SweepStep& s) { EXPECT_EQ(s.result, code); };
+    MessageTableEntry one;
+    testing_support::faultSweep(fresh, [&] { return tqGetSingleMessage(3, 1, &one); }, passesCode);
+
+    std::vector<MessageTableEntry> rows(10);
+    int32_t count = 0;
+    testing_support::faultSweep(
+        fresh,
+        [&] {
+            count = 10;
+            return tqGetMessages(rows.data(), &count);
+        },
+        [&](const testing_support::SweepStep& s) {
+            EXPECT_EQ(s.result, code);
+            EXPECT_LE(count, 5);
+        });
+
+    MessageTableEntry e = entry(3, 2, "[jp3]NEW", 3);
+    uint32_t v, sy;
+    testing_support::faultSweep(fresh, [&] { return tqSendSingleMessage(&e, &v, &sy); }, passesCode);
+    testing_support::faultSweep(fresh, [&] { return tqDeleteMessage(3, 4); }, passesCode);
+
+    // Send-all: a failure while blanking or reading the maximum leaves every
+    // result at -1; a failed send is that entry's result; a failed erase is
+    // reported only when it is the last call's result.
+    MessageTableEntry all[2] = {entry(3, 1, "[jp3]ONE"), entry(3, 3, "[jp3]THREE")};
+    int32_t results[2];
+    uint32_t vs[2], ss[2];
+    testing_support::faultSweep(
+        fresh,
+        [&] {
+            count = 2;
+            return tqSendAllMessage(all, &count, results, vs, ss);
+        },
+        [&](const testing_support::SweepStep& s) {
+            const std::string fn = s.call["fn"];
+            const json& args = s.call["args"];
+            bool blanking = fn == "tqActiveMessage" || fn == "tqSetDoorOpen" || fn == "tqSetSignControl";
+            if (blanking || (fn == "tqGetMsgInfo" && args[0] == 3)) {
+                EXPECT_EQ(s.result, static_cast<uint32_t>(-1));
+                EXPECT_EQ(results[0], -1);
+                EXPECT_EQ(results[1], -1);
+            } else if (fn == "tqGetMsgInfo" || args[1] == 1 || args[1] == 3) {
+                EXPECT_EQ(s.result, code);  // a send, or the error read after it
+            } else if (args[1] == 2) {
+                EXPECT_EQ(s.result, 0u);  // an erase before the last one is not reported
+            } else {
+                EXPECT_EQ(args[1], 4);
+                EXPECT_EQ(s.result, code);  // the last erase gives the last result
+            }
+        });
+    sign.reset();
+}
+
+}  // namespace
