@@ -1,0 +1,92 @@
+// One message record (a row of the sign's message table with its pages),
+// the event header of a message document, and the set of records one
+// document holds.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "model/section.h"
+
+namespace dms {
+
+// The values the sign keeps beside a message's MULTI text.
+struct MessageAttributes {
+    uint8_t MessageBeacon = 0;
+    uint8_t PixelService = 0;
+    uint8_t RunTimePriority = 0;
+    uint16_t crc = 0;
+    uint8_t status = 0;
+    char MessageOwner[64] = {};
+    uint16_t duration = 0;
+};
+
+constexpr int kMultiStringSize = 1256;
+
+class CMessage {
+public:
+    char multiString[kMultiStringSize] = {};
+    PageMessage* pages = nullptr;  // owned chain
+    dms::MessageAttributes MessageAttributes;
+    // Every path that fills a record sets both; they start as "none".
+    int32_t m_MemoryNum = -1;
+    int32_t memoryType = -1;
+
+    CMessage() = default;
+    CMessage(const CMessage&) = delete;
+    CMessage& operator=(const CMessage&) = delete;
+    virtual ~CMessage();
+
+    // Pages to MULTI text: 0; 32527 longer than the sign allows (text left
+    // empty); 32518 when the pages give an empty text.
+    uint32_t BuildMulti();
+    // MULTI text to a fresh page chain: 2 without text, 32516 without memory.
+    uint32_t ParseMulti();
+    // Appends a page with this number; null without memory.
+    PageMessage* AddPage(int32_t pageNum);
+    void FreePages();
+
+    uint32_t ToXml(tinyxml2::XMLDocument* doc, tinyxml2::XMLElement* parent);
+    uint32_t FromXml(tinyxml2::XMLElement* element);
+};
+
+// The sign's maximum MULTI length, fetched once per process through the
+// MULTI configuration (item 16); 2147483647 until a fetch succeeds, and a
+// failed fetch is tried again on the next use.
+int32_t maxMultiLength();
+// Forgets the fetched value (tests open many signs in one process).
+void resetMaxMultiLengthForTests();
+
+struct MessageRef {
+    int32_t number = -1;
+    int32_t memoryType = -1;
+};
+
+struct MessageEvent {
+    uint32_t sourceAddr = 0;  // IPv4, first octet in the top byte
+    MessageRef activate;
+    MessageRef communicationsLoss;
+    MessageRef shortPowerLoss;
+    MessageRef longPowerLoss;
+};
+
+class MessageSet {
+public:
+    static constexpr int kCapacity = 512;
+
+    std::unique_ptr<CMessage[]> messages;  // kCapacity records
+    int count = 0;
+    std::unique_ptr<MessageEvent> event;
+    int capacity = kCapacity;
+
+    // Allocates the records and the event; check ok() after construction.
+    MessageSet();
+    bool ok() const { return messages != nullptr && event != nullptr; }
+
+    // Loads a "DmsMessage" document: event header and up to 512 messages.
+    uint32_t ReadDocument(const char* path);
+    // Writes the event header and the first `count` records.
+    uint32_t WriteDocument(const char* path);
+};
+
+}  // namespace dms
