@@ -1,0 +1,145 @@
+// A page body: the page's own running text, then its graphic elements, and
+// text rectangles with their header tags. Like a section, each graphic kind
+// keeps the position of its next tag and only the kind just read is searched
+// again. Text standing between graphic elements outside a text rectangle is
+// consumed unread. A graphic tag whose bracket never closes ends the body.
+#include <algorithm>
+#include <cstring>
+
+#include "multi/parser.h"
+#include "multi/scan.h"
+
+namespace dms {
+namespace {
+
+enum GraphicKind { kPicture, kColorRect, kTextRect, kDataField, kGraphicKinds };
+const char* const kGraphicNames[kGraphicKinds] = {"g", "cr", "tr", "tdc"};
+constexpr long kNone = -1;
+
+long searchGraphic(int kind, const char* body, size_t length, size_t from) {
+    const int32_t at = FindTag(body + from, length - from, kGraphicNames[kind], false);
+    return at == kScanUnset ? kNone : static_cast<long>(from) + at;
+}
+
+}  // namespace
+
+uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* regions, int count) {
+    if (text == nullptr) return 0;
+    int32_t v[4] = {kScanUnset, kScanUnset, kScanUnset, kScanUnset};
+    Scan(text).lit("[tr").num(v[0]).lit(",").num(v[1]).lit(",").num(v[2]).lit(",").num(v[3]);
+    if (v[0] != kScanUnset && v[3] != kScanUnset) {
+        rectangle.x = v[0];
+        rectangle.y = v[1];
+        rectangle.width = v[2];
+        rectangle.height = v[3];
+    }
+    char tag[kShortTagSize];
+    size_t pos = CopyTag(tag, sizeof tag, text, 0) != nullptr ? std::strlen(tag) : 0;
+    // The three header tags share one number: a tag without a readable
+    // number stores the one read before (0 at first).
+    struct Header {
+        const char* name;
+        const char* pattern;
+        int32_t* field;
+    } headers[] = {{"jp", "[jp", &rectangle.pageAlign},
+                   {"jl", "[jl", &rectangle.lineAlign},
+                   {"sc", "[sc", &rectangle.spaceCharacterCount}};
+    int32_t shared = 0;
+    for (const Header& h : headers) {
+        if (FindTag(text + pos, h.name, false) != 0) continue;
+        if (CopyTag(tag, sizeof tag, text, static_cast<int32_t>(pos)) == nullptr) continue;
+        Scan(tag).lit(h.pattern).num(shared);
+        *h.field = shared;
+        pos += std::strlen(tag);
+    }
+    if (text[pos] == '\0') return 0;
+    for (int i = 0; i < count; ++i) {
+        regions[i].flashBegin -= static_cast<int32_t>(pos);
+        regions[i].flashEnd -= static_cast<int32_t>(pos);
+    }
+    return ParseSection(rectangle, text + pos, regions, count);
+}
+
+uint32_t ParsePageBody(PageMessage& page, const char* body) {
+    if (body == nullptr) return 0;
+    const size_t length = std::strlen(body);
+    if (length >= kMultiPieceSize) return 0;  // pages are cut before they get here
+    Flash regions[kMaxFlashRegions];
+    int count = 0;
+    ReadFlashRegions(body, regions, &count);
+
+    long next[kGraphicKinds];
+    long first = kNone;
+    for (int k = 0; k < kGraphicKinds; ++k) {
+        next[k] = searchGraphic(k, body, length, 0);
+        if (next[k] != kNone && (first == kNone || next[k] < first)) first = next[k];
+    }
+    if (first == kNone) return ParseSection(page, body, regions, count);
+
+    char work[kMultiPieceSize];
+    std::memcpy(work, body, static_cast<size_t>(first));
+    work[first] = '\0';
+    ParseSection(page, work, regions, count);
+
+    size_t current = static_cast<size_t>(first);
+    int taken = -1;
+    while (current < length) {
+        if (taken >= 0) next[taken] = searchGraphic(taken, body, length, current);
+        int best = -1;
+        for (int k = 0; k < kGraphicKinds; ++k) {
+            if (next[k] != kNone && (best < 0 || next[k] < next[best])) best = k;
+        }
+        if (best < 0) break;
+        const size_t at = static_cast<size_t>(next[best]);
+        const Flash* region = RegionAt(regions, count, static_cast<long>(at));
+        size_t elementLength = 0;
+        if (best == kTextRect) {
+            size_t end = length;
+            const int32_t nextRect = FindTag(body + at + 3, length - at - 3, "tr", false);
+            if (nextRect != kScanUnset) end = at + 3 + static_cast<size_t>(nextRect);
+            for (int k : {kPicture, kColorRect, kDataField}) {
+                if (next[k] != kNone) end = std::min(end, static_cast<size_t>(next[k]));
+            }
+            elementLength = end - at;
+            std::memcpy(work, body + at, elementLength);
+            work[elementLength] = '\0';
+            TextRectangle* rectangle = page.AddTextRectangle();
+            if (rectangle != nullptr) {
+                // Positions are taken relative to the current point (not to
+                // the "[tr"), as consumed so far.
+                Flash shifted[kMaxFlashRegions];
+                for (int i = 0; i < count; ++i) {
+                    shifted[i] = regions[i];
+                    shifted[i].flashBegin -= static_cast<int32_t>(current);
+                    shifted[i].flashEnd -= static_cast<int32_t>(current);
+                }
+                ReadTextRectangle(*rectangle, work, shifted, count);
+                if (region != nullptr) rectangle->flash = *region;
+            }
+        } else {
+            if (CopyTag(work, sizeof work, body, static_cast<int32_t>(at)) == nullptr) break;
+            elementLength = std::strlen(work);
+            if (best == kPicture) {
+                if (Picture* e = page.AddPicture()) {
+                    e->FromMulti(work);
+                    if (region != nullptr) e->flash = *region;
+                }
+            } else if (best == kColorRect) {
+                if (ColorRectangle* e = page.AddColorRectangle()) {
+                    e->FromMulti(work);
+                    if (region != nullptr) e->flash = *region;
+                }
+            } else {
+                if (WeatherJourneyTime* e = page.AddWeatherJourneyTime()) e->FromMulti(work);
+            }
+        }
+        current = at + elementLength;
+        for (long& position : next) {
+            if (position != kNone && position < static_cast<long>(current)) position = kNone;
+        }
+        taken = best;
+    }
+    return 0;
+}
+
+}  // namespace dms

@@ -1,0 +1,97 @@
+// Font, colour and text runs.
+#include <cstring>
+#include <new>
+
+#include "multi/readers.h"
+#include "multi/scan.h"
+
+namespace dms {
+
+void ReadFont(Font& font, const char* text) {
+    if (text == nullptr) return;
+    const char* cf = std::strstr(text, "[cf");
+    if (cf != nullptr && std::strchr(cf, ',') != nullptr) {
+        int32_t red = kScanUnset, green = kScanUnset, blue = kScanUnset;
+        Scan(cf).lit("[cf").num(red).lit(", ").num(green).lit(", ").num(blue);
+        if (red != kScanUnset && green != kScanUnset && blue != kScanUnset)
+            font.fontColor = Color::fromRgb(combineRgb(red, green, blue));
+    }
+    const char* fo = std::strstr(text, "[fo");
+    if (fo == nullptr) return;
+    int32_t number = kScanUnset;
+    Scan(fo).lit("[fo").num(number);
+    if (std::strchr(fo, ',') == nullptr)
+        font.fontNum = number;  // also the unset value when no number follows
+    else if (number != kScanUnset)
+        font.fontNum = number;  // "[fo3,C]": a font version may follow
+}
+
+uint32_t ReadTextRun(TextBase& textBase, const char* text) {
+    ReadFont(textBase, text);
+    if (text == nullptr) return 2;
+    const size_t length = std::strlen(text);
+    if (length == 0) return 2;
+    size_t i = length - 1;
+    for (size_t k = 0; k + 1 < length; ++k) {
+        if (text[k] == ']' && text[k + 1] != '[') {
+            i = k;
+            break;
+        }
+    }
+    const size_t start = i == length - 1 ? 0 : i + 1;
+    if (start >= length) return 2;
+    const char* bracket = static_cast<const char*>(std::memchr(text + start, '[', length - start));
+    const size_t end = bracket != nullptr ? static_cast<size_t>(bracket - text) : length;
+    if (end == start) return 2;
+    char* copy = new (std::nothrow) char[end - start + 1];
+    if (copy != nullptr) {
+        size_t n = 0;
+        for (size_t k = start; k < end; ++k) {
+            if (text[k] == '\x01' && k + 1 < end && (text[k + 1] == '\x01' || text[k + 1] == '\x02')) {
+                const char bracketChar = text[k + 1] == '\x01' ? '[' : ']';
+                copy[n++] = bracketChar;
+                copy[n++] = bracketChar;
+                ++k;
+            } else {
+                copy[n++] = text[k];
+            }
+        }
+        copy[n] = '\0';
+    }
+    textBase.text.reset(copy);
+    return 2;
+}
+
+void ReadFlashTimes(const char* tag, Flash& flash) {
+    if (tag == nullptr || std::strlen(tag) < 4) return;
+    if (tag[3] == 't') {
+        int32_t on = kScanUnset, off = kScanUnset;
+        Scan(tag).lit("[flt").num(on);
+        if (on != kScanUnset) flash.flashOnTime = on;
+        const char* o = std::strchr(tag, 'o');
+        if (o == nullptr) {
+            flash.flashOffTime = 0;
+        } else {
+            Scan(o).lit("o").num(off);
+            if (off != kScanUnset) flash.flashOffTime = off;
+        }
+    } else {
+        int32_t on = kScanUnset, off = kScanUnset;
+        Scan(tag).lit("[flo").num(off);
+        if (off != kScanUnset) flash.flashOffTime = off;
+        const char* t = std::strchr(tag, 't');
+        if (t == nullptr) {
+            flash.flashOnTime = 0;
+        } else {
+            Scan(t).lit("t").num(on);
+            if (on != kScanUnset) flash.flashOnTime = on;
+        }
+    }
+}
+
+uint32_t NormalText::FromMulti(const char* multi) {
+    ReadTextRun(*this, multi);
+    return 0;
+}
+
+}  // namespace dms

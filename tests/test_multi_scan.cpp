@@ -1,0 +1,199 @@
+// Tag scanning and the element readers.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "model/section.h"
+#include "multi/readers.h"
+#include "multi/scan.h"
+
+namespace {
+
+using namespace dms;
+
+TEST(MultiScan, StrictAndLooseNamesEscapesAndBracketGroups) {
+    EXPECT_EQ(FindTag("AB[f2]", "f", false), 2);
+    EXPECT_EQ(FindTag("[fo3]", "f", false), kScanUnset);
+    EXPECT_EQ(FindTag("[flt5o5]", "f", false), kScanUnset);
+    EXPECT_EQ(FindTag("[[f2]", "f", false), 1);
+    EXPECT_EQ(FindTag("AB[[f2]", "f", false), kScanUnset);
+    EXPECT_EQ(FindTag("AB[f", "f", false), 2);  // the name runs to the end
+    EXPECT_EQ(FindTag("[fl]", "fl", true), 0);
+    EXPECT_EQ(FindTag("x[/fl]", "/fl", false), 1);
+    EXPECT_EQ(FindTag("[/flx]", "/fl", false), kScanUnset);
+    EXPECT_EQ(FindTag("[hcx", "hc", true), 0);
+
+    char buf[64];
+    std::memset(buf, 'z', sizeof buf);
+    ASSERT_NE(CopyTag(buf, sizeof buf, "[tr1,1,10,10][jp3]", 0), nullptr);
+    EXPECT_STREQ(buf, "[tr1,1,10,10]");
+    EXPECT_EQ(CopyTag(buf, sizeof buf, "[tr1,1,10", 0), nullptr);
+    EXPECT_EQ(CopyTag(buf, sizeof buf, "AB", 0), nullptr);
+    EXPECT_EQ(CopyTag(buf, sizeof buf, "AB", kScanUnset), nullptr);
+    ASSERT_NE(CopyTag(buf, sizeof buf, "x[mvcl10,1,1,[fo2]AB]C", 1), nullptr);
+    EXPECT_STREQ(buf, "[mvcl10,1,1,[fo2]AB]");
+    EXPECT_EQ(CopyTag(buf, 6, "[abcdef]", 0), nullptr);  // does not fit: refused
+
+    EXPECT_EQ(ClosingBracketIndex("[a[b]c]d"), 6);
+    EXPECT_EQ(ClosingBracketIndex("[a[b]c"), 0);
+    EXPECT_EQ(ClosingBracketIndex("ab]"), 0);
+    const char* t = "[fo2]x[f3";
+    EXPECT_EQ(FindClosedTag(t, "f"), nullptr);
+    const char* u = "A[f3]";
+    EXPECT_EQ(FindClosedTag(u, "f"), u + 1);
+
+    EXPECT_EQ(LeadingTagsEnd("[cf255,0,0][fo2]AB"), 16);
+    EXPECT_EQ(LeadingTagsEnd("[fo3]"), kScanUnset);
+    EXPECT_EQ(LeadingTagsEnd("ABC"), 0);
+    EXPECT_EQ(LeadingTagsEnd(""), kScanUnset);
+}
+
+TEST(MultiScan, NumbersReadLikeFormattedScanning) {
+    int32_t a = kScanUnset, b = kScanUnset;
+    EXPECT_TRUE(Scan("[x  -12,  7]").lit("[x").num(a).lit(", ").num(b).ok());
+    EXPECT_EQ(a, -12);
+    EXPECT_EQ(b, 7);
+    a = b = kScanUnset;
+    EXPECT_FALSE(Scan("[x5 ,6").lit("[x").num(a).lit(",").num(b).ok());
+    EXPECT_EQ(a, 5);
+    EXPECT_EQ(b, kScanUnset);
+    Scan("99999999999999").num(a);
+    EXPECT_EQ(a, kScanUnset);  // saturates, and so counts as not read
+    Scan("-99999999999999").num(a);
+    EXPECT_EQ(a, INT32_MIN);
+    EXPECT_FALSE(Scan("-x").num(b).ok());
+}
+
+TEST(MultiScan, ElementReadersAcceptTheirFormsAndLeaveTheRest) {
+    Picture p;
+    p.FromMulti("[g3]");
+    EXPECT_EQ(p.number, 3);
+    p.FromMulti("[g3,4,4]");
+    EXPECT_EQ(p.x, 4);
+    EXPECT_EQ(p.y, 4);
+    p.FromMulti("[g7,4]");
+    EXPECT_EQ(p.number, 3);
+    p.FromMulti("[g8,5,6,C]");
+    EXPECT_EQ(p.number, 8);
+    EXPECT_EQ(p.y, 6);
+    p.FromMulti("[g]");
+    EXPECT_EQ(p.number, kScanUnset);
+    EXPECT_EQ(p.x, 0);
+
+    ColorRectangle cr;
+    cr.FromMulti("[cr4,4,4,4,3]");
+    EXPECT_EQ(cr.color, kColorRed);
+    EXPECT_EQ(cr.width, 0);
+    cr.FromMulti("[cr1,2,3,4,0,1,300]");  // components spill, unmasked
+    EXPECT_EQ(cr.color, Color::fromRgb(0x100 + 300));
+    EXPECT_EQ(cr.height, 4);
+
+    Font f;
+    ReadFont(f, "[cf255, 128, 0]");
+    EXPECT_EQ(f.fontColor, Color::fromRgb(0xFF8000));
+    Font g;
+    ReadFont(g, "[cf255,128,0][cf3]");
+    EXPECT_EQ(g.fontColor, Color::fromRgb(0xFF8000));
+    Font h;
+    ReadFont(h, "[cf3]");
+    EXPECT_EQ(h.fontColor, kColorUnset);
+    ReadFont(h, "[fo]AB");
+    EXPECT_EQ(h.fontNum, kScanUnset);
+    ReadFont(h, "[fo3,C]");
+    EXPECT_EQ(h.fontNum, 3);
+    ReadFont(h, "[fo,x]");
+    EXPECT_EQ(h.fontNum, 3);
+
+    SpecialObject so;
+    so.FromMulti("[f2,2]");
+    EXPECT_EQ(so.index, 2);
+    so.FromMulti("[cf1,2,3][fo4][f9]");
+    EXPECT_EQ(so.index, 9);
+    EXPECT_EQ(so.fontNum, 4);
+    EXPECT_EQ(so.fontColor, Color::fromRgb(0x010203));
+    so.FromMulti("[fo5][f8");  // the field does not close: nothing read
+    EXPECT_EQ(so.fontNum, 4);
+
+    HexCharacter hc;
+    hc.FromMulti("[hc41]");
+    EXPECT_STREQ(hc.x, "41");
+    hc.FromMulti("[hc12345]");
+    EXPECT_STREQ(hc.x, "123");  // cut to the room there is
+    hc.FromMulti("[fo1][hc41]");
+    EXPECT_STREQ(hc.x, "");
+
+    NewLine nl;
+    EXPECT_EQ(nl.FromMulti(""), 2u);
+    nl.FromMulti("[nl]");
+    EXPECT_EQ(nl.count, -1);
+    nl.FromMulti("[nl5][jl3]");
+    EXPECT_EQ(nl.count, 5);
+    EXPECT_EQ(nl.lineAlign, 3);
+
+    WeatherJourneyTime w;
+    w.FromMulti("[tdc3,4,4,4,4]");
+    EXPECT_EQ(w.tdno, 3);
+    EXPECT_EQ(w.height, 4);
+    w.FromMulti("[tdc5,1]");
+    EXPECT_EQ(w.tdno, 5);
+    EXPECT_EQ(w.x, 4);
+
+    TextBase tb;
+    EXPECT_EQ(ReadTextRun(tb, "[cf255,0,0][fo2]AB[nl5]"), 2u);
+    EXPECT_STREQ(tb.Text(), "AB");
+    EXPECT_EQ(tb.fontNum, 2);
+    EXPECT_EQ(tb.fontColor, Color::fromRgb(0xFF0000));
+    ReadTextRun(tb, "CD");
+    EXPECT_STREQ(tb.Text(), "CD");
+    EXPECT_EQ(tb.fontNum, 2);
+    ReadTextRun(tb, "[fo1]A\x01\x01" "B\x01\x02");
+    EXPECT_STREQ(tb.Text(), "A[[B]]");
+    ReadTextRun(tb, "AB]CD[x");  // the run starts after a lone "]"
+    EXPECT_STREQ(tb.Text(), "CD");
+}
+
+TEST(MultiScan, MovingTextForms) {
+    MoveText m;
+    m.FromMulti("[mvcl240,4,1,[fo2]ABC]");
+    EXPECT_EQ(m.mode, 1);
+    EXPECT_EQ(m.direction, 0);
+    EXPECT_EQ(m.width, 240);
+    EXPECT_EQ(m.stepTime, 1);
+    EXPECT_STREQ(m.textBase.Text(), "ABC");
+    EXPECT_EQ(m.textBase.fontNum, 2);
+
+    MoveText l;
+    l.FromMulti("[mvl3r100,2,5,[fo1]X]");
+    EXPECT_EQ(l.mode, 2);
+    EXPECT_EQ(l.delay, 3);
+    EXPECT_EQ(l.direction, 1);
+    EXPECT_EQ(l.width, 100);
+    EXPECT_STREQ(l.textBase.Text(), "X");
+    MoveText ll, lr;
+    ll.FromMulti("[mvll4,4,4,[fo1]A]");
+    lr.FromMulti("[mvlr4,4,4,[fo1]A]");
+    EXPECT_EQ(ll.mode, 2);
+    EXPECT_EQ(ll.delay, 0);
+    EXPECT_EQ(ll.direction, 0);
+    EXPECT_EQ(lr.direction, 1);
+    EXPECT_EQ(lr.stepPixels, 4);
+
+    MoveText flash;
+    flash.FromMulti("[mvcr10,1,1,[flt05o03][fo2]AB[/fl]]");
+    EXPECT_EQ(flash.flash.flashOnTime, 5);
+    EXPECT_EQ(flash.flash.flashOffTime, 3);
+    EXPECT_STREQ(flash.textBase.Text(), "AB");
+
+    MoveText none;
+    none.FromMulti("[mvcl10,1,1,AB]");
+    EXPECT_EQ(none.textBase.Text(), nullptr);
+    EXPECT_EQ(none.width, 10);
+    MoveText odd;
+    odd.FromMulti("[mvl12");  // no direction letter: nothing more is read
+    EXPECT_EQ(odd.delay, 12);
+    EXPECT_EQ(odd.width, 240);
+    odd.FromMulti("[mvx");
+    EXPECT_EQ(odd.mode, 2);
+}
+
+}  // namespace
