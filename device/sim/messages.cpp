@@ -88,10 +88,12 @@ void MessageStore::save(nlohmann::json& state) const {
     nlohmann::json arr = nlohmann::json::array();
     for (const auto& kv : rows) {
         const MessageRow& r = kv.second;
-        if (r.status == kMsgNotUsed) continue;
+        // A request still pending is saved as the state it leads to.
+        int status = r.pendingStatus != 0 ? r.pendingStatus : r.status;
+        if (status == kMsgNotUsed) continue;
         arr.push_back({{"type", kv.first.first}, {"number", kv.first.second}, {"multi", r.multi},
                        {"owner", r.owner}, {"beacon", r.beacon}, {"pixelService", r.pixelService},
-                       {"priority", r.priority}, {"status", r.status}, {"crc", r.crc}});
+                       {"priority", r.priority}, {"status", status}, {"crc", r.crc}});
     }
     state["messages"] = arr;
     state["control"] = {{"activated", hexOf(activated)}, {"doorOpen", hexOf(doorOpen)},

@@ -1,0 +1,27 @@
+// Shared steps of the quick display: the changeable row it writes and the
+// source address text.
+#pragma once
+
+#include <cstdint>
+
+#include "model/message.h"
+
+namespace dms {
+
+extern const char kDisplayTextOwner[];      // "Easy for display text"
+extern const char kDisplayPicturesOwner[];  // "Easy for display pictrue"
+
+// The number of the message owned by `owner`, else the first changeable row
+// whose status is not used. A read failure gives its code, no row 32522.
+uint32_t findDisplayRow(const char* owner, int32_t& number);
+
+// A dotted IPv4 text as an address, first octet in the top byte; 0 for a
+// null, short (below 7 characters) or incomplete text.
+uint32_t sourceAddressOf(const char* text);
+
+// The quick display's one page for a text: centred, lines ending at every
+// CR, LF or CR LF (see display_text.cpp). Sets m.pages.
+uint32_t buildDisplayTextPage(CMessage& m, const char* text, int fontNum, int32_t color, int32_t lineCount,
+                              int32_t columnGap);
+
+}  // namespace dms

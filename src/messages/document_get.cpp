@@ -1,0 +1,62 @@
+// tqGetMessage: the sign's valid messages and event messages as a message
+// document.
+#include <memory>
+#include <new>
+
+#include "dmscontent/messages.h"
+#include "frame/export.h"
+#include "frame/log.h"
+#include "messages/table.h"
+
+namespace dms {
+namespace {
+
+uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+
+// The activated message and the three event messages. All four reads are
+// made; from the first failure on, the references stay unset.
+void readMessageEvent(MessageEvent& event) {
+    bool ok = true;
+    uint8_t code[12] = {0};
+    ok = tqGetSignControl(3, code, 12) == 0;
+    if (ok) {
+        event.activate.memoryType = code[3];
+        event.activate.number = be16(code + 4);
+    }
+    const struct {
+        int object;
+        MessageRef& ref;
+    } others[] = {{12, event.communicationsLoss}, {8, event.shortPowerLoss}, {9, event.longPowerLoss}};
+    for (const auto& o : others) {
+        uint8_t id[5] = {0};
+        ok = (tqGetSignControl(o.object, id, 5) == 0) && ok;
+        if (ok) {
+            o.ref.memoryType = id[0];
+            o.ref.number = be16(id + 1);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace dms
+
+DMS_API uint32_t DMS_CALL tqGetMessage(const char* path) {
+    if (path == nullptr) return DMS_E_ARGUMENT;
+    return dms::runWithInterface([&](DeviceInterface*) -> uint32_t {
+        std::unique_ptr<dms::MessageSet> set(new (std::nothrow) dms::MessageSet);
+        if (!set || !set->ok()) return DMS_E_NO_MEMORY;
+        dms::readMessageEvent(*set->event);
+        if (!dms::readMessageTable(*set, 1, dms::kNoLimit)) {
+            dms::logLine(dms::kLogError, "snmp Error.");
+            return DMS_E_FAILED;
+        }
+        // Permanent messages keep their text unparsed and have no pages.
+        for (int i = 0; i < set->count; ++i) {
+            dms::CMessage& m = set->messages[i];
+            if (m.memoryType != 3 && m.memoryType != 4) continue;
+            uint32_t rc = m.ParseMulti();
+            if (rc != 0) return rc;
+        }
+        return set->WriteDocument(path);
+    });
+}

@@ -1,0 +1,69 @@
+// tqSendMessage: a message document onto the sign's message table, then its
+// event messages.
+#include <memory>
+#include <new>
+
+#include "dmscontent/messages.h"
+#include "frame/export.h"
+#include "messages/events.h"
+#include "messages/table.h"
+
+namespace dms {
+namespace {
+
+// Builds every record's MULTI text and writes them to
+// "FromXmlToMultiString.txt". The file is emptied first, so a failed build
+// leaves it empty; a file that cannot be opened is skipped.
+uint32_t buildAndDump(MessageSet& set) {
+    std::FILE* f = openDump("FromXmlToMultiString.txt");
+    for (int i = 0; i < set.count; ++i) {
+        uint32_t rc = set.messages[i].BuildMulti();
+        if (rc != 0) {
+            if (f) std::fclose(f);
+            return rc;
+        }
+    }
+    if (f) {
+        writeMultiDump(f, set.messages.get(), set.count);
+        std::fclose(f);
+    }
+    return 0;
+}
+
+// Names the document's messages for activation and the three sign events,
+// in the order activate, communications loss, long and short power loss.
+uint32_t applyEvent(const MessageEvent& event) {
+    const struct {
+        const MessageRef& ref;
+        uint8_t code;
+    } order[] = {{event.activate, kEventActivate},
+                 {event.communicationsLoss, kEventCommLoss},
+                 {event.longPowerLoss, kEventLongPower},
+                 {event.shortPowerLoss, kEventShortPower}};
+    for (const auto& item : order) {
+        if (item.ref.number == -1 || item.ref.memoryType == -1) continue;
+        MessageTableEntry entry{};
+        entry.memoryType = static_cast<uint8_t>(item.ref.memoryType);
+        entry.number = static_cast<uint16_t>(item.ref.number);
+        entry.eventCode = item.code;
+        uint32_t rc = activateByEventCode(entry);
+        if (rc != 0) return rc;
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace dms
+
+DMS_API uint32_t DMS_CALL tqSendMessage(const char* path) {
+    if (path == nullptr) return DMS_E_ARGUMENT;
+    return dms::runWithInterface([&](DeviceInterface*) -> uint32_t {
+        std::unique_ptr<dms::MessageSet> set(new (std::nothrow) dms::MessageSet);
+        if (!set || !set->ok()) return DMS_E_NO_MEMORY;
+        uint32_t rc = set->ReadDocument(path);
+        if (rc == 0) rc = dms::buildAndDump(*set);
+        if (rc == 0) rc = dms::writeMessageTable(set->messages.get(), set->count);
+        if (rc == 0) rc = dms::applyEvent(*set->event);
+        return rc;
+    });
+}

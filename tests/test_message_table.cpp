@@ -1,0 +1,150 @@
+// Whole messages to and from the message table: free numbers when writing,
+// valid rows and the dump when reading.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "frame/dump.h"
+#include "messages/table.h"
+#include "support/fault_sweep.h"
+#include "support/message_rows.h"
+#include "support/sim_sign.h"
+
+using testing_support::json;
+using testing_support::row;
+using testing_support::SimSign;
+
+namespace {
+
+void fill(dms::CMessage& m, int type, int number, const char* multi) {
+    m.memoryType = type;
+    m.m_MemoryNum = number;
+    std::strcpy(m.multiString, multi);
+    std::strcpy(m.MessageAttributes.MessageOwner, "test");
+    m.MessageAttributes.RunTimePriority = 9;
+}
+
+std::vector<int> definedNumbers(const SimSign& sign) {
+    std::vector<int> numbers;
+    for (const json& c : sign.calls("tqDefine1Message")) numbers.push_back(c["args"][1]);
+    return numbers;
+}
+
+std::string readDump(const char* name) {
+    char dir[1024];
+    dms::dumpDirectory(dir, sizeof dir);
+    std::ifstream in(std::string(dir) + name);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(MessageTable, WriteGivesFreeNumbersOnlyWhenNeeded) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 100}, {"maxVolatile", 3}}},
+                      {"messages", {row(3, 1, "A"), row(3, 2, "B"), row(3, 5, "C")}}});
+    std::unique_ptr<dms::CMessage[]> m(new dms::CMessage[5]);
+    fill(m[0], 3, 0, "[jp3]ZERO");
+    fill(m[1], 3, 700, "[jp3]BIG");
+    fill(m[2], 3, 7, "[jp3]SEVEN");
+    fill(m[3], 4, 50, "[jp3]NOT WRITTEN");  // above the volatile maximum, within the changeable one
+    fill(m[4], 4, 2, "[jp3]VOLATILE");
+    SimSign::progress().clear();
+    ASSERT_EQ(dms::writeMessageTable(m.get(), 5), 0u);
+    EXPECT_EQ(definedNumbers(sign), (std::vector<int>{7, 2, 3, 4}));
+    EXPECT_EQ(m[0].m_MemoryNum, 3);
+    EXPECT_EQ(m[1].m_MemoryNum, 4);
+    EXPECT_EQ(m[3].m_MemoryNum, 50);
+    std::vector<int> values;
+    for (auto& p : SimSign::progress()) values.push_back(p.second);
+    EXPECT_EQ(values, (std::vector<int>{20, 40, 60, 80}));
+
+    // Every number fits: the table is not read.
+    sign.clearJournal();
+    fill(m[0], 3, 9, "[jp3]NINE");
+    ASSERT_EQ(dms::writeMessageTable(m.get(), 1), 0u);
+    EXPECT_TRUE(sign.calls("tqGetMsgTable").empty());
+
+    // A message of another memory type ends the call before later ones.
+    sign.clearJournal();
+    fill(m[1], 5, 1, "X");
+    fill(m[2], 3, 8, "[jp3]EIGHT");
+    EXPECT_EQ(dms::writeMessageTable(m.get(), 3), 32529u);
+    EXPECT_EQ(definedNumbers(sign), (std::vector<int>{9}));
+}
+
+TEST(MessageTable, WriteRunsOutOfFreeNumbers) {
+    json rows = json::array();
+    for (int n = 1; n <= 512; ++n) rows.push_back(row(3, n, "R"));
+    SimSign sign(json{{"limits", {{"maxChangeable", 600}}}, {"messages", rows}});
+    dms::CMessage m;
+    fill(m, 3, 0, "[jp3]NEW");
+    EXPECT_EQ(dms::writeMessageTable(&m, 1), 32522u);
+    EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
+}
+
+TEST(MessageTable, ReadKeepsValidRowsAndDumpsThem) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 6}}},
+                      {"messages",
+                       {row(2, 1, "[jp3]PERM", "maker"), row(3, 2, ""), row(3, 4, "[jp2]FOUR", "ops"),
+                        {{"type", 3}, {"number", 5}, {"multi", "X"}, {"status", 5}}, row(3, 6, "SIX")}}});
+    dms::MessageSet set;
+    ASSERT_TRUE(dms::readMessageTable(set, 1, 5));
+    ASSERT_EQ(set.count, 3);
+    EXPECT_EQ(set.messages[0].memoryType, 2);
+    EXPECT_EQ(set.messages[1].m_MemoryNum, 2);  // valid with an empty text: kept
+    EXPECT_STREQ(set.messages[2].multiString, "[jp2]FOUR");
+    EXPECT_STREQ(set.messages[2].MessageAttributes.MessageOwner, "ops");
+    EXPECT_EQ(set.messages[2].MessageAttributes.status, 4);
+    EXPECT_EQ(readDump("MessageReadFromMib.txt"),
+              "owner : maker\n[jp3]PERM\n\nowner : sign\n\n\nowner : ops\n[jp2]FOUR\n\n");
+
+    // All six column reads are made even when one fails; the read fails.
+    sign.clearJournal();
+    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, 4, 4}}, {"result", 0x31}});
+    EXPECT_FALSE(dms::readMessageTable(set, 1, 5));
+    int columnReads = 0;
+    for (const json& c : sign.calls("tqGetMsgTable"))
+        if (c["args"][0] == 3 && c["args"][1] == 4) ++columnReads;
+    EXPECT_EQ(columnReads, 7);  // the status poll and six columns
+    EXPECT_EQ(set.count, 2);
+}
+
+TEST(MessageTable, ReadRefusesA513thValidRow) {
+    json rows = json::array();
+    for (int n = 1; n <= 513; ++n) rows.push_back(row(3, n, "R"));
+    SimSign sign(json{{"limits", {{"maxChangeable", 600}}}, {"messages", rows}});
+    dms::MessageSet set;
+    EXPECT_FALSE(dms::readMessageTable(set, 1, dms::kNoLimit));
+    EXPECT_EQ(set.count, 512);
+}
+
+TEST(MessageTable, WriteFaultSweep) {
+    std::unique_ptr<SimSign> sign;
+    std::unique_ptr<dms::CMessage[]> m;
+    testing_support::faultSweep(
+        [&] {
+            sign.reset();
+            sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 4}}}, {"messages", {row(3, 1, "A")}}}));
+            m.reset(new dms::CMessage[2]);
+            fill(m[0], 3, 3, "[jp3]THREE");
+            fill(m[1], 3, 0, "[jp3]NEW");
+        },
+        [&] { return dms::writeMessageTable(m.get(), 2); },
+        [&](const testing_support::SweepStep& step) {
+            // Reading the used numbers may fail without failing the write.
+            // (every read after the two maximums and before the definitions).
+            if (step.index > 2 && step.call["fn"] != "tqDefine1Message")
+                EXPECT_EQ(step.result, 0u);
+            else
+                EXPECT_EQ(step.result, testing_support::kSweepCode) << step.call.dump();
+        });
+    sign.reset();
+}
+
+}  // namespace

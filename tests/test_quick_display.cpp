@@ -1,0 +1,131 @@
+// Quick display of a text: line splitting, the source address, the row it
+// writes and reuses, and its failures.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "messages/display.h"
+#include "support/fault_sweep.h"
+#include "support/message_rows.h"
+#include "support/sim_sign.h"
+
+using testing_support::json;
+using testing_support::row;
+using testing_support::SimSign;
+
+namespace {
+
+struct Shape {
+    std::vector<int> kinds;
+    std::vector<std::string> texts;
+};
+
+Shape shapeOf(const char* text) {
+    dms::CMessage m;
+    EXPECT_EQ(dms::buildDisplayTextPage(m, text, 2, 0x00FF00, 1, 0), 0u);
+    Shape s;
+    for (const dms::OrderItem& item : m.pages->textOrder) {
+        s.kinds.push_back(item.kind);
+        if (item.kind == dms::kKindNormalText) s.texts.push_back(static_cast<dms::NormalText*>(item.element)->Text());
+    }
+    return s;
+}
+
+TEST(QuickDisplay, TextIsCutIntoLinesAtEveryLineEnd) {
+    Shape crlf = shapeOf("A\r\nB");
+    EXPECT_EQ(crlf.kinds, (std::vector<int>{4, 5, 4}));
+    EXPECT_EQ(crlf.texts, (std::vector<std::string>{"A", "B"}));
+    Shape lflf = shapeOf("A\n\nB");
+    EXPECT_EQ(lflf.kinds, (std::vector<int>{4, 5, 4, 5, 4}));
+    EXPECT_EQ(lflf.texts, (std::vector<std::string>{"A", "", "B"}));
+    EXPECT_EQ(shapeOf("A\r\n").kinds, (std::vector<int>{4, 5}));
+    EXPECT_EQ(shapeOf("A\rB\n").texts, (std::vector<std::string>{"A", "B"}));
+    EXPECT_TRUE(shapeOf("").kinds.empty());
+
+    dms::CMessage m;
+    ASSERT_EQ(dms::buildDisplayTextPage(m, "ONE\nTWO", 3, 7, 2, 4), 0u);
+    dms::PageMessage& page = *m.pages;
+    EXPECT_EQ(page.pageNum, 0);
+    EXPECT_EQ(page.pageOnTime, 60);
+    EXPECT_EQ(page.pageAlign, 3);
+    EXPECT_EQ(page.lineAlign, 3);
+    EXPECT_EQ(page.spaceCharacterCount, 4);
+    EXPECT_EQ(page.pageBackground, dms::Color(-1, 0));
+    dms::NormalText* first = page.normalTexts;
+    EXPECT_EQ(first->fontNum, 3);
+    EXPECT_EQ(first->fontColor, dms::Color(7, -1));  // an ended line: colour as palette index
+    EXPECT_EQ(first->next->fontColor, dms::Color(-1, 7));  // the rest: colour as rgb
+    EXPECT_EQ(page.newLines->count, 2);
+    EXPECT_EQ(page.newLines->lineAlign, 3);
+    EXPECT_EQ(page.newLines->next, nullptr);
+}
+
+TEST(QuickDisplay, SourceAddressText) {
+    EXPECT_EQ(dms::sourceAddressOf("10.1.2.3"), 0x0A010203u);
+    EXPECT_EQ(dms::sourceAddressOf("192.168.1.200"), 0xC0A801C8u);
+    EXPECT_EQ(dms::sourceAddressOf("1.2.3"), 0u);
+    EXPECT_EQ(dms::sourceAddressOf("1.2.3.x"), 0u);
+    EXPECT_EQ(dms::sourceAddressOf(nullptr), 0u);
+}
+
+TEST(QuickDisplay, TextGoesToItsOwnRowAndIsShown) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 5}}}, {"messages", {row(3, 1, "[jp3]BUSY"), row(3, 2, "X")}}});
+    ASSERT_EQ(tqDisplayText("HELLO\r\nWORLD", "5x7", 1, 1, 0, "10.0.0.9"), 0u);
+    json rows = sign.state()["messages"];
+    json mine;
+    for (const json& r : rows)
+        if (r["owner"] == "Easy for display text") mine = r;
+    ASSERT_FALSE(mine.is_null());
+    EXPECT_EQ(mine["number"], 3);
+    EXPECT_NE(mine["multi"].get<std::string>().find("HELLO"), std::string::npos);
+    auto act = sign.calls("tqActiveMessage");
+    ASSERT_EQ(act.size(), 2u);  // the blank message, then the text
+
+    // A second text reuses the row, found by its owner.
+    sign.patch({{"messages", json::array({row(3, 1, "[jp3]BUSY"), row(3, 2, "X"), mine})}});
+    ASSERT_EQ(tqDisplayText("AGAIN", "5x7", 1, 1, 0, nullptr), 0u);
+    int owned = 0;
+    for (const json& r : sign.state()["messages"])
+        if (r["owner"] == "Easy for display text") {
+            ++owned;
+            EXPECT_EQ(r["number"], 3);
+        }
+    EXPECT_EQ(owned, 1);
+
+    // An unknown font: 2 before anything is written.
+    sign.clearJournal();
+    EXPECT_EQ(tqDisplayText("X", "no such font", 1, 1, 0, nullptr), 2u);
+    EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
+    EXPECT_TRUE(sign.calls("tqActiveMessage").empty());
+    EXPECT_EQ(tqDisplayText(nullptr, "5x7", 1, 1, 0, nullptr), 2u);
+}
+
+TEST(QuickDisplay, NoFreeRow) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 2}}}, {"messages", {row(3, 1, "A"), row(3, 2, "B")}}});
+    EXPECT_EQ(tqDisplayText("X", "5x7", 1, 1, 0, nullptr), 32522u);
+}
+
+TEST(QuickDisplay, TextFaultSweep) {
+    std::unique_ptr<SimSign> sign;
+    testing_support::faultSweep(
+        [&] {
+            sign.reset();
+            sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 3}}}, {"messages", {row(3, 1, "A")}}}));
+        },
+        [] { return tqDisplayText("A\nB", "5x7", 1, 1, 0, nullptr); },
+        [](const testing_support::SweepStep& step) {
+            std::string fn = step.call["fn"];
+            // The owner search tolerates failed reads (it then looks for a
+            // free row); everything else fails the call.
+            if (fn == "tqGetMsgTable" || fn == "tqGetMsgInfo" || fn == "tqGetMultiCfg")
+                EXPECT_TRUE(step.result == 0 || step.result == testing_support::kSweepCode) << step.call.dump();
+            else
+                EXPECT_EQ(step.result, testing_support::kSweepCode) << step.call.dump();
+        });
+    sign.reset();
+}
+
+}  // namespace
