@@ -3,6 +3,7 @@
 // document holds.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -85,6 +86,8 @@ public:
 
     // Loads a "DmsMessage" document: event header and up to 512 messages.
     uint32_t ReadDocument(const char* path);
+    // The same for a document held in memory (fuzzing, tests).
+    uint32_t ReadDocumentText(const char* xml, size_t length);
     // Writes the event header and the first `count` records.
     uint32_t WriteDocument(const char* path);
 };

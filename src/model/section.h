@@ -52,6 +52,12 @@ public:
     MoveText* AddMoveText();
     SpecialObject* AddSpecialObject();
     NewLine* AddNewLine(int32_t count);
+
+    // XML: one "SectionText" holding the text elements in textOrder (nothing
+    // when textOrder is empty); reading takes every "SectionText" child of
+    // `element`, and gives 32519 when no text element was read.
+    uint32_t ToXml(tinyxml2::XMLDocument* doc, tinyxml2::XMLElement* parent);
+    uint32_t FromXml(tinyxml2::XMLElement* element);
 };
 
 class TextRectangle : public Next<TextRectangle>, public ITransform, public Rectangle, public SectionText {

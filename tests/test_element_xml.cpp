@@ -1,0 +1,505 @@
+// The XML form of the message elements: the typed attribute reader and
+// writer, the attribute groups, and every element's reading and writing.
+#include <gtest/gtest.h>
+#include <tinyxml2.h>
+
+#include <climits>
+#include <string>
+
+#include "frame/font_list_cache.h"
+#include "model/section.h"
+#include "model/xml_value.h"
+#include "support/sim_sign.h"
+
+using testing_support::json;
+using testing_support::SimSign;
+using tinyxml2::XMLDocument;
+using tinyxml2::XMLElement;
+
+namespace {
+
+// A parsed snippet; root() is its first element.
+struct Snippet {
+    XMLDocument doc{true, tinyxml2::PRESERVE_WHITESPACE};
+    explicit Snippet(const std::string& xml) { EXPECT_EQ(doc.Parse(xml.c_str()), tinyxml2::XML_SUCCESS) << xml; }
+    XMLElement* root() { return doc.FirstChildElement(); }
+};
+
+// name=value pairs in written order.
+std::string attrs(const XMLElement* e) {
+    std::string s;
+    for (const tinyxml2::XMLAttribute* a = e->FirstAttribute(); a != nullptr; a = a->Next())
+        s += std::string(s.empty() ? "" : " ") + a->Name() + "=" + a->Value();
+    return s;
+}
+
+template <typename T>
+uint32_t readText(T& element, const std::string& xml) {
+    Snippet s(xml);
+    return element.FromXml(s.root());
+}
+
+// Reads a page from "<M>" + pages + "</M>".
+uint32_t readPages(dms::PageMessage& page, const std::string& pages) {
+    Snippet s("<M>" + pages + "</M>");
+    return page.FromXml(s.root());
+}
+
+const std::string kText = "<SectionText><NormalText text=\"T\"/></SectionText>";
+
+class ElementXml : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dms::resetFontListForTests();
+        dms::ensureFontList();
+    }
+    void TearDown() override { dms::resetFontListForTests(); }
+    SimSign sign{json{{"fonts",
+                       {{{"row", 1}, {"number", 2}, {"name", "Wide"}, {"height", 16}, {"status", 4}},
+                        {{"row", 2}, {"number", 9}, {"name", "wide"}, {"height", 8}, {"status", 4}}}}}};
+};
+
+TEST_F(ElementXml, TypedAttributeReader) {
+    Snippet s(
+        "<e n=\" 12abc\" w=\"abc\" neg=\"-7\" byte=\"255\" big=\"256\" short=\"65535\" u=\"4294967295\" "
+        "d=\"2.5\" t1=\"TRUE\" t2=\"1\" f1=\"False\" f2=\"0\" yes=\"yes\" empty=\"\" long=\"trueeeeeeeeeeeeeeeeeeeeee\" "
+        "abc=\"abc\" huge=\"99999999999999999999999\"/>");
+    XMLElement* e = s.root();
+    int i = 0;
+    EXPECT_EQ(dms::XmlGetValue(e, "n", i, 0, 20), 0u);
+    EXPECT_EQ(i, 12);
+    EXPECT_EQ(dms::XmlGetValue(e, "w", i, 1, 20), 32520u);  // no number reads as 0
+    EXPECT_EQ(dms::XmlGetValue(e, "w", i, 0, 20), 0u);
+    EXPECT_EQ(i, 0);
+    EXPECT_EQ(dms::XmlGetValue(e, "neg", i, INT32_MIN, INT32_MAX), 0u);
+    EXPECT_EQ(i, -7);
+    EXPECT_EQ(dms::XmlGetValue(e, "huge", i, INT32_MIN, INT32_MAX), 32520u);
+    EXPECT_EQ(dms::XmlGetValue(e, "missing", i, 0, 1), 32519u);
+    EXPECT_EQ(dms::XmlGetValue(nullptr, "n", i, 0, 1), 32519u);
+    unsigned char b = 0;
+    EXPECT_EQ(dms::XmlGetValue(e, "byte", b, 0, 255), 0u);
+    EXPECT_EQ(b, 255);
+    EXPECT_EQ(dms::XmlGetValue(e, "big", b, 0, 255), 32520u);
+    EXPECT_EQ(b, 255);  // unchanged on refusal
+    unsigned short us = 0;
+    EXPECT_EQ(dms::XmlGetValue(e, "short", us, 0, 65535), 0u);
+    EXPECT_EQ(us, 65535);
+    unsigned int u = 0;
+    EXPECT_EQ(dms::XmlGetValue(e, "u", u, 0, 4294967295LL), 0u);
+    EXPECT_EQ(u, 4294967295u);
+    double d = 0;
+    EXPECT_EQ(dms::XmlGetValue(e, "d", d, 0, 3), 0u);
+    EXPECT_EQ(d, 2.5);
+    EXPECT_EQ(dms::XmlGetValue(e, "d", d, 0, 2), 32520u);
+    EXPECT_EQ(dms::XmlGetValue(e, "abc", d, -1, 1), 0u);
+    EXPECT_EQ(d, 0.0);
+
+    bool flag = false;
+    for (const char* t : {"t1", "t2"}) {
+        flag = false;
+        EXPECT_EQ(dms::XmlGetValue(e, t, flag), 0u) << t;
+        EXPECT_TRUE(flag) << t;
+    }
+    for (const char* f : {"f1", "f2"}) {
+        flag = true;
+        EXPECT_EQ(dms::XmlGetValue(e, f, flag), 0u) << f;
+        EXPECT_FALSE(flag) << f;
+    }
+    for (const char* bad : {"yes", "empty", "long", "n"}) EXPECT_EQ(dms::XmlGetValue(e, bad, flag), 32520u) << bad;
+    EXPECT_EQ(dms::XmlGetValue(e, "missing", flag), 32519u);
+
+    char text[4] = "zz";
+    EXPECT_EQ(dms::XmlGetValue(e, "abc", text, sizeof text, 0, 3), 0u);
+    EXPECT_STREQ(text, "abc");
+    EXPECT_EQ(dms::XmlGetValue(e, "long", text, sizeof text, 0, 100), 32520u);  // no room
+    EXPECT_EQ(dms::XmlGetValue(e, "empty", text, sizeof text, 1, 3), 32520u);
+    EXPECT_EQ(dms::XmlGetValue(e, "abc", text, sizeof text, 0, 2), 32520u);
+    EXPECT_STREQ(text, "abc");
+    EXPECT_EQ(dms::XmlGetValue(e, "empty", text, sizeof text, 0, 3), 0u);
+    EXPECT_STREQ(text, "");
+}
+
+TEST_F(ElementXml, TypedAttributeWriterWritesZeroAsEmpty) {
+    XMLDocument doc;
+    XMLElement* e = doc.NewElement("e");
+    doc.InsertEndChild(e);
+    EXPECT_EQ(dms::XmlSetValue(e, "a", 0), 0u);
+    EXPECT_EQ(dms::XmlSetValue(e, "b", -5), 0u);
+    EXPECT_EQ(dms::XmlSetValue(e, "c", static_cast<uint8_t>(200)), 0u);  // a number, not a character
+    EXPECT_EQ(dms::XmlSetValue(e, "d", static_cast<const char*>(nullptr)), 0u);
+    EXPECT_EQ(dms::XmlSetValue(e, "f", 2.5), 0u);
+    EXPECT_EQ(dms::XmlSetValue(e, "g", 0.0), 0u);
+    EXPECT_EQ(dms::XmlSetValue(e, "b", "again"), 0u);  // replaced in place
+    EXPECT_EQ(dms::XmlSetValue(e, "", 1), 2u);
+    EXPECT_EQ(dms::XmlSetValue(e, nullptr, 1), 2u);
+    EXPECT_EQ(dms::XmlSetValue(nullptr, "x", 1), 2u);
+    EXPECT_EQ(attrs(e), "a= b=again c=200 d= f=2.5 g=");
+}
+
+TEST_F(ElementXml, FlashGivenSingly) {
+    // A picture keeps the one time and reads with 0.
+    dms::PageMessage page;
+    dms::Picture* pic = page.AddPicture();
+    EXPECT_EQ(readText(*pic, "<P><Picture number=\"3\" flashOnTime=\"5\" x=\"4\" y=\"6\"/></P>"), 0u);
+    EXPECT_EQ(pic->flash.flashOnTime, 5);
+    EXPECT_EQ(pic->flash.flashOffTime, 0);
+    EXPECT_EQ(pic->x, 4);
+    EXPECT_EQ(readText(*pic, "<P><Picture number=\"3\" flashOffTime=\"70000\"/></P>"), 32520u);
+    // In the last colour rectangle it is the chain's result; earlier ones go on.
+    dms::ColorRectangle first;
+    const std::string ok = "<ColorRectangle width=\"1\" height=\"2\" colorValue=\"7\"/>";
+    const std::string single = "<ColorRectangle width=\"1\" height=\"2\" colorValue=\"7\" flashOnTime=\"3\"/>";
+    EXPECT_EQ(readText(first, "<P>" + ok + single + "</P>"), 32519u);
+    ASSERT_NE(first.next, nullptr);
+    EXPECT_EQ(first.next->flash.flashOnTime, 3);
+    dms::ColorRectangle again;
+    EXPECT_EQ(readText(again, "<P>" + single + ok + "</P>"), 0u);
+    EXPECT_EQ(again.flash.flashOnTime, 3);
+    // Text elements go on to their later items.
+    dms::NormalText t;
+    EXPECT_EQ(readText(t, "<NormalText flashOffTime=\"4\" text=\"x\"/>"), 0u);
+    EXPECT_EQ(t.flash.flashOffTime, 4);
+    // And a page stops on its last colour rectangle's single time.
+    dms::PageMessage p2;
+    EXPECT_EQ(readPages(p2, "<PageMessage pageOnTime=\"1\" pageOffTime=\"1\">" + kText + single +
+                                "<WeatherJourneyTime no=\"1\" width=\"1\" height=\"1\"/></PageMessage>"),
+              32519u);
+    EXPECT_EQ(p2.weatherJourneyTimes, nullptr);
+}
+
+TEST_F(ElementXml, FontGroup) {
+    dms::NormalText t;
+    EXPECT_EQ(readText(t, "<NormalText text=\"a\" fontName=\"wide\" fontNum=\"5\" colorValue=\"-2\"/>"), 0u);
+    EXPECT_EQ(t.fontNum, 9);  // exact, case-sensitive
+    EXPECT_EQ(t.fontColor.rgb, -2);
+    EXPECT_EQ(t.fontColor.index, -1);
+    dms::NormalText unknown;
+    EXPECT_EQ(readText(unknown, "<NormalText text=\"a\" fontName=\"WIDE\" fontNum=\"5\"/>"), 0u);
+    EXPECT_EQ(unknown.fontNum, -1);  // "fontNum" not looked at
+    dms::NormalText byNumber;
+    EXPECT_EQ(readText(byNumber, "<NormalText text=\"a\" fontNum=\"5\"/>"), 0u);
+    EXPECT_EQ(byNumber.fontNum, 5);
+    EXPECT_EQ(byNumber.fontColor.rgb, -1);
+    dms::NormalText bad;
+    EXPECT_EQ(readText(bad, "<NormalText text=\"a\" fontNum=\"0\"/>"), 32520u);
+    EXPECT_EQ(readText(bad, "<NormalText text=\"a\" fontNum=\"\"/>"), 32520u);
+    EXPECT_EQ(readText(bad, "<NormalText text=\"a\" fontName=\"" + std::string(65, 'f') + "\"/>"), 32520u);
+    EXPECT_EQ(readText(bad, "<NormalText text=\"a\" colorValue=\"4294967295\"/>"), 32520u);
+}
+
+TEST_F(ElementXml, TextElementsReadingRules) {
+    dms::NormalText t;
+    // Without "text" the font is not read.
+    EXPECT_EQ(readText(t, "<NormalText fontNum=\"4\"/>"), 32519u);
+    EXPECT_EQ(t.fontNum, -1);
+    EXPECT_EQ(readText(t, "<NormalText text=\"\"/>"), 0u);
+    ASSERT_NE(t.Text(), nullptr);
+    EXPECT_STREQ(t.Text(), "");
+    EXPECT_EQ(readText(t, "<NormalText text=\"" + std::string(1024, 'a') + "\"/>"), 0u);
+    EXPECT_EQ(readText(t, "<NormalText text=\"" + std::string(1025, 'a') + "\"/>"), 32520u);
+    EXPECT_EQ(readText(t, "<NormalText text=\"A &amp; B&#65;\"/>"), 0u);
+    EXPECT_STREQ(t.Text(), "A & BA");
+
+    dms::SpecialObject f;
+    EXPECT_EQ(readText(f, "<SpecialObject fontNum=\"3\"/>"), 32519u);
+    EXPECT_EQ(readText(f, "<SpecialObject index=\"0\"/>"), 32520u);
+    EXPECT_EQ(readText(f, "<SpecialObject index=\"100\"/>"), 32520u);
+    EXPECT_EQ(readText(f, "<SpecialObject index=\"99\" flashOnTime=\"2\" flashOffTime=\"3\" fontNum=\"3\"/>"), 0u);
+    EXPECT_EQ(f.index, 99);
+    EXPECT_EQ(f.flash.flashOffTime, 3);
+    EXPECT_EQ(f.fontNum, 3);
+
+    dms::HexCharacter h;
+    EXPECT_EQ(readText(h, "<HexCharacter/>"), 32519u);
+    EXPECT_EQ(readText(h, "<HexCharacter x=\"4142\"/>"), 32520u);
+    EXPECT_EQ(readText(h, "<HexCharacter x=\"7F\" flashOnTime=\"1\" fontName=\"Wide\"/>"), 0u);
+    EXPECT_STREQ(h.x, "7F");
+    EXPECT_EQ(h.fontNum, 2);
+
+    dms::NewLine nl;
+    EXPECT_EQ(readText(nl, "<NewLine lineAlign=\"flush left\" count=\"9\"/>"), 0u);
+    EXPECT_EQ(nl.lineAlign, 2);
+    EXPECT_EQ(nl.count, 9);
+    EXPECT_EQ(readText(nl, "<NewLine lineAlign=\"middle\"/>"), 32520u);
+    EXPECT_EQ(readText(nl, "<NewLine lineAlign=\"" + std::string(11, 'r') + "\"/>"), 32520u);
+    EXPECT_EQ(readText(nl, "<NewLine count=\"10\"/>"), 32520u);
+    EXPECT_EQ(readText(nl, "<NewLine count=\"\"/>"), 32520u);
+}
+
+TEST_F(ElementXml, MoveTextTypeAndDirectionTexts) {
+    const std::string base = "width=\"200\" stepPixels=\"2\" stepTime=\"5\" text=\"GO\" ";
+    dms::MoveText m;
+    EXPECT_EQ(readText(m, "<MoveText " + base + "type=\"xlinearx\" delay=\"7\" direction=\"to the right\"/>"), 0u);
+    EXPECT_EQ(m.mode, 2);
+    EXPECT_EQ(m.delay, 7);
+    EXPECT_EQ(m.direction, 1);
+    EXPECT_EQ(m.width, 200);
+    EXPECT_EQ(m.stepTime, 5);
+    EXPECT_STREQ(m.textBase.Text(), "GO");
+    dms::MoveText c;
+    EXPECT_EQ(readText(c, "<MoveText " + base + "type=\"circular\" direction=\"left\" fontNum=\"4\"/>"), 0u);
+    EXPECT_EQ(c.mode, 1);
+    EXPECT_EQ(c.delay, 0);  // not read when circular
+    EXPECT_EQ(c.direction, 0);
+    EXPECT_EQ(c.textBase.fontNum, 4);
+    // "linear" is looked for first.
+    EXPECT_EQ(readText(c, "<MoveText " + base + "type=\"circularlinear\" delay=\"1\" direction=\"left\"/>"), 0u);
+    EXPECT_EQ(c.mode, 2);
+
+    dms::MoveText bad;
+    EXPECT_EQ(readText(bad, "<MoveText " + base + "type=\"bouncing\" direction=\"left\"/>"), 32520u);
+    EXPECT_EQ(readText(bad, "<MoveText " + base + "type=\"linear\" direction=\"left\"/>"), 32519u);
+    EXPECT_EQ(readText(bad, "<MoveText " + base + "type=\"circular\" direction=\"up\"/>"), 32520u);
+    EXPECT_EQ(readText(bad, "<MoveText " + base + "type=\"circular\"/>"), 32519u);
+    EXPECT_EQ(readText(bad, "<MoveText " + base + "type=\"" + std::string(16, 'c') + "\" direction=\"left\"/>"),
+              32520u);
+    EXPECT_EQ(readText(bad, "<MoveText width=\"1\" stepPixels=\"1\" type=\"circular\" direction=\"left\" text=\"\"/>"),
+              32519u);  // no stepTime
+    EXPECT_EQ(readText(bad, "<MoveText width=\"1\" stepPixels=\"256\" stepTime=\"1\"/>"), 32520u);
+    EXPECT_EQ(readText(bad, "<MoveText " + std::string("width=\"1\" stepPixels=\"1\" stepTime=\"1\" ") +
+                                "type=\"circular\" direction=\"left\"/>"),
+              32519u);  // the moving text itself is required
+}
+
+TEST_F(ElementXml, GraphicElementsReadTheirChains) {
+    dms::PageMessage page;
+    const std::string pics = "<Picture number=\"1\"/><Other/><Picture number=\"2\" x=\"5\"/><Picture number=\"3\"/>";
+    ASSERT_EQ(readPages(page, "<PageMessage pageOnTime=\"1\" pageOffTime=\"1\">" + kText + pics +
+                                  "</PageMessage>"),
+              0u);
+    ASSERT_NE(page.PictureAt(2), nullptr);
+    EXPECT_EQ(page.PictureAt(0)->number, 1);
+    EXPECT_EQ(page.PictureAt(1)->x, 5);
+    EXPECT_EQ(page.PictureAt(2)->number, 3);
+    ASSERT_EQ(page.graphicOrder.size(), 1u);  // one entry for the three
+    EXPECT_EQ(page.graphicOrder[0].element, page.pictures);
+
+    dms::Picture p;
+    EXPECT_EQ(readText(p, "<P><Picture/></P>"), 32519u);
+    EXPECT_EQ(readText(p, "<P><Picture number=\"256\"/></P>"), 32520u);
+    EXPECT_EQ(readText(p, "<P><Picture number=\"1\" x=\"\"/></P>"), 32520u);  // empty reads 0, x is 1..65535
+    EXPECT_EQ(readText(p, "<P><Picture number=\"1\" y=\"65536\"/></P>"), 32520u);
+
+    dms::ColorRectangle r;
+    EXPECT_EQ(readText(r, "<P><ColorRectangle width=\"1\" height=\"2\"/></P>"), 32519u);  // colorValue
+    EXPECT_EQ(readText(r, "<P><ColorRectangle width=\"1\" colorValue=\"1\"/></P>"), 32519u);
+    EXPECT_EQ(readText(r, "<P><ColorRectangle x=\"65536\" width=\"1\" height=\"1\" colorValue=\"1\"/></P>"), 32520u);
+    EXPECT_EQ(readText(r, "<P><ColorRectangle x=\"3\" y=\"4\" width=\"5\" height=\"6\" colorValue=\"65280\"/></P>"), 0u);
+    EXPECT_EQ(r.x, 3);
+    EXPECT_EQ(r.height, 6);
+    EXPECT_EQ(r.color.rgb, 0x00FF00);
+    EXPECT_EQ(r.color.index, -1);
+
+    dms::WeatherJourneyTime w;
+    EXPECT_EQ(readText(w, "<P><WeatherJourneyTime width=\"1\" height=\"1\"/></P>"), 32519u);
+    EXPECT_EQ(readText(w, "<P><WeatherJourneyTime no=\"-1\" width=\"1\" height=\"1\"/></P>"), 32520u);
+    EXPECT_EQ(readText(w, "<P><WeatherJourneyTime no=\"2147483647\" x=\"1\" width=\"2\" height=\"3\" fontNum=\"4\"/>"
+                          "<WeatherJourneyTime no=\"8\" width=\"2\"/></P>"),
+              32519u);
+    EXPECT_EQ(w.tdno, 2147483647);
+    EXPECT_EQ(w.fontNum, -1);  // the font group is not read
+    ASSERT_NE(w.next, nullptr);
+    EXPECT_EQ(w.next->tdno, 8);
+
+    dms::TextRectangle tr;
+    EXPECT_EQ(readText(tr, "<P><TextRectangle width=\"10\" height=\"10\"/></P>"), 32519u);  // no text
+    EXPECT_EQ(readText(tr, "<P><TextRectangle height=\"10\">" + kText + "</TextRectangle></P>"), 32519u);
+    EXPECT_EQ(readText(tr, "<P><TextRectangle columnGap=\"10\" width=\"1\" height=\"1\">" + kText + "</TextRectangle></P>"),
+              32520u);
+    EXPECT_EQ(readText(tr, "<P><TextRectangle pageAlign=\"sideways\" width=\"1\" height=\"1\">" + kText +
+                               "</TextRectangle></P>"),
+              32520u);
+    dms::TextRectangle good;
+    EXPECT_EQ(readText(good, "<P><TextRectangle columnGap=\"2\" pageAlign=\"bottom\" lineAlign=\"right\" x=\"1\" "
+                             "width=\"20\" height=\"8\">" + kText + "</TextRectangle></P>"),
+              0u);
+    EXPECT_EQ(good.spaceCharacterCount, 2);
+    EXPECT_EQ(good.pageAlign, 4);
+    EXPECT_EQ(good.lineAlign, 4);
+    EXPECT_EQ(good.width, 20);
+    ASSERT_NE(good.normalTexts, nullptr);
+    EXPECT_STREQ(good.normalTexts->Text(), "T");
+}
+
+TEST_F(ElementXml, PagesAndSections) {
+    dms::PageMessage page;
+    const std::string section =
+        "<SectionText><NewLine/><MyNormalTextRun text=\"a\"/><Unknown/><HexCharacter x=\"41\"/>"
+        "<SpecialObjectNewLine index=\"4\"/></SectionText><SectionText><MoveText width=\"1\" stepPixels=\"1\" "
+        "stepTime=\"1\" type=\"circular\" direction=\"left\" text=\"m\"/></SectionText>";
+    ASSERT_EQ(readPages(page, "<PageMessage pageOnTime=\"60\" pageOffTime=\"\" columnGap=\"3\" pageBackground=\"255abc\" "
+                              "pageAlign=\"top center\" lineAlign=\"x center\" pageNum=\"9\">" + section +
+                              "</PageMessage><PageMessage pageOnTime=\"2\" pageOffTime=\"3\">" + kText + "</PageMessage>"),
+              0u);
+    EXPECT_EQ(page.pageNum, 0);  // the position, not "pageNum"
+    EXPECT_EQ(page.pageOnTime, 60);
+    EXPECT_EQ(page.pageOffTime, 0);
+    EXPECT_EQ(page.spaceCharacterCount, 3);
+    EXPECT_EQ(page.pageBackground.rgb, 255);
+    EXPECT_EQ(page.pageAlign, 2);  // "top" is looked for first
+    EXPECT_EQ(page.lineAlign, 3);
+    ASSERT_EQ(page.textOrder.size(), 5u);
+    const dms::ElementKind kinds[] = {dms::kKindNewLine, dms::kKindNormalText, dms::kKindHexCharacter,
+                                      dms::kKindSpecialObject, dms::kKindMoveText};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(page.textOrder[i].kind, kinds[i]) << i;
+    EXPECT_EQ(page.newLines->count, 1);
+    ASSERT_NE(page.next, nullptr);
+    EXPECT_EQ(page.next->pageNum, 1);
+    EXPECT_EQ(page.next->pageOffTime, 3);
+    EXPECT_EQ(page.next->pageBackground.rgb, 0);
+
+    const std::string times = "pageOnTime=\"1\" pageOffTime=\"1\"";
+    dms::PageMessage p;
+    EXPECT_EQ(readPages(p, "<PageMessage pageOffTime=\"1\">" + kText + "</PageMessage>"), 32519u);
+    EXPECT_EQ(readPages(p, "<PageMessage pageOnTime=\"61\" pageOffTime=\"1\">" + kText + "</PageMessage>"), 32520u);
+    EXPECT_EQ(readPages(p, "<PageMessage " + times + "><SectionText><Unknown/></SectionText></PageMessage>"),
+              32519u);
+    EXPECT_EQ(readPages(p, "<PageMessage " + times + "/>"), 32519u);
+    EXPECT_EQ(readPages(p, "<PageMessage " + times + " pageBackground=\"" + std::string(25, '1') + "\">" + kText +
+                               "</PageMessage>"),
+              32520u);
+    EXPECT_EQ(readPages(p, "<PageMessage " + times + " lineAlign=\"justified\">" + kText + "</PageMessage>"), 32520u);
+    EXPECT_EQ(readPages(p, "<PageMessage " + times + " columnGap=\"x\">" + kText + "</PageMessage>"), 0u);
+    // A failing text element stops the page.
+    EXPECT_EQ(readPages(p, "<PageMessage " + times + "><SectionText><NewLine count=\"0\"/></SectionText></PageMessage>"),
+              32520u);
+
+    // 256 pages are read, a 257th is refused.
+    std::string pages;
+    for (int i = 0; i < 256; ++i) pages += "<PageMessage " + times + ">" + kText + "</PageMessage>";
+    dms::PageMessage many;
+    EXPECT_EQ(readPages(many, pages), 0u);
+    EXPECT_EQ(dms::ItemAt(&many, 0, 1)->pageNum, 255);
+    dms::PageMessage tooMany;
+    EXPECT_EQ(readPages(tooMany, pages + "<PageMessage " + times + ">" + kText + "</PageMessage>"), 32520u);
+}
+
+TEST_F(ElementXml, WritingElements) {
+    XMLDocument doc;
+    XMLElement* root = doc.NewElement("R");
+    doc.InsertEndChild(root);
+    dms::PageMessage page(0, 30, 2, 3, 9, -1, 0x102030);
+    page.pageOffTime = 5;
+    dms::NormalText* t = page.AddNormalText("HI");
+    t->fontNum = 2;
+    t->flash.flashOnTime = 4;
+    t->fontColor = dms::Color(3, 0xFF);
+    dms::SpecialObject* f = page.AddSpecialObject();
+    f->index = 7;
+    f->fontNum = 77;  // not on the sign: written as a number
+    f->flash.flashOnTime = 9;  // not written
+    dms::HexCharacter* h = page.AddHexCharacter();
+    std::strcpy(h->x, "41");
+    dms::MoveText* m = page.AddMoveText();
+    m->Set("RUN", 100, 3, 6, 1, 2);
+    m->stepTime = 8;  // not written
+    m->flash.flashOffTime = 2;
+    page.AddNewLine(2)->lineAlign = 4;
+    page.AddPicture(5, 0, 7);
+    page.AddPicture(6, 1, 1);
+    dms::ColorRectangle* cr = page.AddColorRectangle();
+    cr->x = 1;
+    cr->width = 2;
+    cr->height = 3;
+    cr->color = dms::Color(4, 0xFF0000);
+    dms::TextRectangle* tr = page.AddTextRectangle();
+    tr->width = 10;
+    tr->height = 5;
+    tr->pageAlign = 4;
+    tr->AddNormalText("IN");
+    dms::WeatherJourneyTime* w = page.AddWeatherJourneyTime();
+    w->tdno = 12;
+    w->fontNum = 9;
+    w->width = 30;
+    w->height = 8;
+    page.next = new dms::PageMessage();
+    page.next->AddNormalText("P2");
+    ASSERT_EQ(page.ToXml(&doc, root), 0u);
+
+    XMLElement* p = root->FirstChildElement("PageMessage");
+    ASSERT_NE(p, nullptr);
+    // Line justification 9 has no text form and is left out.
+    EXPECT_EQ(attrs(p), "pageNum= pageOnTime=30 pageOffTime=5 columnGap=2 pageAlign=center rgb=1056816");
+    XMLElement* s = p->FirstChildElement();
+    ASSERT_STREQ(s->Name(), "SectionText");
+    XMLElement* e = s->FirstChildElement();
+    EXPECT_STREQ(e->Name(), "NormalText");
+    EXPECT_EQ(attrs(e), "flashOnTime=4 flashOffTime= fontName=Wide index=3 text=HI");
+    e = e->NextSiblingElement();
+    EXPECT_STREQ(e->Name(), "SpecialObject");
+    EXPECT_EQ(attrs(e), "fontNum=77 index=7");
+    e = e->NextSiblingElement();
+    EXPECT_STREQ(e->Name(), "HexCharacter");
+    EXPECT_EQ(attrs(e), "x=41");
+    e = e->NextSiblingElement();
+    EXPECT_STREQ(e->Name(), "MoveText");
+    EXPECT_EQ(attrs(e), "flashOnTime= flashOffTime=2 width=100 stepPixels=3 type=linear delay=6 direction=right text=RUN");
+    e = e->NextSiblingElement();
+    EXPECT_STREQ(e->Name(), "NewLine");
+    EXPECT_EQ(attrs(e), "lineAlign=right count=2");
+    // Graphics: pictures, text rectangles, colour rectangles, fields.
+    std::string order;
+    for (XMLElement* g = s->NextSiblingElement(); g != nullptr; g = g->NextSiblingElement()) order += g->Name() + std::string(" ");
+    EXPECT_EQ(order, "Picture Picture TextRectangle ColorRectangle WeatherJourneyTime ");
+    EXPECT_EQ(attrs(p->FirstChildElement("Picture")), "number=5 x= y=7");
+    EXPECT_EQ(attrs(p->FirstChildElement("ColorRectangle")), "x=1 y= width=2 height=3 index=4");
+    EXPECT_EQ(attrs(p->FirstChildElement("TextRectangle")), "x= y= width=10 height=5 pageAlign=bottom");
+    EXPECT_STREQ(p->FirstChildElement("TextRectangle")->FirstChildElement("SectionText")->FirstChildElement()->Attribute("text"),
+                 "IN");
+    EXPECT_EQ(attrs(p->FirstChildElement("WeatherJourneyTime")), "no=12 fontName=wide x= y= width=30 height=8");
+    XMLElement* p2 = p->NextSiblingElement("PageMessage");
+    ASSERT_NE(p2, nullptr);
+    EXPECT_EQ(attrs(p2), "pageNum=-1 pageOnTime=60 pageOffTime= rgb=");
+
+    // What the reader makes of the written form: a picture at x 0 is refused,
+    // and a moving text lacks its "stepTime".
+    dms::Picture back;
+    EXPECT_EQ(back.FromXml(p), 32520u);
+    dms::MoveText moving;
+    EXPECT_EQ(moving.FromXml(s->FirstChildElement("MoveText")), 32519u);
+    // An empty section writes nothing.
+    dms::PageMessage bare;
+    XMLElement* r2 = doc.NewElement("R2");
+    ASSERT_EQ(bare.ToXml(&doc, r2), 0u);
+    EXPECT_EQ(r2->FirstChildElement("PageMessage")->FirstChildElement(), nullptr);
+    EXPECT_EQ(bare.ToXml(&doc, nullptr), 2u);
+    doc.DeleteNode(r2);
+}
+
+TEST_F(ElementXml, ReadWrittenPageBack) {
+    const std::string xml =
+        "<M><PageMessage pageOnTime=\"20\" pageOffTime=\"4\" columnGap=\"1\" pageAlign=\"bottom\" lineAlign=\"left\">"
+        "<SectionText><NormalText text=\"A\" fontName=\"Wide\" flashOnTime=\"5\" flashOffTime=\"5\"/>"
+        "<NewLine count=\"2\" lineAlign=\"center\"/><SpecialObject index=\"12\"/><HexCharacter x=\"7E\"/></SectionText>"
+        "<Picture number=\"4\" x=\"2\" y=\"3\"/><ColorRectangle x=\"1\" y=\"1\" width=\"4\" height=\"4\" colorValue=\"255\"/>"
+        "<WeatherJourneyTime no=\"3\" x=\"1\" y=\"2\" width=\"40\" height=\"9\"/>"
+        "</PageMessage></M>";
+    dms::PageMessage first;
+    ASSERT_EQ(readPages(first, xml.substr(3, xml.size() - 7)), 0u);
+    XMLDocument doc;
+    XMLElement* root = doc.NewElement("M");
+    doc.InsertEndChild(root);
+    ASSERT_EQ(first.ToXml(&doc, root), 0u);
+    // The colour goes out as "rgb" and comes back only through "colorValue".
+    root->FirstChildElement("PageMessage")->FirstChildElement("ColorRectangle")->SetAttribute("colorValue", "255");
+    dms::PageMessage second;
+    ASSERT_EQ(second.FromXml(root), 0u);
+    EXPECT_EQ(second.pageOnTime, 20);
+    EXPECT_EQ(second.pageOffTime, 4);
+    EXPECT_EQ(second.spaceCharacterCount, 1);
+    EXPECT_EQ(second.pageAlign, 4);
+    EXPECT_EQ(second.lineAlign, 2);
+    ASSERT_EQ(second.textOrder.size(), 4u);
+    EXPECT_EQ(second.normalTexts->fontNum, 2);
+    EXPECT_EQ(second.normalTexts->flash.flashOffTime, 5);
+    EXPECT_EQ(second.newLines->count, 2);
+    EXPECT_EQ(second.newLines->lineAlign, 3);
+    EXPECT_EQ(second.specialObjects->index, 12);
+    EXPECT_STREQ(second.hexCharacters->x, "7E");
+    EXPECT_EQ(second.pictures->y, 3);
+    EXPECT_EQ(second.colorRectangles->color.rgb, 255);
+    EXPECT_EQ(second.weatherJourneyTimes->width, 40);
+    EXPECT_EQ(second.graphicOrder.size(), 3u);
+}
+
+}  // namespace

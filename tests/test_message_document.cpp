@@ -1,0 +1,343 @@
+// The message record, its event header and the "DmsMessage" document.
+#include <gtest/gtest.h>
+#include <tinyxml2.h>
+
+#include <memory>
+#include <string>
+
+#include "frame/font_list_cache.h"
+#include "model/message.h"
+#include "support/fault_sweep.h"
+#include "support/message_xml.h"
+#include "support/sim_sign.h"
+
+using testing_support::documentXml;
+using testing_support::json;
+using testing_support::messageXml;
+using testing_support::pageXml;
+using testing_support::SimSign;
+using testing_support::TempFile;
+
+namespace {
+
+uint32_t readText(dms::MessageSet& set, const std::string& xml) { return set.ReadDocumentText(xml.data(), xml.size()); }
+
+uint32_t readOne(const std::map<std::string, std::string>& overrides, const std::string& body = "") {
+    dms::MessageSet set;
+    return readText(set, documentXml(messageXml(overrides, body)));
+}
+
+uint32_t readEvent(dms::MessageSet& set, const std::string& event) {
+    return readText(set, documentXml("", "<Event " + event + "</Event>"));
+}
+
+class MessageDocument : public ::testing::Test {
+protected:
+    void SetUp() override { dms::resetFontListForTests(); }
+    void TearDown() override { dms::resetFontListForTests(); }
+    SimSign sign;
+};
+
+TEST_F(MessageDocument, BadDocumentsGiveTheirCodes) {
+    dms::MessageSet set;
+    ASSERT_TRUE(set.ok());
+    EXPECT_EQ(readText(set, "this is not XML"), 32513u);
+    EXPECT_EQ(readText(set, "<DmsMessage><Event></DmsMessage>"), 32513u);
+    EXPECT_EQ(set.ReadDocument("/nonexistent/dir/doc.xml"), 32513u);
+    EXPECT_EQ(set.ReadDocument(nullptr), 32513u);
+    EXPECT_EQ(readText(set, "<Other><Event/></Other>"), 32519u);
+    // Valid messages do not make up for a missing header.
+    EXPECT_EQ(readText(set, "<DmsMessage>" + messageXml() + "</DmsMessage>"), 32519u);
+    EXPECT_EQ(set.count, 0);
+    // Nesting deeper than the parser allows is a parse failure.
+    std::string deep;
+    for (int i = 0; i < 5000; ++i) deep += "<a>";
+    for (int i = 0; i < 5000; ++i) deep += "</a>";
+    EXPECT_EQ(readText(set, documentXml(deep)), 32513u);
+    // A huge owner is too long, a huge number out of range.
+    EXPECT_EQ(readOne({{"owner", std::string(200000, 'o')}}), 32520u);
+    EXPECT_EQ(readOne({{"number", std::string(5000, '9')}}), 32520u);
+    // The same through a file.
+    TempFile good(documentXml(messageXml()));
+    EXPECT_EQ(set.ReadDocument(good.path()), 0u);
+    EXPECT_EQ(set.count, 1);
+    TempFile empty("");
+    EXPECT_EQ(set.ReadDocument(empty.path()), 32513u);
+    EXPECT_EQ(set.count, 0);
+}
+
+TEST_F(MessageDocument, MessageAttributesAreRequiredAndRanged) {
+    dms::MessageSet set;
+    ASSERT_EQ(readText(set, documentXml(messageXml({{"type", "xxchangeablexx"}, {"beacon", "TRUE"},
+                                                    {"pixelService", "false"}, {"owner", std::string(63, 'w')},
+                                                    {"duration", "65535"}, {"runTimePriority", "255"}}))),
+              0u);
+    ASSERT_EQ(set.count, 1);
+    const dms::CMessage& m = set.messages[0];
+    EXPECT_EQ(m.m_MemoryNum, 5);
+    EXPECT_EQ(m.memoryType, 3);
+    EXPECT_EQ(m.MessageAttributes.MessageBeacon, 1);
+    EXPECT_EQ(m.MessageAttributes.PixelService, 0);
+    EXPECT_EQ(m.MessageAttributes.duration, 65535);
+    EXPECT_EQ(m.MessageAttributes.RunTimePriority, 255);
+    EXPECT_EQ(std::string(m.MessageAttributes.MessageOwner), std::string(63, 'w'));
+    EXPECT_EQ(m.pages, nullptr);  // no "PageMessage": no pages, result 0
+
+    const char* required[] = {"number", "type", "beacon", "pixelService", "duration", "runTimePriority", "owner"};
+    for (const char* name : required) EXPECT_EQ(readOne({{name, "-"}}), 32519u) << name;
+    // Empty values read as 0 (or an empty text) and a range refuses them.
+    for (const char* name : {"number", "type", "runTimePriority", "owner", "beacon"})
+        EXPECT_EQ(readOne({{name, ""}}), 32520u) << name;
+    EXPECT_EQ(readOne({{"duration", ""}}), 0u);  // duration may be 0
+    EXPECT_EQ(readOne({{"beacon", "yes"}}), 32520u);
+    EXPECT_EQ(readOne({{"beacon", "1"}, {"pixelService", "0"}}), 0u);
+    EXPECT_EQ(readOne({{"pixelService", "tRuE"}}), 0u);
+    EXPECT_EQ(readOne({{"pixelService", "truex"}}), 32520u);
+    EXPECT_EQ(readOne({{"beacon", std::string(25, '1')}}), 32520u);
+    EXPECT_EQ(readOne({{"number", "256"}}), 32520u);
+    EXPECT_EQ(readOne({{"number", "12abc"}}), 0u);  // read as a stream reads it
+    EXPECT_EQ(readOne({{"type", "bogus"}}), 32520u);
+    EXPECT_EQ(readOne({{"type", std::string(20, ' ') + "volatile" + std::string(10, ' ')}}), 32520u);  // 38 chars
+    EXPECT_EQ(readOne({{"duration", "65536"}}), 32520u);
+    EXPECT_EQ(readOne({{"runTimePriority", "0"}}), 32520u);
+    // The owner field keeps its terminator: 64 characters do not fit.
+    EXPECT_EQ(readOne({{"owner", std::string(64, 'w')}}), 32520u);
+
+    // A failing message stops the read; the ones before it are counted.
+    std::string three = messageXml() + messageXml({{"number", "6"}}) + messageXml({{"owner", ""}});
+    EXPECT_EQ(readText(set, documentXml(three)), 32520u);
+    EXPECT_EQ(set.count, 2);
+    EXPECT_EQ(set.messages[1].m_MemoryNum, 6);
+}
+
+TEST_F(MessageDocument, SixHundredMessagesReadAsFiveHundredTwelve) {
+    std::string messages;
+    for (int i = 0; i < 600; ++i) messages += messageXml({{"number", std::to_string(i % 255 + 1)}}, pageXml());
+    // The 513th and later are not looked at, broken or not.
+    messages += messageXml({{"owner", ""}});
+    dms::MessageSet set;
+    EXPECT_EQ(set.capacity, 512);
+    ASSERT_EQ(readText(set, documentXml(messages)), 0u);
+    EXPECT_EQ(set.count, 512);
+    EXPECT_EQ(set.messages[511].m_MemoryNum, 511 % 255 + 1);
+    ASSERT_NE(set.messages[511].pages, nullptr);
+    EXPECT_STREQ(set.messages[511].pages->normalTexts->Text(), "HELLO");
+}
+
+TEST_F(MessageDocument, EventHeader) {
+    dms::MessageSet set;
+    const dms::MessageEvent& ev = *set.event;
+    EXPECT_EQ(ev.sourceAddr, 0u);
+    EXPECT_EQ(ev.activate.number, -1);
+    EXPECT_EQ(ev.activate.memoryType, -1);
+
+    // A reference without a number on a fresh set is incomplete.
+    EXPECT_EQ(readEvent(set, "><Activate type=\"changeable\"/>"), 32518u);
+    EXPECT_EQ(ev.activate.memoryType, 3);
+    EXPECT_EQ(readEvent(set, "><CommunicationsLoss type=\"nothing known\" number=\"4\"/>"), 32518u);
+    EXPECT_EQ(readEvent(set, "><ShortPowerLoss type=\"" + std::string(26, 'x') + "\" number=\"4\"/>"), 32520u);
+    EXPECT_EQ(readEvent(set, "><LongPowerLoss type=\"volatile\" number=\"0\"/>"), 32520u);
+    EXPECT_EQ(readEvent(set, "><LongPowerLoss type=\"volatile\" number=\"\"/>"), 32520u);
+
+    // All four, read in order, with the address.
+    ASSERT_EQ(readEvent(set,
+                        "sourceAddr=\"192.168.10.200\"><LongPowerLoss type=\"volatile\" number=\"4\"/>"
+                        "<Activate type=\"changeable\" number=\"1\"/><ShortPowerLoss type=\"permanent\" number=\"3\"/>"
+                        "<CommunicationsLoss type=\"changeable\" number=\"2\"/>"),
+              0u);
+    EXPECT_EQ(ev.sourceAddr, (192u << 24) + (168u << 16) + (10u << 8) + 200u);
+    EXPECT_EQ(ev.activate.number, 1);
+    EXPECT_EQ(ev.communicationsLoss.number, 2);
+    EXPECT_EQ(ev.shortPowerLoss.memoryType, 2);
+    EXPECT_EQ(ev.longPowerLoss.memoryType, 4);
+    EXPECT_EQ(ev.longPowerLoss.number, 4);
+
+    // Left as they were: absent children, short, over-long or incomplete
+    // addresses. A reference whose number is already set and absent now
+    // reports the absence.
+    EXPECT_EQ(readEvent(set, "sourceAddr=\"1.2.3.4\">"), 0u);
+    EXPECT_EQ(ev.sourceAddr, 0x01020304u);
+    for (const std::string& addr : {std::string("1.2.3"), std::string("10.20.30"), std::string("a.b.c.d.e"),
+                                    std::string(65, '1'), "9.9.9.9" + std::string(60, ' ')}) {
+        EXPECT_EQ(readEvent(set, "sourceAddr=\"" + addr + "\">"), 0u) << addr;
+        EXPECT_EQ(ev.sourceAddr, 0x01020304u) << addr;
+    }
+    EXPECT_EQ(readEvent(set, "><Activate type=\"volatile\"/>"), 32519u);
+    EXPECT_EQ(ev.activate.memoryType, 4);
+    EXPECT_EQ(ev.activate.number, 1);
+    EXPECT_EQ(ev.shortPowerLoss.number, 3);
+}
+
+TEST_F(MessageDocument, WrittenDocuments) {
+    dms::MessageSet set;
+    TempFile out;
+    // Nothing set: four references with empty type and number.
+    ASSERT_EQ(set.WriteDocument(out.path()), 0u);
+    std::string text = out.read();
+    EXPECT_EQ(text.rfind("<DmsMessage>", 0), 0u) << "no declaration, root first";
+    tinyxml2::XMLDocument doc;
+    ASSERT_EQ(doc.LoadFile(out.path()), tinyxml2::XML_SUCCESS);
+    tinyxml2::XMLElement* ev = doc.FirstChildElement("DmsMessage")->FirstChildElement("Event");
+    ASSERT_NE(ev, nullptr);
+    EXPECT_EQ(ev->Attribute("sourceAddr"), nullptr);
+    int refs = 0;
+    for (const char* name : {"Activate", "CommunicationsLoss", "ShortPowerLoss", "LongPowerLoss"}) {
+        tinyxml2::XMLElement* r = ev->FirstChildElement(name);
+        ASSERT_NE(r, nullptr) << name;
+        EXPECT_STREQ(r->Attribute("type"), "");
+        EXPECT_STREQ(r->Attribute("number"), "");
+        ++refs;
+    }
+    EXPECT_EQ(refs, 4);
+    // Read back, an empty number is out of range.
+    EXPECT_EQ(set.ReadDocument(out.path()), 32520u);
+
+    // Records with zero values: empty attributes, written as "CMessage".
+    set.event->sourceAddr = 0x0A000001;
+    set.event->activate = {7, 3};
+    set.event->communicationsLoss = {8, 9};  // no text form: empty type
+    set.event->shortPowerLoss = {1, 4};
+    set.event->longPowerLoss = {2, 2};
+    set.count = 2;
+    set.messages[0].m_MemoryNum = 7;
+    set.messages[0].memoryType = 3;
+    std::strcpy(set.messages[0].MessageAttributes.MessageOwner, "ops");
+    set.messages[0].MessageAttributes.RunTimePriority = 200;
+    set.messages[0].AddPage(0)->AddNormalText("HI");
+    set.messages[1].m_MemoryNum = 8;
+    set.messages[1].memoryType = 9;
+    ASSERT_EQ(set.WriteDocument(out.path()), 0u);
+    text = out.read();
+    EXPECT_NE(text.find("\n        <Activate"), std::string::npos) << "indented:\n" << text;
+    ASSERT_EQ(doc.LoadFile(out.path()), tinyxml2::XML_SUCCESS);
+    tinyxml2::XMLElement* root = doc.FirstChildElement("DmsMessage");
+    ev = root->FirstChildElement("Event");
+    EXPECT_STREQ(ev->FirstChildElement("Activate")->Attribute("type"), "changeable");
+    EXPECT_STREQ(ev->FirstChildElement("Activate")->Attribute("number"), "7");
+    EXPECT_STREQ(ev->FirstChildElement("CommunicationsLoss")->Attribute("type"), "");
+    EXPECT_STREQ(ev->FirstChildElement("CommunicationsLoss")->Attribute("number"), "8");
+    EXPECT_EQ(root->FirstChildElement("Message"), nullptr);
+    tinyxml2::XMLElement* m = root->FirstChildElement("CMessage");
+    ASSERT_NE(m, nullptr);
+    EXPECT_STREQ(m->Attribute("number"), "7");
+    EXPECT_STREQ(m->Attribute("type"), "changeable");
+    EXPECT_STREQ(m->Attribute("owner"), "ops");
+    EXPECT_STREQ(m->Attribute("beacon"), "");
+    EXPECT_STREQ(m->Attribute("duration"), "");
+    EXPECT_STREQ(m->Attribute("pixelService"), "");
+    EXPECT_STREQ(m->Attribute("runTimePriority"), "200");
+    EXPECT_NE(m->FirstChildElement("PageMessage"), nullptr);
+    tinyxml2::XMLElement* second = m->NextSiblingElement("CMessage");
+    ASSERT_NE(second, nullptr);
+    EXPECT_STREQ(second->Attribute("type"), "");
+    EXPECT_EQ(second->FirstChildElement("PageMessage"), nullptr);
+    // The documented one-way parts: the reader looks for "Message" elements,
+    // and a beacon of 0 comes back as an empty value, which it refuses.
+    // A memory type without a text form comes back as an empty type.
+    dms::MessageSet back;
+    EXPECT_EQ(back.ReadDocument(out.path()), 32518u);
+    set.event->communicationsLoss = {8, 3};
+    ASSERT_EQ(set.WriteDocument(out.path()), 0u);
+    EXPECT_EQ(back.ReadDocument(out.path()), 0u);
+    EXPECT_EQ(back.count, 0);
+    EXPECT_EQ(back.event->sourceAddr, 0u);
+    EXPECT_EQ(back.event->activate.number, 7);
+    dms::CMessage record;
+    EXPECT_EQ(record.FromXml(m), 32520u);
+    m->SetAttribute("beacon", "1");
+    m->SetAttribute("pixelService", "0");
+    m->SetAttribute("duration", "0");
+    EXPECT_EQ(record.FromXml(m), 0u);
+    EXPECT_EQ(record.m_MemoryNum, 7);
+    ASSERT_NE(record.pages, nullptr);
+    EXPECT_STREQ(record.pages->normalTexts->Text(), "HI");
+
+    EXPECT_EQ(set.WriteDocument("/nonexistent/dir/out.xml"), 32514u);
+    EXPECT_EQ(set.WriteDocument(nullptr), 32514u);
+}
+
+TEST_F(MessageDocument, FontListFilledOnceByDocumentOperations) {
+    sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", 4}}}}});
+    sign.clearJournal();
+    dms::MessageSet set;
+    std::string withFont = documentXml(
+        messageXml({}, pageXml("", "", "<NormalText text=\"A\" fontName=\"Big\"/><NormalText text=\"B\" fontName=\"Small\"/>")));
+    ASSERT_EQ(readText(set, withFont), 0u);
+    const auto reads = sign.calls("tqGetFontTable").size();
+    EXPECT_GT(reads, 0u);
+    EXPECT_EQ(set.messages[0].pages->normalTexts->fontNum, 7);
+    EXPECT_EQ(set.messages[0].pages->normalTexts->next->fontNum, -1);
+    // A font added later is not seen by the next documents.
+    sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", 4}},
+                           {{"row", 2}, {"number", 8}, {"name", "Small"}, {"height", 8}, {"status", 4}}}}});
+    ASSERT_EQ(readText(set, withFont), 0u);
+    TempFile out;
+    ASSERT_EQ(set.WriteDocument(out.path()), 0u);
+    EXPECT_EQ(sign.calls("tqGetFontTable").size(), reads);
+    EXPECT_EQ(set.messages[0].pages->normalTexts->next->fontNum, -1);
+    EXPECT_NE(out.read().find("fontName=\"Big\""), std::string::npos);
+}
+
+TEST_F(MessageDocument, DeviceFailuresDoNotReachTheDocumentRead) {
+    std::unique_ptr<SimSign> other;
+    std::string xml = documentXml(messageXml({}, pageXml()));
+    sign.clearJournal();
+    int swept = testing_support::faultSweep(
+        [&] {
+            other.reset();
+            other = std::make_unique<SimSign>(
+                json{{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", 4}}}}});
+            dms::resetFontListForTests();
+        },
+        [&] {
+            dms::MessageSet set;
+            return readText(set, xml);
+        },
+        [&](const testing_support::SweepStep& s) { EXPECT_EQ(s.result, 0u) << s.call.dump(); });
+    EXPECT_GT(swept, 5);  // the font list's reads
+    other.reset();
+}
+
+TEST_F(MessageDocument, MaximumMultiLengthIsFetchedOnceAndRetriedAfterFailure) {
+    sign.patch({{"limits", {{"maxMultiLength", 250}}}});
+    dms::resetMaxMultiLengthForTests();
+    dms::CMessage m;
+    // No pages: nothing asked, nothing written.
+    std::strcpy(m.multiString, "old");
+    EXPECT_EQ(m.BuildMulti(), 0u);
+    EXPECT_STREQ(m.multiString, "");
+    EXPECT_TRUE(sign.calls("tqGetMultiCfg").empty());
+    // A page that is never written (negative number) gives an empty text.
+    m.AddPage(-1)->AddNormalText("X");
+    sign.fault({{"fn", "tqGetMultiCfg"}, {"result", 0x55}});
+    EXPECT_EQ(m.BuildMulti(), 32518u);
+    EXPECT_EQ(m.BuildMulti(), 32518u);
+    EXPECT_EQ(m.BuildMulti(), 32518u);
+    auto calls = sign.calls("tqGetMultiCfg");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0]["args"][0], 16);
+    EXPECT_EQ(dms::maxMultiLength(), 250);
+    EXPECT_EQ(sign.calls("tqGetMultiCfg").size(), 2u);
+    dms::resetMaxMultiLengthForTests();
+    sign.fault({{"fn", "tqGetMultiCfg"}, {"result", 0x55}});
+    EXPECT_EQ(dms::maxMultiLength(), 2147483647);
+    dms::resetMaxMultiLengthForTests();
+}
+
+TEST_F(MessageDocument, RecordPagesAndMultiText) {
+    dms::CMessage m;
+    EXPECT_EQ(m.ParseMulti(), 2u);
+    dms::PageMessage* p0 = m.AddPage(0);
+    dms::PageMessage* p1 = m.AddPage(1);
+    ASSERT_NE(p1, nullptr);
+    EXPECT_EQ(m.pages, p0);
+    EXPECT_EQ(p0->next, p1);
+    EXPECT_EQ(p1->pageNum, 1);
+    // Parsing replaces the pages by one fresh page, whatever the parser makes of the text.
+    std::strcpy(m.multiString, "[pt30o]HELLO");
+    EXPECT_EQ(m.ParseMulti(), 0u);
+    ASSERT_NE(m.pages, nullptr);
+    EXPECT_STREQ(m.multiString, "[pt30o]HELLO");
+}
+
+}  // namespace
