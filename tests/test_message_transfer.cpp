@@ -1,0 +1,133 @@
+// Message documents to and from the sign through the public exports:
+// tqSendMessage and tqGetMessage.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "support/fault_sweep.h"
+#include "support/message_rows.h"
+#include "support/message_xml.h"
+#include "support/sim_sign.h"
+
+using testing_support::documentXml;
+using testing_support::json;
+using testing_support::messageXml;
+using testing_support::pageXml;
+using testing_support::row;
+using testing_support::SimSign;
+using testing_support::TempFile;
+
+namespace {
+
+std::string numbered(const std::string& number, const std::string& text, const std::string& type = "changeable") {
+    return messageXml({{"number", number}, {"type", type}},
+                      pageXml("", "", "<NormalText text=\"" + text + "\" fontNum=\"1\"/>"));
+}
+
+// MULTI texts of the sign's changeable and volatile rows, by "type/number".
+std::map<std::string, std::string> multiOnSign(const SimSign& sign) {
+    std::map<std::string, std::string> out;
+    json s = sign.state();
+    for (const json& r : s["messages"]) {
+        if (r["type"] == 2) continue;
+        out[std::to_string(r["type"].get<int>()) + "/" + std::to_string(r["number"].get<int>())] = r["multi"];
+    }
+    return out;
+}
+
+const char* kEvents =
+    "<Event sourceAddr=\"10.0.0.1\"><Activate type=\"changeable\" number=\"3\"/>"
+    "<CommunicationsLoss type=\"changeable\" number=\"1\"/><ShortPowerLoss type=\"changeable\" number=\"2\"/>"
+    "<LongPowerLoss type=\"changeable\" number=\"4\"/></Event>";
+
+TEST(MessageTransfer, SendFillsFreeNumbersThenAppliesEventsInOrder) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 100}}},
+                      {"messages", {row(3, 1, "[jp3]ONE"), row(3, 2, "[jp3]TWO"), row(3, 5, "[jp3]FIVE")}}});
+    // 200 and 255 lie beyond the table: they take the free numbers 3 and 4.
+    TempFile doc(documentXml(numbered("1", "FIRST") + numbered("200", "NEW A") + numbered("255", "NEW B"),
+                             kEvents));
+    ASSERT_EQ(tqSendMessage(doc.path()), 0u);
+    auto multi = multiOnSign(sign);
+    EXPECT_NE(multi["3/1"].find("FIRST"), std::string::npos);
+    EXPECT_NE(multi["3/3"].find("NEW A"), std::string::npos);
+    EXPECT_NE(multi["3/4"].find("NEW B"), std::string::npos);
+    std::vector<std::string> order;
+    for (const json& c : sign.journal()) {
+        std::string fn = c["fn"];
+        if (fn == "tqActiveMessage") order.push_back("activate");
+        if (fn == "tqSetSignControl") order.push_back(std::to_string(c["args"][0].get<int>()));
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"activate", "12", "9", "8"}));
+}
+
+TEST(MessageTransfer, SendRefusals) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 600}}}});
+    // Another memory type ends the call before later messages are written.
+    TempFile mixed(documentXml(numbered("1", "A") + numbered("1", "B", "currentBuffer") + numbered("2", "C")));
+    EXPECT_EQ(tqSendMessage(mixed.path()), 32529u);
+    EXPECT_EQ(sign.calls("tqDefine1Message").size(), 1u);
+
+    // 600 messages: the first 512 are written.
+    std::string many;
+    for (int i = 1; i <= 600; ++i) many += numbered(std::to_string((i - 1) % 255 + 1), "M" + std::to_string(i));
+    TempFile big(documentXml(many));
+    sign.clearJournal();
+    EXPECT_EQ(tqSendMessage(big.path()), 0u);
+    EXPECT_EQ(sign.calls("tqDefine1Message").size(), 512u);
+
+    EXPECT_EQ(tqSendMessage(nullptr), 2u);
+    EXPECT_EQ(tqSendMessage("/nonexistent/doc.xml"), 32513u);
+}
+
+TEST(MessageTransfer, GetWritesEventsAndMessages) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 300}}},
+                      {"messages", {row(2, 1, "[jp3]PERMANENT"), row(3, 4, "[jp2][fo1]ROAD[nl1]CLOSED")}}});
+    MessageTableEntry e = testing_support::entry(3, 300, "[pt30o0][jp3]AHEAD", 1);
+    ASSERT_EQ(tqSendSingleMessage(&e, nullptr, nullptr), 0u);
+    TempFile out;
+    ASSERT_EQ(tqGetMessage(out.path()), 0u);
+    std::string text = out.read();
+    EXPECT_NE(text.find("<Activate type=\"changeable\" number=\"300\""), std::string::npos) << text;
+    EXPECT_NE(text.find("<CommunicationsLoss type=\"blank\" number=\"1\""), std::string::npos) << text;
+    // Records are written as "CMessage"; a permanent one keeps its text
+    // unparsed, so it has no pages.
+    EXPECT_NE(text.find("<CMessage number=\"1\" type=\"permanent\""), std::string::npos);
+    EXPECT_EQ(text.find("PERMANENT"), std::string::npos);
+    EXPECT_NE(text.find("CLOSED"), std::string::npos);
+    EXPECT_EQ(text.find("<?xml"), std::string::npos);
+
+    // A failed table read is reported as 1 and leaves no file.
+    TempFile none;
+    sign.fault({{"fn", "tqGetMsgInfo"}, {"args", {1}}, {"result", 0x55}});
+    EXPECT_EQ(tqGetMessage(none.path()), 1u);
+    EXPECT_EQ(none.read(), "");
+    EXPECT_EQ(tqGetMessage(nullptr), 2u);
+}
+
+// Every example goes onto the sign, comes back as a document naming each
+// message, and a second sending leaves the same MULTI texts.
+TEST(MessageTransfer, ExampleDocumentsRoundTrip) {
+    for (const char* name : {"text.xml", "graphics.xml"}) {
+        SCOPED_TRACE(name);
+        std::string path = std::string(DMS_SOURCE_DIR) + "/examples/messages/" + name;
+        SimSign sign(json{{"graphics", json::array()}});
+        ASSERT_EQ(tqSendMessage(path.c_str()), 0u);
+        auto sent = multiOnSign(sign);
+        ASSERT_FALSE(sent.empty());
+        TempFile back;
+        ASSERT_EQ(tqGetMessage(back.path()), 0u);
+        std::string text = back.read();
+        for (const auto& kv : sent) {
+            std::string number = kv.first.substr(kv.first.find('/') + 1);
+            EXPECT_NE(text.find("<CMessage number=\"" + number + "\""), std::string::npos) << kv.first;
+        }
+        ASSERT_EQ(tqSendMessage(path.c_str()), 0u);
+        EXPECT_EQ(multiOnSign(sign), sent);
+    }
+}
+
+}  // namespace
