@@ -324,6 +324,19 @@ TEST_F(MessageDocument, MaximumMultiLengthIsFetchedOnceAndRetriedAfterFailure) {
     dms::resetMaxMultiLengthForTests();
 }
 
+TEST_F(MessageDocument, ExamplesRead) {
+    int files = 0;
+    for (const char* name : {"text.xml", "graphics.xml"}) {
+        dms::MessageSet set;
+        std::string path = std::string(DMS_SOURCE_DIR) + "/examples/messages/" + name;
+        EXPECT_EQ(set.ReadDocument(path.c_str()), 0u) << name;
+        EXPECT_EQ(set.count, 2) << name;
+        for (int i = 0; i < set.count; ++i) EXPECT_NE(set.messages[i].pages, nullptr) << name;
+        ++files;
+    }
+    EXPECT_EQ(files, 2);
+}
+
 TEST_F(MessageDocument, RecordPagesAndMultiText) {
     dms::CMessage m;
     EXPECT_EQ(m.ParseMulti(), 2u);

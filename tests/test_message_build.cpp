@@ -1,0 +1,132 @@
+// A record's MULTI text built from its pages, with the exact text the MULTI
+// writer produces; and documents that survive the trip through XML.
+#include <gtest/gtest.h>
+#include <tinyxml2.h>
+
+#include <cstring>
+#include <string>
+
+#include "frame/font_list_cache.h"
+#include "model/message.h"
+#include "support/message_xml.h"
+#include "support/sim_sign.h"
+
+using testing_support::documentXml;
+using testing_support::json;
+using testing_support::messageXml;
+using testing_support::SimSign;
+
+namespace {
+
+class MessageBuild : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dms::resetFontListForTests();
+        dms::resetMaxMultiLengthForTests();
+    }
+    void TearDown() override {
+        dms::resetFontListForTests();
+        dms::resetMaxMultiLengthForTests();
+    }
+    SimSign sign;  // fonts 1 "5x7" and 2 "8x14"
+};
+
+std::string example(const char* name) { return std::string(DMS_SOURCE_DIR) + "/examples/messages/" + name; }
+
+TEST_F(MessageBuild, ExamplesGiveTheirMulti) {
+    struct Expected {
+        const char* file;
+        int number;
+        int type;
+        const char* multi;
+    };
+    const Expected all[] = {
+        {"text.xml", 1, 3,
+         "[pt30o][pb0,0,0][jp3][jl2][fo2]HELLO[nl1][jl3]DRIVE SAFE[f1][hc41]"
+         "[np][pt20o5][pb0,0,0][flt05o05][cf255,255,0][fo1]NEXT EXIT[/fl]"},
+        {"text.xml", 2, 4, "[pt60o][pb0,0,255][mvcl240,4,1,[fo2]ABC]"},
+        {"graphics.xml", 3, 3,
+         "[pt40o][pb0,0,0][fo1]ROAD WORK[g2,1,1][cr1,20,50,10,0,255,0][tr60,1,100,30][jp2][jl4][sc2]5 KM"
+         "[tdc7,60,40,40,8]"},
+        {"graphics.xml", 4, 3, "[pt40o][pb0,0,0][mvl4r120,2,3,SLOW]"},
+    };
+    for (const Expected& e : all) {
+        dms::MessageSet set;
+        ASSERT_EQ(set.ReadDocument(example(e.file).c_str()), 0u) << e.file;
+        bool found = false;
+        for (int i = 0; i < set.count; ++i) {
+            dms::CMessage& m = set.messages[i];
+            if (m.m_MemoryNum != e.number) continue;
+            found = true;
+            EXPECT_EQ(m.memoryType, e.type);
+            EXPECT_EQ(m.BuildMulti(), 0u) << e.file << " " << e.number;
+            EXPECT_STREQ(m.multiString, e.multi) << e.file << " " << e.number;
+        }
+        EXPECT_TRUE(found) << e.file << " " << e.number;
+    }
+}
+
+TEST_F(MessageBuild, LengthLimits) {
+    sign.patch({{"limits", {{"maxMultiLength", 250}}}});
+    dms::CMessage m;
+    dms::PageMessage* page = m.AddPage(0);
+    dms::NormalText* t = page->AddNormalText(std::string(234, 'A').c_str());  // 16 + 234 = 250
+    ASSERT_EQ(m.BuildMulti(), 0u);
+    EXPECT_EQ(std::string(m.multiString), "[pt60o][pb0,0,0]" + std::string(234, 'A'));
+    t->SetText(std::string(284, 'A').c_str());  // 300
+    EXPECT_EQ(m.BuildMulti(), 32527u);
+    EXPECT_STREQ(m.multiString, "");
+
+    // A sign allowing more than the record holds: the field is never overrun.
+    dms::resetMaxMultiLengthForTests();
+    sign.patch({{"limits", {{"maxMultiLength", 4000}}}});
+    t->SetText(std::string(1239, 'B').c_str());  // 1255 characters fit with the terminator
+    ASSERT_EQ(m.BuildMulti(), 0u);
+    EXPECT_EQ(std::strlen(m.multiString), 1255u);
+    t->SetText(std::string(1240, 'B').c_str());
+    EXPECT_EQ(m.BuildMulti(), 32527u);
+    EXPECT_STREQ(m.multiString, "");
+}
+
+TEST_F(MessageBuild, ParsedMultiWrittenAndReadBackGivesTheSameMulti) {
+    const char* multi = "[pt30o][pb0,0,0][jp3][fo2]HELLO[nl1]WORLD";
+    dms::MessageSet set;
+    set.count = 1;
+    dms::CMessage& m = set.messages[0];
+    m.m_MemoryNum = 9;
+    m.memoryType = 3;
+    m.MessageAttributes.MessageBeacon = 1;
+    m.MessageAttributes.PixelService = 1;
+    m.MessageAttributes.RunTimePriority = 4;
+    std::strcpy(m.MessageAttributes.MessageOwner, "me");
+    std::strcpy(m.multiString, multi);
+    ASSERT_EQ(m.ParseMulti(), 0u);
+    *set.event = dms::MessageEvent{0, {9, 3}, {9, 3}, {9, 3}, {9, 3}};
+    testing_support::TempFile out;
+    ASSERT_EQ(set.WriteDocument(out.path()), 0u);
+    // The reader takes "Message" elements where the writer wrote "CMessage".
+    tinyxml2::XMLDocument doc;
+    ASSERT_EQ(doc.LoadFile(out.path()), tinyxml2::XML_SUCCESS);
+    doc.FirstChildElement("DmsMessage")->FirstChildElement("CMessage")->SetName("Message");
+    tinyxml2::XMLPrinter printer;
+    doc.Print(&printer);
+    dms::MessageSet back;
+    ASSERT_EQ(back.ReadDocumentText(printer.CStr(), std::strlen(printer.CStr())), 0u) << printer.CStr();
+    ASSERT_EQ(back.count, 1);
+    ASSERT_EQ(back.messages[0].BuildMulti(), 0u);
+    EXPECT_STREQ(back.messages[0].multiString, multi);
+}
+
+// Every graphic element of a page read from XML is written once, though
+// the page's order list names only the first of each class.
+TEST_F(MessageBuild, EveryPictureOfAnXmlPageIsWritten) {
+    dms::MessageSet set;
+    std::string xml = documentXml(messageXml(
+        {}, "<PageMessage pageOnTime=\"30\" pageOffTime=\"0\"><SectionText><NormalText text=\"X\"/></SectionText>"
+            "<Picture number=\"1\" x=\"1\" y=\"1\"/><Picture number=\"2\" x=\"5\" y=\"5\"/></PageMessage>"));
+    ASSERT_EQ(set.ReadDocumentText(xml.data(), xml.size()), 0u);
+    ASSERT_EQ(set.messages[0].BuildMulti(), 0u);
+    EXPECT_STREQ(set.messages[0].multiString, "[pt30o][pb0,0,0]X[g1,1,1][g2,5,5]");
+}
+
+}  // namespace
