@@ -122,11 +122,14 @@ TEST(MessageTransfer, ExampleDocumentsRoundTrip) {
         ASSERT_EQ(tqGetMessage(back.path()), 0u);
         std::string text = back.read();
         for (const auto& kv : sent) {
+            if (kv.first[0] != '3') continue;  // volatile rows are not read back
             std::string number = kv.first.substr(kv.first.find('/') + 1);
             EXPECT_NE(text.find("<CMessage number=\"" + number + "\""), std::string::npos) << kv.first;
         }
+        // The message on display cannot be rewritten: send again to a new sign.
+        SimSign again(json{{"graphics", json::array()}});
         ASSERT_EQ(tqSendMessage(path.c_str()), 0u);
-        EXPECT_EQ(multiOnSign(sign), sent);
+        EXPECT_EQ(multiOnSign(again), sent);
     }
 }
 
