@@ -133,4 +133,55 @@ TEST(MessageTransfer, ExampleDocumentsRoundTrip) {
     }
 }
 
+TEST(MessageTransfer, SendFaultSweep) {
+    TempFile doc(documentXml(numbered("1", "KEEP") + numbered("200", "MOVED"), kEvents));
+    std::unique_ptr<SimSign> sign;
+    auto fresh = [&] {
+        sign.reset();
+        sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 100}}},
+                                    {"messages", {row(3, 2, "[jp3]TWO"), row(3, 3, "[jp3]THREE"),
+                                                  row(3, 4, "[jp3]FOUR")}}}));
+    };
+    // Reads whose failure the upload tolerates: the font list, the MULTI
+    // limit, and the table read that looks for free numbers (after the
+    // first definition).
+    fresh();
+    ASSERT_EQ(tqSendMessage(doc.path()), 0u);
+    json clean = sign->journal();
+    size_t firstDefine = 0;
+    while (firstDefine < clean.size() && clean[firstDefine]["fn"] != "tqDefine1Message") ++firstDefine;
+    testing_support::faultSweep(
+        fresh, [&] { return tqSendMessage(doc.path()); },
+        [&](const testing_support::SweepStep& step) {
+            std::string fn = step.call["fn"];
+            bool tolerated = fn == "tqGetFontDefinition" || fn == "tqGetFontTable" || fn == "tqGetMultiCfg" ||
+                             ((fn == "tqGetMsgInfo" || fn == "tqGetMsgTable") &&
+                              static_cast<size_t>(step.index) > firstDefine);
+            EXPECT_EQ(step.result, tolerated ? 0u : testing_support::kSweepCode) << step.call.dump();
+        });
+    sign.reset();
+}
+
+TEST(MessageTransfer, GetFaultSweep) {
+    TempFile out;
+    std::unique_ptr<SimSign> sign;
+    testing_support::faultSweep(
+        [&] {
+            sign.reset();
+            sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 3}}},
+                                        {"messages", {row(2, 1, "[jp3]P"), row(3, 2, "[jp3][fo1]TWO")}}}));
+        },
+        [&] { return tqGetMessage(out.path()); },
+        [&](const testing_support::SweepStep& step) {
+            std::string fn = step.call["fn"];
+            // Event messages and the font list may fail unreported; a failed
+            // table read is always 1.
+            if (fn == "tqGetSignControl" || fn == "tqGetFontDefinition" || fn == "tqGetFontTable")
+                EXPECT_EQ(step.result, 0u) << step.call.dump();
+            else
+                EXPECT_EQ(step.result, 1u) << step.call.dump();
+        });
+    sign.reset();
+}
+
 }  // namespace
