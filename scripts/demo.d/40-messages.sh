@@ -5,3 +5,11 @@ run message put volatile 2 '[jp3][xx]BAD TAG' || true
 run message error
 run events clear
 run message delete changeable 3
+
+# A message document onto the sign and back
+run message check "$examples/messages/text.xml"
+run -q message send "$examples/messages/text.xml"
+run message list
+run -q message get messages-back.xml
+head -n 12 messages-back.xml; echo
+run show text 'ROAD CLOSED\nUSE A1' --font 8x14
