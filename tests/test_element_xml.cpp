@@ -271,8 +271,12 @@ TEST_F(ElementXml, GraphicElementsReadTheirChains) {
     EXPECT_EQ(page.PictureAt(0)->number, 1);
     EXPECT_EQ(page.PictureAt(1)->x, 5);
     EXPECT_EQ(page.PictureAt(2)->number, 3);
-    ASSERT_EQ(page.graphicOrder.size(), 1u);  // one entry for the three
-    EXPECT_EQ(page.graphicOrder[0].element, page.pictures);
+    // Each is named in the order list, so that each is written to MULTI.
+    ASSERT_EQ(page.graphicOrder.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(page.graphicOrder[i].kind, dms::kKindPicture);
+        EXPECT_EQ(page.graphicOrder[i].element, page.PictureAt(i));
+    }
 
     dms::Picture p;
     EXPECT_EQ(readText(p, "<P><Picture/></P>"), 32519u);
@@ -500,6 +504,7 @@ TEST_F(ElementXml, ReadWrittenPageBack) {
     EXPECT_EQ(second.colorRectangles->color.rgb, 255);
     EXPECT_EQ(second.weatherJourneyTimes->width, 40);
     EXPECT_EQ(second.graphicOrder.size(), 3u);
+    EXPECT_EQ(second.graphicOrder[1].kind, dms::kKindColorRectangle);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "dmscontent/common.h"
@@ -49,14 +50,23 @@ int32_t leadingNumber(const std::string& text) {
     return static_cast<int32_t>(value);
 }
 
-// Graphics of one class: one element is added (and named in graphicOrder),
-// which then reads every child of its name into its chain.
+// Graphics of one class: one element is added, which then reads every
+// child of its name into its chain. The MULTI writer writes what
+// graphicOrder names, so every element of the chain is named there, not only
+// the first: a page with three pictures shows all three.
 template <typename T>
 uint32_t readGraphics(tinyxml2::XMLElement* page, const char* name, T* (PageMessage::*add)(), PageMessage& target) {
     if (page->FirstChildElement(name) == nullptr) return DMS_OK;
     T* first = (target.*add)();
     if (first == nullptr) return DMS_E_NO_MEMORY;
-    return first->FromXml(page);
+    const ElementKind kind = target.graphicOrder.back().kind;
+    uint32_t rc = first->FromXml(page);
+    try {
+        for (T* p = first->next; p != nullptr; p = p->next) target.graphicOrder.push_back({kind, p});
+    } catch (const std::bad_alloc&) {
+        return DMS_E_NO_MEMORY;
+    }
+    return rc;
 }
 
 uint32_t readPage(PageMessage& page, tinyxml2::XMLElement* e) {
