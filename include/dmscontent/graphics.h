@@ -8,13 +8,24 @@
 #include "records.h"
 
 /* Lists the sign's pictures into pictures; *count is the capacity on entry
- * and the number listed on return. When folder names an existing directory
- * each picture is also written as the BMP file folder/<row>.bmp (an existing
- * file is kept unless overwrite is non-zero). */
+ * and the number listed on return (32517 when the sign holds more). When
+ * folder names an existing directory each picture is also written as a BMP
+ * file named folder, a separator, the row in decimal and ".bmp": the
+ * separator is a backslash on Windows ("folder\3.bmp") and a slash on other
+ * systems ("folder/3.bmp"). An existing file is kept unless overwrite is
+ * non-zero. A folder that is null, empty or not a directory lists without
+ * writing files. Pictures are written with palettes that show them: 1 bit
+ * lit pixels red on black, 8 bits a ramp of reds, 24 bits as stored. */
 DMS_API uint32_t DMS_CALL tqGetPictures(dmsGraphic* pictures, int32_t* count, const char* folder,
                                         int32_t overwrite);
 
-/* Uploads the BMP file at path into graphic row picture->index. */
+/* Uploads the BMP file at path into graphic row picture->index, with the
+ * record's type, transparency, transparent colour and name; height, width
+ * and length are filled from the file. BMP files of 1, 4, 8, 16, 24 and 32
+ * bits per pixel without compression are read (32-bit pixels are sent as
+ * 24-bit ones); rows may be stored bottom-up or top-down. 32521 when the
+ * index is 0 or above the sign's number of graphics, 32515 for a file that
+ * is not such a BMP. */
 DMS_API uint32_t DMS_CALL tqSendSinglePicture(const char* path, dmsGraphic* picture);
 
 /* Makes graphic rows 1..G-1 match the list: row r gets the first picture
