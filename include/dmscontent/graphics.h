@@ -28,14 +28,20 @@ DMS_API uint32_t DMS_CALL tqGetPictures(dmsGraphic* pictures, int32_t* count, co
  * is not such a BMP. */
 DMS_API uint32_t DMS_CALL tqSendSinglePicture(const char* path, dmsGraphic* picture);
 
-/* Makes graphic rows 1..G-1 match the list: row r gets the first picture
- * whose index is r, rows no picture names are emptied. paths holds *count
- * paths of 255 bytes each; results (may be null) gets each picture's
- * result, -1 for a picture that was not sent. */
+/* Makes graphic rows 1..G-1 match the list (G: the sign's number of
+ * graphics; row G is left alone): row r gets the first picture whose index
+ * is r, rows no picture names are emptied (rows in use or permanent stay).
+ * paths holds *count paths of 255 bytes each. The interface is the one in
+ * the calling thread's slot of the device library. results (may be null)
+ * gets each picture's result, -1 for a picture that was not sent (index 0,
+ * G or above, or a row an earlier picture took). With results the call
+ * answers the last slot that is not 0 (so -1 as 0xFFFFFFFF when a picture
+ * was not sent); without, the last upload's result. A failed exchange (1)
+ * stops the send. */
 DMS_API uint32_t DMS_CALL tqSendAllPicture(const char* paths, int32_t* count, dmsGraphic* pictures,
                                            int32_t* results);
 
-/* Empties graphic row index. */
+/* Empties graphic row index: 32525 when it is in use or permanent. */
 DMS_API uint32_t DMS_CALL tqDeletePicture(int32_t index);
 
 #endif /* DMSCONTENT_GRAPHICS_H */
