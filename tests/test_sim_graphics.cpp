@@ -60,7 +60,7 @@ TEST(SimGraphics, DefinitionsAndStatusMachine) {
     EXPECT_EQ(tqSetGraphicTable(1, 11, &v, 4), TQDMS_E_NO_SUCH_NAME);
 
     // Blocks: at most the block size, within the graphic's largest size.
-    const uint8_t bits[8] = {0xFF, 0xE0, 0x1A, 0xA8, 0xEE, 0xEE, 0xEE, 0xEE};
+    const uint8_t bits[9] = {0xFF, 0xE0, 0x1A, 0xA8, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
     EXPECT_EQ(tqSetGraphicBitmapTable(1, 1, bits, 9), TQDMS_E_BAD_VALUE);
     EXPECT_EQ(tqSetGraphicBitmapTable(1, 14, bits, 8), TQDMS_E_NO_SUCH_NAME);  // 13 blocks of 8 hold 100 bytes
     EXPECT_EQ(tqSetGraphicBitmapTable(1, 0, bits, 8), TQDMS_E_NO_SUCH_NAME);
