@@ -2,19 +2,273 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "../bytes.h"
+#include "multi_check.h"
 #include "sign.h"
 
 namespace tqsim {
+namespace {
 
-bool GraphicStore::hasGraphic(int) const { return true; }
+bool usable(uint32_t status) {
+    return status == kGraphicReadyForUse || status == kGraphicInUse || status == kGraphicPermanent;
+}
 
-void GraphicStore::load(const nlohmann::json&) {}
-void GraphicStore::save(nlohmann::json&) const {}
+// Largest bitmap a state file may hold.
+constexpr size_t kMaxStateBitmap = size_t{1} << 24;
 
-uint32_t SimSign::getGraphicDefinition(int, void*, int) { return TQDMS_E_NO_SUCH_NAME; }
-uint32_t SimSign::getGraphicTable(int, int, void*, int) { return TQDMS_E_NO_SUCH_NAME; }
-uint32_t SimSign::setGraphicTable(int, int, const void*, int) { return TQDMS_E_NO_SUCH_NAME; }
-uint32_t SimSign::getGraphicBitmapTable(int, int, void*, int) { return TQDMS_E_NO_SUCH_NAME; }
-uint32_t SimSign::setGraphicBitmapTable(int, int, const void*, int) { return TQDMS_E_NO_SUCH_NAME; }
+}  // namespace
+
+size_t graphicBitmapSize(const GraphicRow& g) {
+    size_t pixels = static_cast<size_t>(g.width) * static_cast<size_t>(g.height);
+    switch (g.type) {
+    case 1: return (pixels + 7) / 8;
+    case 2:
+    case 3: return pixels;
+    default: return pixels * 3;
+    }
+}
+
+uint16_t graphicId(const GraphicRow& g) {
+    std::string data;
+    data += static_cast<char>(g.number);
+    data += static_cast<char>(g.height >> 8);
+    data += static_cast<char>(g.height);
+    data += static_cast<char>(g.width >> 8);
+    data += static_cast<char>(g.width);
+    data += static_cast<char>(g.type);
+    data += static_cast<char>(g.transparent);
+    for (int shift = 24; shift >= 0; shift -= 8) data += static_cast<char>(g.transparentColor >> shift);
+    data += g.bitmap;
+    return messageCrc(data, 0, 0);
+}
+
+bool GraphicStore::hasGraphic(int number) const {
+    for (const auto& kv : rows)
+        if (kv.second.number == number && usable(kv.second.status)) return true;
+    return false;
+}
+
+void GraphicStore::load(const nlohmann::json& state) {
+    rows.clear();
+    if (!state.contains("graphics")) return;
+    for (const nlohmann::json& j : state.at("graphics")) {
+        int row = j.at("row").get<int>();
+        if (row < 1 || row > 255) throw std::invalid_argument("graphic row");
+        GraphicRow g;
+        g.number = j.value("number", row);
+        g.name = j.value("name", "");
+        g.height = j.value("height", 0);
+        g.width = j.value("width", 0);
+        g.type = j.value("type", 1);
+        g.transparent = j.value("transparent", 0);
+        g.transparentColor = j.value("transparentColor", 0u);
+        g.status = j.value("status", static_cast<uint32_t>(kGraphicReadyForUse));
+        bool statusOk = (g.status >= kGraphicNotUsed && g.status <= kGraphicPermanent) || g.status == kGraphicLocked;
+        if (g.number < 0 || g.number > 255 || g.name.size() > 64 || g.height < 0 || g.height > 65535 || g.width < 0 ||
+            g.width > 65535 || g.type < 0 || g.type > 4 || g.transparent < 0 || g.transparent > 1 || !statusOk)
+            throw std::invalid_argument("graphic row values");
+        if (!tqdms::fromHex(j.value("bitmap", ""), g.bitmap) || g.bitmap.size() > kMaxStateBitmap)
+            throw std::invalid_argument("graphic bitmap");
+        g.id = j.contains("id") ? j.at("id").get<uint16_t>() : graphicId(g);
+        rows[row] = g;
+    }
+}
+
+void GraphicStore::save(nlohmann::json& state) const {
+    nlohmann::json arr = nlohmann::json::array();
+    for (const auto& kv : rows) {
+        const GraphicRow& g = kv.second;
+        if (g.status == kGraphicNotUsed) continue;
+        arr.push_back({{"row", kv.first}, {"number", g.number}, {"name", g.name}, {"height", g.height},
+                       {"width", g.width}, {"type", g.type}, {"transparent", g.transparent},
+                       {"transparentColor", g.transparentColor}, {"id", g.id}, {"status", g.status},
+                       {"bitmap", tqdms::toHex(g.bitmap.data(), g.bitmap.size())}});
+    }
+    state["graphics"] = arr;
+}
+
+namespace {
+
+// A graphic named by the message on display is in use.
+bool graphicShown(const SimSign& s, int number) {
+    const auto& a = s.messages.activated;
+    const MessageRow* shown = s.messages.find(a[3], (a[4] << 8) | a[5]);
+    if (!shown) return false;
+    const std::string tag = "[g" + std::to_string(number);
+    for (size_t p = shown->multi.find(tag); p != std::string::npos; p = shown->multi.find(tag, p + 1)) {
+        char next = p + tag.size() < shown->multi.size() ? shown->multi[p + tag.size()] : '\0';
+        if (next == ']' || next == ',') return true;
+    }
+    return false;
+}
+
+uint32_t effectiveStatus(const SimSign& s, const GraphicRow& g) {
+    if (g.status == kGraphicReadyForUse && graphicShown(s, g.number)) return kGraphicInUse;
+    return g.status;
+}
+
+void completeGraphicRequest(GraphicRow& g, uint32_t target) {
+    g.pendingStatus = 0;
+    g.pendingReads = 0;
+    if (target == kGraphicModifying) {
+        g.status = kGraphicModifying;
+    } else if (target == kGraphicReadyForUse) {
+        // Blocks are written whole: what lies past the picture is dropped.
+        g.bitmap.resize(graphicBitmapSize(g), '\0');
+        g.id = graphicId(g);
+        g.status = kGraphicReadyForUse;
+    } else {
+        g = GraphicRow();  // notUsed: the row is emptied
+    }
+}
+
+// A graphic may become ready when it describes a picture that fits.
+bool complete(const GraphicRow& g, const Limits& l) {
+    return g.type >= 1 && g.type <= 4 && g.height > 0 && g.width > 0 &&
+           graphicBitmapSize(g) <= static_cast<size_t>(l.graphicMaxSize);
+}
+
+// Blocks 1..ceil(dmsGraphicMaxSize / dmsGraphicBlockSize) of a row.
+bool blockExists(const Limits& l, int block) {
+    int blocks = (l.graphicMaxSize + l.graphicBlockSize - 1) / l.graphicBlockSize;
+    return block >= 1 && block <= blocks;
+}
+
+}  // namespace
+
+// dmsGraphic objects: 1 dmsGraphicMaxEntries, 2 dmsGraphicNumEntries,
+// 3 dmsGraphicMaxSize, 4 availableGraphicMemory, 5 dmsGraphicBlockSize.
+uint32_t SimSign::getGraphicDefinition(int object, void* buf, int len) {
+    if (len != 4) return TQDMS_E_BAD_VALUE;
+    int used = 0;
+    long usedBytes = 0;
+    for (const auto& kv : graphics.rows) {
+        if (kv.second.status == kGraphicNotUsed) continue;
+        ++used;
+        usedBytes += static_cast<long>(kv.second.bitmap.size());
+    }
+    long memory = static_cast<long>(limits.graphicMaxSize) * limits.graphicRows;
+    switch (object) {
+    case 1: return tqdms::putInt(buf, len, limits.graphicRows);
+    case 2: return tqdms::putInt(buf, len, used);
+    case 3: return tqdms::putInt(buf, len, limits.graphicMaxSize);
+    case 4: return tqdms::putInt(buf, len, memory > usedBytes ? memory - usedBytes : 0);
+    case 5: return tqdms::putInt(buf, len, limits.graphicBlockSize);
+    default: return TQDMS_E_NO_SUCH_NAME;
+    }
+}
+
+uint32_t SimSign::getGraphicTable(int row, int column, void* buf, int len) {
+    if (row < 1 || row > limits.graphicRows) return TQDMS_E_NO_SUCH_NAME;
+    GraphicRow& g = graphics.rows[row];
+    switch (column) {
+    case 1: return tqdms::putInt(buf, len, row);
+    case 2: return tqdms::putInt(buf, len, g.number);
+    case 3: return tqdms::putText(buf, len, g.name);
+    case 4: return tqdms::putInt(buf, len, g.height);
+    case 5: return tqdms::putInt(buf, len, g.width);
+    case 6: return tqdms::putInt(buf, len, g.type);
+    case 7: return tqdms::putInt(buf, len, g.id);
+    case 8: return tqdms::putInt(buf, len, g.transparent);
+    case 9: return tqdms::putInt(buf, len, g.transparentColor);
+    case 10:
+        if (g.pendingReads > 0 && --g.pendingReads == 0) completeGraphicRequest(g, g.pendingStatus);
+        return tqdms::putInt(buf, len, effectiveStatus(*this, g));
+    default: return TQDMS_E_NO_SUCH_NAME;
+    }
+}
+
+uint32_t SimSign::setGraphicTable(int row, int column, const void* buf, int len) {
+    if (row < 1 || row > limits.graphicRows) return TQDMS_E_NO_SUCH_NAME;
+    GraphicRow& g = graphics.rows[row];
+    uint32_t v = 0;
+    bool isInt = tqdms::getUInt(buf, len, v);
+    if (column == 10) {
+        if (!isInt) return TQDMS_E_BAD_VALUE;
+        uint32_t status = effectiveStatus(*this, g);
+        // In-use, permanent and locked rows refuse every request.
+        if (status == kGraphicInUse || status == kGraphicPermanent || status == kGraphicLocked) return TQDMS_E_GEN_ERR;
+        uint32_t target;
+        uint32_t shown = v;
+        switch (v) {
+        case kGraphicModifyReq: target = kGraphicModifying; break;
+        case kGraphicReadyForUseReq:
+            if (g.status != kGraphicModifying || !complete(g, limits)) return TQDMS_E_GEN_ERR;
+            target = kGraphicReadyForUse;
+            shown = kGraphicCalculatingId;
+            break;
+        case kGraphicNotUsedReq: target = kGraphicNotUsed; break;
+        default: return TQDMS_E_BAD_VALUE;
+        }
+        if (limits.pollLatency > 0) {
+            g.status = shown;
+            g.pendingStatus = target;
+            g.pendingReads = limits.pollLatency;
+        } else {
+            completeGraphicRequest(g, target);
+        }
+        return TQDMS_OK;
+    }
+    if (column == 1 || column == 7) return TQDMS_E_READ_ONLY;
+    if (column < 1 || column > 10) return TQDMS_E_NO_SUCH_NAME;
+    if (g.status != kGraphicModifying) return TQDMS_E_GEN_ERR;
+    if (column == 3) {
+        std::string name = tqdms::getText(buf, len);
+        if (name.size() > 64) return TQDMS_E_BAD_VALUE;
+        g.name = name;
+        return TQDMS_OK;
+    }
+    if (!isInt) return TQDMS_E_BAD_VALUE;
+    switch (column) {
+    case 2:
+        if (v > 255) return TQDMS_E_BAD_VALUE;
+        g.number = static_cast<int>(v);
+        return TQDMS_OK;
+    case 4:
+    case 5:
+        if (v > 65535) return TQDMS_E_BAD_VALUE;
+        (column == 4 ? g.height : g.width) = static_cast<int>(v);
+        return TQDMS_OK;
+    case 6:  // 0 only while a row is being emptied
+        if (v > 4) return TQDMS_E_BAD_VALUE;
+        g.type = static_cast<int>(v);
+        return TQDMS_OK;
+    case 8:
+        if (v > 1) return TQDMS_E_BAD_VALUE;
+        g.transparent = static_cast<int>(v);
+        return TQDMS_OK;
+    default:  // 9, transparent colour
+        g.transparentColor = v;
+        return TQDMS_OK;
+    }
+}
+
+// Blocks are at most dmsGraphicBlockSize bytes; reads give what was written
+// there, zero past it.
+uint32_t SimSign::getGraphicBitmapTable(int row, int block, void* buf, int len) {
+    if (row < 1 || row > limits.graphicRows || !blockExists(limits, block)) return TQDMS_E_NO_SUCH_NAME;
+    if (len < 1 || len > limits.graphicBlockSize) return TQDMS_E_BAD_VALUE;
+    const GraphicRow& g = graphics.rows[row];
+    size_t start = static_cast<size_t>(block - 1) * static_cast<size_t>(limits.graphicBlockSize);
+    size_t have = g.bitmap.size() > start ? std::min(g.bitmap.size() - start, static_cast<size_t>(len)) : 0;
+    std::memset(buf, 0, static_cast<size_t>(len));
+    if (have) std::memcpy(buf, g.bitmap.data() + start, have);
+    return TQDMS_OK;
+}
+
+uint32_t SimSign::setGraphicBitmapTable(int row, int block, const void* buf, int len) {
+    if (row < 1 || row > limits.graphicRows || !blockExists(limits, block)) return TQDMS_E_NO_SUCH_NAME;
+    if (len < 1 || len > limits.graphicBlockSize) return TQDMS_E_BAD_VALUE;
+    GraphicRow& g = graphics.rows[row];
+    if (g.status != kGraphicModifying) return TQDMS_E_GEN_ERR;
+    size_t start = static_cast<size_t>(block - 1) * static_cast<size_t>(limits.graphicBlockSize);
+    if (g.bitmap.size() < start + static_cast<size_t>(len)) g.bitmap.resize(start + static_cast<size_t>(len), '\0');
+    std::memcpy(&g.bitmap[start], buf, static_cast<size_t>(len));
+    return TQDMS_OK;
+}
 
 }  // namespace tqsim

@@ -1,16 +1,54 @@
 // The simulated graphic table (dmsGraphicTable) and graphic bitmap table.
 #pragma once
 
+#include <cstdint>
+#include <map>
+#include <string>
+
 #include <nlohmann/json_fwd.hpp>
 
 namespace tqsim {
 
+// dmsGraphicStatus values.
+enum GraphicStatus : uint32_t {
+    kGraphicNotUsed = 1, kGraphicModifying = 2, kGraphicCalculatingId = 3, kGraphicReadyForUse = 4,
+    kGraphicInUse = 5, kGraphicPermanent = 6, kGraphicModifyReq = 7, kGraphicReadyForUseReq = 8,
+    kGraphicNotUsedReq = 9,
+    // A value this sign family reports for a row it keeps for itself: it
+    // refuses every request, like a permanent row.
+    kGraphicLocked = 32526,
+};
+
+struct GraphicRow {
+    int number = 0;
+    std::string name;
+    int height = 0;
+    int width = 0;
+    int type = 0;  // 1 monochrome1bit, 2 monochrome8bit, 3 colorClassic, 4 color24bit
+    int transparent = 0;
+    uint32_t transparentColor = 0;
+    uint16_t id = 0;
+    uint32_t status = kGraphicNotUsed;
+    std::string bitmap;  // the packed pixel stream as the blocks wrote it
+    uint32_t pendingStatus = 0;  // see MessageRow: a request still in progress
+    int pendingReads = 0;
+};
+
 struct GraphicStore {
+    // Rows ever touched, by graphic index; rows not held are notUsed and empty.
+    std::map<int, GraphicRow> rows;
+
     // Whether a usable graphic of this number is on the sign (MULTI validation).
     bool hasGraphic(int number) const;
 
     void load(const nlohmann::json& state);
     void save(nlohmann::json& state) const;
 };
+
+// Bytes of a graphic's pixel stream by its type, width and height.
+size_t graphicBitmapSize(const GraphicRow& g);
+// dmsGraphicID: CRC-16 over number, height, width, type, transparency,
+// transparent colour and the bitmap.
+uint16_t graphicId(const GraphicRow& g);
 
 }  // namespace tqsim

@@ -1,0 +1,248 @@
+// BMP files to the sign's packed pixel stream and back: readBmpFile,
+// writeBmpFile and their in-memory cores.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "graphics/bmp.h"
+#include "support/bmp_files.h"
+#include "support/sim_sign.h"
+
+using testing_support::bmpFile;
+using testing_support::Bytes;
+using testing_support::json;
+using testing_support::SimSign;
+using testing_support::TempFolder;
+
+namespace {
+
+struct Decoded {
+    uint32_t rc = 0;
+    dms::BmpFileHeader fh;
+    dms::BmpInfoHeader ih;
+    std::vector<uint8_t> pixels;
+};
+
+Decoded decode(const Bytes& file, uint32_t blockSize = 8) {
+    Decoded d;
+    d.rc = dms::decodeBmp(file.data(), file.size(), blockSize, d.fh, d.ih, d.pixels);
+    return d;
+}
+
+Bytes head(const std::vector<uint8_t>& v, size_t n) { return Bytes(v.begin(), v.begin() + static_cast<long>(n)); }
+
+bool zeroFrom(const std::vector<uint8_t>& v, size_t from) {
+    for (size_t i = from; i < v.size(); ++i)
+        if (v[i] != 0) return false;
+    return true;
+}
+
+TEST(BmpRead, OneBitRowsArePackedTopFirstWithoutPadding) {
+    // 10 x 3: stride 4 bytes; the bits past each row and the padding are set
+    // in the file and must not reach the stream.
+    Bytes file = bmpFile(10, 3, 1, {{0xFF, 0xFF}, {0x80, 0x7F}, {0xAA, 0xBF}}, 2, false, 0, 0xEE);
+    Decoded d = decode(file);
+    ASSERT_EQ(d.rc, 0u);
+    // 1111111111 1000000001 1010101010 -> FF E0 1A A8
+    EXPECT_EQ(head(d.pixels, 4), (Bytes{0xFF, 0xE0, 0x1A, 0xA8}));
+    EXPECT_TRUE(zeroFrom(d.pixels, 4));
+    EXPECT_EQ(d.pixels.size(), 8u + 12u + 1u);
+    EXPECT_EQ(d.ih.imageSize, 12u);
+    EXPECT_EQ(d.ih.height, 3);
+    EXPECT_EQ(d.ih.bitCount, 1);
+
+    // 32 wide: no padding, the stream is the stored rows turned over.
+    d = decode(bmpFile(32, 2, 1, {{0x12, 0x34, 0x56, 0x78}, {0x9A, 0xBC, 0xDE, 0xF0}}, 2));
+    ASSERT_EQ(d.rc, 0u);
+    EXPECT_EQ(head(d.pixels, 8), (Bytes{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0}));
+}
+
+TEST(BmpRead, ByteRowsDropTheirPaddingAndThirtyTwoBitsBecomeTwentyFour) {
+    // 24 bits, 2 wide: 6 data bytes and 2 padding bytes per stored row.
+    Decoded d = decode(bmpFile(2, 3, 24, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}}, 0,
+                               false, 0, 0xEE));
+    ASSERT_EQ(d.rc, 0u);
+    EXPECT_EQ(head(d.pixels, 18), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
+    EXPECT_TRUE(zeroFrom(d.pixels, 18));
+
+    // The same picture stored top row first (negative height).
+    Decoded t = decode(bmpFile(2, 3, 24, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}}, 0,
+                               true, 0, 0xEE));
+    ASSERT_EQ(t.rc, 0u);
+    EXPECT_EQ(t.pixels, d.pixels);
+    EXPECT_EQ(t.ih.height, 3);
+
+    // 32 bits, 3 x 2: each pixel keeps blue, green, red; the header says 24.
+    d = decode(bmpFile(3, 2, 32, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24}}));
+    ASSERT_EQ(d.rc, 0u);
+    EXPECT_EQ(d.ih.bitCount, 24);
+    EXPECT_EQ(d.ih.imageSize, 24u);  // 12-byte stride, two rows
+    EXPECT_EQ(head(d.pixels, 18), (Bytes{1, 2, 3, 5, 6, 7, 9, 10, 11, 13, 14, 15, 17, 18, 19, 21, 22, 23}));
+    EXPECT_TRUE(zeroFrom(d.pixels, 18));
+
+    // 8 bits, 3 wide, with a palette before the rows.
+    d = decode(bmpFile(3, 2, 8, {{1, 2, 3}, {4, 5, 6}}, 256));
+    ASSERT_EQ(d.rc, 0u);
+    EXPECT_EQ(head(d.pixels, 6), (Bytes{1, 2, 3, 4, 5, 6}));
+}
+
+TEST(BmpRead, RefusesWhatIsNotAConsistentPlainBitmap) {
+    const Bytes good = bmpFile(2, 2, 24, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
+    ASSERT_EQ(decode(good).rc, 0u);
+    auto patched = [&](size_t at, std::vector<uint8_t> bytes) {
+        Bytes f = good;
+        std::copy(bytes.begin(), bytes.end(), f.begin() + static_cast<long>(at));
+        return decode(f).rc;
+    };
+    Bytes longer = good;
+    longer.push_back(0);
+    EXPECT_EQ(decode(longer).rc, 32515u);                        // one byte too many
+    EXPECT_EQ(decode(head(good, good.size() - 1)).rc, 32515u);   // one byte short
+    EXPECT_EQ(decode(head(good, 53)).rc, 32515u);                // shorter than its headers
+    EXPECT_EQ(decode(Bytes()).rc, 32515u);
+    EXPECT_EQ(patched(0, {'B', 'A'}), 32515u);                   // not "BM"
+    EXPECT_EQ(patched(14, {12, 0, 0, 0}), 32515u);               // old 12-byte header
+    EXPECT_EQ(patched(28, {7, 0}), 32515u);                      // 7 bits per pixel
+    EXPECT_EQ(patched(30, {1, 0, 0, 0}), 32515u);                // run-length compressed
+    EXPECT_EQ(patched(18, {0, 0, 0, 0}), 32515u);                // width 0
+    EXPECT_EQ(patched(22, {0, 0, 0, 0}), 32515u);                // height 0
+    EXPECT_EQ(patched(18, {0, 0, 1, 0}), 32515u);                // width 65536
+    EXPECT_EQ(patched(22, {0, 0, 0, 0x80}), 32515u);             // most negative height
+    EXPECT_EQ(patched(10, {0xFF, 0xFF, 0xFF, 0xFF}), 32515u);    // rows past the end
+    EXPECT_EQ(patched(10, {10, 0, 0, 0}), 32515u);               // rows inside the headers
+    // Absurd sizes in a small file are refused before anything is allocated.
+    EXPECT_EQ(patched(18, {0xFF, 0xFF, 0, 0}), 32515u);
+    EXPECT_EQ(patched(22, {0xFF, 0xFF, 0, 0}), 32515u);
+    // Bit fields over 32-bit pixels are plain rows.
+    Bytes fields = bmpFile(1, 1, 32, {{1, 2, 3, 4}}, 0, false, 3);
+    EXPECT_EQ(decode(fields).rc, 0u);
+}
+
+TEST(BmpWrite, PalettesPaddingAndBottomRowFirst) {
+    // A monochrome1bit graphic of 10 x 3 comes back red on black.
+    dms::BmpFileHeader fh;
+    dms::BmpInfoHeader ih;
+    fh.type = dms::kBmpType;
+    fh.size = 54 + 12;
+    fh.offset = 54;
+    ih.size = 40;
+    ih.width = 10;
+    ih.height = 3;
+    ih.planes = 1;
+    ih.bitCount = 1;
+    ih.imageSize = 12;
+    const uint8_t stream[] = {0xFF, 0xE0, 0x1A, 0xAB, 0x55};  // bits past the picture are cleared
+    Bytes file;
+    ASSERT_EQ(dms::encodeBmp(fh, ih, stream, sizeof stream, file), 0u);
+    ASSERT_EQ(file.size(), 62u + 12u);
+    EXPECT_EQ(head(file, 2), (Bytes{'B', 'M'}));
+    EXPECT_EQ(file[2], 74);   // file size with the palette
+    EXPECT_EQ(file[10], 62);  // data offset with the palette
+    EXPECT_EQ(Bytes(file.begin() + 54, file.begin() + 62), (Bytes{0, 0, 0, 0, 0, 0, 255, 0}));
+    EXPECT_EQ(Bytes(file.begin() + 62, file.end()),
+              (Bytes{0xAA, 0x80, 0, 0, 0x80, 0x40, 0, 0, 0xFF, 0xC0, 0, 0}));
+
+    // 8 bits: a ramp of reds, 256 entries.
+    ih.bitCount = 8;
+    ih.imageSize = 36;
+    std::vector<uint8_t> bytes(30, 7);
+    ASSERT_EQ(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file), 0u);
+    ASSERT_EQ(file.size(), 54u + 1024u + 36u);
+    EXPECT_EQ(Bytes(file.begin() + 54 + 4 * 200, file.begin() + 54 + 4 * 201), (Bytes{0, 0, 200, 0}));
+    EXPECT_EQ(file[10] | (file[11] << 8), 54 + 1024);
+    EXPECT_EQ(Bytes(file.begin() + 1078 + 10, file.begin() + 1078 + 12), (Bytes{0, 0}));  // padding
+
+    // 24 bits: no palette. A stream too short or headers that do not agree
+    // are refused.
+    ih.bitCount = 24;
+    ih.imageSize = 96;
+    bytes.assign(90, 1);
+    ASSERT_EQ(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file), 0u);
+    EXPECT_EQ(file.size(), 54u + 96u);
+    EXPECT_EQ(dms::encodeBmp(fh, ih, bytes.data(), 89, file), 32515u);
+    ih.imageSize = 90;
+    EXPECT_EQ(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file), 32515u);
+    ih.imageSize = 96;
+    ih.width = 0;
+    EXPECT_EQ(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file), 32515u);
+    ih.width = 10;
+    ih.bitCount = 3;
+    EXPECT_EQ(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file), 32515u);
+}
+
+TEST(BmpWrite, EveryStreamSurvivesWritingAndReadingBack) {
+    std::mt19937 random(8);
+    for (uint16_t bits : {1, 4, 8, 16, 24}) {
+        for (int width = 1; width <= 40; width += 3) {
+            for (int height = 1; height <= 5; ++height) {
+                size_t streamBits = size_t(bits) * width * height;
+                std::vector<uint8_t> stream((streamBits + 7) / 8);
+                for (auto& b : stream) b = static_cast<uint8_t>(random());
+                if (streamBits % 8) stream.back() &= static_cast<uint8_t>(0xFF << (8 - streamBits % 8));
+                dms::BmpFileHeader fh;
+                dms::BmpInfoHeader ih;
+                fh.type = dms::kBmpType;
+                ih.size = 40;
+                ih.width = width;
+                ih.height = height;
+                ih.planes = 1;
+                ih.bitCount = bits;
+                ih.imageSize = static_cast<uint32_t>(dms::bmpStride(bits, width) * height);
+                std::vector<uint8_t> padded = stream;
+                padded.resize(std::max<size_t>(stream.size(), ih.imageSize), 0);
+                Bytes file;
+                ASSERT_EQ(dms::encodeBmp(fh, ih, padded.data(), padded.size(), file), 0u);
+                Decoded d = decode(file, 4);
+                ASSERT_EQ(d.rc, 0u) << bits << " bits " << width << " x " << height;
+                ASSERT_EQ(head(d.pixels, stream.size()), stream) << bits << " bits " << width << " x " << height;
+                ASSERT_TRUE(zeroFrom(d.pixels, stream.size()));
+            }
+        }
+    }
+}
+
+TEST(BmpFiles, BlockSizeFromTheSignAndFileErrors) {
+    SimSign sign(json{{"limits", {{"graphicBlockSize", 16}}}});
+    TempFolder dir;
+    const std::string path = dir.file("a.bmp");
+    testing_support::writeFile(path, bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2));
+    dms::BmpFileHeader fh;
+    dms::BmpInfoHeader ih;
+    std::vector<uint8_t> pixels;
+    ASSERT_EQ(dms::readBmpFile(path.c_str(), fh, ih, pixels), 0u);
+    EXPECT_EQ(pixels.size(), 16u + 12u + 1u);
+    EXPECT_EQ(head(pixels, 4), (Bytes{0xFF, 0xE0, 0x1A, 0xA8}));
+    auto defs = sign.calls("tqGetGraphicDefinition");
+    ASSERT_EQ(defs.size(), 1u);
+    EXPECT_EQ(defs[0]["args"][0], 5);
+
+    // The sign is asked first, also for a file that does not open.
+    sign.clearJournal();
+    EXPECT_EQ(dms::readBmpFile(dir.file("missing.bmp").c_str(), fh, ih, pixels), 32513u);
+    EXPECT_EQ(sign.calls("tqGetGraphicDefinition").size(), 1u);
+    sign.fault({{"fn", "tqGetGraphicDefinition"}, {"args", {5}}, {"result", 0x55}});
+    EXPECT_EQ(dms::readBmpFile(dir.file("missing.bmp").c_str(), fh, ih, pixels), 0x55u);
+    sign.fault({{"fn", "tqGetGraphicDefinition"}, {"args", {5}}, {"reply", "00000000"}});
+    EXPECT_EQ(dms::readBmpFile(path.c_str(), fh, ih, pixels), 32520u);  // block size 0
+
+    Bytes longer = bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2);
+    longer.push_back(0);
+    testing_support::writeFile(path, longer);
+    EXPECT_EQ(dms::readBmpFile(path.c_str(), fh, ih, pixels), 32515u);
+    testing_support::writeFile(path, Bytes{'B', 'M', 1, 2, 3});
+    EXPECT_EQ(dms::readBmpFile(path.c_str(), fh, ih, pixels), 32515u);
+
+    const uint8_t stream[12] = {0xFF, 0xE0, 0x1A, 0xA8};
+    ih.bitCount = 1;
+    ih.imageSize = 12;
+    ih.height = 3;
+    EXPECT_EQ(dms::writeBmpFile(dir.file("no/such/folder.bmp").c_str(), fh, ih, stream, sizeof stream), 32514u);
+    ASSERT_EQ(dms::writeBmpFile(dir.file("b.bmp").c_str(), fh, ih, stream, sizeof stream), 0u);
+    EXPECT_EQ(testing_support::readFile(dir.file("b.bmp")).size(), 62u + 12u);
+}
+
+}  // namespace

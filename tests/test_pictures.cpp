@@ -1,0 +1,374 @@
+// Pictures on the sign: tqSendSinglePicture, tqSendAllPicture,
+// tqGetPictures and tqDeletePicture against the simulated graphic tables.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "graphics/bmp.h"
+#include "support/bmp_files.h"
+#include "support/pictures.h"
+#include "support/sim_sign.h"
+
+using testing_support::bmpFile;
+using testing_support::Bytes;
+using testing_support::graphicRow;
+using testing_support::json;
+using testing_support::pathFields;
+using testing_support::pictureRecord;
+using testing_support::SimSign;
+using testing_support::TempFolder;
+
+namespace {
+
+json rowOf(const SimSign& sign, int row) {
+    const json state = sign.state();
+    for (const json& g : state["graphics"])
+        if (g["row"] == row) return g;
+    return json();
+}
+
+std::vector<int> statusRequests(const SimSign& sign) {
+    std::vector<int> out;
+    for (const json& c : sign.calls("tqSetGraphicTable"))
+        if (c["args"][1] == 10) out.push_back(testing_support::entryBytes(c)[0]);
+    return out;
+}
+
+TEST(SendSinglePicture, WritesColumnsBlocksAndStatusInOrder) {
+    SimSign sign(json{{"limits", {{"graphicRows", 4}}}});
+    TempFolder dir;
+    const std::string path = dir.file("p.bmp");
+    testing_support::writeFile(path, testing_support::tenByThree());
+    dmsGraphic p = pictureRecord(2, 1, "Arrow");
+    p.transparent = 1;
+    p.transparentColor = 0x00FF00;
+    ASSERT_EQ(tqSendSinglePicture(path.c_str(), &p), 0u);
+    EXPECT_EQ(p.height, 3);
+    EXPECT_EQ(p.width, 10);
+    EXPECT_EQ(p.length, 3u);  // 30 bits, rounded down
+
+    json g = rowOf(sign, 2);
+    EXPECT_EQ(g["number"], 2);
+    EXPECT_EQ(g["name"], "Arrow");
+    EXPECT_EQ(g["width"], 10);
+    EXPECT_EQ(g["height"], 3);
+    EXPECT_EQ(g["type"], 1);
+    EXPECT_EQ(g["transparent"], 1);
+    EXPECT_EQ(g["transparentColor"], 0x00FF00);
+    EXPECT_EQ(g["status"], 4);
+    EXPECT_EQ(g["bitmap"], "ffe01aa8");  // the whole block went out, the last 6 bits too
+
+    std::vector<int> columns;
+    for (const json& c : sign.calls("tqSetGraphicTable")) columns.push_back(c["args"][1]);
+    EXPECT_EQ(columns, (std::vector<int>{10, 4, 2, 3, 5, 6, 8, 9, 10}));
+    EXPECT_EQ(statusRequests(sign), (std::vector<int>{7, 8}));
+    auto blocks = sign.calls("tqSetGraphicBitmapTable");
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0]["len"], 1024);
+    EXPECT_TRUE(SimSign::progress().empty());  // the single upload reports nothing
+
+    // Once more over a picture that is there: the row is simply rewritten.
+    p = pictureRecord(2, 1, "Again");
+    ASSERT_EQ(tqSendSinglePicture(path.c_str(), &p), 0u);
+    EXPECT_EQ(rowOf(sign, 2)["name"], "Again");
+
+    EXPECT_EQ(tqSendSinglePicture(nullptr, &p), 2u);
+    EXPECT_EQ(tqSendSinglePicture(path.c_str(), nullptr), 2u);
+}
+
+TEST(SendSinglePicture, FifteenHundredBytesGoAsTwoWholeBlocks) {
+    SimSign sign;
+    TempFolder dir;
+    // 24 bits, 25 x 20: 75 bytes a row, 1500 in all.
+    std::mt19937 random(3);
+    std::vector<Bytes> rows(20, Bytes(75));
+    std::string stream;
+    for (Bytes& r : rows)
+        for (uint8_t& b : r) {
+            b = static_cast<uint8_t>(random());
+            stream += static_cast<char>(b);
+        }
+    const std::string path = dir.file("photo.bmp");
+    testing_support::writeFile(path, bmpFile(25, 20, 24, rows));
+    dmsGraphic p = pictureRecord(1, 4, "Photo");
+    ASSERT_EQ(tqSendSinglePicture(path.c_str(), &p), 0u);
+    EXPECT_EQ(p.length, 1500u);
+    auto blocks = sign.calls("tqSetGraphicBitmapTable");
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_EQ(blocks[0]["args"], json({1, 1}));
+    EXPECT_EQ(blocks[1]["args"], json({1, 2}));
+    EXPECT_EQ(blocks[0]["len"], 1024);
+    EXPECT_EQ(blocks[1]["len"], 1024);
+    std::string second = testing_support::entryBytes(blocks[1]);
+    EXPECT_EQ(second.substr(0, 476), stream.substr(1024));
+    EXPECT_EQ(second.substr(476), std::string(548, '\0'));  // zero past the picture
+    EXPECT_EQ(testing_support::entryBytes(json{{"data", rowOf(sign, 1)["bitmap"]}}), stream);
+}
+
+TEST(SendSinglePicture, IndexFileAndRowRefusals) {
+    SimSign sign(json{{"limits", {{"graphicRows", 4}}},
+                      {"graphics", {graphicRow(1, "Fixed", 2, 2, 4, "", 6), graphicRow(3, "Odd", 2, 2, 4, "", 32526),
+                                    graphicRow(4, "Shown", 2, 2, 4, "")}}});
+    TempFolder dir;
+    const std::string path = dir.file("p.bmp");
+    testing_support::writeFile(path, testing_support::tenByThree());
+
+    // Index 0 is refused after the file was read (the reader asked for the
+    // block size); the table is not touched.
+    dmsGraphic p = pictureRecord(0, 1, "Zero");
+    sign.clearJournal();
+    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32521u);
+    EXPECT_EQ(p.width, 10);
+    EXPECT_EQ(sign.calls("tqGetGraphicDefinition").size(), 3u);  // G, S, and the reader's S
+    EXPECT_TRUE(sign.calls("tqGetGraphicTable").empty());
+    p.index = 5;
+    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32521u);
+    p.index = 2;
+    EXPECT_EQ(tqSendSinglePicture(dir.file("missing.bmp").c_str(), &p), 32513u);
+
+    p.index = 1;
+    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32525u);  // permanent
+    p.index = 3;
+    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32526u);  // the refused status value
+    ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[g4]", 0), 0u);
+    uint8_t a[12] = {0xFF, 0xFF, 5, 3, 1, 0, 0, 0, 0, 0, 0, 0};
+    ASSERT_EQ(tqActiveMessage(a), 0u);
+    p.index = 4;
+    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32525u);  // in use by the message shown
+    EXPECT_EQ(tqDeletePicture(4), 32525u);
+    EXPECT_EQ(tqDeletePicture(1), 32525u);
+
+    // A row that never turns modifying, or never ready.
+    p.index = 2;
+    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"swallow", true}, {"times", -1}});
+    sign.clearJournal();
+    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 259u);
+    EXPECT_EQ(statusRequests(sign), (std::vector<int>{7, 7, 7}));
+    sign.clearFaults();
+    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"nth", 2}, {"swallow", true}});
+    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32523u);
+    EXPECT_EQ(rowOf(sign, 2)["status"], 2);
+}
+
+TEST(DeletePicture, EmptiesTheRowThroughItsStates) {
+    SimSign sign(json{{"graphics", {graphicRow(2, "Old", 10, 3, 1, "ffe01aa8")}}});
+    ASSERT_EQ(tqDeletePicture(2), 0u);
+    EXPECT_TRUE(rowOf(sign, 2).is_null());
+    std::vector<int> columns;
+    for (const json& c : sign.calls("tqSetGraphicTable")) columns.push_back(c["args"][1]);
+    EXPECT_EQ(columns, (std::vector<int>{10, 3, 4, 5, 6, 8, 10}));
+    EXPECT_EQ(statusRequests(sign), (std::vector<int>{7, 9}));
+    EXPECT_EQ(sign.calls("tqSetGraphicTable")[2]["len"], 1);  // height emptied as one byte
+
+    sign.patch({{"graphics", {graphicRow(2, "Old", 10, 3, 1, "ffe01aa8")}}});
+    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"nth", 2}, {"swallow", true}});
+    EXPECT_EQ(tqDeletePicture(2), 32523u);
+    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"swallow", true}, {"times", 3}});
+    sign.patch({{"graphics", {graphicRow(2, "Old", 10, 3, 1, "ffe01aa8")}}});
+    EXPECT_EQ(tqDeletePicture(2), 259u);
+    sign.clearFaults();
+    EXPECT_EQ(tqDeletePicture(99), TQDMS_E_NO_SUCH_NAME);  // the sign's own answer
+}
+
+TEST(SendAllPicture, WritesListedRowsEmptiesOthersAndLeavesTheLastRow) {
+    SimSign sign(json{{"limits", {{"graphicRows", 4}}},
+                      {"graphics", {graphicRow(2, "Two", 2, 2, 4, ""), graphicRow(4, "Four", 2, 2, 4, "")}}});
+    TempFolder dir;
+    testing_support::writeFile(dir.file("a.bmp"), testing_support::tenByThree());
+    std::string paths = pathFields({dir.file("a.bmp"), dir.file("a.bmp")});
+    dmsGraphic pictures[2] = {pictureRecord(3, 1, "Three"), pictureRecord(1, 1, "One")};
+    int32_t count = 2;
+    int32_t results[2] = {9, 9};
+    ASSERT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures, results), 0u);
+    EXPECT_EQ(results[0], 0);
+    EXPECT_EQ(results[1], 0);
+    EXPECT_EQ(rowOf(sign, 1)["name"], "One");
+    EXPECT_EQ(rowOf(sign, 3)["name"], "Three");
+    EXPECT_TRUE(rowOf(sign, 2).is_null());
+    EXPECT_EQ(rowOf(sign, 4)["name"], "Four");
+    for (const char* fn : {"tqGetGraphicTable", "tqSetGraphicTable", "tqSetGraphicBitmapTable"})
+        for (const json& c : sign.calls(fn)) EXPECT_NE(c["args"][0], 4) << fn;
+    // step 25: each upload's block and end, the emptied row, then 100.
+    using P = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(SimSign::progress(), (P{{0, 25}, {0, 25}, {0, 50}, {0, 75}, {0, 75}, {0, 100}}));
+
+    // An emptied row that refuses reports its code through the progress.
+    sign.patch({{"graphics", {graphicRow(2, "Fixed", 2, 2, 4, "", 6)}}});
+    SimSign::progress().clear();
+    ASSERT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures, nullptr), 0u);
+    EXPECT_EQ(SimSign::progress()[2], std::make_pair(32525, 50));
+}
+
+TEST(SendAllPicture, PicturesNeverSentKeepMinusOne) {
+    SimSign sign(json{{"limits", {{"graphicRows", 4}}}});
+    TempFolder dir;
+    testing_support::writeFile(dir.file("a.bmp"), testing_support::tenByThree());
+    const std::string a = dir.file("a.bmp");
+    std::string paths = pathFields({a, a, a, a});
+    dmsGraphic pictures[4] = {pictureRecord(1, 1, "First"), pictureRecord(1, 1, "Second"), pictureRecord(0, 1, "Zero"),
+                              pictureRecord(4, 1, "Last row")};
+    int32_t count = 4;
+    int32_t results[4] = {9, 9, 9, 9};
+    EXPECT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures, results), 0xFFFFFFFFu);
+    EXPECT_EQ(results[0], 0);
+    EXPECT_EQ(results[1], -1);
+    EXPECT_EQ(results[2], -1);
+    EXPECT_EQ(results[3], -1);
+    EXPECT_EQ(rowOf(sign, 1)["name"], "First");
+    EXPECT_TRUE(rowOf(sign, 4).is_null());
+    EXPECT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures, nullptr), 0u);
+
+    // A failed upload's code lands in its slot and, as the last non-zero
+    // slot, in the result; without slots the last upload's result counts.
+    std::string two = pathFields({dir.file("missing.bmp"), a});
+    dmsGraphic pair[2] = {pictureRecord(1, 1, "Gone"), pictureRecord(2, 1, "Here")};
+    count = 2;
+    EXPECT_EQ(tqSendAllPicture(two.c_str(), &count, pair, results), 32513u);
+    EXPECT_EQ(results[0], 32513);
+    EXPECT_EQ(results[1], 0);
+    EXPECT_EQ(tqSendAllPicture(two.c_str(), &count, pair, nullptr), 0u);
+
+    EXPECT_EQ(tqSendAllPicture(nullptr, &count, pair, results), 2u);
+    EXPECT_EQ(tqSendAllPicture(two.c_str(), nullptr, pair, results), 2u);
+    EXPECT_EQ(tqSendAllPicture(two.c_str(), &count, nullptr, results), 2u);
+}
+
+TEST(SendAllPicture, WithoutAnInterfaceEverySlotGetsThree) {
+    std::string paths = pathFields({"a.bmp", "b.bmp"});
+    dmsGraphic pictures[2] = {pictureRecord(1, 1, "A"), pictureRecord(2, 1, "B")};
+    int32_t count = 2;
+    int32_t results[2] = {0, 0};
+    uint32_t rc = 0;
+    std::thread([&] { rc = tqSendAllPicture(paths.c_str(), &count, pictures, results); }).join();
+    EXPECT_EQ(rc, 3u);
+    EXPECT_EQ(results[0], 3);
+    EXPECT_EQ(results[1], 3);
+    uint32_t others[3] = {0, 0, 0};
+    std::thread([&] {
+        int32_t n = 2;
+        others[0] = tqSendSinglePicture("a.bmp", &pictures[0]);
+        others[1] = tqGetPictures(pictures, &n, nullptr, 0);
+        others[2] = tqDeletePicture(1);
+    }).join();
+    EXPECT_EQ(others[0], 3u);
+    EXPECT_EQ(others[1], 3u);
+    EXPECT_EQ(others[2], 3u);
+}
+
+json listedSign() {
+    return {{"limits", {{"graphicRows", 6}}},
+            {"graphics",
+             {graphicRow(1, "Mono", 10, 3, 1, "ffe01aa8"), graphicRow(2, "Colour", 2, 2, 4, "0102030405060708090a0b0c", 6),
+              graphicRow(3, "Half", 4, 5, 1, "", 2), graphicRow(5, "Flat", 4, 0, 1, "")}}};
+}
+
+TEST(GetPictures, ListsRowsWithoutFolderOrIntoFiles) {
+    SimSign sign(listedSign());
+    dmsGraphic list[4];
+    std::memset(list, 0x5A, sizeof list);
+    int32_t count = 4;
+    ASSERT_EQ(tqGetPictures(list, &count, nullptr, 0), 0u);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(list[0].index, 1);
+    EXPECT_EQ(list[0].height, 3);
+    EXPECT_EQ(list[0].width, 10);
+    EXPECT_EQ(list[0].type, 1);
+    EXPECT_EQ(list[0].status, 4);
+    EXPECT_NE(list[0].id, 0);
+    EXPECT_STREQ(list[0].name, "Mono");
+    EXPECT_EQ(list[0].fileLength, 0u);  // no files, no lengths
+    EXPECT_EQ(list[1].index, 2);
+    EXPECT_EQ(list[1].status, 6);
+    EXPECT_EQ(list[2].index, 0);  // the whole capacity was cleared
+    EXPECT_TRUE(sign.calls("tqGetGraphicBitmapTable").empty());
+    EXPECT_EQ(SimSign::progress().back(), std::make_pair(0, 100));
+
+    // A folder that does not exist: listed, nothing written.
+    TempFolder dir;
+    const std::string absent = dir.file("absent");
+    count = 4;
+    ASSERT_EQ(tqGetPictures(list, &count, absent.c_str(), 1), 0u);
+    EXPECT_EQ(count, 2);
+    EXPECT_FALSE(std::filesystem::exists(absent));
+
+    // overwrite 0 keeps a file that is there and writes the others.
+    testing_support::writeFile(dir.file("1.bmp"), Bytes{'k', 'e', 'e', 'p'});
+    count = 4;
+    ASSERT_EQ(tqGetPictures(list, &count, dir.path().c_str(), 0), 0u);
+    EXPECT_EQ(testing_support::readFile(dir.file("1.bmp")), (Bytes{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(list[0].fileLength, 0u);
+    EXPECT_EQ(list[1].fileLength, 12u);
+    Bytes colour = testing_support::readFile(dir.file("2.bmp"));
+    ASSERT_EQ(colour.size(), 54u + 16u);
+    EXPECT_EQ(Bytes(colour.begin() + 54, colour.end()), (Bytes{7, 8, 9, 10, 11, 12, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0}));
+
+    // overwrite 1: the monochrome picture comes back red on black.
+    count = 4;
+    ASSERT_EQ(tqGetPictures(list, &count, dir.path().c_str(), 1), 0u);
+    EXPECT_EQ(list[0].fileLength, 4u);
+    Bytes mono = testing_support::readFile(dir.file("1.bmp"));
+    ASSERT_EQ(mono.size(), 62u + 12u);
+    EXPECT_EQ(Bytes(mono.begin() + 54, mono.begin() + 62), (Bytes{0, 0, 0, 0, 0, 0, 255, 0}));
+    dms::BmpFileHeader fh;
+    dms::BmpInfoHeader ih;
+    std::vector<uint8_t> pixels;
+    ASSERT_EQ(dms::decodeBmp(mono.data(), mono.size(), 16, fh, ih, pixels), 0u);
+    EXPECT_EQ(Bytes(pixels.begin(), pixels.begin() + 4), (Bytes{0xFF, 0xE0, 0x1A, 0xA8}));
+
+    count = 1;
+    EXPECT_EQ(tqGetPictures(list, &count, nullptr, 0), 32517u);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(tqGetPictures(nullptr, &count, nullptr, 0), 2u);
+    EXPECT_EQ(tqGetPictures(list, nullptr, nullptr, 0), 2u);
+}
+
+TEST(Pictures, EveryExamplePictureComesBackWithTheSamePixels) {
+    const std::string examples = std::string(DMS_SOURCE_DIR) + "/examples/pictures";
+    std::vector<std::string> files;
+    for (const auto& e : std::filesystem::directory_iterator(examples))
+        if (e.path().extension() == ".bmp") files.push_back(e.path().string());
+    std::sort(files.begin(), files.end());
+    ASSERT_GE(files.size(), 3u);
+
+    SimSign sign;
+    std::vector<dmsGraphic> pictures;
+    std::vector<Bytes> originals;
+    for (size_t i = 0; i < files.size(); ++i) {
+        originals.push_back(testing_support::readFile(files[i]));
+        uint16_t bits = static_cast<uint16_t>(originals.back()[28]);
+        pictures.push_back(pictureRecord(static_cast<int>(i + 1), bits == 1 ? 1 : bits == 8 ? 2 : 4, "example"));
+    }
+    std::string paths = pathFields(files);
+    int32_t count = static_cast<int32_t>(files.size());
+    std::vector<int32_t> results(files.size(), 9);
+    ASSERT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures.data(), results.data()), 0u);
+
+    TempFolder dir;
+    std::vector<dmsGraphic> listed(16);
+    int32_t n = 16;
+    ASSERT_EQ(tqGetPictures(listed.data(), &n, dir.path().c_str(), 1), 0u);
+    ASSERT_EQ(n, count);
+    for (size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(files[i]);
+        Bytes back = testing_support::readFile(dir.file(std::to_string(i + 1) + ".bmp"));
+        dms::BmpFileHeader fa, fb;
+        dms::BmpInfoHeader ia, ib;
+        std::vector<uint8_t> pa, pb;
+        ASSERT_EQ(dms::decodeBmp(originals[i].data(), originals[i].size(), 1, fa, ia, pa), 0u);
+        ASSERT_EQ(dms::decodeBmp(back.data(), back.size(), 1, fb, ib, pb), 0u);
+        EXPECT_EQ(ib.width, ia.width);
+        EXPECT_EQ(ib.height, ia.height);
+        EXPECT_EQ(ib.bitCount, ia.bitCount);
+        size_t bytes = (size_t(ia.bitCount) * ia.width * ia.height + 7) / 8;
+        EXPECT_EQ(Bytes(pb.begin(), pb.begin() + long(bytes)), Bytes(pa.begin(), pa.begin() + long(bytes)));
+    }
+}
+
+}  // namespace
