@@ -108,13 +108,16 @@ TEST(MessageTransfer, GetWritesEventsAndMessages) {
     EXPECT_EQ(tqGetMessage(nullptr), 2u);
 }
 
+// The picture the graphics example shows.
+const json kGraphic2 = {{"graphics", {{{"row", 2}, {"height", 8}, {"width", 8}, {"type", 1}}}}};
+
 // Every example goes onto the sign, comes back as a document naming each
 // message, and a second sending leaves the same MULTI texts.
 TEST(MessageTransfer, ExampleDocumentsRoundTrip) {
     for (const char* name : {"text.xml", "graphics.xml"}) {
         SCOPED_TRACE(name);
         std::string path = std::string(DMS_SOURCE_DIR) + "/examples/messages/" + name;
-        SimSign sign(json{{"graphics", json::array()}});
+        SimSign sign(kGraphic2);
         ASSERT_EQ(tqSendMessage(path.c_str()), 0u);
         auto sent = multiOnSign(sign);
         ASSERT_FALSE(sent.empty());
@@ -127,7 +130,7 @@ TEST(MessageTransfer, ExampleDocumentsRoundTrip) {
             EXPECT_NE(text.find("<CMessage number=\"" + number + "\""), std::string::npos) << kv.first;
         }
         // The message on display cannot be rewritten: send again to a new sign.
-        SimSign again(json{{"graphics", json::array()}});
+        SimSign again(kGraphic2);
         ASSERT_EQ(tqSendMessage(path.c_str()), 0u);
         EXPECT_EQ(multiOnSign(again), sent);
     }

@@ -1,0 +1,122 @@
+// tqDisplayPictures: pictures uploaded and shown one per page at once.
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <new>
+
+#include "dmscontent/display.h"
+#include "dmscontent/graphics.h"
+#include "frame/export.h"
+#include "messages/display.h"
+#include "messages/events.h"
+#include "messages/table.h"
+
+namespace dms {
+namespace {
+
+constexpr int32_t kListSize = 255;
+
+// The graphic type for the file's bits per pixel (BMP header offset 28).
+// Nothing else names a type for these uploads, and a sign refuses a graphic
+// without one: 1 bit is monochrome1bit, 8 bits monochrome8bit, anything
+// else color24bit (32-bit files are sent as 24-bit).
+uint8_t graphicTypeOf(const char* path) {
+    unsigned char header[30] = {0};
+    std::FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) return 4;
+    size_t got = std::fread(header, 1, sizeof header, f);
+    std::fclose(f);
+    if (got < sizeof header) return 4;
+    int bits = header[28] | (header[29] << 8);
+    return bits == 1 ? 1 : bits == 8 ? 2 : 4;
+}
+
+// Uploads picture i under the next free graphic number, skipping rows that
+// are in use or permanent. `handedOut` counts the numbers tried so far.
+uint32_t uploadPicture(const char* path, dmsGraphic& picture, int32_t i, uint32_t maxGraphics,
+                       uint32_t& handedOut) {
+    std::memset(&picture, 0, sizeof picture);
+    picture.type = graphicTypeOf(path);
+    std::snprintf(picture.name, sizeof picture.name, "%ld",
+                  static_cast<long>(std::time(nullptr) % 100000000) + static_cast<long>(i));
+    picture.status = 4;
+    uint32_t rc;
+    do {
+        picture.index = static_cast<uint8_t>(++handedOut);
+        rc = tqSendSinglePicture(path, &picture);
+    } while (rc == DMS_E_IN_USE && handedOut < maxGraphics);
+    return rc;
+}
+
+bool listed(const dmsGraphic* list, int32_t count, uint8_t index) {
+    for (int32_t k = 0; k < count; ++k)
+        if (list[k].index == index) return true;
+    return false;
+}
+
+uint32_t displayPictures(const char* path, const int32_t* pageTimes, int32_t count, const char* sourceAddress) {
+    std::unique_ptr<CMessage> blank(new (std::nothrow) CMessage);
+    std::unique_ptr<CMessage> m(new (std::nothrow) CMessage);
+    std::unique_ptr<dmsGraphic[]> list(new (std::nothrow) dmsGraphic[kListSize]());
+    std::unique_ptr<dmsGraphic[]> pictures(new (std::nothrow) dmsGraphic[count]());
+    if (!blank || !m || !list || !pictures) return DMS_E_NO_MEMORY;
+
+    uint32_t rc = blankSign(0);
+    uint32_t maxGraphics = 0;
+    if (rc == 0) rc = tqGetGraphicDefinition(1, &maxGraphics, 4);
+    if (rc != 0) return rc;
+    uint32_t handedOut = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        if ((rc = uploadPicture(path, pictures[i], i, maxGraphics, handedOut)) != 0) return rc;
+    }
+    int32_t listedCount = kListSize;
+    if ((rc = tqGetPictures(list.get(), &listedCount, nullptr, 0)) != 0) return rc;
+    // A picture the sign does not list is not shown: the call ends here.
+    for (int32_t i = 0; i < count; ++i)
+        if (!listed(list.get(), listedCount, pictures[i].index)) return DMS_E_STATE_TIMEOUT;
+
+    int32_t number = 0;
+    if ((rc = findDisplayRow(kDisplayPicturesOwner, number)) != 0) return rc;
+    for (int32_t i = 0; i < count; ++i) {
+        PageMessage* page = m->AddPage(i);
+        if (page == nullptr) return DMS_E_NO_MEMORY;
+        page->pageBackground = Color(-1, -1);
+        page->pageOnTime = pageTimes[i];
+        if (page->AddPicture(pictures[i].index, 0, 0) == nullptr) return DMS_E_NO_MEMORY;
+    }
+    if ((rc = m->BuildMulti()) != 0) return rc;
+    MessageAttributes& a = m->MessageAttributes;
+    std::strcpy(a.MessageOwner, kDisplayPicturesOwner);
+    a.RunTimePriority = 100;
+    a.MessageBeacon = 0;
+    a.duration = 4095;
+    a.PixelService = 1;
+    a.crc = 0;
+    m->memoryType = 3;
+    m->m_MemoryNum = number;
+
+    MessageAttributes& b = blank->MessageAttributes;
+    blank->memoryType = 7;
+    blank->m_MemoryNum = 1;
+    b.RunTimePriority = 255;
+    b.duration = 65535;
+    b.PixelService = 1;
+    uint32_t address = sourceAddressOf(sourceAddress);
+    if ((rc = activateMessage(*blank, address)) != 0) return rc;
+    if ((rc = defineMessage(*m)) != 0) return rc;
+    return activateMessage(*m, address);
+}
+
+}  // namespace
+}  // namespace dms
+
+// count must be 1..255 (a sign has at most 255 graphic rows); otherwise 2.
+DMS_API uint32_t DMS_CALL tqDisplayPictures(const char* path, const int32_t* pageTimes, int32_t* count,
+                                            const char* sourceAddress) {
+    if (path == nullptr || pageTimes == nullptr || count == nullptr) return DMS_E_ARGUMENT;
+    if (*count < 1 || *count > dms::kListSize) return DMS_E_ARGUMENT;
+    return dms::runWithInterface([&](DeviceInterface*) {
+        return dms::displayPictures(path, pageTimes, *count, sourceAddress);
+    });
+}
