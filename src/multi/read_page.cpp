@@ -69,7 +69,7 @@ uint32_t PageMessage::FromMulti(const char* multi) {
     int32_t index = 0;
     const char* rest = text.c_str();
     for (;;) {
-        const char* pageBreak = std::strstr(rest, "[np");
+        const char* pageBreak = findOpening(rest, "np");
         size_t n = pageBreak != nullptr ? static_cast<size_t>(pageBreak - rest) : std::strlen(rest);
         if (n > kMultiPieceSize - 1) n = kMultiPieceSize - 1;  // a longer page is cut
         std::memcpy(pageText, rest, n);

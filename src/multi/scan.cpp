@@ -22,8 +22,8 @@ int32_t FindTag(const char* text, size_t length, const char* name, bool loose, s
     const char* end = text + length;
     const char* p = text;
     while (p < end) {
-        p = static_cast<const char*>(std::memchr(p, '[', static_cast<size_t>(end - p)));
-        if (p == nullptr) break;
+        while (p < end && *p != '[') ++p;  // short gaps: cheaper than memchr
+        if (p == end) break;
         const size_t j = static_cast<size_t>(p - text);
         if (j > lastStart) break;
         if (nameFollows(p, end, name, nameLength, loose) && !(j >= 2 && p[-1] == '[')) return static_cast<int32_t>(j);
@@ -43,8 +43,8 @@ void FindTags(const char* text, size_t length, const char* const* names, const b
     }
     const char* end = text + length;
     for (const char* p = text; p < end && missing > 0; ++p) {
-        p = static_cast<const char*>(std::memchr(p, '[', static_cast<size_t>(end - p)));
-        if (p == nullptr) break;
+        while (p < end && *p != '[') ++p;
+        if (p == end) break;
         const size_t j = static_cast<size_t>(p - text);
         if (j >= 2 && p[-1] == '[') continue;
         for (int i = 0; i < missing; ++i) {
