@@ -34,6 +34,17 @@ TEST(MultiRobust, LongPagesManyRegionsAndLongTagsAreCut) {
     ASSERT_EQ(m->textOrder.size(), 1u);
     EXPECT_EQ(std::strlen(m->normalTexts->Text()), 1023u - 5);
 
+    // Direct calls with longer texts are cut the same way.
+    SectionText section;
+    std::string longSection = std::string(1500, 'B') + "[nl1]C";
+    ParseSection(section, longSection.c_str(), nullptr, 0);
+    ASSERT_EQ(section.textOrder.size(), 1u);
+    EXPECT_EQ(std::strlen(section.normalTexts->Text()), 1023u);
+    PageMessage body;
+    std::string longBody = "[g1,1,1]" + std::string(1500, 'B') + "[g2,2,2]";
+    EXPECT_EQ(ParsePageBody(body, longBody.c_str()), 0u);
+    EXPECT_EQ(body.graphicOrder.size(), 1u);
+
     // 25 paired regions: the first 20 flash, the rest do not.
     std::string regions;
     for (int i = 0; i < 25; ++i) regions += "[flt05o05]X[/fl][nl1]";

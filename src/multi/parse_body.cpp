@@ -62,8 +62,14 @@ uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* re
 
 uint32_t ParsePageBody(PageMessage& page, const char* body) {
     if (body == nullptr) return 0;
-    const size_t length = std::strlen(body);
-    if (length >= kMultiPieceSize) return 0;  // pages are cut before they get here
+    size_t length = std::strlen(body);
+    char cut[kMultiPieceSize];
+    if (length >= kMultiPieceSize) {  // pages are cut already; direct callers are too
+        length = kMultiPieceSize - 1;
+        std::memcpy(cut, body, length);
+        cut[length] = '\0';
+        body = cut;
+    }
     Flash regions[kMaxFlashRegions];
     int count = 0;
     ReadFlashRegions(body, regions, &count);

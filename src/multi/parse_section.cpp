@@ -32,7 +32,14 @@ long searchKind(int kind, const char* text, size_t length, size_t from) {
 
 uint32_t ParseSection(SectionText& section, const char* text, const Flash* regions, int count) {
     if (text == nullptr) return 0;
-    const size_t length = std::strlen(text);
+    size_t length = std::strlen(text);
+    char cut[kMultiPieceSize];
+    if (length >= kMultiPieceSize) {  // pages are cut already; direct callers are too
+        length = kMultiPieceSize - 1;
+        std::memcpy(cut, text, length);
+        cut[length] = '\0';
+        text = cut;
+    }
     char piece[kMultiPieceSize];
     long next[kSectionKinds];
     {
