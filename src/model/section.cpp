@@ -10,7 +10,9 @@ namespace {
 template <typename T>
 T* addRecorded(T** head, std::vector<OrderItem>& order, ElementKind kind) {
     try {
-        order.reserve(order.size() + 1);
+        // Grow geometrically: one more slot at a time would reallocate on
+        // every element.
+        if (order.size() == order.capacity()) order.reserve(order.empty() ? 8 : order.size() * 2);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

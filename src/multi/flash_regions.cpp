@@ -12,7 +12,7 @@ void MarkEscapes(char* text) {
     if (text == nullptr) return;
     char* offset = text;
     for (;;) {
-        char* font = std::strstr(offset, "[fo");
+        char* font = const_cast<char*>(findOpening(offset, "fo"));
         if (font == nullptr) return;
         char* close = std::strchr(font + 1, ']');
         if (close == nullptr) return;

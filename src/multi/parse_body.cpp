@@ -46,7 +46,7 @@ uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* re
                    {"sc", "[sc", &rectangle.spaceCharacterCount}};
     int32_t shared = 0;
     for (const Header& h : headers) {
-        if (FindTag(text + pos, h.name, false) != 0) continue;
+        if (!TagAt(text + pos, h.name, false)) continue;
         if (CopyTag(tag, sizeof tag, text, static_cast<int32_t>(pos)) == nullptr) continue;
         Scan(tag).lit(h.pattern).num(shared);
         *h.field = shared;
@@ -62,16 +62,25 @@ uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* re
 
 uint32_t ParsePageBody(PageMessage& page, const char* body) {
     if (body == nullptr) return 0;
-    const size_t length = std::strlen(body);
-    if (length >= kMultiPieceSize) return 0;  // pages are cut before they get here
+    size_t length = std::strlen(body);
+    char cut[kMultiPieceSize];
+    if (length >= kMultiPieceSize) {  // pages are cut already; direct callers are too
+        length = kMultiPieceSize - 1;
+        std::memcpy(cut, body, length);
+        cut[length] = '\0';
+        body = cut;
+    }
     Flash regions[kMaxFlashRegions];
     int count = 0;
     ReadFlashRegions(body, regions, &count);
 
     long next[kGraphicKinds];
     long first = kNone;
+    static const bool strict[kGraphicKinds] = {false, false, false, false};
+    int32_t found[kGraphicKinds];
+    FindTags(body, length, kGraphicNames, strict, kGraphicKinds, found);
     for (int k = 0; k < kGraphicKinds; ++k) {
-        next[k] = searchGraphic(k, body, length, 0);
+        next[k] = found[k] == kScanUnset ? kNone : found[k];
         if (next[k] != kNone && (first == kNone || next[k] < first)) first = next[k];
     }
     if (first == kNone) return ParseSection(page, body, regions, count);

@@ -32,10 +32,24 @@ long searchKind(int kind, const char* text, size_t length, size_t from) {
 
 uint32_t ParseSection(SectionText& section, const char* text, const Flash* regions, int count) {
     if (text == nullptr) return 0;
-    const size_t length = std::strlen(text);
+    size_t length = std::strlen(text);
+    char cut[kMultiPieceSize];
+    if (length >= kMultiPieceSize) {  // pages are cut already; direct callers are too
+        length = kMultiPieceSize - 1;
+        std::memcpy(cut, text, length);
+        cut[length] = '\0';
+        text = cut;
+    }
     char piece[kMultiPieceSize];
     long next[kSectionKinds];
-    for (int k = 0; k < kSectionKinds; ++k) next[k] = searchKind(k, text, length, 0);
+    {
+        static const char* const names[] = {"nl", "f", "hc", "mv"};
+        static const bool loose[] = {false, false, true, true};
+        int32_t first[4];
+        FindTags(text, length, names, loose, 4, first);
+        for (int k = 0; k < 4; ++k) next[k] = first[k] == kScanUnset ? kNone : first[k];
+        next[kRun] = searchKind(kRun, text, length, 0);
+    }
     size_t current = 0;
     int taken = -1;
     while (current < length) {

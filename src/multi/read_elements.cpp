@@ -73,12 +73,12 @@ uint32_t HexCharacter::FromMulti(const char* multi) {
 
 uint32_t NewLine::FromMulti(const char* multi) {
     if (multi == nullptr || multi[0] == '\0') return 2;
-    const char* nl = std::strstr(multi, "[nl");
+    const char* nl = findOpening(multi, "nl");
     if (nl == nullptr) return 0;
     int32_t n = kScanUnset;
     Scan(nl).lit("[nl").num(n);
     if (n != kScanUnset) count = n;
-    const char* jl = std::strstr(nl, "[jl");
+    const char* jl = findOpening(nl, "jl");
     if (jl != nullptr) {
         int32_t align = kScanUnset;
         Scan(jl).lit("[jl").num(align);

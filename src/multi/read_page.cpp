@@ -11,7 +11,7 @@ namespace dms {
 namespace {
 
 // Header tags count only where the previous one ended.
-bool headerAt(const char* text, const char* name) { return FindTag(text, name, false) == 0; }
+bool headerAt(const char* text, const char* name) { return TagAt(text, name, false); }
 
 size_t readPageHeader(PageMessage& page, const char* text) {
     char tag[kMultiPieceSize];
@@ -69,7 +69,7 @@ uint32_t PageMessage::FromMulti(const char* multi) {
     int32_t index = 0;
     const char* rest = text.c_str();
     for (;;) {
-        const char* pageBreak = std::strstr(rest, "[np");
+        const char* pageBreak = findOpening(rest, "np");
         size_t n = pageBreak != nullptr ? static_cast<size_t>(pageBreak - rest) : std::strlen(rest);
         if (n > kMultiPieceSize - 1) n = kMultiPieceSize - 1;  // a longer page is cut
         std::memcpy(pageText, rest, n);

@@ -9,14 +9,14 @@ namespace dms {
 
 void ReadFont(Font& font, const char* text) {
     if (text == nullptr) return;
-    const char* cf = std::strstr(text, "[cf");
+    const char* cf = findOpening(text, "cf");
     if (cf != nullptr && std::strchr(cf, ',') != nullptr) {
         int32_t red = kScanUnset, green = kScanUnset, blue = kScanUnset;
         Scan(cf).lit("[cf").num(red).lit(", ").num(green).lit(", ").num(blue);
         if (red != kScanUnset && green != kScanUnset && blue != kScanUnset)
             font.fontColor = Color::fromRgb(combineRgb(red, green, blue));
     }
-    const char* fo = std::strstr(text, "[fo");
+    const char* fo = findOpening(text, "fo");
     if (fo == nullptr) return;
     int32_t number = kScanUnset;
     Scan(fo).lit("[fo").num(number);

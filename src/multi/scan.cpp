@@ -4,25 +4,68 @@
 
 namespace dms {
 
+namespace {
+// Names are two or three letters: compared inline, without library calls.
+inline bool nameFollows(const char* p, const char* end, const char* name, size_t nameLength, bool loose) {
+    if (static_cast<size_t>(end - p - 1) < nameLength) return false;
+    for (size_t k = 0; k < nameLength; ++k)
+        if (p[1 + k] != name[k]) return false;
+    const char* after = p + 1 + nameLength;
+    return loose || after == end || *after == ']' || (*after >= '0' && *after <= '9');
+}
+}  // namespace
+
 int32_t FindTag(const char* text, size_t length, const char* name, bool loose, size_t lastStart) {
     if (text == nullptr || name == nullptr) return kScanUnset;
-    const size_t nameLength = std::strlen(name);
+    size_t nameLength = 0;
+    while (name[nameLength] != '\0') ++nameLength;
     const char* end = text + length;
     const char* p = text;
     while (p < end) {
-        p = static_cast<const char*>(std::memchr(p, '[', static_cast<size_t>(end - p)));
-        if (p == nullptr) break;
+        while (p < end && *p != '[') ++p;  // short gaps: cheaper than memchr
+        if (p == end) break;
         const size_t j = static_cast<size_t>(p - text);
         if (j > lastStart) break;
-        if (static_cast<size_t>(end - p - 1) >= nameLength && std::memcmp(p + 1, name, nameLength) == 0 &&
-            !(j >= 2 && p[-1] == '[')) {
-            const char* after = p + 1 + nameLength;
-            if (loose || after == end || *after == ']' || (*after >= '0' && *after <= '9'))
-                return static_cast<int32_t>(j);
-        }
+        if (nameFollows(p, end, name, nameLength, loose) && !(j >= 2 && p[-1] == '[')) return static_cast<int32_t>(j);
         ++p;
     }
     return kScanUnset;
+}
+
+void FindTags(const char* text, size_t length, const char* const* names, const bool* loose, int count,
+              int32_t* results) {
+    size_t lengths[8];
+    int missing = 0;
+    for (int i = 0; i < count && i < 8; ++i) {
+        results[i] = kScanUnset;
+        lengths[i] = std::strlen(names[i]);
+        ++missing;
+    }
+    const char* end = text + length;
+    for (const char* p = text; p < end && missing > 0; ++p) {
+        while (p < end && *p != '[') ++p;
+        if (p == end) break;
+        const size_t j = static_cast<size_t>(p - text);
+        if (j >= 2 && p[-1] == '[') continue;
+        for (int i = 0; i < missing; ++i) {
+            if (results[i] == kScanUnset && nameFollows(p, end, names[i], lengths[i], loose[i]))
+                results[i] = static_cast<int32_t>(j);
+        }
+        int found = 0;
+        for (int i = 0; i < missing; ++i) found += results[i] != kScanUnset;
+        if (found == missing) break;
+    }
+}
+
+bool TagAt(const char* text, const char* name, bool loose) {
+    if (text == nullptr || name == nullptr || text[0] != '[') return false;
+    size_t nameLength = 0;
+    while (name[nameLength] != '\0') {
+        if (text[1 + nameLength] != name[nameLength]) return false;
+        ++nameLength;
+    }
+    const char after = text[1 + nameLength];
+    return loose || after == '\0' || after == ']' || (after >= '0' && after <= '9');
 }
 
 int32_t FindTag(const char* text, const char* name, bool loose) {

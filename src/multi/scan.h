@@ -21,6 +21,26 @@ int32_t FindTag(const char* text, const char* name, bool loose);
 int32_t FindTag(const char* text, size_t length, const char* name, bool loose,
                 size_t lastStart = static_cast<size_t>(-1));
 
+// FindTag for up to eight names in one pass over text: results[i] is what
+// FindTag(text, length, names[i], loose[i]) gives.
+void FindTags(const char* text, size_t length, const char* const* names, const bool* loose, int count,
+              int32_t* results);
+
+// strstr(text, "[" name) for short names, without the library's set-up
+// cost on short texts.
+inline const char* findOpening(const char* text, const char* name) {
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p != '[') continue;
+        size_t k = 0;
+        while (name[k] != '\0' && p[1 + k] == name[k]) ++k;
+        if (name[k] == '\0') return p;
+    }
+    return nullptr;
+}
+
+// Whether FindTag(text, name, loose) would give 0: the tag opens text.
+bool TagAt(const char* text, const char* name, bool loose);
+
 // Length of the bracket group that opens text (nested groups counted), or 0
 // when text does not start with "[" or the group does not close.
 size_t TagLength(const char* text);
