@@ -52,5 +52,5 @@ expected='3 changeable [pt40o][pb0,0,0][fo1]ROAD WORK[g2,1,1][cr1,20,50,10,0,255
 sed -i 's/"maxMultiLength": *[0-9]*/"maxMultiLength": 40/' short.json
 grep -q '"maxMultiLength": 40' short.json || fail "limit not patched"
 err=$("$dmsctl" --sign short.json message check "$examples/text.xml" 2>&1 >/dev/null)
-[[ "$err" == *"message 1 (changeable): 32527"* ]] || fail "short sign: $err"
+[[ "$err" == *"message 1 (changeable): 32527 "* ]] || fail "short sign: $err"
 echo "message check ok"
