@@ -89,12 +89,9 @@ uint32_t placeAll(Slots& list, const ScheduleItem* items, int count, uint32_t ma
     return 0;
 }
 
-// Event numbers for the new entries of one day plan. ev holds the group's
-// events in list order (sign entries first, in event order); fresh[k] tells
-// whether entry k is new. New entries take numbers below the sign's first
-// event, then the free numbers between the sign's events, then numbers
-// above them.
-uint32_t numberGroup(std::vector<int64_t>& ev, const std::vector<bool>& fresh, uint32_t maxEvents) {
+}  // namespace
+
+uint32_t numberDayPlanEvents(std::vector<int64_t>& ev, const std::vector<bool>& fresh, uint32_t maxEvents) {
     int64_t below = 0, between = 0, after = 0;
     for (size_t k = 0; k < ev.size(); ++k) {
         if (!fresh[k]) continue;
@@ -124,6 +121,8 @@ uint32_t numberGroup(std::vector<int64_t>& ev, const std::vector<bool>& fresh, u
     return 0;
 }
 
+namespace {
+
 uint32_t numberEvents(Slots& list, uint32_t maxEvents) {
     std::vector<uint16_t> done;
     for (const Slot& first : list) {
@@ -139,7 +138,7 @@ uint32_t numberEvents(Slots& list, uint32_t maxEvents) {
             ev.push_back(list[j].entry.event);
             fresh.push_back(list[j].item >= 0);
         }
-        uint32_t rc = numberGroup(ev, fresh, maxEvents);
+        uint32_t rc = numberDayPlanEvents(ev, fresh, maxEvents);
         if (rc != 0) return rc;
         for (size_t k = 0; k < idx.size(); ++k) list[idx[k]].entry.event = static_cast<uint32_t>(ev[k]);
     }

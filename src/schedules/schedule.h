@@ -85,6 +85,14 @@ uint32_t ClearDayPlans(const int* dayPlans, int count, int progressBase, double 
 uint32_t writeScheduleRow(int row, uint16_t month, uint8_t day, uint32_t date, uint32_t dayPlan, int dayPlanLength,
                           bool dayPlanFirst);
 
+// Event numbers for the new entries of one day plan. ev holds the day
+// plan's events in list order (the sign's first, in event order, then the
+// new ones); fresh[k] tells whether entry k is new and gets its number
+// here. New entries take the numbers below the sign's first event, then
+// the free numbers between its events, then numbers above them. 32522
+// when a number falls outside 1..maxEvents.
+uint32_t numberDayPlanEvents(std::vector<int64_t>& ev, const std::vector<bool>& fresh, uint32_t maxEvents);
+
 // Adds new items to the sign's tables (the insertion of tqSendSchedules).
 uint32_t insertSchedules(const ScheduleItem* items, int count);
 
