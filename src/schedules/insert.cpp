@@ -79,7 +79,7 @@ uint32_t placeAll(Slots& list, const ScheduleItem* items, int count, uint32_t ma
         if (list.size() >= static_cast<size_t>(kMaxScheduleEntries)) return DMS_E_FULL;
         if (isNew) {
             // The schedule row of a day plan is the row of the same number.
-            if (dayPlan > maxScheduleEntries) return DMS_E_NO_FREE;
+            if (dayPlan == 0 || dayPlan > maxScheduleEntries) return DMS_E_NO_FREE;
             uint32_t rc = writeScheduleRow(dayPlan, items[i].month, items[i].day, items[i].date, dayPlan, 4, false);
             if (rc != 0) return rc;
         }
