@@ -17,7 +17,7 @@ namespace {
 
 // Two day plans of two events each on a small sign.
 json smallSign() {
-    json s = timebase({scheduleRow(1, 1, 0x1FFE, 0x3E, 0), scheduleRow(2, 2, 0x1FFE, 0x41, 0)},
+    json s = timebase({scheduleRow(1, 1, 0x1FFE, 0x7C, 0), scheduleRow(2, 2, 0x1FFE, 0x82, 0)},
                       {dayPlanEvent(1, 1, 7, 0, 1), dayPlanEvent(1, 2, 9, 30, 2), dayPlanEvent(2, 1, 10, 0, 1),
                        dayPlanEvent(2, 2, 11, 0, 1)},
                       {actionRow(1, 3, 1), actionRow(2, 3, 2)});
@@ -58,8 +58,8 @@ TEST(ScheduleFaults, SendSchedules) {
     int32_t n = 3;
     int firstReading = 0;
     auto run = [&] {
-        items[0] = item(0x1FFE, 0x3E, 0, 7, 0, 1);  // held
-        items[1] = item(0x1FFE, 0x3E, 0, 8, 0, 5);  // joins day plan 1
+        items[0] = item(0x1FFE, 0x7C, 0, 7, 0, 1);  // held
+        items[1] = item(0x1FFE, 0x7C, 0, 8, 0, 5);  // joins day plan 1
         items[2] = item(0x0002, 0x02, 0, 8, 0, 2);  // a new day plan 3
         n = 3;
         return tqSendSchedules(items, &n);
@@ -89,8 +89,8 @@ TEST(ScheduleFaults, SendSchedulesWithClear) {
     TimeBaseSchedule rows[1] = {};
     int32_t n = 3, r = 1;
     auto setItems = [&] {
-        items[0] = item(0x1FFE, 0x3E, 0, 7, 0, 1, 3, 0, 1);
-        items[1] = item(0x1FFE, 0x3E, 0, 8, 0, 2, 3, 0, 1);
+        items[0] = item(0x1FFE, 0x7C, 0, 7, 0, 1, 3, 0, 1);
+        items[1] = item(0x1FFE, 0x7C, 0, 8, 0, 2, 3, 0, 1);
         items[2] = item(0x0002, 0x02, 0, 9, 0, 1, 3, 0, 2);
         rows[0].dayPlan = 1;
         rows[0].month = 0x1FFE;
@@ -115,8 +115,8 @@ TEST(ScheduleFaults, DeleteScheduleList) {
     int32_t n = 2;
     faultSweep([&] { s.fresh(); },
                [&] {
-                   items[0] = item(0x1FFE, 0x3E, 0, 9, 30, 2);
-                   items[1] = item(0x1FFE, 0x41, 0, 11, 0, 1);
+                   items[0] = item(0x1FFE, 0x7C, 0, 9, 30, 2);
+                   items[1] = item(0x1FFE, 0x82, 0, 11, 0, 1);
                    n = 2;
                    return tqDeleteScheduleList(items, &n);
                },

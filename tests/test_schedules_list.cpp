@@ -16,7 +16,7 @@ namespace {
 
 // Schedule row 1 runs day plan 2 (three events), row 2 day plan 1 (one).
 json twoDayPlans() {
-    return timebase({scheduleRow(1, 2, 0x0FF0, 0x41, 0), scheduleRow(2, 1, 0x1FFE, 0x3E, 0x80000002)},
+    return timebase({scheduleRow(1, 2, 0x0FF0, 0x82, 0), scheduleRow(2, 1, 0x1FFE, 0x7C, 0x80000002)},
                     {dayPlanEvent(2, 1, 6, 15, 2), dayPlanEvent(2, 2, 12, 0, 1), dayPlanEvent(2, 3, 18, 45, 2),
                      dayPlanEvent(1, 1, 7, 0, 3)},
                     {actionRow(1, 3, 11, 0xA1), actionRow(2, 4, 12, 0xA2), actionRow(3, 3, 13, 0xA3)});
@@ -60,9 +60,9 @@ TEST(ScheduleList, ItemsGroupedByScheduleRowInEventOrder) {
         EXPECT_EQ(it.crc, crcs[i]);
     }
     EXPECT_EQ(l.items[0].month, 0x0FF0);
-    EXPECT_EQ(l.items[0].day, 0x41);
+    EXPECT_EQ(l.items[0].day, 0x82);
     EXPECT_EQ(l.items[3].month, 0x1FFE);
-    EXPECT_EQ(l.items[3].day, 0x3E);
+    EXPECT_EQ(l.items[3].day, 0x7C);
     EXPECT_EQ(l.items[3].date, 0x80000002u);
     EXPECT_EQ(l.items[4].itemSize, 0xABABABABu);  // beyond the count: untouched
     EXPECT_EQ(l.rows[0].dayPlan, 2);

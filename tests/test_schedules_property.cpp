@@ -27,7 +27,7 @@ struct Timetable {
 
 // The sign's default limits: 32 schedule rows, 16 day plans of 16 events,
 // 32 action rows. The pools keep every run within them.
-const Timetable kTimetables[] = {{0x1FFE, 0x3E, 0}, {0x1FFE, 0x41, 0}, {0x0070, 0x7F, 0}, {0x1FFE, 0, 0x2},
+const Timetable kTimetables[] = {{0x1FFE, 0x7C, 0}, {0x1FFE, 0x82, 0}, {0x0070, 0x7F, 0}, {0x1FFE, 0, 0x2},
                                  {0x0002, 0x02, 0x80000000}, {0x1000, 0x7F, 0x10}};
 constexpr int kMessages = 20;   // (memory type, number) pairs used
 constexpr int kPerDayPlan = 16;
@@ -64,7 +64,8 @@ void checkSign(const SimSign& sign, const std::vector<ScheduleItem>& sent) {
         EXPECT_EQ(found, 1);
     }
     std::set<std::pair<int, int>> messages;
-    for (const json& a : sign.state()["timebase"]["actions"])
+    const json actions = sign.state()["timebase"]["actions"];
+    for (const json& a : actions)
         EXPECT_TRUE(messages.insert({a["memoryType"].get<int>(), a["number"].get<int>()}).second) << a.dump();
 }
 

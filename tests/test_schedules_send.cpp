@@ -17,7 +17,7 @@ using namespace testing_support;
 
 namespace {
 
-constexpr uint16_t kWeekdays = 0x3E;  // Monday..Friday
+constexpr uint16_t kWeekdays = 0x7C;  // Monday..Friday
 constexpr uint16_t kAllMonths = 0x1FFE;
 
 std::vector<json> sets(const SimSign& sign) {

@@ -27,7 +27,7 @@ TEST(SimTimeBase, LimitsAndScheduleRows) {
     EXPECT_EQ(tqGetTimeBase(2, &v, 4), TQDMS_E_NO_SUCH_NAME);
 
     uint16_t month = 0x1FFE;
-    uint8_t day = 0x3E;
+    uint8_t day = 0x7C;
     uint32_t date = 0xFFFFFFFE, plan = 6;
     ASSERT_EQ(tqSetTimeBaseSchTable(4, 2, &month, 2), 0u);
     ASSERT_EQ(tqSetTimeBaseSchTable(4, 3, &day, 1), 0u);
@@ -47,13 +47,13 @@ TEST(SimTimeBase, LimitsAndScheduleRows) {
     ASSERT_EQ(tqGetTimeBaseSchTable(4, 5, &p, 2), 0u);
     ASSERT_EQ(tqGetTimeBaseSchTable(4, 1, &number, 1), 0u);
     EXPECT_EQ(m, 0x1FFE);
-    EXPECT_EQ(d, 0x3E);
+    EXPECT_EQ(d, 0x7C);
     EXPECT_EQ(dt, 0xFFFFFFFEu);
     EXPECT_EQ(p, 6);
     EXPECT_EQ(number, 4);
     ASSERT_EQ(tqGetTimeBaseSchTable(3, 5, &p, 2), 0u);
     EXPECT_EQ(p, 0);  // never written: not in use
-    EXPECT_EQ(sign.state()["timebase"]["schedules"], json::array({scheduleRow(4, 6, 0x1FFE, 0x3E, 0xFFFFFFFE)}));
+    EXPECT_EQ(sign.state()["timebase"]["schedules"], json::array({scheduleRow(4, 6, 0x1FFE, 0x7C, 0xFFFFFFFE)}));
 }
 
 TEST(SimTimeBase, DayPlanEventsCheckTimesAndIdentifiers) {

@@ -136,7 +136,7 @@ const BitSet kWeekdaySet{"weekday", kWeekdays, 1, 7, false};
 const BitSet kDaySet{"day of the month", nullptr, 1, 31, true};
 
 uint32_t weekdayAlias(const std::string& token) {
-    if (token == "weekdays" || token == "workdays") return 0x3E;
+    if (token == "weekdays" || token == "workdays") return 0x7C;
     if (token == "weekend" || token == "weekends") return 0x82;
     return 0;
 }
@@ -168,7 +168,7 @@ uint32_t daysOf(const std::string& text) { return kDaySet.parse(text); }
 std::string monthsText(uint16_t bits) { return kMonthSet.text(bits); }
 
 std::string weekdaysText(uint8_t bits) {
-    if (bits == 0x3E) return "mon-fri";
+    if (bits == 0x7C) return "mon-fri";
     if (bits == 0x82) return "sat,sun";
     return kWeekdaySet.text(bits);
 }
