@@ -35,7 +35,10 @@ std::string actionText(Bytes& b) {
     return t;
 }
 
+void DMS_CALL quiet(const char*, void*) {}
+
 bool openSign() {
+    dmsSetLogSink(quiet, nullptr);  // every new item would log a line
     if (tqsimOpenMemory(nullptr) != 0) return false;
     tqsimSetJournal(0);
     DeviceInitParameters params{};
