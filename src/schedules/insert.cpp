@@ -1,0 +1,202 @@
+// Adding new schedule items to the sign: choosing their day plans, event
+// numbers and action rows around what the sign already holds.
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "dmscontent/common.h"
+#include "schedules/schedule.h"
+
+namespace dms {
+namespace {
+
+// The working list: the sign's entries and the new ones, each new one
+// knowing its item.
+struct Slot {
+    ScheduleEntry entry;
+    int item;  // index of the new item, -1 for an entry read from the sign
+};
+using Slots = std::vector<Slot>;
+
+uint32_t readActions(std::vector<ActionEntry>& actions) {
+    uint32_t rows = 0;
+    uint32_t rc = tqGetNumActionTableEntries(&rows, 4);
+    if (rc != 0) return rc;
+    // Rows above 128 are never written, so they are not read either.
+    rows = std::min<uint32_t>(rows, kMaxActionRows);
+    actions.assign(rows, ActionEntry{});
+    for (uint32_t r = 1; r <= rows; ++r)
+        if ((rc = tqGetSchActionTable(static_cast<int>(r), &actions[r - 1], sizeof(ActionEntry))) != 0) return rc;
+    return 0;
+}
+
+bool sameDays(const ScheduleItem& a, const ScheduleItem& b) {
+    return a.month == b.month && a.date == b.date && a.day == b.day;
+}
+
+// Where a new item goes: into the day plan whose first entry has its
+// month, date and day (earlier new items of this call count, so equal
+// timetables share one day plan), else into a new day plan at the first
+// gap in the day plan numbers, else after the last.
+void place(const Slots& list, const ScheduleItem& item, bool& isNew, uint16_t& dayPlan, size_t& pos) {
+    std::vector<uint16_t> seen;
+    for (size_t j = 0; j < list.size(); ++j) {
+        uint16_t dp = list[j].entry.item.dayPlan;
+        if (std::find(seen.begin(), seen.end(), dp) != seen.end()) continue;
+        seen.push_back(dp);
+        if (!sameDays(list[j].entry.item, item)) continue;
+        isNew = false;
+        dayPlan = dp;
+        for (size_t k = 0; k < list.size(); ++k)
+            if (list[k].entry.item.dayPlan == dp) pos = k + 1;
+        return;
+    }
+    isNew = true;
+    if (list.empty()) {
+        dayPlan = 1;
+        pos = 0;
+        return;
+    }
+    for (size_t j = 1; j < list.size(); ++j) {
+        if (list[j].entry.item.dayPlan > list[j - 1].entry.item.dayPlan + 1) {
+            dayPlan = static_cast<uint16_t>(list[j - 1].entry.item.dayPlan + 1);
+            pos = j;
+            return;
+        }
+    }
+    dayPlan = static_cast<uint16_t>(list.back().entry.item.dayPlan + 1);
+    pos = list.size();
+}
+
+uint32_t placeAll(Slots& list, const ScheduleItem* items, int count, uint32_t maxScheduleEntries) {
+    for (int i = 0; i < count; ++i) {
+        Slot slot{{items[i], 0}, i};
+        slot.entry.item.dayPlan = 0;
+        bool isNew = false;
+        uint16_t dayPlan = 0;
+        size_t pos = 0;
+        place(list, items[i], isNew, dayPlan, pos);
+        if (list.size() >= static_cast<size_t>(kMaxScheduleEntries)) return DMS_E_FULL;
+        if (isNew) {
+            // The schedule row of a day plan is the row of the same number.
+            if (dayPlan == 0 || dayPlan > maxScheduleEntries) return DMS_E_NO_FREE;
+            uint32_t rc = writeScheduleRow(dayPlan, items[i].month, items[i].day, items[i].date, dayPlan, 4, false);
+            if (rc != 0) return rc;
+        }
+        slot.entry.item.dayPlan = dayPlan;
+        list.insert(list.begin() + static_cast<std::ptrdiff_t>(pos), slot);
+    }
+    return 0;
+}
+
+}  // namespace
+
+uint32_t numberDayPlanEvents(std::vector<int64_t>& ev, const std::vector<bool>& fresh, uint32_t maxEvents) {
+    int64_t below = 0, between = 0, after = 0;
+    for (size_t k = 0; k < ev.size(); ++k) {
+        if (!fresh[k]) continue;
+        if (k == 0) {
+            ev[k] = 1;
+        } else if (ev[0] - 1 > below) {
+            ev[k] = ++below;
+        } else {
+            ++between;
+            int64_t sum = 0;
+            bool found = false;
+            for (size_t m = 1; m < k && !found; ++m) {
+                sum += ev[m] - ev[m - 1] - 1;
+                if (sum >= between) {
+                    ev[k] = ev[m - 1] + (sum - between) + 1;
+                    found = true;
+                }
+            }
+            if (!found) {
+                ++after;
+                int64_t back = static_cast<int64_t>(k) - (below + between);
+                ev[k] = ev[static_cast<size_t>(std::max<int64_t>(back, 0))] + after;
+            }
+        }
+        if (ev[k] < 1 || ev[k] > static_cast<int64_t>(maxEvents)) return DMS_E_NO_FREE;
+    }
+    return 0;
+}
+
+namespace {
+
+uint32_t numberEvents(Slots& list, uint32_t maxEvents) {
+    std::vector<uint16_t> done;
+    for (const Slot& first : list) {
+        uint16_t dp = first.entry.item.dayPlan;
+        if (std::find(done.begin(), done.end(), dp) != done.end()) continue;
+        done.push_back(dp);
+        std::vector<size_t> idx;
+        for (size_t j = 0; j < list.size(); ++j)
+            if (list[j].entry.item.dayPlan == dp) idx.push_back(j);
+        std::vector<int64_t> ev;
+        std::vector<bool> fresh;
+        for (size_t j : idx) {
+            ev.push_back(list[j].entry.event);
+            fresh.push_back(list[j].item >= 0);
+        }
+        uint32_t rc = numberDayPlanEvents(ev, fresh, maxEvents);
+        if (rc != 0) return rc;
+        for (size_t k = 0; k < idx.size(); ++k) list[idx[k]].entry.event = static_cast<uint32_t>(ev[k]);
+    }
+    return 0;
+}
+
+bool referenced(const Slots& list, const ActionEntry& a) {
+    for (const Slot& s : list)
+        if (s.entry.item.messageNumber == a.messageNumber && s.entry.item.memoryType == a.memoryType) return true;
+    return false;
+}
+
+// The action row of a message: the row already naming it, else the first
+// row no entry refers to, else the row after the last.
+int actionRowFor(const std::vector<ActionEntry>& actions, const Slots& list, const ScheduleItem& item) {
+    for (size_t r = 0; r < actions.size(); ++r)
+        if (actions[r].messageNumber == item.messageNumber && actions[r].memoryType == item.memoryType)
+            return static_cast<int>(r + 1);
+    for (size_t r = 0; r < actions.size(); ++r)
+        if (!referenced(list, actions[r])) return static_cast<int>(r + 1);
+    return static_cast<int>(actions.size() + 1);
+}
+
+uint32_t writeActions(std::vector<ActionEntry>& actions, const Slots& list, int count) {
+    for (int i = 0; i < count; ++i) {
+        auto it = std::find_if(list.begin(), list.end(), [i](const Slot& s) { return s.item == i; });
+        const ScheduleEntry& entry = it->entry;
+        int row = actionRowFor(actions, list, entry.item);
+        if (row > kMaxActionRows) return DMS_E_NO_FREE;
+        ActionEntry a{entry.item.memoryType, 0, entry.item.messageNumber, entry.item.crc};
+        uint32_t rc = tqSetSchActionTable(row, &a, sizeof a);
+        if (rc != 0) return rc;
+        if (static_cast<size_t>(row) > actions.size()) actions.resize(static_cast<size_t>(row), ActionEntry{});
+        actions[static_cast<size_t>(row) - 1] = a;
+        if ((rc = WriteEvent(row, entry)) != 0) return rc;
+    }
+    return 0;
+}
+
+}  // namespace
+
+uint32_t insertSchedules(const ScheduleItem* items, int count) {
+    std::vector<ActionEntry> actions;
+    uint32_t rc = readActions(actions);
+    if (rc != 0) return rc;
+    TimeBaseLimits lim;
+    if ((rc = readTimeBase(1, lim.maxScheduleEntries)) != 0) return rc;
+    if ((rc = readTimeBase(4, lim.maxDayPlanEvents)) != 0) return rc;
+    ScheduleList signEntries;
+    std::vector<TimeBaseSchedule> rows(kMaxScheduleEntries);
+    int rowCount = kMaxScheduleEntries;
+    if ((rc = ReadSchedules(signEntries, kMaxScheduleEntries, rows.data(), &rowCount, 0, 0)) != 0) return rc;
+    Slots list;
+    list.reserve(kMaxScheduleEntries);
+    for (const ScheduleEntry& e : signEntries) list.push_back(Slot{e, -1});
+    if ((rc = placeAll(list, items, count, lim.maxScheduleEntries)) != 0) return rc;
+    if ((rc = numberEvents(list, lim.maxDayPlanEvents)) != 0) return rc;
+    return writeActions(actions, list, count);
+}
+
+}  // namespace dms

@@ -1,0 +1,99 @@
+// Schedules inside the library: the working entry (a host item with its day
+// plan event number), the action table row as the device library passes it,
+// and the table readers and writers the schedule exports share.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dmscontent/common.h"
+#include "dmscontent/records.h"
+#include "tqdms/tqdms.h"
+
+namespace dms {
+
+#pragma pack(push, 1)
+// A ScheduleItem followed by its day plan event number (0 = not yet given).
+struct ScheduleEntry {
+    ScheduleItem item;
+    uint32_t event;
+};
+
+// One row of the action table: the message an action activates.
+struct ActionEntry {
+    uint8_t memoryType;
+    uint8_t unused;
+    uint16_t messageNumber;
+    uint16_t crc;
+};
+#pragma pack(pop)
+static_assert(sizeof(ScheduleEntry) == 24, "ScheduleEntry size");
+static_assert(sizeof(ActionEntry) == 6, "ActionEntry size");
+
+using ScheduleList = std::vector<ScheduleEntry>;
+
+// Highest action row the library writes, and the most entries an upload
+// or a deletion works on.
+constexpr int kMaxActionRows = 128;
+constexpr int kMaxScheduleEntries = 255;
+
+// The sign's time base limits (tqGetTimeBase 1, 3, 4).
+struct TimeBaseLimits {
+    uint32_t maxScheduleEntries = 0;
+    uint32_t maxDayPlans = 0;
+    uint32_t maxDayPlanEvents = 0;
+};
+uint32_t readTimeBase(int object, uint32_t& value);
+
+// Same month, date, day, minute, hour, messageNumber and memoryType;
+// itemSize, dayPlan, crc and event do not count.
+bool sameSchedule(const ScheduleItem& a, const ScheduleItem& b);
+
+// The object identifier text that names action row `row` in a day plan event.
+std::string actionReference(int row);
+// The action row an event's text names: the number after its last dot, 0
+// when there is no dot or no digit follows it (a free event). Saturates.
+uint32_t actionRowOf(const char* text);
+
+// Reports progress (code 0) when the thread's interface has a callback and
+// range is not 0.
+void scheduleProgress(int base, double range, double done, double total);
+
+// Reads the sign's schedule rows and their day plan events into entries,
+// and, when schedules is not null, the rows into schedules. entryCapacity
+// and *scheduleCount are capacities; entries.size() and *scheduleCount
+// tell how far the reading got, also after a failure. Stops at the first
+// schedule row whose day plan is 0, and a day plan at its first free event.
+// 32517 when a capacity is exceeded.
+uint32_t ReadSchedules(ScheduleList& entries, int entryCapacity, TimeBaseSchedule* schedules, int* scheduleCount,
+                       int progressBase, double progressRange);
+
+// Writes the day plan event (entry.item.dayPlan, entry.event): hour, minute
+// and the action reference of actionRow.
+uint32_t WriteEvent(int actionRow, const ScheduleEntry& entry);
+
+// Clears day plan event (dayPlan, event): hour 0, minute 0, action 0.
+uint32_t clearEvent(int dayPlan, int event);
+
+// Takes every schedule row out of use, then clears the given day plans'
+// events up to their first free one (looked at every tenth event).
+uint32_t ClearDayPlans(const int* dayPlans, int count, int progressBase, double progressRange);
+
+// Writes one schedule row: month, day and date, and the day plan with
+// dayPlanLength bytes, written first or last as dayPlanFirst says.
+uint32_t writeScheduleRow(int row, uint16_t month, uint8_t day, uint32_t date, uint32_t dayPlan, int dayPlanLength,
+                          bool dayPlanFirst);
+
+// Event numbers for the new entries of one day plan. ev holds the day
+// plan's events in list order (the sign's first, in event order, then the
+// new ones); fresh[k] tells whether entry k is new and gets its number
+// here. New entries take the numbers below the sign's first event, then
+// the free numbers between its events, then numbers above them. 32522
+// when a number falls outside 1..maxEvents.
+uint32_t numberDayPlanEvents(std::vector<int64_t>& ev, const std::vector<bool>& fresh, uint32_t maxEvents);
+
+// Adds new items to the sign's tables (the insertion of tqSendSchedules).
+uint32_t insertSchedules(const ScheduleItem* items, int count);
+
+}  // namespace dms

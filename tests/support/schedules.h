@@ -1,0 +1,65 @@
+// Test helpers for schedules: host items, and schedule, day plan and
+// action rows as the simulated sign's state holds them.
+#pragma once
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dmscontent/records.h"
+#include "support/sim_sign.h"
+
+namespace testing_support {
+
+// The object identifier prefix a day plan event names its action row with.
+constexpr const char* kActionOid = ".1.3.6.1.4.1.1206.4.2.3.8.2.1.1.";
+
+inline ScheduleItem item(uint16_t month, uint8_t day, uint32_t date, uint8_t hour, uint8_t minute,
+                         uint16_t messageNumber, uint8_t memoryType = 3, uint16_t crc = 0, uint16_t dayPlan = 0) {
+    ScheduleItem it;
+    std::memset(&it, 0, sizeof it);
+    it.dayPlan = dayPlan;
+    it.month = month;
+    it.day = day;
+    it.date = date;
+    it.hour = hour;
+    it.minute = minute;
+    it.memoryType = memoryType;
+    it.messageNumber = messageNumber;
+    it.crc = crc;
+    return it;
+}
+
+inline json scheduleRow(int row, int dayPlan, int month, int day, uint32_t date) {
+    return {{"row", row}, {"dayPlan", dayPlan}, {"month", month}, {"day", day}, {"date", date}};
+}
+
+inline json dayPlanEvent(int dayPlan, int event, int hour, int minute, int actionRow) {
+    return {{"dayPlan", dayPlan}, {"event", event}, {"hour", hour}, {"minute", minute},
+            {"action", kActionOid + std::to_string(actionRow)}};
+}
+
+inline json actionRow(int row, int memoryType, int number, int crc = 0) {
+    return {{"row", row}, {"memoryType", memoryType}, {"number", number}, {"crc", crc}};
+}
+
+// Vectors rather than json values, so that a braced list of one row stays
+// a list.
+inline json timebase(const std::vector<json>& schedules, const std::vector<json>& dayPlans,
+                     const std::vector<json>& actions) {
+    return {{"timebase", {{"schedules", json(schedules)}, {"dayPlans", json(dayPlans)}, {"actions", json(actions)}}}};
+}
+
+// The day plan events of the sign's state as "dayPlan/event" texts, for
+// events with an action other than 0.
+inline std::vector<std::string> usedEvents(const json& state) {
+    std::vector<std::string> out;
+    for (const json& e : state["timebase"]["dayPlans"]) {
+        std::string a = e["action"];
+        if (a.empty() || a == std::string(kActionOid) + "0") continue;
+        out.push_back(std::to_string(e["dayPlan"].get<int>()) + "/" + std::to_string(e["event"].get<int>()));
+    }
+    return out;
+}
+
+}  // namespace testing_support

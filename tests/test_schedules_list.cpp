@@ -1,0 +1,223 @@
+// tqGetScheduleList and tqDeleteScheduleList: the sign's tables as host
+// items, the capacities, free events, and clearing the events behind items.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "support/schedules.h"
+#include "support/sim_sign.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Schedule row 1 runs day plan 2 (three events), row 2 day plan 1 (one).
+json twoDayPlans() {
+    return timebase({scheduleRow(1, 2, 0x0FF0, 0x82, 0), scheduleRow(2, 1, 0x1FFE, 0x7C, 0x80000002)},
+                    {dayPlanEvent(2, 1, 6, 15, 2), dayPlanEvent(2, 2, 12, 0, 1), dayPlanEvent(2, 3, 18, 45, 2),
+                     dayPlanEvent(1, 1, 7, 0, 3)},
+                    {actionRow(1, 3, 11, 0xA1), actionRow(2, 4, 12, 0xA2), actionRow(3, 3, 13, 0xA3)});
+}
+
+struct Listing {
+    uint32_t rc;
+    std::vector<ScheduleItem> items;
+    std::vector<TimeBaseSchedule> rows;
+    int32_t itemCount;
+    int32_t rowCount;
+};
+
+Listing list(int itemCapacity = 32, int rowCapacity = 32) {
+    Listing l;
+    l.items.assign(static_cast<size_t>(itemCapacity) + 1, ScheduleItem{});
+    std::memset(l.items.data(), 0xAB, l.items.size() * sizeof(ScheduleItem));
+    l.rows.assign(static_cast<size_t>(rowCapacity) + 1, TimeBaseSchedule{});
+    l.itemCount = itemCapacity;
+    l.rowCount = rowCapacity;
+    l.rc = tqGetScheduleList(l.items.data(), &l.itemCount, l.rows.data(), &l.rowCount);
+    return l;
+}
+
+TEST(ScheduleList, ItemsGroupedByScheduleRowInEventOrder) {
+    SimSign sign(twoDayPlans());
+    Listing l = list();
+    ASSERT_EQ(l.rc, 0u);
+    ASSERT_EQ(l.itemCount, 4);
+    ASSERT_EQ(l.rowCount, 2);
+    const int plans[] = {2, 2, 2, 1}, hours[] = {6, 12, 18, 7}, minutes[] = {15, 0, 45, 0};
+    const int types[] = {4, 3, 4, 3}, numbers[] = {12, 11, 12, 13}, crcs[] = {0xA2, 0xA1, 0xA2, 0xA3};
+    for (int i = 0; i < 4; ++i) {
+        const ScheduleItem& it = l.items[static_cast<size_t>(i)];
+        EXPECT_EQ(it.itemSize, 20u);
+        EXPECT_EQ(it.dayPlan, plans[i]);
+        EXPECT_EQ(it.hour, hours[i]);
+        EXPECT_EQ(it.minute, minutes[i]);
+        EXPECT_EQ(it.memoryType, types[i]);
+        EXPECT_EQ(it.messageNumber, numbers[i]);
+        EXPECT_EQ(it.crc, crcs[i]);
+    }
+    EXPECT_EQ(l.items[0].month, 0x0FF0);
+    EXPECT_EQ(l.items[0].day, 0x82);
+    EXPECT_EQ(l.items[3].month, 0x1FFE);
+    EXPECT_EQ(l.items[3].day, 0x7C);
+    EXPECT_EQ(l.items[3].date, 0x80000002u);
+    EXPECT_EQ(l.items[4].itemSize, 0xABABABABu);  // beyond the count: untouched
+    EXPECT_EQ(l.rows[0].dayPlan, 2);
+    EXPECT_EQ(l.rows[1].dayPlan, 1);
+    EXPECT_EQ(l.rows[1].date, 0x80000002u);
+    // Progress runs from the start of the reading to 100.
+    auto& progress = SimSign::progress();
+    ASSERT_FALSE(progress.empty());
+    for (size_t i = 0; i < progress.size(); ++i) {
+        EXPECT_EQ(progress[i].first, 0);
+        EXPECT_LE(progress[i].second, 100);
+        if (i) {
+            EXPECT_GE(progress[i].second, progress[i - 1].second);
+        }
+    }
+    EXPECT_EQ(progress.back().second, 100);
+}
+
+TEST(ScheduleList, StopsAndCapacities) {
+    // A first schedule row not in use hides everything behind it.
+    SimSign hidden(timebase({scheduleRow(2, 1, 1, 1, 0)}, {dayPlanEvent(1, 1, 1, 0, 1)}, {actionRow(1, 3, 1)}));
+    Listing l = list();
+    EXPECT_EQ(l.rc, 0u);
+    EXPECT_EQ(l.itemCount, 0);
+    EXPECT_EQ(l.rowCount, 0);
+
+    // Three entries into room for two: 32517, the count tells how far the
+    // reading got and no item is copied.
+    SimSign sign(twoDayPlans());
+    l = list(2, 8);
+    EXPECT_EQ(l.rc, DMS_E_FULL);
+    EXPECT_EQ(l.itemCount, 2);
+    EXPECT_EQ(l.items[0].itemSize, 0xABABABABu);
+    l = list(8, 1);
+    EXPECT_EQ(l.rc, DMS_E_FULL);
+    EXPECT_EQ(l.rowCount, 1);
+
+    // An event whose action names row 0, or no row at all, is free and ends
+    // its day plan; digits after the last dot name the row.
+    for (const char* text : {".1.3.6.1.4.1.1206.4.2.3.8.2.1.1.0", "5", "1.3.x", ".1.3.-2"}) {
+        sign.patch({{"timebase", {{"dayPlans", {dayPlanEvent(2, 1, 6, 15, 2), {{"dayPlan", 2}, {"event", 2},
+                                                                              {"action", text}}}}}}});
+        l = list();
+        EXPECT_EQ(l.rc, 0u);
+        EXPECT_EQ(l.itemCount, 1) << text;
+    }
+    sign.patch({{"timebase", {{"dayPlans", {{{"dayPlan", 2}, {"event", 1}, {"action", ".1.3.3junk"}}}}}}});
+    l = list();
+    ASSERT_EQ(l.itemCount, 1);
+    EXPECT_EQ(l.items[0].messageNumber, 13);
+    // An action row the sign does not have is the sign's failure.
+    sign.patch({{"timebase", {{"dayPlans", {{{"dayPlan", 2}, {"event", 1}, {"action", ".1.99"}}}}}}});
+    EXPECT_EQ(list().rc, TQDMS_E_NO_SUCH_NAME);
+
+    int32_t n = 1, r = 1;
+    ScheduleItem it;
+    TimeBaseSchedule row;
+    EXPECT_EQ(tqGetScheduleList(nullptr, &n, &row, &r), 2u);
+    EXPECT_EQ(tqGetScheduleList(&it, nullptr, &row, &r), 2u);
+    EXPECT_EQ(tqGetScheduleList(&it, &n, nullptr, &r), 2u);
+    EXPECT_EQ(tqGetScheduleList(&it, &n, &row, nullptr), 2u);
+    n = -1;
+    EXPECT_EQ(tqGetScheduleList(&it, &n, &row, &r), 2u);
+}
+
+TEST(DeleteScheduleList, ClearsTheEventAndZeroesTheTimetable) {
+    SimSign sign(twoDayPlans());
+    Listing before = list();
+    ASSERT_EQ(before.itemCount, 4);
+    ScheduleItem victim = before.items[3];
+    victim.crc = 0x7777;  // not compared
+    victim.dayPlan = 9;
+    sign.clearJournal();
+    int32_t count = 1;
+    ASSERT_EQ(tqDeleteScheduleList(&victim, &count), 0u);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(victim.dayPlan, 0);
+    EXPECT_EQ(victim.month, 0);
+    EXPECT_EQ(victim.day, 0);
+    EXPECT_EQ(victim.hour, 0);
+    EXPECT_EQ(victim.minute, 0);
+    EXPECT_EQ(victim.date, 0u);
+    EXPECT_EQ(victim.itemSize, 20u);
+    EXPECT_EQ(victim.memoryType, 3);
+    EXPECT_EQ(victim.messageNumber, 13);
+    EXPECT_EQ(victim.crc, 0x7777);
+    auto writes = sign.calls("tqSetTimeBaseDayPlanTable");
+    ASSERT_EQ(writes.size(), 3u);
+    EXPECT_EQ(writes[0]["args"], json::array({1, 1, 3}));
+    EXPECT_EQ(writes[0]["data"], hex32(0));
+    EXPECT_EQ(writes[1]["data"], hex32(0));
+    EXPECT_EQ(entryBytes(writes[2]), std::string(kActionOid) + "0");
+    // Schedule and action rows stay.
+    EXPECT_TRUE(sign.calls("tqSetTimeBaseSchTable").empty());
+    EXPECT_TRUE(sign.calls("tqSetSchActionTable").empty());
+    Listing after = list();
+    EXPECT_EQ(after.itemCount, 3);
+    EXPECT_EQ(after.rowCount, 2);
+
+    // An item the sign does not hold: nothing changes, count 0.
+    ScheduleItem stranger = before.items[0];
+    stranger.minute = 16;
+    ScheduleItem copy = stranger;
+    count = 1;
+    sign.clearJournal();
+    ASSERT_EQ(tqDeleteScheduleList(&stranger, &count), 0u);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(std::memcmp(&stranger, &copy, sizeof copy), 0);
+    EXPECT_TRUE(sign.calls("tqSetTimeBaseDayPlanTable").empty());
+
+    // Deleting the first of day plan 2's events hides the other two, and
+    // sending them again finds no duplicate for them.
+    ScheduleItem first = before.items[0];
+    count = 1;
+    ASSERT_EQ(tqDeleteScheduleList(&first, &count), 0u);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(list().itemCount, 0);  // day plan 2 is in row 1; its event 1 is free
+    ScheduleItem again[2] = {before.items[1], before.items[2]};
+    count = 2;
+    ASSERT_EQ(tqSendSchedules(again, &count), 0u);
+    EXPECT_EQ(count, 2);
+
+    EXPECT_EQ(tqDeleteScheduleList(nullptr, &count), 2u);
+    EXPECT_EQ(tqDeleteScheduleList(again, nullptr), 2u);
+}
+
+TEST(DeleteScheduleList, EachEventClearedOnceAndFailuresCounted) {
+    SimSign sign(twoDayPlans());
+    Listing l = list();
+    ScheduleItem items[3] = {l.items[1], l.items[1], l.items[2]};
+    int32_t count = 3;
+    ASSERT_EQ(tqDeleteScheduleList(items, &count), 0u);
+    EXPECT_EQ(count, 2);  // the second copy finds nothing left to clear
+    EXPECT_EQ(items[1].hour, 12);
+    EXPECT_EQ(items[2].hour, 0);
+
+    // A failing write ends the deletion; the count tells what was cleared.
+    SimSign again(twoDayPlans());
+    ScheduleItem two[2] = {l.items[3], l.items[0]};
+    again.fault({{"fn", "tqSetTimeBaseDayPlanTable"}, {"nth", 5}, {"result", 0x31}});
+    count = 2;
+    EXPECT_EQ(tqDeleteScheduleList(two, &count), 0x31u);
+    EXPECT_EQ(count, 1);
+}
+
+TEST(Schedules, NoInterfaceGivesThree) {
+    ScheduleItem it{};
+    TimeBaseSchedule row{};
+    int32_t n = 1, r = 1;
+    EXPECT_EQ(tqGetScheduleList(&it, &n, &row, &r), 3u);
+    EXPECT_EQ(tqSendSchedules(&it, &n), 3u);
+    EXPECT_EQ(tqSendSchedulesWithClear(&it, &n, &row, &r), 3u);
+    n = 1;
+    EXPECT_EQ(tqDeleteScheduleList(&it, &n), 3u);
+    EXPECT_EQ(n, 0);
+}
+
+}  // namespace
