@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -128,6 +129,44 @@ std::string picture(const std::vector<std::string>& rows, unsigned height, unsig
         for (unsigned x = 0; x < width; ++x) out += r < rows.size() && x < rows[r].size() && rows[r][x] == '#' ? '#' : '.';
     }
     return out;
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+std::string hexOf(const uint8_t* data, size_t length) {
+    static const char digits[] = "0123456789abcdef";
+    std::string s;
+    for (size_t i = 0; i < length; ++i) {
+        s += digits[data[i] >> 4];
+        s += digits[data[i] & 15];
+    }
+    return s;
+}
+
+nlohmann::json signFontRow(int row, const fontContent& font, int status) {
+    nlohmann::json chars = nlohmann::json::array();
+    for (uint32_t i = 0; i < font.charCount; ++i) {
+        const fontChar& c = font.chars[i];
+        const size_t n = dms::bitmapLength(font.height, c.width);
+        if (n == 0) continue;
+        chars.push_back({{"code", c.code}, {"width", c.width}, {"bitmap", hexOf(c.bitmap, n)}});
+    }
+    return {{"row", row}, {"number", font.number & 0xFF}, {"name", font.name}, {"height", font.height},
+            {"charSpacing", font.charSpacing}, {"lineSpacing", font.lineSpacing}, {"status", status},
+            {"characters", chars}};
+}
+
+void freeDetailBlocks(fontDetail& d) {
+    if (d.content && d.content->chars) {
+        for (int i = 0; i < 256; ++i) std::free(d.content->chars[i].bitmap);
+        std::free(d.content->chars);
+    }
+    std::free(d.content);
+    std::free(d.trailer);
+    d.content = nullptr;
+    d.trailer = nullptr;
 }
 
 }  // namespace testing_support

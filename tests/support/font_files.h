@@ -56,3 +56,17 @@ std::string picture(const fontChar& c, unsigned height);
 std::string picture(const std::vector<std::string>& rows, unsigned height, unsigned width);
 
 }  // namespace testing_support
+
+#include <nlohmann/json.hpp>
+
+namespace testing_support {
+
+// A font row of the simulated sign's state holding this font's characters.
+nlohmann::json signFontRow(int row, const fontContent& font, int status = 4);
+// Hex of bytes, lower case (as the sign's state holds bitmaps).
+std::string hexOf(const uint8_t* data, size_t length);
+
+// Frees what GetFontFileDetail created in a record (see fonts.h).
+void freeDetailBlocks(fontDetail& d);
+
+}  // namespace testing_support
