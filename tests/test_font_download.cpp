@@ -154,8 +154,8 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
 
     // Fixed font: number mapped back, no width table flag, spacings at 51 and 52.
     EXPECT_STREQ(records[0].name, "Fixed");
-    ASSERT_NE(records[0].trailer, nullptr);
-    ASSERT_NE(records[0].content, nullptr);
+    ASSERT_NE(+records[0].trailer, nullptr);
+    ASSERT_NE(+records[0].content, nullptr);
     const uint8_t* t = records[0].trailer;
     EXPECT_EQ(std::memcmp(t, "\x04" "FONT", 5), 0);
     EXPECT_EQ(dms::le32(t + 16), 5u);
@@ -169,8 +169,8 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
     EXPECT_EQ(t[52], 3);
     // Characters in row form: rows of ceil(width / 8) bytes, bits past the width clear.
     const fontContent& c0 = *records[0].content;
-    ASSERT_NE(c0.chars, nullptr);
-    EXPECT_EQ(c0.chars[0].bitmap, nullptr);
+    ASSERT_NE(+c0.chars, nullptr);
+    EXPECT_EQ(+c0.chars[0].bitmap, nullptr);
     EXPECT_EQ(c0.chars['H'].code, 'H');
     EXPECT_EQ(c0.chars['H'].width, 5);
     Bytes cell = fixed.cell('H');
@@ -180,7 +180,7 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
 
     // Proportional font: flag 0xF0 and the raw number.
     EXPECT_STREQ(records[1].name, "Prop");
-    EXPECT_EQ(records[1].trailer, ownTrailer);
+    EXPECT_EQ(+records[1].trailer, ownTrailer);
     EXPECT_EQ(ownTrailer[48], 0xF0);
     EXPECT_EQ(dms::le32(ownTrailer + 44), 51u);
     EXPECT_EQ(dms::le32(ownTrailer + 16), 9u);
@@ -190,15 +190,15 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
     EXPECT_EQ(i.bitmap[0], 0x20);
     EXPECT_EQ(i.bitmap[2], 0x60);
     EXPECT_EQ(records[1].content->chars['A'].width, 0);
-    ASSERT_NE(records[1].content->chars['A'].bitmap, nullptr);  // an empty block all the same
+    ASSERT_NE(+records[1].content->chars['A'].bitmap, nullptr);  // an empty block all the same
     Bytes h = prop.cell('H');
     h[1] &= 0x80;  // only 9 pixels of the row
     EXPECT_EQ(Bytes(records[1].content->chars['H'].bitmap, records[1].content->chars['H'].bitmap + 14), h);
 
     // Row 3 holds the placeholder: name cleared, blocks made, nothing read.
     EXPECT_STREQ(records[2].name, "");
-    ASSERT_NE(records[2].content, nullptr);
-    EXPECT_EQ(records[2].content->chars, nullptr);
+    ASSERT_NE(+records[2].content, nullptr);
+    EXPECT_EQ(+records[2].content->chars, nullptr);
     // Progress (result of the font, row) after each.
     EXPECT_EQ(SimSign::progress(), (std::vector<std::pair<int, int>>{{0, 1}, {0, 2}, {0, 3}}));
 
@@ -233,7 +233,7 @@ TEST(FontDownload, GetFontFileDetailFaultSweep) {
             fontDetail* d[1] = {&record};
             int32_t count = 1;
             uint32_t rc = GetFontFileDetail(d, &count);
-            EXPECT_NE(record.trailer, nullptr);
+            EXPECT_NE(+record.trailer, nullptr);
             freeDetailBlocks(record);
             return rc;
         },

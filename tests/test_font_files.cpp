@@ -34,7 +34,7 @@ dms::FontContentPtr fromBytes(const Bytes& b, bool fnn, uint32_t& rc, const char
 
 void expectEmpty(const fontContent& c) {
     EXPECT_EQ(c.charCount, 0u);
-    EXPECT_EQ(c.chars, nullptr);
+    EXPECT_EQ(+c.chars, nullptr);
 }
 
 TEST(FontFiles, FntPacksRowsIntoOneBitStream) {
@@ -55,11 +55,11 @@ TEST(FontFiles, FntPacksRowsIntoOneBitStream) {
     EXPECT_EQ(a.code, 'A');
     EXPECT_EQ(a.width, 5);
     const uint8_t expected[7] = {0x74, 0x63, 0xF8, 0xC6, 0x20, 0x00, 0x00};
-    ASSERT_NE(a.bitmap, nullptr);
+    ASSERT_NE(+a.bitmap, nullptr);
     EXPECT_EQ(std::memcmp(a.bitmap, expected, 7), 0);
     EXPECT_EQ(picture(a, 7), picture(kA, 7, 5));
     // A blank character of non-zero width still has its zero bitmap.
-    ASSERT_NE(font->chars[' '].bitmap, nullptr);
+    ASSERT_NE(+font->chars[' '].bitmap, nullptr);
     EXPECT_EQ(font->chars[' '].bitmap[0], 0);
 }
 
@@ -75,7 +75,7 @@ TEST(FontFiles, WidthsThatAreMultiplesOfEightPackWholeBytes) {
     const fontChar& b = font->chars['B'];
     Bytes cell = f.cell('B');
     const uint8_t expected[4] = {cell[0], cell[1], cell[3], cell[4]};
-    ASSERT_NE(b.bitmap, nullptr);
+    ASSERT_NE(+b.bitmap, nullptr);
     EXPECT_EQ(std::memcmp(b.bitmap, expected, 4), 0);
 }
 
@@ -95,7 +95,7 @@ TEST(FontFiles, WidthTableOnlyWithItsFlag) {
     EXPECT_EQ(font->chars['A'].width, 3);
     EXPECT_EQ(picture(font->chars['A'], 7), picture(kA, 7, 3));
     EXPECT_EQ(font->chars['B'].width, 0);
-    EXPECT_EQ(font->chars['B'].bitmap, nullptr);  // width 0: no bitmap
+    EXPECT_EQ(+font->chars['B'].bitmap, nullptr);  // width 0: no bitmap
     EXPECT_EQ(font->chars['C'].width, 9);
     EXPECT_EQ(picture(font->chars['C'], 7), picture(f.glyphs['C'], 7, 9));
 

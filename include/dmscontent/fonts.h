@@ -11,10 +11,15 @@
  * entry and the number of entries filled on return. */
 DMS_API uint32_t DMS_CALL tqGetFontList(dmsFont* list, uint32_t* count);
 
-/* Uploads font files into font rows 1, 2, ... in order. paths holds *count
- * paths of 255 bytes each (path i at byte 255 * i); *count is the number of
- * fonts sent on return. A non-zero raw sends each file's font number
- * unchanged instead of mapping it to its character code. */
+/* Uploads font files (.fnt, .fnn, by extension in any case) into font rows
+ * 1, 2, ... in order, after blanking the sign and freeing rows 1..N-1.
+ * paths holds *count paths of 255 bytes each (path i at byte 255 * i);
+ * *count is the number of fonts sent on return; paths beyond the sign's last
+ * font row are skipped. A non-zero raw sends each file's font number
+ * unchanged instead of mapping it to its character code (0..15 -> '0'..'?',
+ * 16 and up -> +55). 1 when a row does not free, 258 when a file cannot be
+ * read (fonts before it stay), 32516 for a count of 0; otherwise the result
+ * of the last font written (32525 for a row in use or permanent). */
 DMS_API uint32_t DMS_CALL tqSendFonts(const char* paths, int32_t* count, int32_t raw);
 
 /* Writes the font of font row `row` (low byte used) into the FNT file
