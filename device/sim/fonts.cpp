@@ -74,7 +74,7 @@ void FontStore::load(const nlohmann::json& state) {
         if (row < 1 || row > 255) throw std::invalid_argument("font row");
         FontRow f;
         f.number = j.value("number", 0);
-        f.name = j.value("name", "");
+        f.name = j.value("name", std::string(kPlaceholderFontName));
         f.height = j.value("height", 0);
         f.charSpacing = j.value("charSpacing", 0);
         f.lineSpacing = j.value("lineSpacing", 0);
@@ -102,7 +102,7 @@ void FontStore::save(nlohmann::json& state) const {
     nlohmann::json arr = nlohmann::json::array();
     for (const auto& kv : rows) {
         const FontRow& f = kv.second;
-        if (f.status == kFontNotUsed && f.name.empty() && f.characters.empty()) continue;
+        if (f.status == kFontNotUsed && f.name == kPlaceholderFontName && f.characters.empty()) continue;
         nlohmann::json chars = nlohmann::json::array();
         for (const auto& c : f.characters)
             chars.push_back({{"code", c.first}, {"width", c.second.width}, {"bitmap", hexOf(c.second.bitmap)}});
@@ -143,7 +143,7 @@ void completeFontRequest(FontRow& f, uint8_t target) {
         f.status = kFontReadyForUse;
         break;
     case kFontUnmanaged: f.status = kFontUnmanaged; break;
-    default: f = FontRow(); break;  // notUsed: the row is emptied
+    default: f = FontRow(); break;  // notUsed: the row is emptied and named "def."
     }
 }
 

@@ -21,9 +21,12 @@ struct Character {
     std::string bitmap;  // rows top first, bits packed most significant first
 };
 
+// The name a row holds while it has no font: new rows and freed rows.
+constexpr const char* kPlaceholderFontName = "def.";
+
 struct FontRow {
     int number = 0;
-    std::string name;
+    std::string name = kPlaceholderFontName;
     int height = 0;
     int charSpacing = 0;
     int lineSpacing = 0;
@@ -35,7 +38,8 @@ struct FontRow {
 };
 
 struct FontStore {
-    // Rows ever touched, by font index; rows not held are notUsed and empty.
+    // Rows ever touched, by font index; rows not held are notUsed, empty and
+    // named "def.".
     std::map<int, FontRow> rows;
 
     // A new sign comes with two fonts ready for use (rows 1 and 2), without

@@ -1,0 +1,248 @@
+// Fonts from the sign: GetFontFile (an FNT file), GetFontFileCount and
+// GetFontFileDetail (host records, with the blocks the host then owns).
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "fonts/font_bytes.h"
+#include "fonts/font_file.h"
+#include "support/fault_sweep.h"
+#include "support/font_files.h"
+#include "support/sim_sign.h"
+
+using namespace testing_support;
+
+namespace {
+
+CellFont glyphs(unsigned width, uint32_t number) {
+    CellFont f;
+    f.width = width;
+    f.rowBytes = (width + 7) / 8;
+    f.number = number;
+    f.charSpacing = 2;
+    f.lineSpacing = 3;
+    f.glyphs['H'] = {"#...#########", "#...#", "#####", "#...#", "#...#", "#...#", "#...#"};
+    f.glyphs['i'] = {"..#", "", ".##", "..#", "..#", "..#", ".###"};
+    return f;
+}
+
+// The font as a sign row: read from an FNT file of its cells.
+json signRowOf(const CellFont& f, const std::string& name, int row, const std::vector<uint8_t>& widths = {}) {
+    dms::FontContentPtr c = dms::newFontContent();
+    Bytes b = fntFile(f, widths);
+    EXPECT_EQ(dms::readFntBytes(*c, b.data(), b.size(), name.c_str(), false), 0u);
+    return signFontRow(row, *c);
+}
+
+TEST(FontDownload, GetFontFileWritesTheFontAsAnFntFile) {
+    const CellFont f = glyphs(5, 10);
+    SimSign sign(json{{"fonts", {signRowOf(f, "Five.fnt", 1)}}});
+    std::string dir = scratchFolder("getfile");
+    // A trailing separator in the folder does not matter: "%s/%s".
+    ASSERT_EQ(GetFontFile(0x101, (dir + "/").c_str()), 0u);  // low byte: row 1
+    uint32_t rc = 1;
+    auto back = loadFont(dir + "/Five.fnt", &rc);
+    ASSERT_EQ(rc, 0u);
+    EXPECT_STREQ(back->name, "Five.fnt");
+    EXPECT_EQ(back->number, 58u);  // 58 written back as 10, read as 58 again
+    EXPECT_EQ(back->height, 7);
+    EXPECT_EQ(back->width, 5);
+    EXPECT_EQ(back->charSpacing, 0);  // the writer keeps no spacings
+    for (unsigned c = 1; c < 256; ++c) ASSERT_EQ(picture(back->chars[c], 7), picture(f.glyphs[c], 7, 5)) << c;
+    Bytes file = readFile(dir + "/Five.fnt");
+    ASSERT_EQ(file.size(), 256u * 7 + 64);
+    EXPECT_EQ(dms::le32(file.data() + file.size() - 64 + 44), 10u);
+
+    // Rows without a usable font give 2; a folder that does not exist 32513.
+    EXPECT_EQ(GetFontFile(3, dir.c_str()), DMS_E_ARGUMENT);
+    EXPECT_EQ(GetFontFile(1, (dir + "/none").c_str()), DMS_E_OPEN_INPUT);
+    EXPECT_EQ(GetFontFile(1, nullptr), DMS_E_ARGUMENT);
+}
+
+TEST(FontDownload, GetFontFileTakesBitmapsAtTheWidestWidth) {
+    // Character widths 3 and 5: the file's cells read every bitmap 5 wide,
+    // so the narrow character comes back in the wide character's grid.
+    CellFont f = glyphs(5, 1);
+    std::vector<uint8_t> widths(256, 0);
+    widths['H'] = 5;
+    widths['i'] = 3;
+    SimSign sign(json{{"fonts", {signRowOf(f, "P.fnt", 2, widths)}}});
+    std::string dir = scratchFolder("getfile_wide");
+    ASSERT_EQ(GetFontFile(2, dir.c_str()), 0u);
+    uint32_t rc = 1;
+    auto back = loadFont(dir + "/P.fnt", &rc);
+    ASSERT_EQ(rc, 0u);
+    EXPECT_EQ(back->chars['H'].width, 5);
+    EXPECT_EQ(picture(back->chars['H'], 7), picture(f.glyphs['H'], 7, 5));
+    EXPECT_EQ(back->chars['i'].width, 5);
+    // 21 packed bits of "i" laid out 5 to a row.
+    EXPECT_EQ(picture(back->chars['i'], 7), "..#..|..##.|.#..#|..#.#|#....|.....|.....");
+}
+
+TEST(FontDownload, GetFontFileFaultSweep) {
+    const CellFont f = glyphs(9, 2);
+    std::string dir = scratchFolder("getfile_sweep");
+    std::unique_ptr<SimSign> sign;
+    int swept = faultSweep([&] { sign = nullptr, sign = std::make_unique<SimSign>(json{{"fonts", {signRowOf(f, "N", 1)}}}); },
+                           [&] { return GetFontFile(1, dir.c_str()); },
+                           [&](const SweepStep& s) { EXPECT_EQ(s.result, kSweepCode); });
+    EXPECT_EQ(swept, 1 + 5 + 255 + 255);
+    sign.reset();
+    EXPECT_EQ(GetFontFile(1, dir.c_str()), 3u);
+}
+
+TEST(FontDownload, GetFontFileCountStopsAtThePlaceholder) {
+    uint32_t count = 77;
+    EXPECT_EQ(GetFontFileCount(&count), 0u);  // no sign: 0, count untouched
+    EXPECT_EQ(count, 77u);
+    EXPECT_EQ(GetFontFileCount(nullptr), DMS_E_ARGUMENT);
+
+    // The new sign: fonts in rows 1 and 2, row 3 named "def.".
+    SimSign sign;
+    ASSERT_EQ(GetFontFileCount(&count), 0u);
+    EXPECT_EQ(count, 2u);
+    sign.patch({{"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", " "}}, {{"row", 3}, {"name", "C"}}}}});
+    count = 0;
+    ASSERT_EQ(GetFontFileCount(&count), 0u);
+    EXPECT_EQ(count, 1u);
+    sign.patch({{"fonts", {{{"row", 1}, {"name", "def."}}}}});
+    count = 55;
+    ASSERT_EQ(GetFontFileCount(&count), 0u);
+    EXPECT_EQ(count, 55u);  // no row qualifies: untouched
+    // Every row named: counted up to N - 1.
+    sign.patch({{"limits", {{"fontRows", 4}}},
+                {"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", "B"}}, {{"row", 3}, {"name", "C"}},
+                           {{"row", 4}, {"name", "D"}}}}});
+    ASSERT_EQ(GetFontFileCount(&count), 0u);
+    EXPECT_EQ(count, 3u);
+
+    std::unique_ptr<SimSign> s;
+    faultSweep([&] { s = nullptr, s = std::make_unique<SimSign>(); },
+               [&] {
+                   count = 99;
+                   return GetFontFileCount(&count);
+               },
+               [&](const SweepStep& step) {
+                   EXPECT_EQ(step.result, 0u);
+                   // Reads: definition, row 1, row 2, row 3.
+                   const uint32_t expected[] = {0, 99, 99, 1, 2};
+                   EXPECT_EQ(count, expected[step.index]);
+               });
+}
+
+TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
+    CellFont fixed = glyphs(5, 10);
+    CellFont prop = glyphs(9, 3);
+    prop.rowBytes = 2;
+    std::vector<uint8_t> widths(256, 0);
+    widths['H'] = 9;
+    widths['i'] = 3;
+    SimSign sign(json{{"fonts", {signRowOf(fixed, "Fixed", 1), signRowOf(prop, "Prop", 2, widths)}}});
+    fontDetail records[3];
+    std::memset(records, 0, sizeof records);
+    std::memset(records[0].name, 'x', sizeof records[0].name);
+    uint8_t ownTrailer[64];
+    std::memset(ownTrailer, 0xEE, sizeof ownTrailer);
+    records[1].trailer = ownTrailer;  // a given block is used as it is
+    fontDetail* details[3] = {&records[0], &records[1], &records[2]};
+    int32_t count = 3;
+    ASSERT_EQ(GetFontFileDetail(details, &count), 0u);
+
+    // Fixed font: number mapped back, no width table flag, spacings at 51 and 52.
+    EXPECT_STREQ(records[0].name, "Fixed");
+    ASSERT_NE(+records[0].trailer, nullptr);
+    ASSERT_NE(+records[0].content, nullptr);
+    const uint8_t* t = records[0].trailer;
+    EXPECT_EQ(std::memcmp(t, "\x04" "FONT", 5), 0);
+    EXPECT_EQ(dms::le32(t + 16), 5u);
+    EXPECT_EQ(dms::le32(t + 20), 7u);
+    EXPECT_EQ(dms::le32(t + 24), 1u);
+    EXPECT_EQ(dms::le32(t + 28), 255u * 7 + 64);
+    EXPECT_EQ(std::memcmp(t + 40, "LLIB", 4), 0);
+    EXPECT_EQ(dms::le32(t + 44), 10u);
+    EXPECT_EQ(t[48], 0);
+    EXPECT_EQ(t[51], 2);
+    EXPECT_EQ(t[52], 3);
+    // Characters in row form: rows of ceil(width / 8) bytes, bits past the width clear.
+    const fontContent& c0 = *records[0].content;
+    ASSERT_NE(+c0.chars, nullptr);
+    EXPECT_EQ(+c0.chars[0].bitmap, nullptr);
+    EXPECT_EQ(c0.chars['H'].code, 'H');
+    EXPECT_EQ(c0.chars['H'].width, 5);
+    Bytes cell = fixed.cell('H');
+    cell[0] &= 0xF8;
+    EXPECT_EQ(Bytes(c0.chars['H'].bitmap, c0.chars['H'].bitmap + 7), cell);
+    EXPECT_EQ(c0.charCount, 0u);  // only the array is filled
+
+    // Proportional font: flag 0xF0 and the raw number.
+    EXPECT_STREQ(records[1].name, "Prop");
+    EXPECT_EQ(+records[1].trailer, ownTrailer);
+    EXPECT_EQ(ownTrailer[48], 0xF0);
+    EXPECT_EQ(dms::le32(ownTrailer + 44), 51u);
+    EXPECT_EQ(dms::le32(ownTrailer + 16), 9u);
+    EXPECT_EQ(dms::le32(ownTrailer + 24), 2u);
+    const fontChar& i = records[1].content->chars['i'];
+    EXPECT_EQ(i.width, 3);
+    EXPECT_EQ(i.bitmap[0], 0x20);
+    EXPECT_EQ(i.bitmap[2], 0x60);
+    EXPECT_EQ(records[1].content->chars['A'].width, 0);
+    ASSERT_NE(+records[1].content->chars['A'].bitmap, nullptr);  // an empty block all the same
+    Bytes h = prop.cell('H');
+    h[1] &= 0x80;  // only 9 pixels of the row
+    EXPECT_EQ(Bytes(records[1].content->chars['H'].bitmap, records[1].content->chars['H'].bitmap + 14), h);
+
+    // Row 3 holds the placeholder: name cleared, blocks made, nothing read.
+    EXPECT_STREQ(records[2].name, "");
+    ASSERT_NE(+records[2].content, nullptr);
+    EXPECT_EQ(+records[2].content->chars, nullptr);
+    // Progress (result of the font, row) after each.
+    EXPECT_EQ(SimSign::progress(), (std::vector<std::pair<int, int>>{{0, 1}, {0, 2}, {0, 3}}));
+
+    records[1].trailer = nullptr;
+    for (fontDetail& d : records) freeDetailBlocks(d);
+
+    // A null record gives 32516; the last font's result is returned.
+    fontDetail* holes[2] = {nullptr, &records[0]};
+    count = 2;
+    EXPECT_EQ(GetFontFileDetail(holes, &count), 0u);
+    freeDetailBlocks(records[0]);
+    count = 1;
+    EXPECT_EQ(GetFontFileDetail(holes, &count), DMS_E_NO_MEMORY);
+    EXPECT_EQ(GetFontFileDetail(nullptr, &count), 2u);
+    EXPECT_EQ(GetFontFileDetail(holes, nullptr), 2u);
+}
+
+TEST(FontDownload, GetFontFileDetailFaultSweep) {
+    fontDetail* none[1] = {nullptr};
+    int32_t one = 1;
+    EXPECT_EQ(GetFontFileDetail(none, &one), 3u);
+    CellFont f = glyphs(5, 1);
+    std::vector<uint8_t> widths(256, 0);
+    widths['H'] = 5;
+    widths['i'] = 3;
+    std::unique_ptr<SimSign> sign;
+    fontDetail record;
+    int swept = faultSweep(
+        [&] { sign = nullptr, sign = std::make_unique<SimSign>(json{{"fonts", {signRowOf(f, "S", 1, widths)}}}); },
+        [&] {
+            std::memset(&record, 0, sizeof record);
+            fontDetail* d[1] = {&record};
+            int32_t count = 1;
+            uint32_t rc = GetFontFileDetail(d, &count);
+            EXPECT_NE(+record.trailer, nullptr);
+            freeDetailBlocks(record);
+            return rc;
+        },
+        [&](const SweepStep& s) {
+            const bool bitmapRead = s.call["fn"] == "tqGetCharacterTable" && s.call["args"][2] == 3;
+            EXPECT_EQ(s.result, bitmapRead ? 0u : kSweepCode);  // an unreadable bitmap stays blank
+            EXPECT_EQ(SimSign::progress().back(), std::make_pair(static_cast<int>(s.result), 1));
+        });
+    EXPECT_EQ(swept, 6 + 255 + 2);
+}
+
+}  // namespace

@@ -1,0 +1,327 @@
+// FNT and FNN font files: packing, widths, the trailer magic, the choice of
+// reader, font numbers, files that lie about their contents, and the writer.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dmscontent/common.h"
+#include "fonts/font_content.h"
+#include "fonts/font_file.h"
+#include "fonts/font_bytes.h"
+#include "support/font_files.h"
+
+using namespace testing_support;
+
+namespace {
+
+const std::vector<std::string> kA = {".###.###", "#...#", "#...#", "#####", "#...####", "#...#", "#...#"};
+
+CellFont fiveBySeven() {
+    CellFont f;
+    f.glyphs['A'] = kA;
+    f.glyphs['I'] = {"#####", "..#", "..#", "..#", "..#", "..#", "#####"};
+    return f;
+}
+
+dms::FontContentPtr fromBytes(const Bytes& b, bool fnn, uint32_t& rc, const char* name = "test") {
+    dms::FontContentPtr c = dms::newFontContent();
+    rc = fnn ? dms::readFnnBytes(*c, b.data(), b.size(), name, false)
+             : dms::readFntBytes(*c, b.data(), b.size(), name, false);
+    return c;
+}
+
+void expectEmpty(const fontContent& c) {
+    EXPECT_EQ(c.charCount, 0u);
+    EXPECT_EQ(+c.chars, nullptr);
+}
+
+TEST(FontFiles, FntPacksRowsIntoOneBitStream) {
+    uint32_t rc = 1;
+    auto font = fromBytes(fntFile(fiveBySeven()), false, rc);
+    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(font->charCount, 256u);
+    EXPECT_EQ(font->height, 7);
+    EXPECT_EQ(font->width, 5);
+    EXPECT_EQ(font->cellSize, 7u);
+    EXPECT_EQ(font->charSpacing, 1);
+    EXPECT_EQ(font->lineSpacing, 2);
+    EXPECT_EQ(font->firstCode, 0u);
+    EXPECT_STREQ(font->name, "test");
+    // Width 5, height 7: 7 bytes, 35 pixel bits and 21 zero bits; the cell's
+    // bits past the width (set in rows 0 and 4) are not taken.
+    const fontChar& a = font->chars['A'];
+    EXPECT_EQ(a.code, 'A');
+    EXPECT_EQ(a.width, 5);
+    const uint8_t expected[7] = {0x74, 0x63, 0xF8, 0xC6, 0x20, 0x00, 0x00};
+    ASSERT_NE(+a.bitmap, nullptr);
+    EXPECT_EQ(std::memcmp(a.bitmap, expected, 7), 0);
+    EXPECT_EQ(picture(a, 7), picture(kA, 7, 5));
+    // A blank character of non-zero width still has its zero bitmap.
+    ASSERT_NE(+font->chars[' '].bitmap, nullptr);
+    EXPECT_EQ(font->chars[' '].bitmap[0], 0);
+}
+
+TEST(FontFiles, WidthsThatAreMultiplesOfEightPackWholeBytes) {
+    CellFont f;
+    f.height = 2;
+    f.rowBytes = 3;  // the third byte of every row lies past the width
+    f.width = 16;
+    f.glyphs['B'] = {"##..#..#.#.#...##", ".######..........#######"};
+    uint32_t rc = 1;
+    auto font = fromBytes(fntFile(f), false, rc);
+    ASSERT_EQ(rc, 0u);
+    const fontChar& b = font->chars['B'];
+    Bytes cell = f.cell('B');
+    const uint8_t expected[4] = {cell[0], cell[1], cell[3], cell[4]};
+    ASSERT_NE(+b.bitmap, nullptr);
+    EXPECT_EQ(std::memcmp(b.bitmap, expected, 4), 0);
+}
+
+TEST(FontFiles, WidthTableOnlyWithItsFlag) {
+    CellFont f = fiveBySeven();
+    f.rowBytes = 2;
+    f.width = 0x0109;  // nominal 265: the font keeps 16 bits, characters the low byte
+    f.glyphs['C'] = {"#########", "........#"};
+    std::vector<uint8_t> widths(256, 5);
+    widths['A'] = 3;
+    widths['B'] = 0;
+    widths['C'] = 9;
+    uint32_t rc = 1;
+    auto font = fromBytes(fntFile(f, widths), false, rc);
+    ASSERT_EQ(rc, 0u);
+    EXPECT_EQ(font->width, 0x0109);
+    EXPECT_EQ(font->chars['A'].width, 3);
+    EXPECT_EQ(picture(font->chars['A'], 7), picture(kA, 7, 3));
+    EXPECT_EQ(font->chars['B'].width, 0);
+    EXPECT_EQ(+font->chars['B'].bitmap, nullptr);  // width 0: no bitmap
+    EXPECT_EQ(font->chars['C'].width, 9);
+    EXPECT_EQ(picture(font->chars['C'], 7), picture(f.glyphs['C'], 7, 9));
+
+    // Without the flag every character has the nominal width's low byte, and
+    // no width table is looked for.
+    auto plain = fromBytes(fntFile(f), false, rc);
+    ASSERT_EQ(rc, 0u);
+    for (unsigned c : {0u, 65u, 66u, 255u}) EXPECT_EQ(plain->chars[c].width, 9) << c;
+}
+
+TEST(FontFiles, FntTrailerMagic) {
+    Bytes good = fntFile(fiveBySeven());
+    Bytes b = good;
+    b[b.size() - 64 + 4] = 'X';  // 0x04 "FON" and any fifth byte
+    uint32_t rc = 1;
+    fromBytes(b, false, rc);
+    EXPECT_EQ(rc, 0u);
+    b = good;
+    const char fontText[] = "FONT";
+    std::memcpy(b.data() + b.size() - 64, fontText, 4);
+    auto font = fromBytes(b, false, rc);
+    EXPECT_EQ(rc, DMS_E_FORMAT);
+    expectEmpty(*font);
+}
+
+TEST(FontFiles, ReaderChosenByTheBaseNamesExtension) {
+    using K = dms::FontFileKind;
+    EXPECT_EQ(dms::fontFileKind("font.fnt"), K::kFnt);
+    EXPECT_EQ(dms::fontFileKind("C:\\fonts\\Normal16.Fnt"), K::kFnt);
+    EXPECT_EQ(dms::fontFileKind("/x/FONT.FNN"), K::kFnn);
+    EXPECT_EQ(dms::fontFileKind("dir.fnn/font.fnt"), K::kFnt);
+    EXPECT_EQ(dms::fontFileKind("font.fnt.bak"), K::kNone);
+    EXPECT_EQ(dms::fontFileKind("a.fnt.fnt"), K::kNone);  // the first ".FNT" is not at the end
+    EXPECT_EQ(dms::fontFileKind("a.fnt.fnn"), K::kFnn);
+    EXPECT_EQ(dms::fontFileKind("fonts.fnt/"), K::kNone);
+    EXPECT_EQ(dms::fontFileKind("x.bmp"), K::kNone);
+    EXPECT_EQ(dms::fontFileKind(nullptr), K::kNone);
+
+    // The name is the base name as written; a name too long for the field is cut.
+    std::string dir = scratchFolder("choice");
+    std::string path = writeFile(dir + "/Normal16.fnt", fntFile(fiveBySeven()));
+    uint32_t rc = 1;
+    auto font = loadFont(path, &rc);
+    ASSERT_EQ(rc, 0u);
+    EXPECT_STREQ(font->name, "Normal16.fnt");
+    std::string longName(70, 'n');
+    path = writeFile(dir + "/" + longName + ".fnt", fntFile(fiveBySeven()));
+    font = loadFont(path, &rc);
+    ASSERT_EQ(rc, 0u);
+    EXPECT_EQ(std::string(font->name), longName.substr(0, 63));
+    // Another extension: nothing is read.
+    path = writeFile(dir + "/x.bmp", fntFile(fiveBySeven()));
+    font = loadFont(path, &rc);
+    EXPECT_EQ(rc, 0u);
+    expectEmpty(*font);
+    // A missing FNT file cannot be opened; a missing FNN file is an empty font.
+    font = loadFont(dir + "/missing.fnt", &rc);
+    EXPECT_EQ(rc, DMS_E_OPEN_INPUT);
+    font = loadFont(dir + "/missing.fnn", &rc);
+    EXPECT_EQ(rc, 0u);
+    expectEmpty(*font);
+}
+
+TEST(FontFiles, FontNumberMapping) {
+    EXPECT_EQ(dms::fontNumberToTable(10, false), 58u);  // ':'
+    EXPECT_EQ(dms::fontNumberFromTable(58), 10u);
+    EXPECT_EQ(dms::fontNumberToTable(1, false), 49u);
+    EXPECT_EQ(dms::fontNumberToTable(15, false), 63u);
+    EXPECT_EQ(dms::fontNumberToTable(16, false), 71u);
+    EXPECT_EQ(dms::fontNumberToTable(10, true), 10u);
+    for (uint32_t n : {0u, 1u, 9u, 15u, 17u, 40u, 200u})
+        EXPECT_EQ(dms::fontNumberFromTable(dms::fontNumberToTable(n, false)), n) << n;
+    EXPECT_EQ(dms::fontNumberFromTable(49), 1u);
+    EXPECT_EQ(dms::fontNumberFromTable(72), 17u);
+    EXPECT_EQ(dms::fontNumberFromTable(65), 65u);  // no file number maps there: kept
+
+    CellFont f = fiveBySeven();
+    f.number = 10;
+    uint32_t rc = 1;
+    EXPECT_EQ(fromBytes(fntFile(f), false, rc)->number, 58u);
+    EXPECT_EQ(fromBytes(fnnFile(f, {{65, 2}}), true, rc)->number, 58u);
+    dms::FontContentPtr raw = dms::newFontContent();
+    Bytes b = fntFile(f);
+    ASSERT_EQ(dms::readFntBytes(*raw, b.data(), b.size(), nullptr, true), 0u);
+    EXPECT_EQ(raw->number, 10u);
+    EXPECT_STREQ(raw->name, "");
+}
+
+TEST(FontFiles, FnnRangesSortedIntoOneArray) {
+    CellFont f = fiveBySeven();
+    f.rowBytes = 2;
+    f.charSpacing = 3;
+    f.lineSpacing = 4;
+    uint32_t rc = 1;
+    auto font = fromBytes(fnnFile(f, {{'I', 2}, {'0', 1}, {'A', 3}}), true, rc);
+    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(font->charCount, 6u);
+    const unsigned codes[] = {'0', 'A', 'B', 'C', 'I', 'J'};
+    for (unsigned i = 0; i < 6; ++i) {
+        EXPECT_EQ(font->chars[i].code, codes[i]);
+        EXPECT_EQ(font->chars[i].width, 5);
+    }
+    EXPECT_EQ(picture(font->chars[1], 7), picture(kA, 7, 5));
+    EXPECT_EQ(picture(font->chars[4], 7), picture(f.glyphs['I'], 7, 5));
+    EXPECT_EQ(font->height, 7);
+    EXPECT_EQ(font->cellSize, 14u);
+    EXPECT_EQ(font->charSpacing, 3);
+    EXPECT_EQ(font->lineSpacing, 4);
+    // No ranges: a font without characters.
+    font = fromBytes(fnnFile(f, {}), true, rc);
+    EXPECT_EQ(rc, 0u);
+    expectEmpty(*font);
+}
+
+TEST(FontFiles, LyingFntHeadersGiveAResultCode) {
+    const Bytes good = fntFile(fiveBySeven());
+    uint32_t rc = 0;
+    auto check = [&](Bytes b, const char* what) {
+        auto font = fromBytes(b, false, rc);
+        EXPECT_EQ(rc, DMS_E_FORMAT) << what;
+        expectEmpty(*font);
+    };
+    check(Bytes(good.begin() + 1, good.end()), "one byte short");
+    check(Bytes(good.end() - 64, good.end()), "trailer only");
+    check(Bytes(good.end() - 63, good.end()), "shorter than a trailer");
+    check(Bytes(), "empty");
+    Bytes b = good;
+    putLe32(b, b.size() - 64 + 20, 0);
+    check(b, "height 0");
+    b = good;
+    putLe32(b, b.size() - 64 + 24, 0);
+    check(b, "no bytes per row");
+    b = good;
+    putLe32(b, b.size() - 64 + 20, 256);
+    check(b, "height 256");
+    b = good;
+    putLe32(b, b.size() - 64 + 24, 0xFFFFFFFF);
+    check(b, "huge rows");
+    b = good;
+    b[b.size() - 64 + 48] = 0xF0;  // claims a width table it has no room for
+    check(b, "missing width table");
+}
+
+TEST(FontFiles, LyingFnnHeadersGiveAResultCode) {
+    CellFont f = fiveBySeven();
+    const Bytes good = fnnFile(f, {{'A', 2}, {'I', 1}});
+    uint32_t rc = 0;
+    auto check = [&](Bytes b, const char* what) {
+        auto font = fromBytes(b, true, rc);
+        EXPECT_EQ(rc, DMS_E_FORMAT) << what;
+        expectEmpty(*font);
+    };
+    check(Bytes(good.begin(), good.begin() + 51), "short header");
+    Bytes b = good;
+    putLe32(b, 8, 0x7FFFFFFF);
+    check(b, "huge range count");
+    b = good;
+    putLe32(b, 4, static_cast<uint32_t>(good.size()) - 20);
+    check(b, "range table past the end");
+    b = good;
+    putLe32(b, 4, 0xFFFFFFF0);
+    check(b, "range table offset wraps");
+    b = good;
+    putLe32(b, 52 + 8, static_cast<uint32_t>(good.size()) + 7);
+    check(b, "run past the end");
+    b = good;
+    putLe32(b, 52 + 4, 0xFFFFFFFF);
+    check(b, "run starting after its end");
+    b = good;
+    putLe32(b, 28, 0);
+    check(b, "cell size 0");
+    b = good;
+    putLe32(b, 24, 256);
+    check(b, "width past a byte");
+    b = good;
+    putLe32(b, 52 + 12, 0xFFFF);
+    check(b, "codes past 16 bits");
+    // Ten ranges that all point at the same 30 cells claim more than the file holds.
+    b = fnnFile(f, {{'A', 30}});
+    const uint32_t table = static_cast<uint32_t>(b.size());
+    b.resize(b.size() + 28 * 10, 0);
+    putLe32(b, 4, table);
+    putLe32(b, 8, 10);
+    for (uint32_t i = 0; i < 10; ++i) {
+        putLe32(b, table + 28 * i + 4, 80);
+        putLe32(b, table + 28 * i + 8, 80 + 7 * 30);
+        putLe32(b, table + 28 * i + 12, 30 * i);
+    }
+    check(b, "overlapping runs");
+    // A trailing byte after the runs is no harm.
+    b = good;
+    b.push_back(0);
+    fromBytes(b, true, rc);
+    EXPECT_EQ(rc, 0u);
+}
+
+TEST(FontFiles, WriterOutputReadsBackTheSameBitmaps) {
+    uint32_t rc = 1;
+    auto font = fromBytes(fntFile(fiveBySeven()), false, rc);
+    ASSERT_EQ(rc, 0u);
+    std::vector<std::vector<uint8_t>> packed(256);
+    for (unsigned c = 1; c < 256; ++c) {
+        const size_t n = dms::bitmapLength(7, 5);
+        packed[c].assign(font->chars[c].bitmap, font->chars[c].bitmap + n);
+    }
+    packed[0].assign(7, 0xFF);  // cell 0 is always written blank
+    Bytes file = dms::buildFntFile(7, 5, 58, packed, 1700000000);
+    ASSERT_EQ(file.size(), 256u * 7 + 64);
+    const uint8_t* t = file.data() + file.size() - 64;
+    EXPECT_EQ(std::memcmp(t, "\x04" "FONT\0\0\0", 8), 0);
+    EXPECT_EQ(dms::le32(t + 8), 1700000000u);
+    EXPECT_EQ(dms::le32(t + 12), 0u);
+    EXPECT_EQ(dms::le32(t + 16), 5u);
+    EXPECT_EQ(dms::le32(t + 20), 7u);
+    EXPECT_EQ(dms::le32(t + 24), 1u);
+    EXPECT_EQ(dms::le32(t + 28), 255u * 7 + 64);
+    EXPECT_EQ(std::memcmp(t + 40, "LLIB", 4), 0);
+    EXPECT_EQ(dms::le32(t + 44), 10u);  // 58 mapped back
+    for (int i = 48; i < 64; ++i) EXPECT_EQ(t[i], 0) << i;
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(file[i], 0) << i;
+
+    auto back = fromBytes(file, false, rc);
+    ASSERT_EQ(rc, 0u);
+    EXPECT_EQ(back->number, 58u);
+    for (unsigned c = 1; c < 256; ++c)
+        ASSERT_EQ(picture(back->chars[c], 7), picture(font->chars[c], 7)) << c;
+}
+
+}  // namespace
