@@ -39,12 +39,3 @@ DMS_API uint32_t DMS_CALL tqStop(void) {
     di->params.stopRequested = 1;
     return DMS_OK;
 }
-
-// The built-in sequence: open the test connection and exercise the exports
-// a sign-management host calls first. Results are not looked at.
-DMS_API uint32_t DMS_CALL tqForTest(void) {
-    tqTestInit();
-    int32_t now[8];
-    (void)tqGetTime(now);
-    return 0;
-}

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/font_files.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -60,15 +62,7 @@ inline Bytes bmpFile(int32_t width, int32_t height, uint16_t bits, const std::ve
     return f;
 }
 
-inline void writeFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline Bytes readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+// writeFile and readFile come from font_files.h.
 
 // A fresh folder under the test temp folder, removed with its content.
 class TempFolder {
