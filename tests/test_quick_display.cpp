@@ -128,4 +128,51 @@ TEST(QuickDisplay, TextFaultSweep) {
     sign.reset();
 }
 
+const std::string kArrow = std::string(DMS_SOURCE_DIR) + "/examples/pictures/arrow-1bit.bmp";
+
+TEST(QuickDisplay, PicturesSkipRowsInUseAndShowOnePerPage) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 4}, {"graphicRows", 6}}},
+                      {"graphics",
+                       {{{"row", 1}, {"height", 8}, {"width", 8}, {"status", 6}},
+                        {{"row", 2}, {"height", 8}, {"width", 8}, {"status", 6}}}}});
+    const int32_t times[2] = {20, 35};
+    int32_t count = 2;
+    ASSERT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, "10.0.0.1"), 0u);
+    json after = sign.state();
+    std::string multi;
+    for (const json& r : after["messages"])
+        if (r["owner"] == "Easy for display pictrue") multi = r["multi"];
+    EXPECT_EQ(multi, "[pt20o][g3,0,0][np][pt35o][g4,0,0]");
+    auto act = sign.calls("tqActiveMessage");
+    ASSERT_EQ(act.size(), 3u);  // the blank message twice, then the pictures
+
+    count = 0;
+    EXPECT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr), 2u);
+    EXPECT_EQ(tqDisplayPictures(nullptr, times, &count, nullptr), 2u);
+    count = 1;
+    EXPECT_EQ(tqDisplayPictures(kArrow.c_str(), nullptr, &count, nullptr), 2u);
+}
+
+TEST(QuickDisplay, PicturesFaultSweep) {
+    std::unique_ptr<SimSign> sign;
+    const int32_t times[1] = {30};
+    testing_support::faultSweep(
+        [&] {
+            sign.reset();
+            sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 2}, {"graphicRows", 3}}}}));
+        },
+        [&] {
+            int32_t count = 1;
+            return tqDisplayPictures(kArrow.c_str(), times, &count, nullptr);
+        },
+        [](const testing_support::SweepStep& step) {
+            std::string fn = step.call["fn"];
+            if (fn == "tqGetMsgTable" || fn == "tqGetMsgInfo" || fn == "tqGetMultiCfg")
+                EXPECT_TRUE(step.result == 0 || step.result == testing_support::kSweepCode) << step.call.dump();
+            else
+                EXPECT_EQ(step.result, testing_support::kSweepCode) << step.call.dump();
+        });
+    sign.reset();
+}
+
 }  // namespace

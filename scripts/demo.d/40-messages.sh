@@ -12,4 +12,4 @@ run -q message send "$examples/messages/text.xml"
 run message list
 run -q message get messages-back.xml
 head -n 12 messages-back.xml; echo
-run show text 'ROAD CLOSED\nUSE A1' --font 8x14
+run show text 'ROAD CLOSED\nUSE A1' --font Bold8x13.fnt

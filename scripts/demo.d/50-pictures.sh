@@ -10,3 +10,7 @@ run pictures delete 3
 run message delete changeable 4
 run pictures send 7 "$examples"/pictures/arrow-1bit.bmp --name 'Detour left'
 run pictures list
+
+# A picture shown at once, two pages
+run -q show pictures "$examples/pictures/arrow-1bit.bmp" --pages 2 --page-time 20
+run message show changeable 1

@@ -1,6 +1,8 @@
-// dmsctl show text: put a text on the sign at once (blanking it first).
+// dmsctl show text|pictures: put a text or pictures on the sign at once
+// (blanking it first).
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli.h"
 #include "dmscontent/dmscontent.h"
@@ -42,7 +44,30 @@ void addText(CLI::App& show) {
     });
 }
 
-Register reg("show", "Show a text or pictures on the sign at once", [](CLI::App& show) { addText(show); });
+void addPictures(CLI::App& show) {
+    auto* cmd = show.add_subcommand("pictures", "Upload a BMP file as pictures and show one per page");
+    static std::string file, source;
+    static int32_t pages = 1;
+    static std::vector<int32_t> times;
+    cmd->add_option("file", file, "BMP file (every page shows a copy of it)")->required()->check(CLI::ExistingFile);
+    cmd->add_option("--pages", pages, "Number of pages (1..255)")->check(CLI::Range(1, 255));
+    cmd->add_option("--page-time", times, "Page times in tenths of a second (one, or one per page)");
+    cmd->add_option("--source", source, "Source IPv4 address of the activation");
+    cmd->callback([] {
+        std::vector<int32_t> pageTimes(static_cast<size_t>(pages), times.empty() ? 30 : times.back());
+        for (size_t i = 0; i < times.size() && i < pageTimes.size(); ++i) pageTimes[i] = times[i];
+        OpenSign open;
+        int32_t count = pages;
+        check(tqDisplayPictures(file.c_str(), pageTimes.data(), &count, source.empty() ? nullptr : source.c_str()),
+              "tqDisplayPictures");
+        if (!context().quiet) std::printf("shown\n");
+    });
+}
+
+Register reg("show", "Show a text or pictures on the sign at once", [](CLI::App& show) {
+    addText(show);
+    addPictures(show);
+});
 
 }  // namespace
 }  // namespace dmsctl
