@@ -13,4 +13,4 @@ run pictures list
 
 # A picture shown at once, two pages
 run -q show pictures "$examples/pictures/arrow-1bit.bmp" --pages 2 --page-time 20
-run message show changeable 1
+run message list
