@@ -19,6 +19,10 @@ uint32_t findDisplayRow(const char* owner, int32_t& number);
 // null, short (below 7 characters) or incomplete text.
 uint32_t sourceAddressOf(const char* text);
 
+// Makes m the quick display's changeable message `number` with this owner,
+// duration and pixel service, priority 100, beacon off and CRC 0.
+void setDisplayMessage(CMessage& m, const char* owner, int32_t number, uint16_t duration, uint8_t pixelService);
+
 // The quick display's one page for a text: centred, lines ending at every
 // CR, LF or CR LF (see display_text.cpp). Sets m.pages.
 uint32_t buildDisplayTextPage(CMessage& m, const char* text, int fontNum, int32_t color, int32_t lineCount,

@@ -86,15 +86,7 @@ uint32_t displayPictures(const char* path, const int32_t* pageTimes, int32_t cou
         if (page->AddPicture(pictures[i].index, 0, 0) == nullptr) return DMS_E_NO_MEMORY;
     }
     if ((rc = m->BuildMulti()) != 0) return rc;
-    MessageAttributes& a = m->MessageAttributes;
-    std::strcpy(a.MessageOwner, kDisplayPicturesOwner);
-    a.RunTimePriority = 100;
-    a.MessageBeacon = 0;
-    a.duration = 4095;
-    a.PixelService = 1;
-    a.crc = 0;
-    m->memoryType = 3;
-    m->m_MemoryNum = number;
+    setDisplayMessage(*m, kDisplayPicturesOwner, number, 4095, 1);
 
     MessageAttributes& b = blank->MessageAttributes;
     blank->memoryType = 7;

@@ -38,6 +38,18 @@ uint32_t findDisplayRow(const char* owner, int32_t& number) {
     return DMS_E_NO_FREE;
 }
 
+void setDisplayMessage(CMessage& m, const char* owner, int32_t number, uint16_t duration, uint8_t pixelService) {
+    MessageAttributes& a = m.MessageAttributes;
+    std::snprintf(a.MessageOwner, sizeof a.MessageOwner, "%s", owner);
+    a.RunTimePriority = 100;
+    a.MessageBeacon = 0;
+    a.duration = duration;
+    a.PixelService = pixelService;
+    a.crc = 0;
+    m.memoryType = 3;
+    m.m_MemoryNum = number;
+}
+
 uint32_t sourceAddressOf(const char* text) {
     if (text == nullptr || strnlen(text, 7) < 7) return 0;
     int part[4] = {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF};

@@ -75,15 +75,7 @@ uint32_t displayText(const char* text, const char* fontName, int32_t color, int3
     if ((rc = findDisplayRow(kDisplayTextOwner, number)) != 0) return rc;
     if ((rc = buildDisplayTextPage(*m, text, fontNum, color, lineCount, columnGap)) != 0) return rc;
     if ((rc = m->BuildMulti()) != 0) return rc;
-    MessageAttributes& a = m->MessageAttributes;
-    std::strcpy(a.MessageOwner, kDisplayTextOwner);
-    a.RunTimePriority = 100;
-    a.MessageBeacon = 0;
-    a.duration = 65535;
-    a.PixelService = 0;
-    a.crc = 0;
-    m->memoryType = 3;
-    m->m_MemoryNum = number;
+    setDisplayMessage(*m, kDisplayTextOwner, number, 65535, 0);
     uint32_t address = sourceAddressOf(sourceAddress);
     if ((rc = blankSign(address)) != 0) return rc;
     if ((rc = defineMessage(*m)) != 0) return rc;

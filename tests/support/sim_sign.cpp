@@ -59,8 +59,8 @@ void SimSign::patch(const json& mergePatch) {
     if (tqsimPatchState(mergePatch.dump().c_str()) != 0) throw std::runtime_error("bad state patch: " + mergePatch.dump());
 }
 
-void SimSign::fault(const json& spec) {
-    if (tqsimAddFault(spec.dump().c_str()) != 0) throw std::runtime_error("bad fault: " + spec.dump());
+void SimSign::fault(const json& faultJson) {
+    if (tqsimAddFault(faultJson.dump().c_str()) != 0) throw std::runtime_error("bad fault: " + faultJson.dump());
 }
 
 void SimSign::clearFaults() { tqsimClearFaults(); }

@@ -26,7 +26,7 @@ public:
 
     json state() const;
     void patch(const json& mergePatch);
-    void fault(const json& spec);
+    void fault(const json& faultJson);
     void clearFaults();
 
     json journal() const;
