@@ -1,15 +1,17 @@
 # make demo  - install what is missing, build, run dmsctl against a simulated sign
-# make test  - install, build, run every test: unit tests (plain and ASan+UBSan),
+# make test  - install, build, run every test: unit tests (plain, ASan+UBSan and
+#              ThreadSanitizer),
 #              the Windows DLL cross build and export check, fuzz smoke runs, benchmarks smoke
 JOBS ?= 2
 BUILD ?= build
 ASAN ?= build-asan
+TSAN ?= build-tsan
 FUZZ ?= build-fuzz
 WIN ?= build-win32
 DEPS ?= $(CURDIR)/build/deps
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup build asan fuzz win32 test unit demo bench clean
+.PHONY: all setup build asan tsan fuzz win32 test unit demo bench clean
 
 all: build
 
@@ -23,6 +25,13 @@ build: setup
 asan: setup
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DDMS_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN) -j$(JOBS)
+
+# The test program under ThreadSanitizer: the threaded tests drive several
+# signs at once, the rest must stay clean too.
+tsan: setup
+	@cmake -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDMS_TSAN=ON >/dev/null
+	cmake --build $(TSAN) -j$(JOBS) --target dms_tests
+	cd $(TSAN) && TZ=UTC0 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 ./tests/dms_tests --gtest_brief=1
 
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDMS_FUZZ=ON >/dev/null
@@ -39,7 +48,7 @@ unit: build asan
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest -j$(JOBS) --output-on-failure
 
-test: unit win32 fuzz
+test: unit tsan win32 fuzz
 	scripts/fuzz-smoke.sh $(FUZZ) $(FUZZ_SECONDS)
 	scripts/bench-smoke.sh $(BUILD)
 
@@ -50,4 +59,4 @@ bench: build
 	scripts/bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(FUZZ) $(WIN)
+	rm -rf $(BUILD) $(ASAN) $(TSAN) $(FUZZ) $(WIN)

@@ -36,7 +36,6 @@ Call set(const char* fn, std::initializer_list<int> args, const void* data, int 
 }  // namespace
 
 TQ_API void* TQ_CALL GetIf(void) {
-    std::lock_guard<std::mutex> lock(tqdms::deviceMutex());
     tqdms::Connection* c = tqdms::threadConnection();
     return c ? &c->pub : nullptr;
 }

@@ -12,9 +12,11 @@
 namespace {
 
 // Signs kept in files are saved when the process ends normally.
-void saveAtExit() {
-    std::lock_guard<std::mutex> lock(tqdms::deviceMutex());
-    if (tqsim::SimSign* s = tqdms::currentSim()) s->saveIfDirty();
+void saveAtExit() { tqdms::saveAllSigns(); }
+
+void saveAtExitOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { std::atexit(saveAtExit); });
 }
 
 int copyOut(const std::string& text, char* buf, int len) {
@@ -26,54 +28,60 @@ int copyOut(const std::string& text, char* buf, int len) {
     return static_cast<int>(text.size() + 1);
 }
 
-}  // namespace
-
-TQ_API uint32_t TQ_CALL tqsimOpen(const char* stateFile) {
+uint32_t openFile(const char* stateFile, bool thisThread) {
     if (!stateFile || !*stateFile) return TQDMS_E_BAD_VALUE;
     std::shared_ptr<tqsim::SimSign> sign;
     uint32_t rc = tqsim::SimSign::openFile(stateFile, sign);
     if (rc != TQDMS_OK) return rc;
-    static std::once_flag once;
-    std::call_once(once, [] { std::atexit(saveAtExit); });
-    std::lock_guard<std::mutex> lock(tqdms::deviceMutex());
-    tqdms::setCurrentSign(std::move(sign));
+    saveAtExitOnce();
+    thisThread ? tqdms::setThreadSign(std::move(sign)) : tqdms::setProcessSign(std::move(sign));
     return TQDMS_OK;
 }
 
-TQ_API uint32_t TQ_CALL tqsimOpenMemory(const char* json) {
+uint32_t openMemory(const char* json, bool thisThread) {
     std::shared_ptr<tqsim::SimSign> sign;
     uint32_t rc = tqsim::SimSign::openMemory(json, sign);
     if (rc != TQDMS_OK) return rc;
-    std::lock_guard<std::mutex> lock(tqdms::deviceMutex());
-    tqdms::setCurrentSign(std::move(sign));
+    thisThread ? tqdms::setThreadSign(std::move(sign)) : tqdms::setProcessSign(std::move(sign));
     return TQDMS_OK;
 }
 
+}  // namespace
+
+TQ_API uint32_t TQ_CALL tqsimOpen(const char* stateFile) { return openFile(stateFile, false); }
+
+TQ_API uint32_t TQ_CALL tqsimOpenMemory(const char* json) { return openMemory(json, false); }
+
+TQ_API uint32_t TQ_CALL tqsimOpenThread(const char* stateFile) { return openFile(stateFile, true); }
+
+TQ_API uint32_t TQ_CALL tqsimOpenMemoryThread(const char* json) { return openMemory(json, true); }
+
 TQ_API uint32_t TQ_CALL tqsimSave(const char* path) {
-    std::lock_guard<std::mutex> lock(tqdms::deviceMutex());
-    tqsim::SimSign* s = tqdms::currentSim();
+    tqdms::SignRef s = tqdms::currentSign();
     if (!s) return TQDMS_E_EXCHANGE;
-    return s->save(path ? path : "");
+    std::lock_guard<std::mutex> lock(s->lock);
+    return s->sign->save(path ? path : "");
 }
 
-TQ_API void TQ_CALL tqsimClose(void) {
-    std::lock_guard<std::mutex> lock(tqdms::deviceMutex());
-    tqdms::setCurrentSign(nullptr);
-}
+TQ_API void TQ_CALL tqsimClose(void) { tqdms::closeCurrentSign(); }
 
 TQ_API int TQ_CALL tqsimGetState(char* buf, int len) {
-    std::lock_guard<std::mutex> lock(tqdms::deviceMutex());
-    tqsim::SimSign* s = tqdms::currentSim();
+    tqdms::SignRef s = tqdms::currentSign();
     if (!s) return 0;
-    return copyOut(s->state().dump(), buf, len);
+    std::string text;
+    {
+        std::lock_guard<std::mutex> lock(s->lock);
+        text = s->sign->state().dump();
+    }
+    return copyOut(text, buf, len);
 }
 
 TQ_API uint32_t TQ_CALL tqsimPatchState(const char* json) {
     if (!json) return TQDMS_E_BAD_VALUE;
-    std::lock_guard<std::mutex> lock(tqdms::deviceMutex());
-    tqsim::SimSign* s = tqdms::currentSim();
+    tqdms::SignRef s = tqdms::currentSign();
     if (!s) return TQDMS_E_EXCHANGE;
-    return s->patch(json);
+    std::lock_guard<std::mutex> lock(s->lock);
+    return s->sign->patch(json);
 }
 
 TQ_API uint32_t TQ_CALL tqsimAddFault(const char* json) {

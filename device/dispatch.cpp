@@ -9,6 +9,7 @@
 #include "bytes.h"
 #include "tqdms/tqsim.h"
 #include "connection.h"
+#include "sim/sign.h"
 
 namespace tqdms {
 namespace {
@@ -45,6 +46,12 @@ struct Entry {
     bool fault;
 };
 
+// The journal and the fault table are per process: one lock guards both,
+// held only while they are read or changed, never across a sign's call.
+std::mutex& journalMutex() {
+    static std::mutex* m = new std::mutex;
+    return *m;
+}
 std::vector<Fault> g_faults;
 std::vector<Entry> g_journal;
 bool g_journalOn = true;
@@ -77,32 +84,43 @@ void record(const Call& c, uint32_t result, bool fault) {
 }  // namespace
 
 uint32_t dispatch(const Call& c, const std::function<uint32_t(Backend&)>& op) {
-    std::lock_guard<std::mutex> lock(deviceMutex());
     uint32_t result;
     bool fault = false;
     Connection* conn = threadConnection();
     if (c.len < 0 || (c.dir == Direction::Get && !c.buf) || (c.dir == Direction::Set && !c.data)) {
         result = TQDMS_E_BAD_VALUE;
-    } else if (!conn || !conn->backend()) {
+    } else if (!conn) {
         result = TQDMS_E_EXCHANGE;
-    } else if (conn->pub.params.stopRequested) {
-        // A stop request ends the running operation at its next exchange.
-        conn->pub.params.stopRequested = 0;
+    } else if (__atomic_exchange_n(&conn->pub.params.stopRequested, 0, __ATOMIC_ACQ_REL) != 0) {
+        // A stop request (possibly from another thread) ends the running
+        // operation at its next exchange.
         result = TQDMS_E_EXCHANGE;
-    } else if (Fault* f = firingFault(c)) {
-        fault = true;
-        result = f->result;
-        if (f->hasReply && c.dir == Direction::Get) {
-            std::memset(c.buf, 0, static_cast<size_t>(c.len));
-            std::memcpy(c.buf, f->reply.data(), std::min(f->reply.size(), static_cast<size_t>(c.len)));
-        }
     } else {
-        // A get that reaches the sign clears its buffer first, so a refused
-        // read leaves zeros rather than the caller's old bytes.
-        if (c.dir == Direction::Get) std::memset(c.buf, 0, static_cast<size_t>(c.len));
-        result = op(*conn->backend());
-        if (result == TQDMS_OK && c.dir != Direction::Get) markDirty();
+        std::unique_lock<std::mutex> journal(journalMutex());
+        Fault* f = firingFault(c);
+        if (f) {
+            fault = true;
+            result = f->result;
+            if (f->hasReply && c.dir == Direction::Get) {
+                std::memset(c.buf, 0, static_cast<size_t>(c.len));
+                std::memcpy(c.buf, f->reply.data(), std::min(f->reply.size(), static_cast<size_t>(c.len)));
+            }
+        } else {
+            journal.unlock();
+            SignHandle& sign = *conn->sign;
+            std::lock_guard<std::mutex> guard(sign.lock);
+            if (!sign.open) {
+                result = TQDMS_E_EXCHANGE;  // closed by another thread meanwhile
+            } else {
+                // A get that reaches the sign clears its buffer first, so a
+                // refused read leaves zeros rather than the caller's old bytes.
+                if (c.dir == Direction::Get) std::memset(c.buf, 0, static_cast<size_t>(c.len));
+                result = op(*sign.sign);
+                if (result == TQDMS_OK && c.dir != Direction::Get) sign.sign->markDirty();
+            }
+        }
     }
+    std::lock_guard<std::mutex> journal(journalMutex());
     record(c, result, fault);
     return result;
 }
@@ -129,19 +147,19 @@ uint32_t addFault(const std::string& text) {
         return TQDMS_E_BAD_VALUE;
     }
     if (f.nth < 1) return TQDMS_E_BAD_VALUE;
-    std::lock_guard<std::mutex> lock(deviceMutex());
+    std::lock_guard<std::mutex> lock(journalMutex());
     g_faults.push_back(std::move(f));
     return TQDMS_OK;
 }
 
 void clearFaults() {
-    std::lock_guard<std::mutex> lock(deviceMutex());
+    std::lock_guard<std::mutex> lock(journalMutex());
     g_faults.clear();
 }
 
 std::string journalJson() {
     using nlohmann::json;
-    std::lock_guard<std::mutex> lock(deviceMutex());
+    std::lock_guard<std::mutex> lock(journalMutex());
     json arr = json::array();
     for (const Entry& e : g_journal) {
         json j{{"fn", e.fn}, {"args", e.args}, {"len", e.len},
@@ -154,17 +172,17 @@ std::string journalJson() {
 }
 
 void clearJournal() {
-    std::lock_guard<std::mutex> lock(deviceMutex());
+    std::lock_guard<std::mutex> lock(journalMutex());
     g_journal.clear();
 }
 
 void setJournal(bool on) {
-    std::lock_guard<std::mutex> lock(deviceMutex());
+    std::lock_guard<std::mutex> lock(journalMutex());
     g_journalOn = on;
 }
 
 int journalCount() {
-    std::lock_guard<std::mutex> lock(deviceMutex());
+    std::lock_guard<std::mutex> lock(journalMutex());
     return static_cast<int>(g_journal.size());
 }
 

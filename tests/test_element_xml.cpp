@@ -6,7 +6,7 @@
 #include <climits>
 #include <string>
 
-#include "frame/font_list_cache.h"
+#include "messages/sign_facts.h"
 #include "model/section.h"
 #include "model/xml_value.h"
 #include "support/sim_sign.h"
@@ -49,14 +49,12 @@ const std::string kText = "<SectionText><NormalText text=\"T\"/></SectionText>";
 
 class ElementXml : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dms::resetFontListForTests();
-        dms::ensureFontList();
-    }
-    void TearDown() override { dms::resetFontListForTests(); }
+    void SetUp() override { dms::readSignFacts(facts); }
     SimSign sign{json{{"fonts",
                        {{{"row", 1}, {"number", 2}, {"name", "Wide"}, {"height", 16}, {"status", 4}},
                         {{"row", 2}, {"number", 9}, {"name", "wide"}, {"height", 8}, {"status", 4}}}}}};
+    dms::SignFacts facts;
+    dms::SignFactsInUse inUse{&facts};
 };
 
 TEST_F(ElementXml, TypedAttributeReader) {

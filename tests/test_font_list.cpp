@@ -1,13 +1,14 @@
-// The sign's font list (tqGetFontList), the process-wide cache of it, and
+// The sign's font list (tqGetFontList), the font facts read from it, and
 // the simulated font table's status machine.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "dmscontent/dmscontent.h"
-#include "frame/font_list_cache.h"
+#include "messages/sign_facts.h"
 #include "support/fault_sweep.h"
 #include "support/sim_sign.h"
 
@@ -100,27 +101,29 @@ TEST(FontList, NoInterfaceAndFaultSweep) {
     sign.reset();
 }
 
-TEST(FontListCache, FilledOnceAndLookedUpExactly) {
-    dms::resetFontListForTests();
+// The facts a document call reads: the usable fonts of this sign, looked up
+// by exact name and by number.
+TEST(SignFacts, FontsReadFromThisSignAndLookedUpExactly) {
     SimSign sign(fourFonts());
-    dms::ensureFontList();
-    size_t reads = sign.journal().size();
-    EXPECT_GT(reads, 0u);
-    // A font uploaded after the first fill does not appear in the list.
-    sign.patch({{"fonts", {font(1, 49, "Normal", 4), font(2, 77, "New", 4)}}});
-    dms::ensureFontList();
-    EXPECT_EQ(sign.journal().size(), reads);
+    dms::SignFacts facts;
+    dms::readSignFacts(facts);
+    dms::SignFactsInUse inUse(&facts);
     int number = 0;
     EXPECT_TRUE(dms::fontNumberOfName("Fixed", number));
     EXPECT_EQ(number, 51);
     EXPECT_FALSE(dms::fontNumberOfName("fixed", number));
-    EXPECT_FALSE(dms::fontNumberOfName("New", number));
     EXPECT_FALSE(dms::fontNumberOfName(nullptr, number));
     std::string name;
     EXPECT_TRUE(dms::fontNameOfNumber(54, name));
     EXPECT_EQ(name, "Last");
     EXPECT_FALSE(dms::fontNameOfNumber(50, name));  // not usable when listed
-    dms::resetFontListForTests();
+    // Another thread sees none of these facts.
+    bool seen = true;
+    std::thread([&] {
+        int n = 0;
+        seen = dms::fontNumberOfName("Fixed", n);
+    }).join();
+    EXPECT_FALSE(seen);
 }
 
 uint32_t fontStatus(int row) {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "frame/font_list_cache.h"
+#include "messages/sign_facts.h"
 #include "model/message.h"
 #include "support/message_xml.h"
 #include "support/sim_sign.h"
@@ -20,15 +20,8 @@ namespace {
 
 class MessageBuild : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dms::resetFontListForTests();
-        dms::resetMaxMultiLengthForTests();
-    }
-    void TearDown() override {
-        dms::resetFontListForTests();
-        dms::resetMaxMultiLengthForTests();
-    }
     SimSign sign;  // fonts 1 "5x7" and 2 "8x14"
+    int32_t signLimit() { return dms::readMaxMultiLength(); }
 };
 
 std::string example(const char* name) { return std::string(DMS_SOURCE_DIR) + "/examples/messages/" + name; }
@@ -50,8 +43,11 @@ TEST_F(MessageBuild, ExamplesGiveTheirMulti) {
          "[tdc7,60,40,40,8]"},
         {"graphics.xml", 4, 3, "[pt40o][pb0,0,0][mvl4r120,2,3,SLOW]"},
     };
+    dms::SignFacts facts;
+    dms::readSignFacts(facts);
     for (const Expected& e : all) {
         dms::MessageSet set;
+        set.facts = &facts;
         ASSERT_EQ(set.ReadDocument(example(e.file).c_str()), 0u) << e.file;
         bool found = false;
         for (int i = 0; i < set.count; ++i) {
@@ -59,7 +55,7 @@ TEST_F(MessageBuild, ExamplesGiveTheirMulti) {
             if (m.m_MemoryNum != e.number) continue;
             found = true;
             EXPECT_EQ(m.memoryType, e.type);
-            EXPECT_EQ(m.BuildMulti(), 0u) << e.file << " " << e.number;
+            EXPECT_EQ(m.BuildMulti(signLimit()), 0u) << e.file << " " << e.number;
             EXPECT_STREQ(m.multiString, e.multi) << e.file << " " << e.number;
         }
         EXPECT_TRUE(found) << e.file << " " << e.number;
@@ -71,20 +67,22 @@ TEST_F(MessageBuild, LengthLimits) {
     dms::CMessage m;
     dms::PageMessage* page = m.AddPage(0);
     dms::NormalText* t = page->AddNormalText(std::string(234, 'A').c_str());  // 16 + 234 = 250
-    ASSERT_EQ(m.BuildMulti(), 0u);
+    ASSERT_EQ(m.BuildMulti(signLimit()), 0u);
     EXPECT_EQ(std::string(m.multiString), "[pt60o][pb0,0,0]" + std::string(234, 'A'));
-    t->SetText(std::string(284, 'A').c_str());  // 300
-    EXPECT_EQ(m.BuildMulti(), 32527u);
+    t->SetText(std::string(235, 'A').c_str());  // 251: one past the limit
+    EXPECT_EQ(m.BuildMulti(signLimit()), 32527u);
     EXPECT_STREQ(m.multiString, "");
 
     // A sign allowing more than the record holds: the field is never overrun.
-    dms::resetMaxMultiLengthForTests();
     sign.patch({{"limits", {{"maxMultiLength", 4000}}}});
     t->SetText(std::string(1239, 'B').c_str());  // 1255 characters fit with the terminator
-    ASSERT_EQ(m.BuildMulti(), 0u);
+    ASSERT_EQ(m.BuildMulti(signLimit()), 0u);
     EXPECT_EQ(std::strlen(m.multiString), 1255u);
     t->SetText(std::string(1240, 'B').c_str());
-    EXPECT_EQ(m.BuildMulti(), 32527u);
+    EXPECT_EQ(m.BuildMulti(signLimit()), 32527u);
+    // A limit that could not be read refuses nothing the record holds.
+    sign.fault({{"fn", "tqGetMultiCfg"}, {"result", 0x55}});
+    EXPECT_EQ(signLimit(), dms::kUnknownMultiLength);
     EXPECT_STREQ(m.multiString, "");
 }
 
@@ -113,7 +111,7 @@ TEST_F(MessageBuild, ParsedMultiWrittenAndReadBackGivesTheSameMulti) {
     dms::MessageSet back;
     ASSERT_EQ(back.ReadDocumentText(printer.CStr(), std::strlen(printer.CStr())), 0u) << printer.CStr();
     ASSERT_EQ(back.count, 1);
-    ASSERT_EQ(back.messages[0].BuildMulti(), 0u);
+    ASSERT_EQ(back.messages[0].BuildMulti(signLimit()), 0u);
     EXPECT_STREQ(back.messages[0].multiString, multi);
 }
 
@@ -125,7 +123,7 @@ TEST_F(MessageBuild, EveryPictureOfAnXmlPageIsWritten) {
         {}, "<PageMessage pageOnTime=\"30\" pageOffTime=\"0\"><SectionText><NormalText text=\"X\"/></SectionText>"
             "<Picture number=\"1\" x=\"1\" y=\"1\"/><Picture number=\"2\" x=\"5\" y=\"5\"/></PageMessage>"));
     ASSERT_EQ(set.ReadDocumentText(xml.data(), xml.size()), 0u);
-    ASSERT_EQ(set.messages[0].BuildMulti(), 0u);
+    ASSERT_EQ(set.messages[0].BuildMulti(signLimit()), 0u);
     EXPECT_STREQ(set.messages[0].multiString, "[pt30o][pb0,0,0]X[g1,1,1][g2,5,5]");
 }
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "frame/font_list_cache.h"
+#include "messages/sign_facts.h"
 #include "model/message.h"
 #include "support/fault_sweep.h"
 #include "support/message_xml.h"
@@ -33,8 +33,6 @@ uint32_t readEvent(dms::MessageSet& set, const std::string& event) {
 
 class MessageDocument : public ::testing::Test {
 protected:
-    void SetUp() override { dms::resetFontListForTests(); }
-    void TearDown() override { dms::resetFontListForTests(); }
     SimSign sign;
 };
 
@@ -256,72 +254,50 @@ TEST_F(MessageDocument, WrittenDocuments) {
     EXPECT_EQ(set.WriteDocument(nullptr), 32514u);
 }
 
-TEST_F(MessageDocument, FontListFilledOnceByDocumentOperations) {
+// Font names resolve against the facts handed in with the set, read from
+// the sign for each call: a font the sign gained since is seen at once, and
+// reading or writing a document never talks to the sign.
+TEST_F(MessageDocument, FontNamesResolveAgainstTheFactsHandedIn) {
     sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", 4}}}}});
-    sign.clearJournal();
-    dms::MessageSet set;
     std::string withFont = documentXml(
         messageXml({}, pageXml("", "", "<NormalText text=\"A\" fontName=\"Big\"/><NormalText text=\"B\" fontName=\"Small\"/>")));
+    dms::SignFacts facts;
+    dms::readSignFacts(facts);
+    sign.clearJournal();
+    dms::MessageSet set;
     ASSERT_EQ(readText(set, withFont), 0u);
-    const auto reads = sign.calls("tqGetFontTable").size();
-    EXPECT_GT(reads, 0u);
+    EXPECT_EQ(set.messages[0].pages->normalTexts->fontNum, -1);  // no facts: names unknown
+    set.facts = &facts;
+    ASSERT_EQ(readText(set, withFont), 0u);
     EXPECT_EQ(set.messages[0].pages->normalTexts->fontNum, 7);
     EXPECT_EQ(set.messages[0].pages->normalTexts->next->fontNum, -1);
-    // A font added later is not seen by the next documents.
-    sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", 4}},
-                           {{"row", 2}, {"number", 8}, {"name", "Small"}, {"height", 8}, {"status", 4}}}}});
-    ASSERT_EQ(readText(set, withFont), 0u);
     TempFile out;
     ASSERT_EQ(set.WriteDocument(out.path()), 0u);
-    EXPECT_EQ(sign.calls("tqGetFontTable").size(), reads);
-    EXPECT_EQ(set.messages[0].pages->normalTexts->next->fontNum, -1);
     EXPECT_NE(out.read().find("fontName=\"Big\""), std::string::npos);
+    EXPECT_TRUE(sign.journal().empty());
+    // A font added on the sign is in the next facts read.
+    sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", 4}},
+                           {{"row", 2}, {"number", 8}, {"name", "Small"}, {"height", 8}, {"status", 4}}}}});
+    dms::readSignFacts(facts);
+    ASSERT_EQ(readText(set, withFont), 0u);
+    EXPECT_EQ(set.messages[0].pages->normalTexts->next->fontNum, 8);
 }
 
-TEST_F(MessageDocument, DeviceFailuresDoNotReachTheDocumentRead) {
-    std::unique_ptr<SimSign> other;
-    std::string xml = documentXml(messageXml({}, pageXml()));
-    sign.clearJournal();
-    int swept = testing_support::faultSweep(
-        [&] {
-            other.reset();
-            other = std::make_unique<SimSign>(
-                json{{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", 4}}}}});
-            dms::resetFontListForTests();
-        },
-        [&] {
-            dms::MessageSet set;
-            return readText(set, xml);
-        },
-        [&](const testing_support::SweepStep& s) { EXPECT_EQ(s.result, 0u) << s.call.dump(); });
-    EXPECT_GT(swept, 5);  // the font list's reads
-    other.reset();
-}
-
-TEST_F(MessageDocument, MaximumMultiLengthIsFetchedOnceAndRetriedAfterFailure) {
-    sign.patch({{"limits", {{"maxMultiLength", 250}}}});
-    dms::resetMaxMultiLengthForTests();
+// The limit is the sign's own: a text of exactly the limit is taken, one
+// character more is refused and leaves the record's text empty.
+TEST_F(MessageDocument, MultiLengthLimitIsExact) {
     dms::CMessage m;
-    // No pages: nothing asked, nothing written.
     std::strcpy(m.multiString, "old");
-    EXPECT_EQ(m.BuildMulti(), 0u);
+    EXPECT_EQ(m.BuildMulti(10), 0u);  // no pages: nothing written
     EXPECT_STREQ(m.multiString, "");
-    EXPECT_TRUE(sign.calls("tqGetMultiCfg").empty());
-    // A page that is never written (negative number) gives an empty text.
-    m.AddPage(-1)->AddNormalText("X");
-    sign.fault({{"fn", "tqGetMultiCfg"}, {"result", 0x55}});
-    EXPECT_EQ(m.BuildMulti(), 32518u);
-    EXPECT_EQ(m.BuildMulti(), 32518u);
-    EXPECT_EQ(m.BuildMulti(), 32518u);
-    auto calls = sign.calls("tqGetMultiCfg");
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0]["args"][0], 16);
-    EXPECT_EQ(dms::maxMultiLength(), 250);
-    EXPECT_EQ(sign.calls("tqGetMultiCfg").size(), 2u);
-    dms::resetMaxMultiLengthForTests();
-    sign.fault({{"fn", "tqGetMultiCfg"}, {"result", 0x55}});
-    EXPECT_EQ(dms::maxMultiLength(), 2147483647);
-    dms::resetMaxMultiLengthForTests();
+    m.AddPage(-1)->AddNormalText("X");  // a page that is never written
+    EXPECT_EQ(m.BuildMulti(10), 32518u);
+    dms::CMessage n;
+    n.AddPage(0)->AddNormalText("ABCD");  // "[pt60o][pb0,0,0]ABCD": 20 characters
+    EXPECT_EQ(n.BuildMulti(20), 0u);
+    EXPECT_EQ(std::strlen(n.multiString), 20u);
+    EXPECT_EQ(n.BuildMulti(19), 32527u);
+    EXPECT_STREQ(n.multiString, "");
 }
 
 TEST_F(MessageDocument, ExamplesRead) {

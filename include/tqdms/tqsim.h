@@ -7,12 +7,23 @@
  *
  * Opening a sign
  * --------------
- * A process has one current sign. tqsimOpen() or tqsimOpenMemory() makes a
- * simulated sign current; tqDMSInitNotVerify() (for example through the
- * content library's tqTestInit) then binds the calling thread to it, after
- * which GetIf() returns that thread's interface object. When no sign is
- * current, tqDMSInitNotVerify() opens the state file named by the environment
- * variable TQDMS_SIGN, or else an in-memory sign with default limits.
+ * A process has one shared sign. tqsimOpen() or tqsimOpenMemory() makes a
+ * simulated sign the process's sign; tqDMSInitNotVerify() (for example
+ * through the content library's tqTestInit) then binds the calling thread to
+ * it, after which GetIf() returns that thread's interface object. When no
+ * sign is open, tqDMSInitNotVerify() opens the state file named by the
+ * environment variable TQDMS_SIGN, or else an in-memory sign with default
+ * limits.
+ *
+ * A thread may open a sign of its own with tqsimOpenThread() or
+ * tqsimOpenMemoryThread(): its next tqDMSInitNotVerify() binds it to that
+ * sign, and the other threads do not see it. Each sign has its own lock, so
+ * threads driving different signs run side by side. A thread's own sign is
+ * closed (and saved, when kept in a file) when the thread ends or calls
+ * tqsimClose().
+ *
+ * tqsimSave, tqsimClose, tqsimGetState and tqsimPatchState act on the
+ * calling thread's own sign when it has one, else on the process's sign.
  *
  * Call journal
  * ------------
@@ -41,7 +52,11 @@
  * ---------
  * When a call finds stopRequested set in its thread's interface object, the
  * flag is cleared and that call fails with TQDMS_E_EXCHANGE without reaching
- * the sign.
+ * the sign. The flag may be set from another thread; it is read and cleared
+ * atomically.
+ *
+ * The journal and the fault table are per process: they see the calls of
+ * every thread and every sign.
  */
 #ifndef TQDMS_TQSIM_H
 #define TQDMS_TQSIM_H
@@ -57,6 +72,9 @@ TQ_API uint32_t TQ_CALL tqsimOpen(const char* stateFile);
 /* Makes a new in-memory simulated sign current. json may be NULL (defaults)
  * or a state object whose members override the defaults (JSON merge patch). */
 TQ_API uint32_t TQ_CALL tqsimOpenMemory(const char* json);
+/* The same, for the calling thread only (see "Opening a sign"). */
+TQ_API uint32_t TQ_CALL tqsimOpenThread(const char* stateFile);
+TQ_API uint32_t TQ_CALL tqsimOpenMemoryThread(const char* json);
 /* Writes the current sign's state to path, or to its own state file when
  * path is NULL. 0, TQDMS_E_GEN_ERR when it cannot be written. */
 TQ_API uint32_t TQ_CALL tqsimSave(const char* path);

@@ -5,6 +5,7 @@
 
 #include "dmscontent/fonts.h"
 #include "frame/device.h"
+#include "fonts/font_list.h"
 #include "frame/export.h"
 
 namespace dms {
@@ -24,6 +25,8 @@ uint32_t readEntry(int row, dmsFont& e) {
     if ((rc = tqGetFontTable(row, 6, &e.lineSpacing, 1)) != 0) return rc;
     return tqGetFontTable(row, 7, &e.versionId, 2);
 }
+
+}  // namespace
 
 uint32_t listFonts(dmsFont* list, uint32_t capacity, uint32_t& filled) {
     filled = 0;
@@ -45,7 +48,6 @@ uint32_t listFonts(dmsFont* list, uint32_t capacity, uint32_t& filled) {
     return 0;
 }
 
-}  // namespace
 }  // namespace dms
 
 // Rows are read up to the sign's highest character number (font definition

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "device.h"
+#include "running.h"
 #include "dmscontent/common.h"
 
 namespace dms {
@@ -27,6 +28,7 @@ template <class Worker>
 uint32_t runWithInterface(Worker&& worker) noexcept {
     DeviceInterface* di = currentInterface();
     if (!di) return DMS_E_NO_INTERFACE;
+    RunningOperation running(di);  // reachable by tqStop from any thread
     return guarded([&] { return worker(di); });
 }
 

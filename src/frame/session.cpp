@@ -4,6 +4,7 @@
 #include "device.h"
 #include "dmscontent/dmscontent.h"  // all host records, size-checked in every build
 #include "log.h"
+#include "running.h"
 
 namespace {
 
@@ -31,11 +32,13 @@ DMS_API uint32_t DMS_CALL tqTestInit(void) {
     return 0;
 }
 
-// Without a sign on this thread there is nothing to stop: answer 3 like the
-// other exports, and touch nothing.
+// Hosts call tqStop from another thread (a UI thread) while a worker thread
+// runs an export: the stop reaches the running operations' interface
+// objects, whichever thread they belong to. With nothing running there is
+// nothing to stop and no flag is left behind to end the next operation:
+// 0 when the calling thread has an interface object, else 3.
 DMS_API uint32_t DMS_CALL tqStop(void) {
-    DeviceInterface* di = dms::currentInterface();
-    if (!di) return DMS_E_NO_INTERFACE;
-    di->params.stopRequested = 1;
-    return DMS_OK;
+    DeviceInterface* own = dms::currentInterface();
+    if (dms::requestStop(own) > 0) return DMS_OK;
+    return own ? DMS_OK : DMS_E_NO_INTERFACE;
 }

@@ -10,6 +10,7 @@
 #include "frame/export.h"
 #include "messages/display.h"
 #include "messages/events.h"
+#include "messages/sign_facts.h"
 #include "messages/table.h"
 
 namespace dms {
@@ -85,7 +86,7 @@ uint32_t displayPictures(const char* path, const int32_t* pageTimes, int32_t cou
         page->pageOnTime = pageTimes[i];
         if (page->AddPicture(pictures[i].index, 0, 0) == nullptr) return DMS_E_NO_MEMORY;
     }
-    if ((rc = m->BuildMulti()) != 0) return rc;
+    if ((rc = m->BuildMulti(readMaxMultiLength())) != 0) return rc;
     setDisplayMessage(*m, kDisplayPicturesOwner, number, 4095, 1);
 
     MessageAttributes& b = blank->MessageAttributes;

@@ -10,6 +10,7 @@
 #include "frame/export.h"
 #include "messages/display.h"
 #include "messages/events.h"
+#include "messages/sign_facts.h"
 #include "messages/table.h"
 
 namespace dms {
@@ -74,7 +75,7 @@ uint32_t displayText(const char* text, const char* fontName, int32_t color, int3
     int32_t number = 0;
     if ((rc = findDisplayRow(kDisplayTextOwner, number)) != 0) return rc;
     if ((rc = buildDisplayTextPage(*m, text, fontNum, color, lineCount, columnGap)) != 0) return rc;
-    if ((rc = m->BuildMulti()) != 0) return rc;
+    if ((rc = m->BuildMulti(readMaxMultiLength())) != 0) return rc;
     setDisplayMessage(*m, kDisplayTextOwner, number, 65535, 0);
     uint32_t address = sourceAddressOf(sourceAddress);
     if ((rc = blankSign(address)) != 0) return rc;

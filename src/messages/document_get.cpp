@@ -6,6 +6,7 @@
 #include "dmscontent/messages.h"
 #include "frame/export.h"
 #include "frame/log.h"
+#include "messages/sign_facts.h"
 #include "messages/table.h"
 
 namespace dms {
@@ -57,6 +58,9 @@ DMS_API uint32_t DMS_CALL tqGetMessage(const char* path) {
             uint32_t rc = m.ParseMulti();
             if (rc != 0) return rc;
         }
+        dms::SignFacts facts;  // font names for the document, read from this sign
+        dms::readSignFonts(facts);
+        set->facts = &facts;
         return set->WriteDocument(path);
     });
 }

@@ -6,6 +6,7 @@
 #include "dmscontent/messages.h"
 #include "frame/export.h"
 #include "messages/events.h"
+#include "messages/sign_facts.h"
 #include "messages/table.h"
 
 namespace dms {
@@ -14,10 +15,10 @@ namespace {
 // Builds every record's MULTI text and writes them to
 // "FromXmlToMultiString.txt". The file is emptied first, so a failed build
 // leaves it empty; a file that cannot be opened is skipped.
-uint32_t buildAndDump(MessageSet& set) {
+uint32_t buildAndDump(MessageSet& set, int32_t maxMultiLength) {
     std::FILE* f = openDump("FromXmlToMultiString.txt");
     for (int i = 0; i < set.count; ++i) {
-        uint32_t rc = set.messages[i].BuildMulti();
+        uint32_t rc = set.messages[i].BuildMulti(maxMultiLength);
         if (rc != 0) {
             if (f) std::fclose(f);
             return rc;
@@ -60,8 +61,13 @@ DMS_API uint32_t DMS_CALL tqSendMessage(const char* path) {
     return dms::runWithInterface([&](DeviceInterface*) -> uint32_t {
         std::unique_ptr<dms::MessageSet> set(new (std::nothrow) dms::MessageSet);
         if (!set || !set->ok()) return DMS_E_NO_MEMORY;
+        // The sign's fonts and MULTI limit are read for this call, from the
+        // sign this thread talks to.
+        dms::SignFacts facts;
+        dms::readSignFacts(facts);
+        set->facts = &facts;
         uint32_t rc = set->ReadDocument(path);
-        if (rc == 0) rc = dms::buildAndDump(*set);
+        if (rc == 0) rc = dms::buildAndDump(*set, facts.maxMultiLength);
         if (rc == 0) rc = dms::writeMessageTable(set->messages.get(), set->count);
         if (rc == 0) rc = dms::applyEvent(*set->event);
         return rc;

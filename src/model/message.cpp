@@ -1,49 +1,12 @@
 #include "model/message.h"
 
 #include <cstring>
-#include <mutex>
 #include <new>
 #include <string>
 
 #include "dmscontent/common.h"
-#include "frame/device.h"
 
 namespace dms {
-namespace {
-
-constexpr int32_t kUnknownLength = 2147483647;
-
-struct MaxMultiLength {
-    std::mutex lock;
-    bool fetched = false;
-    int32_t value = kUnknownLength;
-};
-
-MaxMultiLength& maxLengthRecord() {
-    static MaxMultiLength record;
-    return record;
-}
-
-}  // namespace
-
-int32_t maxMultiLength() {
-    MaxMultiLength& m = maxLengthRecord();
-    std::lock_guard<std::mutex> guard(m.lock);
-    if (m.fetched) return m.value;
-    int32_t value = 0;
-    if (tqGetMultiCfg(16, &value, sizeof value) != 0) return kUnknownLength;  // asked again next time
-    m.fetched = true;
-    m.value = value;
-    return value;
-}
-
-void resetMaxMultiLengthForTests() {
-    MaxMultiLength& m = maxLengthRecord();
-    std::lock_guard<std::mutex> guard(m.lock);
-    m.fetched = false;
-    m.value = kUnknownLength;
-}
-
 CMessage::~CMessage() { FreePages(); }
 
 void CMessage::FreePages() {
@@ -59,12 +22,12 @@ PageMessage* CMessage::AddPage(int32_t pageNum) {
 
 // A text longer than the record's field is refused like one longer than the
 // sign allows, whatever the sign reports: a cut MULTI text would be broken.
-uint32_t CMessage::BuildMulti() {
+uint32_t CMessage::BuildMulti(int32_t maxLength) {
     multiString[0] = '\0';
     if (pages == nullptr) return DMS_OK;
     const std::string text = pages->ToMulti().str();
     const int64_t length = static_cast<int64_t>(text.size());
-    if (length > maxMultiLength() || length >= kMultiStringSize) return DMS_E_MULTI_TOO_LONG;
+    if (length > maxLength || length >= kMultiStringSize) return DMS_E_MULTI_TOO_LONG;
     std::memcpy(multiString, text.c_str(), text.size() + 1);
     return text.empty() ? DMS_E_EMPTY : DMS_OK;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "model/section.h"
+#include "model/sign_facts.h"
 
 namespace dms {
 
@@ -38,9 +39,10 @@ public:
     CMessage& operator=(const CMessage&) = delete;
     virtual ~CMessage();
 
-    // Pages to MULTI text: 0; 32527 longer than the sign allows (text left
-    // empty); 32518 when the pages give an empty text.
-    uint32_t BuildMulti();
+    // Pages to MULTI text: 0; 32527 longer than maxLength, the sign's
+    // maximum MULTI length (text left empty); 32518 when the pages give an
+    // empty text.
+    uint32_t BuildMulti(int32_t maxLength);
     // MULTI text to a fresh page chain: 2 without text, 32516 without memory.
     uint32_t ParseMulti();
     // Appends a page with this number; null without memory.
@@ -50,13 +52,6 @@ public:
     uint32_t ToXml(tinyxml2::XMLDocument* doc, tinyxml2::XMLElement* parent);
     uint32_t FromXml(tinyxml2::XMLElement* element);
 };
-
-// The sign's maximum MULTI length, fetched once per process through the
-// MULTI configuration (item 16); 2147483647 until a fetch succeeds, and a
-// failed fetch is tried again on the next use.
-int32_t maxMultiLength();
-// Forgets the fetched value (tests open many signs in one process).
-void resetMaxMultiLengthForTests();
 
 struct MessageRef {
     int32_t number = -1;
@@ -79,6 +74,9 @@ public:
     int count = 0;
     std::unique_ptr<MessageEvent> event;
     int capacity = kCapacity;
+    // The sign's facts the reader and writer consult (font names); null:
+    // fonts are given by number only. Not owned.
+    const SignFacts* facts = nullptr;
 
     // Allocates the records and the event; check ok() after construction.
     MessageSet();

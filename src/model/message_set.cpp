@@ -6,7 +6,6 @@
 #include <new>
 
 #include "dmscontent/common.h"
-#include "frame/font_list_cache.h"
 #include "frame/xml.h"
 #include "model/message.h"
 #include "model/message_event.h"
@@ -30,7 +29,7 @@ namespace {
 uint32_t readLoaded(MessageSet& set, tinyxml2::XMLDocument& doc) {
     tinyxml2::XMLElement* root = doc.FirstChildElement("DmsMessage");
     if (root == nullptr) return DMS_E_MISSING;
-    ensureFontList();
+    SignFactsInUse fonts(set.facts);
     uint32_t rc = readEventHeader(root, *set.event);
     if (rc != DMS_OK) return rc;
     int capacity = set.capacity < MessageSet::kCapacity ? set.capacity : MessageSet::kCapacity;
@@ -67,7 +66,7 @@ uint32_t MessageSet::WriteDocument(const char* path) {
     std::unique_ptr<tinyxml2::XMLDocument> doc = newDocument();
     if (!doc) return DMS_E_NO_MEMORY;
     tinyxml2::XMLElement* root = childElement(doc.get(), doc.get(), "DmsMessage");
-    ensureFontList();
+    SignFactsInUse fonts(facts);
     writeEventHeader(doc.get(), root, *event);
     int n = count < 0 ? 0 : (count > capacity ? capacity : count);
     if (n > kCapacity) n = kCapacity;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "dmscontent/common.h"
-#include "frame/font_list_cache.h"
+#include "model/sign_facts.h"
 #include "model/enums.h"
 #include "model/xml_value.h"
 

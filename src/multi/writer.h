@@ -9,10 +9,10 @@
 
 namespace dms {
 
-// The flashing and the font (with colour) last written. Process-wide and
-// unguarded: messages are converted one at a time. Set back at every page.
-extern Flash lastFlash;
-extern Font lastFont;
+// The flashing and the font (with colour) last written. Each thread has its
+// own, so threads may write messages at the same time. Set back at every page.
+extern thread_local Flash lastFlash;
+extern thread_local Font lastFont;
 void ResetWriterState();
 
 // Index, or red,green,blue of rgb, or empty for the unset colour.

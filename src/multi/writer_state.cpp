@@ -5,8 +5,8 @@
 
 namespace dms {
 
-Flash lastFlash;
-Font lastFont;
+thread_local Flash lastFlash;
+thread_local Font lastFont;
 
 void ResetWriterState() {
     lastFlash = Flash();

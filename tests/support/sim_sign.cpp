@@ -5,8 +5,6 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "frame/font_list_cache.h"
-#include "model/message.h"
 
 namespace testing_support {
 namespace {
@@ -42,9 +40,6 @@ SimSign::SimSign(const json& overrides) {
     tqsimClearJournal();
     tqsimSetJournal(1);
     progress().clear();
-    // A new sign is met as a new process meets it: nothing fetched yet.
-    dms::resetMaxMultiLengthForTests();
-    dms::resetFontListForTests();
 }
 
 SimSign::~SimSign() {

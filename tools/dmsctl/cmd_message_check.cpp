@@ -7,6 +7,7 @@
 
 #include "cli.h"
 #include "model/enums.h"
+#include "messages/sign_facts.h"
 #include "model/message.h"
 
 namespace dmsctl {
@@ -26,11 +27,14 @@ void addCheck(CLI::App& group) {
         OpenSign open;
         auto set = std::make_unique<dms::MessageSet>();
         if (!set->ok()) check(32516u, "message check");
+        dms::SignFacts facts;
+        dms::readSignFacts(facts);
+        set->facts = &facts;
         check(set->ReadDocument(file.c_str()), "reading " + file);
         nlohmann::json list = nlohmann::json::array();
         for (int i = 0; i < set->count; ++i) {
             dms::CMessage& m = set->messages[i];
-            check(m.BuildMulti(), "message " + std::to_string(m.m_MemoryNum) + " (" + typeText(m.memoryType) + ")");
+            check(m.BuildMulti(facts.maxMultiLength), "message " + std::to_string(m.m_MemoryNum) + " (" + typeText(m.memoryType) + ")");
             if (context().json)
                 list.push_back({{"number", m.m_MemoryNum}, {"type", typeText(m.memoryType)}, {"multi", m.multiString}});
             else
