@@ -14,8 +14,8 @@ namespace tqsim {
 namespace {
 
 bool usable(uint8_t status) {
-    return status == kFontReadyForUse || status == kFontInUse || status == kFontPermanent ||
-           status == kFontUnmanaged;
+    return status == NTCIP_FONT_READY_FOR_USE || status == NTCIP_FONT_IN_USE || status == NTCIP_FONT_PERMANENT ||
+           status == NTCIP_FONT_UNMANAGED;
 }
 
 // Longest bitmap a character may have: 255 pixels wide, 255 rows.
@@ -32,7 +32,7 @@ FontStore::FontStore() {
     small.height = 7;
     small.charSpacing = 1;
     small.lineSpacing = 3;
-    small.status = kFontReadyForUse;
+    small.status = NTCIP_FONT_READY_FOR_USE;
     small.versionId = fontVersionId(small);
     FontRow large = small;
     large.number = 2;
@@ -78,9 +78,9 @@ void FontStore::load(const nlohmann::json& state) {
         f.height = j.value("height", 0);
         f.charSpacing = j.value("charSpacing", 0);
         f.lineSpacing = j.value("lineSpacing", 0);
-        f.status = j.value("status", kFontReadyForUse);
+        f.status = j.value("status", NTCIP_FONT_READY_FOR_USE);
         if (f.number < 0 || f.number > 255 || f.height < 0 || f.height > 255 || f.name.size() > 64 ||
-            f.status < kFontNotUsed || f.status > kFontUnmanaged)
+            f.status < NTCIP_FONT_NOT_USED || f.status > NTCIP_FONT_UNMANAGED)
             throw std::invalid_argument("font row values");
         if (j.contains("characters")) {
             for (const nlohmann::json& c : j.at("characters")) {
@@ -102,7 +102,7 @@ void FontStore::save(nlohmann::json& state) const {
     nlohmann::json arr = nlohmann::json::array();
     for (const auto& kv : rows) {
         const FontRow& f = kv.second;
-        if (f.status == kFontNotUsed && f.name == kPlaceholderFontName && f.characters.empty()) continue;
+        if (f.status == NTCIP_FONT_NOT_USED && f.name == kPlaceholderFontName && f.characters.empty()) continue;
         nlohmann::json chars = nlohmann::json::array();
         for (const auto& c : f.characters)
             chars.push_back({{"code", c.first}, {"width", c.second.width}, {"bitmap", hexOf(c.second.bitmap)}});
@@ -129,7 +129,7 @@ bool fontShown(const SimSign& s, int number) {
 }
 
 uint8_t effectiveStatus(const SimSign& s, const FontRow& f) {
-    if (f.status == kFontReadyForUse && fontShown(s, f.number)) return kFontInUse;
+    if (f.status == NTCIP_FONT_READY_FOR_USE && fontShown(s, f.number)) return NTCIP_FONT_IN_USE;
     return f.status;
 }
 
@@ -137,12 +137,12 @@ void completeFontRequest(FontRow& f, uint8_t target) {
     f.pendingStatus = 0;
     f.pendingReads = 0;
     switch (target) {
-    case kFontModifying: f.status = kFontModifying; break;
-    case kFontReadyForUse:
+    case NTCIP_FONT_MODIFYING: f.status = NTCIP_FONT_MODIFYING; break;
+    case NTCIP_FONT_READY_FOR_USE:
         f.versionId = fontVersionId(f);
-        f.status = kFontReadyForUse;
+        f.status = NTCIP_FONT_READY_FOR_USE;
         break;
-    case kFontUnmanaged: f.status = kFontUnmanaged; break;
+    case NTCIP_FONT_UNMANAGED: f.status = NTCIP_FONT_UNMANAGED; break;
     default: f = FontRow(); break;  // notUsed: the row is emptied and named "def."
     }
 }
@@ -187,16 +187,16 @@ uint32_t SimSign::setFontTable(int row, int column, const void* buf, int len) {
         if (!isInt) return TQDMS_E_BAD_VALUE;
         uint8_t status = effectiveStatus(*this, f);
         // In-use and permanent fonts refuse every request.
-        if (status == kFontInUse || status == kFontPermanent) return TQDMS_E_GEN_ERR;
+        if (status == NTCIP_FONT_IN_USE || status == NTCIP_FONT_PERMANENT) return TQDMS_E_GEN_ERR;
         uint8_t target;
         switch (v) {
-        case kFontModifyReq: target = kFontModifying; break;
-        case kFontReadyForUseReq:
-            if (f.status != kFontModifying) return TQDMS_E_GEN_ERR;
-            target = kFontReadyForUse;
+        case NTCIP_FONT_MODIFY_REQ: target = NTCIP_FONT_MODIFYING; break;
+        case NTCIP_FONT_READY_FOR_USE_REQ:
+            if (f.status != NTCIP_FONT_MODIFYING) return TQDMS_E_GEN_ERR;
+            target = NTCIP_FONT_READY_FOR_USE;
             break;
-        case kFontNotUsedReq: target = kFontNotUsed; break;
-        case kFontUnmanagedReq: target = kFontUnmanaged; break;
+        case NTCIP_FONT_NOT_USED_REQ: target = NTCIP_FONT_NOT_USED; break;
+        case NTCIP_FONT_UNMANAGED_REQ: target = NTCIP_FONT_UNMANAGED; break;
         default: return TQDMS_E_BAD_VALUE;
         }
         if (limits.pollLatency > 0) {
@@ -210,7 +210,7 @@ uint32_t SimSign::setFontTable(int row, int column, const void* buf, int len) {
     }
     if (column == 1 || column == 7) return TQDMS_E_READ_ONLY;
     if (column < 1 || column > 8) return TQDMS_E_NO_SUCH_NAME;
-    if (f.status != kFontModifying) return TQDMS_E_GEN_ERR;
+    if (f.status != NTCIP_FONT_MODIFYING) return TQDMS_E_GEN_ERR;
     if (column == 3) {
         std::string name = tqdms::getText(buf, len);
         if (name.size() > 64) return TQDMS_E_BAD_VALUE;
@@ -254,7 +254,7 @@ uint32_t SimSign::setCharacterTable(int row, int character, int column, const vo
     FontRow& f = fonts.rows[row];
     if (column == 1) return TQDMS_E_READ_ONLY;
     if (column != 2 && column != 3) return TQDMS_E_NO_SUCH_NAME;
-    if (f.status != kFontModifying) return TQDMS_E_GEN_ERR;
+    if (f.status != NTCIP_FONT_MODIFYING) return TQDMS_E_GEN_ERR;
     Character& c = f.characters[character];
     if (column == 2) {
         uint32_t v = 0;

@@ -7,14 +7,9 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-namespace tqsim {
+#include "tqdms/ntcip.h"
 
-// fontStatus values.
-enum FontStatus : uint8_t {
-    kFontNotUsed = 1, kFontModifying = 2, kFontCalculatingId = 3, kFontReadyForUse = 4, kFontInUse = 5,
-    kFontPermanent = 6, kFontModifyReq = 7, kFontReadyForUseReq = 8, kFontNotUsedReq = 9,
-    kFontUnmanagedReq = 10, kFontUnmanaged = 11,
-};
+namespace tqsim {
 
 struct Character {
     int width = 0;
@@ -31,7 +26,7 @@ struct FontRow {
     int charSpacing = 0;
     int lineSpacing = 0;
     uint16_t versionId = 0;
-    uint8_t status = kFontNotUsed;
+    uint8_t status = NTCIP_FONT_NOT_USED;
     std::map<int, Character> characters;  // only characters with a width or bitmap
     uint8_t pendingStatus = 0;            // see MessageRow: a request still in progress
     int pendingReads = 0;

@@ -14,7 +14,7 @@ namespace tqsim {
 namespace {
 
 bool usable(uint32_t status) {
-    return status == kGraphicReadyForUse || status == kGraphicInUse || status == kGraphicPermanent;
+    return status == NTCIP_GRAPHIC_READY_FOR_USE || status == NTCIP_GRAPHIC_IN_USE || status == NTCIP_GRAPHIC_PERMANENT;
 }
 
 // Largest bitmap a state file may hold.
@@ -66,8 +66,8 @@ void GraphicStore::load(const nlohmann::json& state) {
         g.type = j.value("type", 1);
         g.transparent = j.value("transparent", 0);
         g.transparentColor = j.value("transparentColor", 0u);
-        g.status = j.value("status", static_cast<uint32_t>(kGraphicReadyForUse));
-        bool statusOk = (g.status >= kGraphicNotUsed && g.status <= kGraphicPermanent) || g.status == kGraphicLocked;
+        g.status = j.value("status", static_cast<uint32_t>(NTCIP_GRAPHIC_READY_FOR_USE));
+        bool statusOk = (g.status >= NTCIP_GRAPHIC_NOT_USED && g.status <= NTCIP_GRAPHIC_PERMANENT) || g.status == kGraphicLocked;
         if (g.number < 0 || g.number > 255 || g.name.size() > 64 || g.height < 0 || g.height > 65535 || g.width < 0 ||
             g.width > 65535 || g.type < 0 || g.type > 4 || g.transparent < 0 || g.transparent > 1 || !statusOk)
             throw std::invalid_argument("graphic row values");
@@ -82,7 +82,7 @@ void GraphicStore::save(nlohmann::json& state) const {
     nlohmann::json arr = nlohmann::json::array();
     for (const auto& kv : rows) {
         const GraphicRow& g = kv.second;
-        if (g.status == kGraphicNotUsed) continue;
+        if (g.status == NTCIP_GRAPHIC_NOT_USED) continue;
         arr.push_back({{"row", kv.first}, {"number", g.number}, {"name", g.name}, {"height", g.height},
                        {"width", g.width}, {"type", g.type}, {"transparent", g.transparent},
                        {"transparentColor", g.transparentColor}, {"id", g.id}, {"status", g.status},
@@ -107,20 +107,20 @@ bool graphicShown(const SimSign& s, int number) {
 }
 
 uint32_t effectiveStatus(const SimSign& s, const GraphicRow& g) {
-    if (g.status == kGraphicReadyForUse && graphicShown(s, g.number)) return kGraphicInUse;
+    if (g.status == NTCIP_GRAPHIC_READY_FOR_USE && graphicShown(s, g.number)) return NTCIP_GRAPHIC_IN_USE;
     return g.status;
 }
 
 void completeGraphicRequest(GraphicRow& g, uint32_t target) {
     g.pendingStatus = 0;
     g.pendingReads = 0;
-    if (target == kGraphicModifying) {
-        g.status = kGraphicModifying;
-    } else if (target == kGraphicReadyForUse) {
+    if (target == NTCIP_GRAPHIC_MODIFYING) {
+        g.status = NTCIP_GRAPHIC_MODIFYING;
+    } else if (target == NTCIP_GRAPHIC_READY_FOR_USE) {
         // Blocks are written whole: what lies past the picture is dropped.
         g.bitmap.resize(graphicBitmapSize(g), '\0');
         g.id = graphicId(g);
-        g.status = kGraphicReadyForUse;
+        g.status = NTCIP_GRAPHIC_READY_FOR_USE;
     } else {
         g = GraphicRow();  // notUsed: the row is emptied
     }
@@ -147,7 +147,7 @@ uint32_t SimSign::getGraphicDefinition(int object, void* buf, int len) {
     int used = 0;
     long usedBytes = 0;
     for (const auto& kv : graphics.rows) {
-        if (kv.second.status == kGraphicNotUsed) continue;
+        if (kv.second.status == NTCIP_GRAPHIC_NOT_USED) continue;
         ++used;
         usedBytes += static_cast<long>(kv.second.bitmap.size());
     }
@@ -191,17 +191,17 @@ uint32_t SimSign::setGraphicTable(int row, int column, const void* buf, int len)
         if (!isInt) return TQDMS_E_BAD_VALUE;
         uint32_t status = effectiveStatus(*this, g);
         // In-use, permanent and locked rows refuse every request.
-        if (status == kGraphicInUse || status == kGraphicPermanent || status == kGraphicLocked) return TQDMS_E_GEN_ERR;
+        if (status == NTCIP_GRAPHIC_IN_USE || status == NTCIP_GRAPHIC_PERMANENT || status == kGraphicLocked) return TQDMS_E_GEN_ERR;
         uint32_t target;
         uint32_t shown = v;
         switch (v) {
-        case kGraphicModifyReq: target = kGraphicModifying; break;
-        case kGraphicReadyForUseReq:
-            if (g.status != kGraphicModifying || !complete(g, limits)) return TQDMS_E_GEN_ERR;
-            target = kGraphicReadyForUse;
-            shown = kGraphicCalculatingId;
+        case NTCIP_GRAPHIC_MODIFY_REQ: target = NTCIP_GRAPHIC_MODIFYING; break;
+        case NTCIP_GRAPHIC_READY_FOR_USE_REQ:
+            if (g.status != NTCIP_GRAPHIC_MODIFYING || !complete(g, limits)) return TQDMS_E_GEN_ERR;
+            target = NTCIP_GRAPHIC_READY_FOR_USE;
+            shown = NTCIP_GRAPHIC_CALCULATING_ID;
             break;
-        case kGraphicNotUsedReq: target = kGraphicNotUsed; break;
+        case NTCIP_GRAPHIC_NOT_USED_REQ: target = NTCIP_GRAPHIC_NOT_USED; break;
         default: return TQDMS_E_BAD_VALUE;
         }
         if (limits.pollLatency > 0) {
@@ -215,7 +215,7 @@ uint32_t SimSign::setGraphicTable(int row, int column, const void* buf, int len)
     }
     if (column == 1 || column == 7) return TQDMS_E_READ_ONLY;
     if (column < 1 || column > 10) return TQDMS_E_NO_SUCH_NAME;
-    if (g.status != kGraphicModifying) return TQDMS_E_GEN_ERR;
+    if (g.status != NTCIP_GRAPHIC_MODIFYING) return TQDMS_E_GEN_ERR;
     if (column == 3) {
         std::string name = tqdms::getText(buf, len);
         if (name.size() > 64) return TQDMS_E_BAD_VALUE;
@@ -264,7 +264,7 @@ uint32_t SimSign::setGraphicBitmapTable(int row, int block, const void* buf, int
     if (row < 1 || row > limits.graphicRows || !blockExists(limits, block)) return TQDMS_E_NO_SUCH_NAME;
     if (len < 1 || len > limits.graphicBlockSize) return TQDMS_E_BAD_VALUE;
     GraphicRow& g = graphics.rows[row];
-    if (g.status != kGraphicModifying) return TQDMS_E_GEN_ERR;
+    if (g.status != NTCIP_GRAPHIC_MODIFYING) return TQDMS_E_GEN_ERR;
     size_t start = static_cast<size_t>(block - 1) * static_cast<size_t>(limits.graphicBlockSize);
     if (g.bitmap.size() < start + static_cast<size_t>(len)) g.bitmap.resize(start + static_cast<size_t>(len), '\0');
     std::memcpy(&g.bitmap[start], buf, static_cast<size_t>(len));

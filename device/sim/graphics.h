@@ -7,17 +7,13 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "tqdms/ntcip.h"
+
 namespace tqsim {
 
-// dmsGraphicStatus values.
-enum GraphicStatus : uint32_t {
-    kGraphicNotUsed = 1, kGraphicModifying = 2, kGraphicCalculatingId = 3, kGraphicReadyForUse = 4,
-    kGraphicInUse = 5, kGraphicPermanent = 6, kGraphicModifyReq = 7, kGraphicReadyForUseReq = 8,
-    kGraphicNotUsedReq = 9,
-    // A value this sign family reports for a row it keeps for itself: it
-    // refuses every request, like a permanent row.
-    kGraphicLocked = 32526,
-};
+// A graphic status value this sign family reports for a row it keeps for
+// itself: it refuses every request, like a permanent row.
+constexpr uint32_t kGraphicLocked = 32526;
 
 struct GraphicRow {
     int number = 0;
@@ -28,7 +24,7 @@ struct GraphicRow {
     int transparent = 0;
     uint32_t transparentColor = 0;
     uint16_t id = 0;
-    uint32_t status = kGraphicNotUsed;
+    uint32_t status = NTCIP_GRAPHIC_NOT_USED;
     std::string bitmap;  // the packed pixel stream as the blocks wrote it
     uint32_t pendingStatus = 0;  // see MessageRow: a request still in progress
     int pendingReads = 0;

@@ -27,19 +27,19 @@ void hexInto(const nlohmann::json& j, const char* key, std::array<uint8_t, N>& a
 }
 
 // The blank message (7, 1) as a message ID code.
-const std::array<uint8_t, 5> kBlankId = {7, 0, 1, 0, 0};
+const std::array<uint8_t, 5> kBlankId = {NTCIP_MEM_BLANK, 0, 1, 0, 0};
 
 }  // namespace
 
 MessageStore::MessageStore() {
-    activated = {0xFF, 0xFF, 255, 7, 0, 1, 0, 0, 0, 0, 0, 0};  // blank, for ever
+    activated = {0xFF, 0xFF, 255, NTCIP_MEM_BLANK, 0, 1, 0, 0, 0, 0, 0, 0};  // blank, for ever
     doorOpen = commLoss = shortPower = longPower = kBlankId;
 }
 
 int MessageStore::count(int memoryType) const {
     int n = 0;
     for (const auto& kv : rows)
-        if (kv.first.first == memoryType && kv.second.status != kMsgNotUsed) ++n;
+        if (kv.first.first == memoryType && kv.second.status != NTCIP_MSG_NOT_USED) ++n;
     return n;
 }
 
@@ -58,15 +58,16 @@ void MessageStore::load(const nlohmann::json& state) {
         for (const nlohmann::json& j : state.at("messages")) {
             int type = j.at("type").get<int>();
             int number = j.at("number").get<int>();
-            if (type < 2 || type > 4 || number < 1 || number > 65535) throw std::invalid_argument("message row");
+            if (type < NTCIP_MEM_PERMANENT || type > NTCIP_MEM_VOLATILE || number < 1 || number > 65535)
+                throw std::invalid_argument("message row");
             MessageRow r;
             r.multi = j.value("multi", "");
             r.owner = j.value("owner", "");
             r.beacon = j.value("beacon", 0);
             r.pixelService = j.value("pixelService", 0);
             r.priority = j.value("priority", 1);
-            r.status = j.value("status", kMsgValid);
-            if (r.status < kMsgNotUsed || r.status > kMsgError) throw std::invalid_argument("message status");
+            r.status = j.value("status", NTCIP_MSG_VALID);
+            if (r.status < NTCIP_MSG_NOT_USED || r.status > NTCIP_MSG_ERROR) throw std::invalid_argument("message status");
             r.crc = j.contains("crc") ? j.at("crc").get<uint16_t>() : messageCrc(r.multi, r.beacon, r.pixelService);
             rows[{type, number}] = r;
         }
@@ -78,9 +79,9 @@ void MessageStore::load(const nlohmann::json& state) {
         hexInto(c, "commLoss", commLoss);
         hexInto(c, "shortPower", shortPower);
         hexInto(c, "longPower", longPower);
-        validateError = c.value("validateError", 2u);
-        syntaxError = c.value("syntaxError", 2u);
-        activateError = c.value("activateError", 2u);
+        validateError = c.value("validateError", static_cast<uint32_t>(NTCIP_VALIDATE_NONE));
+        syntaxError = c.value("syntaxError", static_cast<uint32_t>(NTCIP_MULTI_NONE));
+        activateError = c.value("activateError", static_cast<uint32_t>(NTCIP_ACTIVATE_NONE));
     }
 }
 
@@ -90,7 +91,7 @@ void MessageStore::save(nlohmann::json& state) const {
         const MessageRow& r = kv.second;
         // A request still pending is saved as the state it leads to.
         int status = r.pendingStatus != 0 ? r.pendingStatus : r.status;
-        if (status == kMsgNotUsed) continue;
+        if (status == NTCIP_MSG_NOT_USED) continue;
         arr.push_back({{"type", kv.first.first}, {"number", kv.first.second}, {"multi", r.multi},
                        {"owner", r.owner}, {"beacon", r.beacon}, {"pixelService", r.pixelService},
                        {"priority", r.priority}, {"status", status}, {"crc", r.crc}});
@@ -106,8 +107,11 @@ namespace {
 
 // Rows that can be changed: changeable and volatile rows within the limits.
 uint32_t checkWritableRow(const Limits& l, int memoryType, int number) {
-    if (memoryType == 2 || (memoryType >= 5 && memoryType <= 7)) return TQDMS_E_READ_ONLY;
-    int max = memoryType == 3 ? l.maxChangeable : memoryType == 4 ? l.maxVolatile : -1;
+    if (memoryType == NTCIP_MEM_PERMANENT || (memoryType >= NTCIP_MEM_CURRENT_BUFFER && memoryType <= NTCIP_MEM_BLANK))
+        return TQDMS_E_READ_ONLY;
+    int max = memoryType == NTCIP_MEM_CHANGEABLE ? l.maxChangeable
+              : memoryType == NTCIP_MEM_VOLATILE ? l.maxVolatile
+                                                 : -1;
     if (max < 0) return TQDMS_E_BAD_VALUE;
     if (number < 1 || number > max) return TQDMS_E_NO_SUCH_NAME;
     return TQDMS_OK;
@@ -123,17 +127,17 @@ static void validateRow(SimSign& s, MessageRow& row) {
     check.hasFont = [&s](int n) { return s.fonts.hasFont(n); };
     check.hasGraphic = [&s](int n) { return s.graphics.hasGraphic(n); };
     int syntax = checkMulti(row.multi, check);
-    uint32_t error = 2;
-    if (row.beacon > 1) error = 3;
-    else if (row.pixelService > 1) error = 4;
-    else if (syntax != 2) error = 5;
+    uint32_t error = NTCIP_VALIDATE_NONE;
+    if (row.beacon > 1) error = NTCIP_VALIDATE_BEACONS;
+    else if (row.pixelService > 1) error = NTCIP_VALIDATE_PIXEL_SERVICE;
+    else if (syntax != NTCIP_MULTI_NONE) error = NTCIP_VALIDATE_SYNTAX_MULTI;
     s.messages.validateError = error;
     s.messages.syntaxError = static_cast<uint32_t>(syntax);
-    if (error == 2) {
-        row.status = kMsgValid;
+    if (error == NTCIP_VALIDATE_NONE) {
+        row.status = NTCIP_MSG_VALID;
         row.crc = messageCrc(row.multi, row.beacon, row.pixelService);
     } else {
-        row.status = kMsgError;
+        row.status = NTCIP_MSG_ERROR;
         row.crc = 0;
     }
 }
@@ -141,44 +145,44 @@ static void validateRow(SimSign& s, MessageRow& row) {
 static void completeRequest(SimSign& s, MessageRow& row, uint8_t target) {
     row.pendingStatus = 0;
     row.pendingReads = 0;
-    if (target == kMsgModifying) {
-        row.status = kMsgModifying;
-    } else if (target == kMsgValidating) {
+    if (target == NTCIP_MSG_MODIFYING) {
+        row.status = NTCIP_MSG_MODIFYING;
+    } else if (target == NTCIP_MSG_VALIDATING) {
         validateRow(s, row);
     } else {
         row = MessageRow();
     }
 }
 
-// dmsMessage objects: 1 dmsNumPermanentMsg, 2 dmsNumChangeableMsg,
-// 3 dmsMaxChangeableMsg, 4 dmsFreeChangeableMemory, 5 dmsNumVolatileMsg,
-// 6 dmsMaxVolatileMsg, 7 dmsFreeVolatileMemory, 9 dmsValidateMessageError.
+// dmsMessage objects.
 uint32_t SimSign::getMsgInfo(int object, void* buf, int len) {
     if (len != 4) return TQDMS_E_BAD_VALUE;
     auto freeMemory = [&](int type, int total) {
         long used = 0;
         for (const auto& kv : messages.rows)
-            if (kv.first.first == type && kv.second.status != kMsgNotUsed)
+            if (kv.first.first == type && kv.second.status != NTCIP_MSG_NOT_USED)
                 used += static_cast<long>(kv.second.multi.size());
         return total > used ? total - used : 0;
     };
     switch (object) {
-    case 1: return tqdms::putInt(buf, len, messages.count(2));
-    case 2: return tqdms::putInt(buf, len, messages.count(3));
-    case 3: return tqdms::putInt(buf, len, limits.maxChangeable);
-    case 4: return tqdms::putInt(buf, len, freeMemory(3, limits.changeableMemory));
-    case 5: return tqdms::putInt(buf, len, messages.count(4));
-    case 6: return tqdms::putInt(buf, len, limits.maxVolatile);
-    case 7: return tqdms::putInt(buf, len, freeMemory(4, limits.volatileMemory));
-    case 9: return tqdms::putInt(buf, len, messages.validateError);
+    case NTCIP_NUM_PERMANENT_MSG: return tqdms::putInt(buf, len, messages.count(NTCIP_MEM_PERMANENT));
+    case NTCIP_NUM_CHANGEABLE_MSG: return tqdms::putInt(buf, len, messages.count(NTCIP_MEM_CHANGEABLE));
+    case NTCIP_MAX_CHANGEABLE_MSG: return tqdms::putInt(buf, len, limits.maxChangeable);
+    case NTCIP_FREE_CHANGEABLE_MEMORY:
+        return tqdms::putInt(buf, len, freeMemory(NTCIP_MEM_CHANGEABLE, limits.changeableMemory));
+    case NTCIP_NUM_VOLATILE_MSG: return tqdms::putInt(buf, len, messages.count(NTCIP_MEM_VOLATILE));
+    case NTCIP_MAX_VOLATILE_MSG: return tqdms::putInt(buf, len, limits.maxVolatile);
+    case NTCIP_FREE_VOLATILE_MEMORY:
+        return tqdms::putInt(buf, len, freeMemory(NTCIP_MEM_VOLATILE, limits.volatileMemory));
+    case NTCIP_VALIDATE_MESSAGE_ERROR: return tqdms::putInt(buf, len, messages.validateError);
     default: return TQDMS_E_NO_SUCH_NAME;
     }
 }
 
-// dmsMultiCfg: 16 dmsMaxMultiStringLength.
+// dmsMultiCfg: only dmsMaxMultiStringLength.
 uint32_t SimSign::getMultiCfg(int object, void* buf, int len) {
     if (len != 4) return TQDMS_E_BAD_VALUE;
-    if (object != 16) return TQDMS_E_NO_SUCH_NAME;
+    if (object != NTCIP_DMS_MAX_MULTI_STRING_LENGTH) return TQDMS_E_NO_SUCH_NAME;
     return tqdms::putInt(buf, len, limits.maxMultiLength);
 }
 
@@ -186,43 +190,43 @@ uint32_t SimSign::getMsgTable(int memoryType, int number, int column, void* buf,
     MessageRow view;
     MessageRow* row = &view;
     switch (memoryType) {
-    case 2: {
-        auto it = messages.rows.find({2, number});
+    case NTCIP_MEM_PERMANENT: {
+        auto it = messages.rows.find({NTCIP_MEM_PERMANENT, number});
         if (it == messages.rows.end()) return TQDMS_E_NO_SUCH_NAME;
         row = &it->second;
         break;
     }
-    case 3:
-    case 4: {
+    case NTCIP_MEM_CHANGEABLE:
+    case NTCIP_MEM_VOLATILE: {
         uint32_t rc = checkWritableRow(limits, memoryType, number);
         if (rc != TQDMS_OK) return rc;
         row = &messages.rows[{memoryType, number}];
         break;
     }
-    case 5:  // the current buffer shows the activated message
-    case 6:  // the scheduler's message
-    case 7:  // blank messages, one per priority level
-        if (number < 1 || number > (memoryType == 7 ? 255 : 1)) return TQDMS_E_NO_SUCH_NAME;
-        view.status = kMsgValid;
-        if (memoryType == 5) {
+    case NTCIP_MEM_CURRENT_BUFFER:  // shows the activated message
+    case NTCIP_MEM_SCHEDULE:        // the scheduler's message
+    case NTCIP_MEM_BLANK:           // blank messages, one per priority level
+        if (number < 1 || number > (memoryType == NTCIP_MEM_BLANK ? 255 : 1)) return TQDMS_E_NO_SUCH_NAME;
+        view.status = NTCIP_MSG_VALID;
+        if (memoryType == NTCIP_MEM_CURRENT_BUFFER) {
             const auto& a = messages.activated;
             if (const MessageRow* shown = messages.find(a[3], (a[4] << 8) | a[5])) view = *shown;
-            view.status = kMsgValid;
+            view.status = NTCIP_MSG_VALID;
         }
         break;
     default:
         return TQDMS_E_NO_SUCH_NAME;
     }
     switch (column) {
-    case 1: return tqdms::putInt(buf, len, memoryType);
-    case 2: return tqdms::putInt(buf, len, number);
-    case 3: return tqdms::putText(buf, len, row->multi);
-    case 4: return tqdms::putText(buf, len, row->owner);
-    case 5: return tqdms::putInt(buf, len, row->crc);
-    case 6: return tqdms::putInt(buf, len, row->beacon);
-    case 7: return tqdms::putInt(buf, len, row->pixelService);
-    case 8: return tqdms::putInt(buf, len, row->priority);
-    case 9:
+    case NTCIP_MSG_MEMORY_TYPE: return tqdms::putInt(buf, len, memoryType);
+    case NTCIP_MSG_NUMBER: return tqdms::putInt(buf, len, number);
+    case NTCIP_MSG_MULTI_STRING: return tqdms::putText(buf, len, row->multi);
+    case NTCIP_MSG_OWNER: return tqdms::putText(buf, len, row->owner);
+    case NTCIP_MSG_CRC: return tqdms::putInt(buf, len, row->crc);
+    case NTCIP_MSG_BEACON: return tqdms::putInt(buf, len, row->beacon);
+    case NTCIP_MSG_PIXEL_SERVICE: return tqdms::putInt(buf, len, row->pixelService);
+    case NTCIP_MSG_RUN_TIME_PRIORITY: return tqdms::putInt(buf, len, row->priority);
+    case NTCIP_MSG_STATUS:
         if (row->pendingReads > 0 && --row->pendingReads == 0) completeRequest(*this, *row, row->pendingStatus);
         return tqdms::putInt(buf, len, row->status);
     default: return TQDMS_E_NO_SUCH_NAME;
@@ -235,20 +239,20 @@ uint32_t SimSign::setMsgTable(int memoryType, int number, int column, const void
     MessageRow& row = messages.rows[{memoryType, number}];
     uint32_t v = 0;
     bool isInt = tqdms::getUInt(buf, len, v);
-    if (column == 9) {
+    if (column == NTCIP_MSG_STATUS) {
         if (!isInt) return TQDMS_E_BAD_VALUE;
         uint8_t target;
         switch (v) {
-        case kMsgModifyReq: target = kMsgModifying; break;
-        case kMsgValidateReq:
-            if (row.status != kMsgModifying) return TQDMS_E_GEN_ERR;
-            target = kMsgValidating;
+        case NTCIP_MSG_MODIFY_REQ: target = NTCIP_MSG_MODIFYING; break;
+        case NTCIP_MSG_VALIDATE_REQ:
+            if (row.status != NTCIP_MSG_MODIFYING) return TQDMS_E_GEN_ERR;
+            target = NTCIP_MSG_VALIDATING;
             break;
-        case kMsgNotUsedReq: target = kMsgNotUsed; break;
+        case NTCIP_MSG_NOT_USED_REQ: target = NTCIP_MSG_NOT_USED; break;
         default: return TQDMS_E_BAD_VALUE;
         }
         // The message on display may not be changed or removed.
-        if (v != kMsgValidateReq && messages.isActivated(memoryType, number)) return TQDMS_E_GEN_ERR;
+        if (v != NTCIP_MSG_VALIDATE_REQ && messages.isActivated(memoryType, number)) return TQDMS_E_GEN_ERR;
         if (limits.pollLatency > 0) {
             row.status = static_cast<uint8_t>(v);
             row.pendingStatus = target;
@@ -258,28 +262,29 @@ uint32_t SimSign::setMsgTable(int memoryType, int number, int column, const void
         }
         return TQDMS_OK;
     }
-    if (column == 1 || column == 2 || column == 5) return TQDMS_E_READ_ONLY;
-    if (column < 1 || column > 9) return TQDMS_E_NO_SUCH_NAME;
-    if (row.status != kMsgModifying) return TQDMS_E_GEN_ERR;  // columns change only while modifying
+    if (column == NTCIP_MSG_MEMORY_TYPE || column == NTCIP_MSG_NUMBER || column == NTCIP_MSG_CRC)
+        return TQDMS_E_READ_ONLY;
+    if (column < NTCIP_MSG_MEMORY_TYPE || column > NTCIP_MSG_STATUS) return TQDMS_E_NO_SUCH_NAME;
+    if (row.status != NTCIP_MSG_MODIFYING) return TQDMS_E_GEN_ERR;  // columns change only while modifying
     switch (column) {
-    case 3: {
+    case NTCIP_MSG_MULTI_STRING: {
         std::string text = tqdms::getText(buf, len);
         if (text.size() > static_cast<size_t>(limits.maxMultiLength)) return TQDMS_E_BAD_VALUE;
         row.multi = text;
         return TQDMS_OK;
     }
-    case 4: {
+    case NTCIP_MSG_OWNER: {
         std::string text = tqdms::getText(buf, len);
         if (text.size() > 127) return TQDMS_E_BAD_VALUE;
         row.owner = text;
         return TQDMS_OK;
     }
-    case 6:
-    case 7:
+    case NTCIP_MSG_BEACON:
+    case NTCIP_MSG_PIXEL_SERVICE:
         if (!isInt || v > 1) return TQDMS_E_BAD_VALUE;
-        (column == 6 ? row.beacon : row.pixelService) = static_cast<uint8_t>(v);
+        (column == NTCIP_MSG_BEACON ? row.beacon : row.pixelService) = static_cast<uint8_t>(v);
         return TQDMS_OK;
-    default:  // 8, run-time priority
+    default:  // NTCIP_MSG_RUN_TIME_PRIORITY
         if (!isInt || v < 1 || v > 255) return TQDMS_E_BAD_VALUE;
         row.priority = static_cast<uint8_t>(v);
         return TQDMS_OK;
@@ -316,10 +321,10 @@ uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1
 bool namesShowable(const MessageStore& m, const Limits& l, const uint8_t* id) {
     int type = id[0];
     int number = be16(id + 1);
-    if (type == 7) return number >= 1 && number <= 255;
-    if (type == 6) return number == 1;
+    if (type == NTCIP_MEM_BLANK) return number >= 1 && number <= 255;
+    if (type == NTCIP_MEM_SCHEDULE) return number == 1;
     const MessageRow* row = m.find(type, number);
-    if (!row || row->status != kMsgValid) return false;
+    if (!row || row->status != NTCIP_MSG_VALID) return false;
     uint16_t crc = be16(id + 3);
     return crc == row->crc || (crc == 0 && !l.strictCrc);
 }
@@ -340,13 +345,15 @@ uint32_t SimSign::activeMessage(const uint8_t* a) {
     std::memcpy(&address, a + 8, 4);
     uint8_t id[5] = {type, static_cast<uint8_t>(number >> 8), static_cast<uint8_t>(number),
                      static_cast<uint8_t>(crc >> 8), static_cast<uint8_t>(crc)};
-    if (type < 2 || type > 7 || type == 5) {
-        messages.activateError = 5;  // messageMemoryType
+    if (type < NTCIP_MEM_PERMANENT || type > NTCIP_MEM_BLANK || type == NTCIP_MEM_CURRENT_BUFFER) {
+        messages.activateError = NTCIP_ACTIVATE_MESSAGE_MEMORY_TYPE;
         return TQDMS_E_GEN_ERR;
     }
     if (!namesShowable(messages, limits, id)) {
         const MessageRow* row = messages.find(type, number);
-        messages.activateError = (type >= 6) ? 6 : (row && row->status == kMsgValid) ? 7 : 4;
+        messages.activateError = (type >= NTCIP_MEM_SCHEDULE)                      ? NTCIP_ACTIVATE_MESSAGE_NUMBER
+                                 : (row && row->status == NTCIP_MSG_VALID) ? NTCIP_ACTIVATE_MESSAGE_CRC
+                                                                           : NTCIP_ACTIVATE_MESSAGE_STATUS;
         return TQDMS_E_GEN_ERR;
     }
     uint8_t* out = messages.activated.data();
@@ -358,7 +365,7 @@ uint32_t SimSign::activeMessage(const uint8_t* a) {
     out[9] = static_cast<uint8_t>(address >> 16);
     out[10] = static_cast<uint8_t>(address >> 8);
     out[11] = static_cast<uint8_t>(address);
-    messages.activateError = 2;
+    messages.activateError = NTCIP_ACTIVATE_NONE;
     return TQDMS_OK;
 }
 
@@ -366,9 +373,9 @@ namespace {
 
 std::array<uint8_t, 5>* eventSlot(MessageStore& m, int object) {
     switch (object) {
-    case 8: return &m.shortPower;
-    case 9: return &m.longPower;
-    case 12: return &m.commLoss;
+    case NTCIP_SHORT_POWER_RECOVERY_MESSAGE: return &m.shortPower;
+    case NTCIP_LONG_POWER_RECOVERY_MESSAGE: return &m.longPower;
+    case NTCIP_COMMUNICATIONS_LOSS_MESSAGE: return &m.commLoss;
     default: return nullptr;
     }
 }
@@ -388,25 +395,27 @@ uint32_t setId(const MessageStore& m, const Limits& l, std::array<uint8_t, 5>& i
 
 }  // namespace
 
-// Sign control: 3 dmsMsgTableSource/activated message (12 bytes), 8 short
-// and 9 long power recovery, 12 communications loss message (5 bytes each),
-// 17 activation error, 18 MULTI syntax error (4 bytes each).
+// Sign control: the activated message (12 bytes), the power recovery and
+// communications loss messages (5 bytes each), the activation and MULTI
+// syntax errors (4 bytes each).
 uint32_t SimSign::getSignControl(int object, void* buf, int len) {
-    if (object == 3) {
+    if (object == NTCIP_ACTIVATE_MESSAGE) {
         if (len != 12) return TQDMS_E_BAD_VALUE;
         std::memcpy(buf, messages.activated.data(), 12);
         return TQDMS_OK;
     }
-    if (object == 17 || object == 18) {
+    if (object == NTCIP_ACTIVATE_MSG_ERROR || object == NTCIP_MULTI_SYNTAX_ERROR) {
         if (len != 4) return TQDMS_E_BAD_VALUE;
-        return tqdms::putInt(buf, len, object == 17 ? messages.activateError : messages.syntaxError);
+        return tqdms::putInt(buf, len,
+                             object == NTCIP_ACTIVATE_MSG_ERROR ? messages.activateError : messages.syntaxError);
     }
     std::array<uint8_t, 5>* slot = eventSlot(messages, object);
     return slot ? getId(*slot, buf, len) : TQDMS_E_NO_SUCH_NAME;
 }
 
 uint32_t SimSign::setSignControl(int object, const void* buf, int len) {
-    if (object == 3 || object == 17 || object == 18) return TQDMS_E_READ_ONLY;
+    if (object == NTCIP_ACTIVATE_MESSAGE || object == NTCIP_ACTIVATE_MSG_ERROR || object == NTCIP_MULTI_SYNTAX_ERROR)
+        return TQDMS_E_READ_ONLY;
     std::array<uint8_t, 5>* slot = eventSlot(messages, object);
     return slot ? setId(messages, limits, *slot, buf, len) : TQDMS_E_NO_SUCH_NAME;
 }

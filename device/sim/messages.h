@@ -10,13 +10,9 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-namespace tqsim {
+#include "tqdms/ntcip.h"
 
-// dmsMessageStatus values.
-enum MessageStatus : uint8_t {
-    kMsgNotUsed = 1, kMsgModifying = 2, kMsgValidating = 3, kMsgValid = 4, kMsgError = 5,
-    kMsgModifyReq = 6, kMsgValidateReq = 7, kMsgNotUsedReq = 8,
-};
+namespace tqsim {
 
 struct MessageRow {
     std::string multi;
@@ -24,7 +20,7 @@ struct MessageRow {
     uint8_t beacon = 0;
     uint8_t pixelService = 0;
     uint8_t priority = 1;
-    uint8_t status = kMsgNotUsed;
+    uint8_t status = NTCIP_MSG_NOT_USED;
     uint16_t crc = 0;
     // A request the sign is still working on (pollLatency): the status it
     // moves to and the status reads left until it does.
@@ -35,9 +31,9 @@ struct MessageRow {
 struct MessageStore {
     // Rows ever touched, keyed by (memory type, number). Rows not held are notUsed.
     std::map<std::pair<int, int>, MessageRow> rows;
-    uint32_t validateError = 2;   // dmsValidateMessageError: 2 none
-    uint32_t syntaxError = 2;     // dmsMultiSyntaxError: 2 none
-    uint32_t activateError = 2;   // dmsActivateMsgError: 2 none
+    uint32_t validateError = NTCIP_VALIDATE_NONE;
+    uint32_t syntaxError = NTCIP_MULTI_NONE;
+    uint32_t activateError = NTCIP_ACTIVATE_NONE;
     std::array<uint8_t, 12> activated{};  // activation code, network order
     std::array<uint8_t, 5> doorOpen{};    // message ID codes
     std::array<uint8_t, 5> commLoss{};

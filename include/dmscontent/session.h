@@ -12,9 +12,15 @@
  * calling thread. Always returns 0, even when the device library refuses. */
 DMS_API uint32_t DMS_CALL tqTestInit(void);
 
-/* Asks the device library to stop the operation running on the sign opened
- * by the calling thread; may be called while another call is running.
- * Returns 0, or 3 (and does nothing) when no sign is open on this thread. */
+/* Asks the device library to stop the running operation; meant to be
+ * called from another thread (a UI thread) while a worker thread's export
+ * runs. It sets the stop flag of the interface object of every export
+ * running at that moment (only the caller's own when called from inside
+ * its progress callback); the device library ends that operation at its
+ * next exchange, and the export returns the failure. A flag still set when
+ * an export ends is withdrawn, so it cannot end the next one.
+ * With nothing running, no flag is set: returns 0 when the calling thread
+ * has a sign open, else 3. */
 DMS_API uint32_t DMS_CALL tqStop(void);
 
 /* Runs the built-in test sequence against the device library. Returns 0. */
