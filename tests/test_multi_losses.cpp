@@ -98,4 +98,44 @@ TEST(MultiLosses, HexCharacterBehindFontTagsKeepsItsCode) {
     for (const Case& c : cases) check(c);
 }
 
+TEST(MultiLosses, FlashInALaterTextRectangleStaysWhereItIs) {
+    const Case cases[] = {
+        // A flashing picture, then a rectangle with one flashing word: the
+        // "[/fl]" skipped in front of the rectangle must not move the region
+        // onto EF.
+        {"[flt02o02][g1,1,1][/fl][tr1,1,100,16]AB[flt03o03]CD[/fl]EF",
+         "  picture 1 at 1,1 flash 2/2\n"
+         "  textrect 1,1,100,16 jp -1 jl -1 sc -1 flash 0/0\n"
+         "    text \"AB\" font -1 color -1/-1 flash 0/0\n"
+         "    text \"CD\" font -1 color -1/-1 flash 3/3\n"
+         "    text \"EF\" font -1 color -1/-1 flash 0/0\n",
+         "[pt60o][pb0,0,0][flt02o02][g1,1,1][tr1,1,100,16][/fl]AB[flt03o03]CD[/fl]EF"},
+        // Text dropped in front of the rectangle must not move the region
+        // off CD.
+        {"[g1,1,1]XXXXXXXXXXXX[tr1,1,100,16][flt03o03]CD[/fl]",
+         "  picture 1 at 1,1 flash 0/0\n"
+         "  textrect 1,1,100,16 jp -1 jl -1 sc -1 flash 0/0\n"
+         "    text \"CD\" font -1 color -1/-1 flash 3/3\n",
+         "[pt60o][pb0,0,0][g1,1,1][tr1,1,100,16][flt03o03]CD[/fl]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.multi);
+        auto first = parse(c.multi);
+        EXPECT_EQ(elements(first.get()), c.elements);
+        const std::string written = first->ToMulti().str();
+        EXPECT_EQ(written, c.written);
+        // Read back, the rectangle's texts flash as before.
+        auto again = parse(written);
+        ASSERT_NE(again->textRectangles, nullptr);
+        ASSERT_NE(first->textRectangles, nullptr);
+        const NormalText* a = first->textRectangles->normalTexts;
+        const NormalText* b = again->textRectangles->normalTexts;
+        for (; a != nullptr && b != nullptr; a = a->next, b = b->next) {
+            EXPECT_STREQ(b->Text(), a->Text());
+            EXPECT_EQ(b->flash.flashOnTime, a->flash.flashOnTime) << a->Text();
+        }
+        EXPECT_TRUE(a == nullptr && b == nullptr);
+    }
+}
+
 }  // namespace
