@@ -102,16 +102,17 @@ TEST(MultiParser, TextElementsTakeOnlyTheTagsInFrontOfThem) {
               "  newline 12 jl -1\n"  // a two-digit tag takes no "[jl"
               "  text \"END\" font -1 color -1/-1 flash 0/0\n");  // the stray "[jl3]" leads it; "[fo4]" is dropped
 
-    // The next text run was found inside the moving-text tag (after its
-    // "[fo1]"); consumed with the tag, it is not looked for again, so the
-    // runs after it in this section are dropped.
+    // The text run found inside the moving-text tag (after its "[fo1]") is
+    // looked for again behind the tag: the runs after it are read.
     Parsed move("Z[mvcl100,2,3,[fo1]M]W[nl1]V");
     EXPECT_EQ(move.describe(),
               "page 0 on 60 off 0 background -1/0 jp -1 jl -1 sc -1\n"
               "  text \"Z\" font -1 color -1/-1 flash 0/0\n"
               "  move mode 1 delay 0 direction 0 width 100 step 2 time 3 flash 0/0 text \"M\" font 1 color "
               "-1/-1 flash 0/0\n"
-              "  newline 1 jl -1\n");
+              "  text \"W\" font -1 color -1/-1 flash 0/0\n"
+              "  newline 1 jl -1\n"
+              "  text \"V\" font -1 color -1/-1 flash 0/0\n");
     Parsed plainMove("[mvcr10,1,1,AB][nl1]V");  // nothing inside ends a tag run: V is read
     EXPECT_STREQ(plainMove.page(0).normalTexts->Text(), "V");
 

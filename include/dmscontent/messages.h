@@ -19,7 +19,9 @@
 DMS_API uint32_t DMS_CALL tqSendMessage(const char* path);
 
 /* Reads the sign's valid messages and its event messages and saves them as
- * a message document at path. */
+ * a message document at path. Reading the MULTI text keeps the text after a
+ * moving text, the code of a hex character behind font tags, and the
+ * flashing of text inside a text rectangle that follows other graphics. */
 DMS_API uint32_t DMS_CALL tqGetMessage(const char* path);
 
 /* Defines one message row from entry and applies its event code (1..5);

@@ -114,13 +114,14 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
             work[elementLength] = '\0';
             TextRectangle* rectangle = page.AddTextRectangle();
             if (rectangle != nullptr) {
-                // Positions are taken relative to the current point (not to
-                // the "[tr"), as consumed so far.
+                // Region positions made relative to the rectangle's own
+                // "[tr", where its text starts (text skipped in front of it
+                // does not count).
                 Flash shifted[kMaxFlashRegions];
                 for (int i = 0; i < count; ++i) {
                     shifted[i] = regions[i];
-                    shifted[i].flashBegin -= static_cast<int32_t>(current);
-                    shifted[i].flashEnd -= static_cast<int32_t>(current);
+                    shifted[i].flashBegin -= static_cast<int32_t>(at);
+                    shifted[i].flashEnd -= static_cast<int32_t>(at);
                 }
                 ReadTextRectangle(*rectangle, work, shifted, count);
                 if (region != nullptr) rectangle->flash = *region;

@@ -1,8 +1,10 @@
 // A text section cut into text elements. Each kind keeps the position of its
-// next tag; the nearest one is read next, and only the kind just read is
-// searched again (a position that falls behind the current point is dropped
-// and not searched again). A tag whose bracket never closes ends the
-// section: the text from it on is dropped, so the loop always advances.
+// next tag; the nearest one is read next. Every kind whose position the piece
+// just read has passed (the kind read, and any found inside that piece, such
+// as the text run inside a moving-text tag) is searched again from the new
+// point, so nothing after the piece is lost. A tag whose bracket never closes
+// ends the section: the text from it on is dropped, so the loop always
+// advances.
 #include <cstring>
 
 #include "multi/parser.h"
@@ -51,9 +53,7 @@ uint32_t ParseSection(SectionText& section, const char* text, const Flash* regio
         next[kRun] = searchKind(kRun, text, length, 0);
     }
     size_t current = 0;
-    int taken = -1;
     while (current < length) {
-        if (taken >= 0) next[taken] = searchKind(taken, text, length, current);
         int best = -1;
         for (int k = 0; k < kSectionKinds; ++k) {
             if (next[k] != kNone && (best < 0 || next[k] < next[best])) best = k;
@@ -83,9 +83,10 @@ uint32_t ParseSection(SectionText& section, const char* text, const Flash* regio
                 consumed += rest < 5 ? rest : 5;
             }
         }
-        if (best == kMove) {
-            // The moving text's reader gets its tag only; text in front of
-            // it is consumed unread.
+        if (best == kMove || best == kHex) {
+            // The readers of moving texts and hex characters get their tag
+            // only (the hex reader reads the code from the start of its
+            // text); the tags in front of it are consumed unread.
             const size_t tagLength = consumed - (at - current);
             std::memcpy(piece, text + at, tagLength);
             piece[tagLength] = '\0';
@@ -117,10 +118,11 @@ uint32_t ParseSection(SectionText& section, const char* text, const Flash* regio
                 break;
         }
         current += consumed;
-        for (long& position : next) {
-            if (position != kNone && position < static_cast<long>(current)) position = kNone;
+        for (int k = 0; k < kSectionKinds; ++k) {
+            if (next[k] != kNone && next[k] < static_cast<long>(current)) {
+                next[k] = searchKind(k, text, length, current);
+            }
         }
-        taken = best;
     }
     return 0;
 }
