@@ -65,8 +65,12 @@ BENCHMARK(BM_ReadFnn)->Args({5, 7})->Args({10, 20});
 
 void BM_BuildFnt(benchmark::State& state) {
     const uint32_t width = static_cast<uint32_t>(state.range(0)), height = static_cast<uint32_t>(state.range(1));
-    std::vector<std::vector<uint8_t>> packed(256, std::vector<uint8_t>(dms::bitmapLength(height, width), 0x5A));
-    for (auto _ : state) benchmark::DoNotOptimize(dms::buildFntFile(height, width, 49, packed, 0));
+    dms::SignFont font;
+    font.height = height;
+    font.tableNumber = 49;
+    font.widths.assign(256, static_cast<uint8_t>(width));
+    font.packed.assign(256, std::vector<uint8_t>(dms::bitmapLength(height, width), 0x5A));
+    for (auto _ : state) benchmark::DoNotOptimize(dms::buildFntFile(font, 0));
 }
 BENCHMARK(BM_BuildFnt)->Args({5, 7})->Args({10, 20});
 

@@ -32,13 +32,18 @@ fetch_source() {
   mkdir -p "$deps_dir"
   (cd "$deps_dir" && apt-get source -qq tinyxml2 >/dev/null 2>&1) && ls "$deps_dir"/tinyxml2-*/tinyxml2.cpp >/dev/null 2>&1
 }
+# Without deb-src entries, they are derived from the machine's own "deb"
+# entries (scripts/apt-deb-src.sh), so the sources come from where its
+# packages come from.
 if ! ls "$deps_dir"/tinyxml2-*/tinyxml2.cpp >/dev/null 2>&1 && ! fetch_source; then
-  src_list=/etc/apt/sources.list.d/dmscontent-src.sources
-  if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+  sources_dir=${APT_SOURCES_DIR:-/etc/apt/sources.list.d}
+  sources_list=${APT_SOURCES_LIST:-/etc/apt/sources.list}
+  src_list=$sources_dir/dmscontent-src.sources
+  if ! grep -rqs '^Types:.*deb-src' "$sources_dir" && ! grep -qs '^deb-src' "$sources_list"; then
+    entries=$("$(dirname "$0")/apt-deb-src.sh")
+    [ -n "$entries" ] || { echo "setup: no apt source of this release to take deb-src entries from"; exit 1; }
     echo "setup: adding deb-src entries"
-    . /etc/os-release
-    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-      "$VERSION_CODENAME" "$VERSION_CODENAME" | "${sudo_cmd[@]}" tee "$src_list" >/dev/null
+    printf '%s\n' "$entries" | "${sudo_cmd[@]}" tee "$src_list" >/dev/null
   fi
   "${sudo_cmd[@]}" apt-get update -qq
   fetch_source || { echo "setup: cannot fetch tinyxml2 sources"; exit 1; }

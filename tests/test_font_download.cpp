@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -51,7 +53,8 @@ TEST(FontDownload, GetFontFileWritesTheFontAsAnFntFile) {
     EXPECT_EQ(back->number, 58u);  // 58 written back as 10, read as 58 again
     EXPECT_EQ(back->height, 7);
     EXPECT_EQ(back->width, 5);
-    EXPECT_EQ(back->charSpacing, 0);  // the writer keeps no spacings
+    EXPECT_EQ(back->charSpacing, 2);  // the spacings come back too
+    EXPECT_EQ(back->lineSpacing, 3);
     for (unsigned c = 1; c < 256; ++c) ASSERT_EQ(picture(back->chars[c], 7), picture(f.glyphs[c], 7, 5)) << c;
     Bytes file = readFile(dir + "/Five.fnt");
     ASSERT_EQ(file.size(), 256u * 7 + 64);
@@ -63,24 +66,89 @@ TEST(FontDownload, GetFontFileWritesTheFontAsAnFntFile) {
     EXPECT_EQ(GetFontFile(1, nullptr), DMS_E_ARGUMENT);
 }
 
-TEST(FontDownload, GetFontFileTakesBitmapsAtTheWidestWidth) {
-    // Character widths 3 and 5: the file's cells read every bitmap 5 wide,
-    // so the narrow character comes back in the wide character's grid.
-    CellFont f = glyphs(5, 1);
+// Every entry (directories and files) below a folder, relative to it.
+std::set<std::string> treeOf(const std::string& dir) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
+        names.insert(std::filesystem::relative(e.path(), dir).string());
+    return names;
+}
+
+TEST(FontDownload, GetFontFileKeepsAProportionalFontsGlyphsAndSpacing) {
+    // Widths 1, 3, 6, 8 (a whole byte) and 11 (two bytes a row): each glyph
+    // comes back left-aligned in an 11-pixel cell, the rest blank.
+    CellFont f;
+    f.width = 11;
+    f.rowBytes = 2;
+    f.number = 4;
+    f.charSpacing = 2;
+    f.lineSpacing = 5;
+    f.glyphs['!'] = {"#", "#", "#", "#", "", "#", ""};
+    f.glyphs['i'] = {".#.", "", "##.", ".#.", ".#.", ".#.", "###"};
+    f.glyphs['n'] = {"", "", "#.##.", "##..#", "#...#", "#...#", "#...##"};
+    f.glyphs['O'] = {"..####..", ".#....#.", "#......#", "#......#", "#......#", ".#....#.", "..####.#"};
+    f.glyphs['M'] = {"#.........#", "##.......##", "#.#.....#.#", "#..#...#..#", "#...#.#...#", "#....#....#",
+                     "#.........#"};
     std::vector<uint8_t> widths(256, 0);
-    widths['H'] = 5;
+    widths['!'] = 1;
     widths['i'] = 3;
-    SimSign sign(json{{"fonts", {signRowOf(f, "P.fnt", 2, widths)}}});
-    std::string dir = scratchFolder("getfile_wide");
-    ASSERT_EQ(GetFontFile(2, dir.c_str()), 0u);
+    widths['n'] = 6;
+    widths['O'] = 8;
+    widths['M'] = 11;
+    std::string dir = scratchFolder("getfile_prop");
+    const std::string original = writeFile(dir + "/Prop.fnt", fntFile(f, widths));
+    SimSign sign(json{{"limits", {{"fontRows", 3}}}});
+    std::string fields = pathFields({original});
+    int32_t count = 1;
+    ASSERT_EQ(tqSendFonts(fields.data(), &count, 1), 0u);
+    ASSERT_EQ(count, 1);
+
+    ASSERT_EQ(GetFontFile(1, (dir + "/copy").c_str()), DMS_E_OPEN_INPUT);  // no such folder
+    std::filesystem::create_directory(dir + "/copy");
+    ASSERT_EQ(GetFontFile(1, (dir + "/copy").c_str()), 0u);
     uint32_t rc = 1;
-    auto back = loadFont(dir + "/P.fnt", &rc);
+    auto back = loadFont(dir + "/copy/Prop.fnt", &rc);
     ASSERT_EQ(rc, 0u);
-    EXPECT_EQ(back->chars['H'].width, 5);
-    EXPECT_EQ(picture(back->chars['H'], 7), picture(f.glyphs['H'], 7, 5));
-    EXPECT_EQ(back->chars['i'].width, 5);
-    // 21 packed bits of "i" laid out 5 to a row.
-    EXPECT_EQ(picture(back->chars['i'], 7), "..#..|..##.|.#..#|..#.#|#....|.....|.....");
+    EXPECT_EQ(back->charSpacing, 2);
+    EXPECT_EQ(back->lineSpacing, 5);
+    EXPECT_EQ(back->width, 11);
+    for (unsigned c = 1; c < 256; ++c) {
+        ASSERT_EQ(back->chars[c].width, 11) << c;  // no width table: every cell reads back 11 wide
+        ASSERT_EQ(picture(back->chars[c], 7), picture(f.glyphs[c], 7, 11)) << c;
+    }
+
+    // Sent back, the copy gives the sign the same spacings and glyphs.
+    fields = pathFields({dir + "/copy/Prop.fnt"});
+    count = 1;
+    ASSERT_EQ(tqSendFonts(fields.data(), &count, 1), 0u);
+    const json row = sign.state()["fonts"][0];
+    EXPECT_EQ(row["charSpacing"], 2);
+    EXPECT_EQ(row["lineSpacing"], 5);
+}
+
+TEST(FontDownload, GetFontFileRefusesNamesThatLeaveTheFolder) {
+    const CellFont f = glyphs(5, 1);
+    std::string dir = scratchFolder("getfile_names");
+    const std::string inner = dir + "/inner";
+    std::filesystem::create_directory(inner);
+    for (const char* name : {"../escape.fnt", "a/b", "a\\b", "c:x", "", "..", "x..y", "/abs.fnt"}) {
+        SimSign sign(json{{"fonts", {signRowOf(f, name, 1)}}});
+        EXPECT_EQ(GetFontFile(1, inner.c_str()), DMS_E_OPEN_INPUT) << name;
+        EXPECT_EQ(treeOf(dir), std::set<std::string>{"inner"}) << name;
+    }
+
+    // The path folder/name may be 259 characters long, not 260: a longer
+    // one would be cut into another name.
+    const std::string name(40, 'n');
+    for (size_t total : {259u, 260u}) {
+        const std::string base = dir + "/" + std::to_string(total) + "_";
+        const std::string folder = base + std::string(total - name.size() - 1 - base.size(), 'd');
+        ASSERT_EQ(folder.size() + 1 + name.size(), total);
+        std::filesystem::create_directory(folder);
+        SimSign sign(json{{"fonts", {signRowOf(f, name, 1)}}});
+        EXPECT_EQ(GetFontFile(1, folder.c_str()), total == 259 ? 0u : DMS_E_OPEN_INPUT) << total;
+        EXPECT_EQ(treeOf(folder), total == 259 ? std::set<std::string>{name} : std::set<std::string>{}) << total;
+    }
 }
 
 TEST(FontDownload, GetFontFileFaultSweep) {
@@ -152,7 +220,8 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
     int32_t count = 3;
     ASSERT_EQ(GetFontFileDetail(details, &count), 0u);
 
-    // Fixed font: number mapped back, no width table flag, spacings at 51 and 52.
+    // Fixed font: number mapped back, no width table flag, spacings at 49
+    // and 50 (where the FNT reader takes them) and again at 51 and 52.
     EXPECT_STREQ(records[0].name, "Fixed");
     ASSERT_NE(+records[0].trailer, nullptr);
     ASSERT_NE(+records[0].content, nullptr);
@@ -165,8 +234,18 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
     EXPECT_EQ(std::memcmp(t + 40, "LLIB", 4), 0);
     EXPECT_EQ(dms::le32(t + 44), 10u);
     EXPECT_EQ(t[48], 0);
+    EXPECT_EQ(t[49], 2);
+    EXPECT_EQ(t[50], 3);
     EXPECT_EQ(t[51], 2);
     EXPECT_EQ(t[52], 3);
+    // The trailer reads as the font's own: an FNT file of blank cells ending
+    // in it gives the same spacings.
+    Bytes asFile(256u * 7, 0);
+    asFile.insert(asFile.end(), t, t + 64);
+    dms::FontContentPtr read = dms::newFontContent();
+    ASSERT_EQ(dms::readFntBytes(*read, asFile.data(), asFile.size(), "Fixed", false), 0u);
+    EXPECT_EQ(read->charSpacing, 2);
+    EXPECT_EQ(read->lineSpacing, 3);
     // Characters in row form: rows of ceil(width / 8) bytes, bits past the width clear.
     const fontContent& c0 = *records[0].content;
     ASSERT_NE(+c0.chars, nullptr);

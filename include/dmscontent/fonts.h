@@ -23,8 +23,14 @@ DMS_API uint32_t DMS_CALL tqGetFontList(dmsFont* list, uint32_t* count);
 DMS_API uint32_t DMS_CALL tqSendFonts(const char* paths, int32_t* count, int32_t raw);
 
 /* Writes the font of font row `row` (low byte used) into the FNT file
- * folder/fontname (a forward slash whatever the folder uses). 2 when the row
- * holds no usable font, 32513 when the file cannot be written. */
+ * folder/fontname (a forward slash whatever the folder uses). Cells are as
+ * wide as the widest character; each character stands left-aligned in its
+ * cell at its own width. The character and line spacing go into trailer
+ * bytes 49 and 50, where the FNT reader takes them. No width table is
+ * written, so every character reads back as wide as the widest.
+ * 2 when the row holds no usable font; 32513 when the file cannot be
+ * written, and (nothing written) when the font name is empty, holds "/",
+ * "\", ":" or "..", or makes a path longer than 259 characters. */
 DMS_API uint32_t DMS_CALL GetFontFile(int32_t row, const char* folder);
 
 /* Stores in *count the highest font row, counting up from 1, before the
@@ -40,7 +46,8 @@ DMS_API uint32_t DMS_CALL GetFontFileCount(uint32_t* count);
  * cleared.
  *
  * For each font: name gets the font name; trailer gets the 64-byte FNT
- * trailer of the font; content->chars gets a new array of 256 fontChar,
+ * trailer of the font, the character and line spacing in bytes 49 and 50
+ * (where the FNT reader takes them) and again in bytes 51 and 52; content->chars gets a new array of 256 fontChar,
  * entry 0 empty, entries 1..255 with code, width and the bitmap in rows of
  * ceil(width / 8) bytes (not packed). No other content field is written.
  *

@@ -69,6 +69,16 @@ inline bool bitAt(const uint8_t* data, size_t length, size_t index) {
     return index / 8 < length && ((data[index / 8] >> (7 - index % 8)) & 1) != 0;
 }
 
+// Unpacks a packed bitmap of `width` pixels a row into `height` rows of
+// `rowBytes` bytes (at least ceil(width / 8)), each row's pixels from its
+// first bit on; bits the bitmap does not set stay as they are.
+inline void unpackRows(const uint8_t* packed, size_t length, unsigned height, unsigned width, uint8_t* rows,
+                       size_t rowBytes) {
+    for (size_t r = 0; r < height; ++r)
+        for (size_t x = 0; x < width; ++x)
+            if (bitAt(packed, length, r * width + x)) rows[r * rowBytes + x / 8] |= static_cast<uint8_t>(0x80u >> (x % 8));
+}
+
 // Packs one character from its cell: `height` rows of `rowBytes` bytes
 // starting at cell[0]; only the first `width` pixels of a row count, and
 // pixels past a row's bytes are unlit. `cellLength` bounds every read (bytes

@@ -23,15 +23,6 @@ uint32_t ensureBlocks(fontDetail& d) {
     return d.trailer && d.content ? 0 : DMS_E_NO_MEMORY;
 }
 
-// Unpacks a packed bitmap into rows of ceil(width / 8) bytes, the bits after
-// each row's width pixels clear.
-void unpackRows(const uint8_t* packed, size_t length, unsigned height, unsigned width, uint8_t* rows) {
-    const size_t rowBytes = (width + 7u) / 8u;
-    for (size_t r = 0; r < height; ++r)
-        for (size_t x = 0; x < width; ++x)
-            if (bitAt(packed, length, r * width + x)) rows[r * rowBytes + x / 8] |= static_cast<uint8_t>(0x80u >> (x % 8));
-}
-
 uint32_t readCharacters(int row, unsigned height, FontCharArray& chars, uint8_t& widthMax, bool& proportional) {
     if (!chars.allocate(256)) return DMS_E_NO_MEMORY;
     widthMax = 0;
@@ -54,7 +45,7 @@ uint32_t readCharacters(int row, unsigned height, FontCharArray& chars, uint8_t&
         std::vector<uint8_t> packed(length + 1, 0);
         // A bitmap that cannot be read stays blank.
         if (tqGetCharacterTable(row, code, 3, packed.data(), static_cast<int>(length)) != 0) continue;
-        unpackRows(packed.data(), length, height, c.width, c.bitmap);
+        unpackRows(packed.data(), length, height, c.width, c.bitmap, (c.width + 7u) / 8u);
     }
     return 0;
 }
@@ -86,8 +77,9 @@ uint32_t readDetail(int row, fontDetail* d) {
     uint8_t trailer[kFntTrailerSize];
     const uint32_t rowBytes = (widthMax + 7u) / 8u;
     fillFntTrailer(trailer, widthMax, height, rowBytes, proportional ? number : fontNumberFromTable(number),
-                   std::time(nullptr));
+                   charSpacing, lineSpacing, std::time(nullptr));
     if (proportional) trailer[48] = 0xF0;
+    // The spacings also stay where earlier hosts look for them.
     trailer[51] = charSpacing;
     trailer[52] = lineSpacing;
     std::memcpy(d->trailer, trailer, sizeof trailer);

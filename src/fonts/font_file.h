@@ -50,15 +50,31 @@ uint32_t fontNumberToTable(uint32_t fileNumber, bool raw);
 uint32_t fontNumberFromTable(uint32_t tableValue);
 
 // The 64-byte FNT trailer of a font written from the sign: magic and "T",
-// time, the widest character, height, bytes per row, size field, "LLIB" and
-// the number field; every other byte zero.
+// time, the widest character, height, bytes per row, size field, "LLIB",
+// the number field, and the character and line spacing in bytes 49 and 50
+// (where the reader takes them); every other byte zero.
 void fillFntTrailer(uint8_t (&trailer)[kFntTrailerSize], uint32_t widthMax, uint32_t height, uint32_t rowBytes,
-                    uint32_t numberField, std::time_t now);
+                    uint32_t numberField, uint8_t charSpacing, uint8_t lineSpacing, std::time_t now);
+
+// A font read from the sign, as the FNT writer takes it: per character code
+// its own width and its packed bitmap at that width (missing bytes read as
+// zero).
+struct SignFont {
+    uint32_t height = 0;
+    uint32_t tableNumber = 0;
+    uint8_t charSpacing = 0;
+    uint8_t lineSpacing = 0;
+    std::vector<uint8_t> widths = std::vector<uint8_t>(256, 0);
+    std::vector<std::vector<uint8_t>> packed = std::vector<std::vector<uint8_t>>(256);
+};
+
+// The widest of characters 1 to 255.
+uint32_t widestCharacter(const SignFont& font);
 
 // An FNT file (256 cells, then the trailer) of a font read from the sign.
-// packed[c] is character c's packed bitmap taken as widthMax pixels wide
-// (cell 0 stays blank; missing bytes read as zero). No width table is written.
-std::vector<uint8_t> buildFntFile(uint32_t height, uint32_t widthMax, uint32_t tableNumber,
-                                  const std::vector<std::vector<uint8_t>>& packed, std::time_t now);
+// Cells are as wide as the widest of characters 1 to 255; each character
+// stands left-aligned in its cell at its own width, the rest of the cell
+// blank. Cell 0 stays blank. No width table is written.
+std::vector<uint8_t> buildFntFile(const SignFont& font, std::time_t now);
 
 }  // namespace dms

@@ -2,10 +2,12 @@
 // the number of font rows in use.
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <vector>
 
 #include "dmscontent/fonts.h"
+#include "fonts/font_content.h"
 #include "fonts/font_file.h"
 #include "fonts/font_send.h"
 #include "frame/device.h"
@@ -15,6 +17,12 @@ namespace dms {
 namespace {
 
 bool readable(int32_t status) { return status == 4 || status == 5 || status == 6 || status == 11; }
+
+// The sign's font name becomes a file name inside the caller's folder:
+// nothing that could lead out of it (a separator, a drive, a parent step).
+bool safeFileName(const char* name) {
+    return name[0] != '\0' && std::strpbrk(name, "/\\:") == nullptr && std::strstr(name, "..") == nullptr;
+}
 
 uint32_t writeFontFile(int row, const char* folder) {
     int32_t status = 0;
@@ -29,28 +37,31 @@ uint32_t writeFontFile(int row, const char* folder) {
     e.name[sizeof e.name - 1] = '\0';
     if ((rc = tqGetFontTable(row, kFontCharSpacing, &e.charSpacing, 1)) != 0) return rc;
     if ((rc = tqGetFontTable(row, kFontLineSpacing, &e.lineSpacing, 1)) != 0) return rc;
-
-    uint8_t widthMax = 0;
-    for (int code = 1; code < 256; ++code) {
-        uint8_t width = 0;
-        if ((rc = tqGetCharacterTable(row, code, 2, &width, 1)) != 0) return rc;
-        if (width > widthMax) widthMax = width;
-    }
-    // Every bitmap is taken as widthMax pixels wide, whatever the character's
-    // own width: the file has no width table, and its characters read back
-    // at widthMax. A font with no pixels (cell size 0) has nothing to read.
-    const size_t cellSize = static_cast<size_t>(e.height) * ((widthMax + 7u) / 8u);
-    std::vector<std::vector<uint8_t>> packed(256);
-    for (int code = 1; code < 256 && cellSize > 0; ++code) {
-        packed[code].assign(cellSize + 1, 0);
-        rc = tqGetCharacterTable(row, code, 3, packed[code].data(), static_cast<int>(cellSize));
-        if (rc != 0) return rc;
-        packed[code].resize(cellSize);
-    }
-    std::vector<uint8_t> file = buildFntFile(e.height, widthMax, e.number, packed, std::time(nullptr));
-
+    // A name that is not a plain file name, or a path the buffer would cut,
+    // is refused before anything else is read or written.
     char path[260];
-    std::snprintf(path, sizeof path, "%s/%s", folder, e.name);
+    const int pathLength = std::snprintf(path, sizeof path, "%s/%s", folder, e.name);
+    if (!safeFileName(e.name) || pathLength < 0 || static_cast<size_t>(pathLength) >= sizeof path) return DMS_E_OPEN_INPUT;
+
+    SignFont font;
+    font.height = e.height;
+    font.tableNumber = e.number;
+    font.charSpacing = e.charSpacing;
+    font.lineSpacing = e.lineSpacing;
+    for (int code = 1; code < 256; ++code)
+        if ((rc = tqGetCharacterTable(row, code, 2, &font.widths[code], 1)) != 0) return rc;
+    // Each bitmap is read at its character's own width; the writer puts it
+    // left-aligned in a cell as wide as the widest character.
+    for (int code = 1; code < 256; ++code) {
+        const size_t length = bitmapLength(e.height, font.widths[code]);
+        if (length == 0) continue;
+        std::vector<uint8_t>& bits = font.packed[code];
+        bits.assign(length + 1, 0);
+        if ((rc = tqGetCharacterTable(row, code, 3, bits.data(), static_cast<int>(length))) != 0) return rc;
+        bits.resize(length);
+    }
+    std::vector<uint8_t> file = buildFntFile(font, std::time(nullptr));
+
     std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path, "wb+"), std::fclose);
     if (!f) return DMS_E_OPEN_INPUT;
     if (std::fwrite(file.data(), 1, file.size(), f.get()) != file.size()) return DMS_E_OPEN_INPUT;
@@ -63,7 +74,7 @@ uint32_t writeFontFile(int row, const char* folder) {
 
 // The file is folder/fontname with a forward slash whatever the folder's own
 // separators; a write that fails half way gives the same 32513 as a file that
-// cannot be created.
+// cannot be created, and so does a font name that is not a plain file name.
 DMS_API uint32_t DMS_CALL GetFontFile(int32_t row, const char* folder) {
     if (!folder) return DMS_E_ARGUMENT;
     return dms::runWithInterface(

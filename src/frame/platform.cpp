@@ -1,8 +1,13 @@
 #include "platform.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <cstdint>
 #else
+#include <fcntl.h>
 #include <pthread.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -33,6 +38,24 @@ bool isDirectory(const char* path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+int processId() { return static_cast<int>(GetCurrentProcessId()); }
+
+std::FILE* createNewFile(const char* path) {
+    HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_WRONLY | _O_TEXT);
+    if (fd == -1) {
+        CloseHandle(h);
+        return nullptr;
+    }
+    std::FILE* f = _fdopen(fd, "w");
+    if (!f) _close(fd);
+    return f;
+}
+
+// A plain rename does not replace an existing file on Windows.
+bool replaceFile(const char* from, const char* to) { return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != 0; }
+
 #else
 
 void sleepMs(unsigned ms) {
@@ -58,6 +81,18 @@ bool isDirectory(const char* path) {
     struct stat st;
     return path && stat(path, &st) == 0 && S_ISDIR(st.st_mode);
 }
+
+int processId() { return static_cast<int>(getpid()); }
+
+std::FILE* createNewFile(const char* path) {
+    int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* f = fdopen(fd, "w");
+    if (!f) close(fd);
+    return f;
+}
+
+bool replaceFile(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
 #endif
 

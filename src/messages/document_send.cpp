@@ -4,6 +4,7 @@
 #include <new>
 
 #include "dmscontent/messages.h"
+#include "frame/dump.h"
 #include "frame/export.h"
 #include "messages/events.h"
 #include "messages/sign_facts.h"
@@ -13,20 +14,20 @@ namespace dms {
 namespace {
 
 // Builds every record's MULTI text and writes them to
-// "FromXmlToMultiString.txt". The file is emptied first, so a failed build
-// leaves it empty; a file that cannot be opened is skipped.
+// "FromXmlToMultiString.txt". A failed build leaves the file empty; a file
+// that cannot be made is skipped.
 uint32_t buildAndDump(MessageSet& set, int32_t maxMultiLength) {
-    std::FILE* f = openDump("FromXmlToMultiString.txt");
+    DumpFile dump("FromXmlToMultiString.txt");
     for (int i = 0; i < set.count; ++i) {
         uint32_t rc = set.messages[i].BuildMulti(maxMultiLength);
         if (rc != 0) {
-            if (f) std::fclose(f);
+            dump.commit();
             return rc;
         }
     }
-    if (f) {
-        writeMultiDump(f, set.messages.get(), set.count);
-        std::fclose(f);
+    if (dump.get()) {
+        writeMultiDump(dump.get(), set.messages.get(), set.count);
+        dump.commit();
     }
     return 0;
 }

@@ -31,7 +31,5 @@ uint32_t activateMessage(const CMessage& message, uint32_t sourceAddress);
 
 // "owner : <owner>\n<MULTI>\n\n" per record.
 void writeMultiDump(std::FILE* file, const CMessage* messages, int count);
-// Opens a file of the dump directory with mode "w+" (null when it fails).
-std::FILE* openDump(const char* fileName);
 
 }  // namespace dms

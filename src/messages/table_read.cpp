@@ -62,22 +62,16 @@ void writeMultiDump(std::FILE* file, const CMessage* messages, int count) {
     }
 }
 
-std::FILE* openDump(const char* fileName) {
-    char dir[1024];
-    dumpDirectory(dir, sizeof dir);
-    std::string path = std::string(dir) + fileName;
-    return std::fopen(path.c_str(), "w+");
-}
-
 bool readMessageTable(MessageSet& set, uint32_t first, uint32_t last) {
     set.count = 0;
     uint32_t permanent = 0, changeable = 0;
     if (tqGetMsgInfo(1, &permanent, 4) != 0 || tqGetMsgInfo(3, &changeable, 4) != 0) return false;
     if (!readValidRows(set, 2, 1, permanent)) return false;
     if (!readValidRows(set, 3, first < 1 ? 1 : first, last < changeable ? last : changeable)) return false;
-    if (std::FILE* f = openDump("MessageReadFromMib.txt")) {
-        writeMultiDump(f, set.messages.get(), set.count);
-        std::fclose(f);
+    DumpFile dump("MessageReadFromMib.txt");
+    if (dump.get()) {
+        writeMultiDump(dump.get(), set.messages.get(), set.count);
+        dump.commit();
     }
     return true;
 }

@@ -89,4 +89,15 @@ done
 err=$("$dmsctl" schedules add --file bad-time.csv 2>&1)
 [[ "$err" == *"line 2"*"25:00"* ]] || fail "bad line not named: $err"
 [ "$(d schedules list | wc -l)" -eq 1 ] || fail "refused input changed the sign"
+# The library's information lines ("Schedule Insert Count") only with -v;
+# neither by default nor with -q.
+for opt in "" "-q" "-v"; do
+  err=$("$dmsctl" $opt schedules add --time 06:15 --message changeable:4 2>&1 >/dev/null) || fail "add $opt: $err"
+  if [ "$opt" = "-v" ]; then
+    printf '%s\n' "$err" | grep -Eq '^\[INFO\]\[.*\] Schedule Insert Count:1$' || fail "-v hid the info line: $err"
+  else
+    printf '%s\n' "$err" | grep -q 'INFO' && fail "info line shown with '$opt': $err"
+  fi
+  d schedules delete --all >/dev/null || fail "delete after $opt"
+done
 echo "dmsctl schedules ok"

@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <vector>
@@ -43,7 +44,23 @@ void TQ_CALL showProgress(void*, int, int value) {
     std::fflush(stderr);
 }
 
+// The library's lines begin with their level tag.
+bool shown(const char* line) {
+    const auto startsWith = [line](const char* tag) { return std::strncmp(line, tag, std::strlen(tag)) == 0; };
+    if (context().verbose) return true;
+    if (startsWith("[INFO]")) return false;
+    return !context().quiet || startsWith("[ERROR]");
+}
+
+void DMS_CALL logToStderr(const char* line, void*) {
+    if (!line || !shown(line)) return;
+    std::fputs(line, stderr);
+    std::fflush(stderr);
+}
+
 }  // namespace
+
+void installLogSink() { dmsSetLogSink(logToStderr, nullptr); }
 
 Context& context() {
     static Context c;

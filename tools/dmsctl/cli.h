@@ -15,8 +15,13 @@ namespace dmsctl {
 struct Context {
     std::string signFile = "dmsctl-sign.json";  // --sign
     bool json = false;                          // --json
-    bool quiet = false;                         // --quiet: no progress display
+    bool quiet = false;                         // --quiet: no progress display, only error lines
+    bool verbose = false;                       // --verbose: the library's information lines too
 };
+
+// Where the library's diagnostic lines go: standard error, error lines
+// always, warnings unless --quiet, information lines only with --verbose.
+void installLogSink();
 
 Context& context();
 

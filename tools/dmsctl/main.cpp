@@ -14,7 +14,9 @@ int main(int argc, char** argv) {
     app.add_option("--sign", ctx.signFile, "Simulated sign state file (created on first use)")
         ->capture_default_str();
     app.add_flag("--json", ctx.json, "Print results as JSON");
-    app.add_flag("-q,--quiet", ctx.quiet, "No progress display");
+    app.add_flag("-q,--quiet", ctx.quiet, "No progress display; of the library's log lines only errors");
+    app.add_flag("-v,--verbose", ctx.verbose, "Also the library's information log lines");
+    dmsctl::installLogSink();
     dmsctl::registerAll(app);
     try {
         app.parse(argc, argv);
