@@ -1,6 +1,7 @@
 // Schedules never take what the sign still uses: listing behind schedule
 // rows out of use, action rows that unlisted events name, day plan numbers
-// whose row or events are held.
+// whose row or events are held, and a replacement refused before its
+// first write.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -220,6 +221,60 @@ TEST(ScheduleSafetyDayPlanNumber, ForeignRowsAndEventsStayIntact) {
                 EXPECT_EQ(it.dayPlan, c.dayPlan);
             }
         EXPECT_TRUE(found);
+    }
+}
+
+// --- A replacement with a bad item is refused before its first write.
+
+TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
+    // Six day plans of three events but only four schedule rows.
+    const json limits = {{"limits", {{"maxScheduleEntries", 4}, {"maxDayPlans", 6}, {"maxDayPlanEvents", 3}}}};
+    struct Case {
+        const char* name;
+        ScheduleItem last;  // sent after two good items of day plan 1
+        uint32_t rc;
+    };
+    const Case cases[] = {
+        {"hour 23, minute 59, memory type 7, day plan 4", item(1, 1, 0, 23, 59, 5, 7, 0, 4), 0},
+        {"a third event, the most a day plan holds", item(1, 1, 0, 9, 0, 5, 3, 0, 1), 0},
+        {"hour 24", item(1, 1, 0, 24, 0, 5, 3, 0, 2), DMS_E_ARGUMENT},
+        {"minute 60", item(1, 1, 0, 1, 60, 5, 3, 0, 2), DMS_E_ARGUMENT},
+        {"memory type 8", item(1, 1, 0, 1, 0, 5, 8, 0, 2), DMS_E_ARGUMENT},
+        {"day plan 0", item(1, 1, 0, 1, 0, 5, 3, 0, 0), DMS_E_ARGUMENT},
+        {"day plan above maxDayPlans", item(1, 1, 0, 1, 0, 5, 3, 0, 7), DMS_E_ARGUMENT},
+        {"day plan without a schedule row of its number", item(1, 1, 0, 1, 0, 5, 3, 0, 5), DMS_E_NO_FREE},
+        {"a fourth event in one day plan", item(1, 1, 0, 9, 0, 5, 3, 0, 1), DMS_E_NO_FREE},
+    };
+    for (bool withRows : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (withRows ? ", rows given" : ", rows from the items"));
+            SimSign sign(limits);
+            sign.patch(timebase({scheduleRow(1, 1, 1, 1, 0)}, {dayPlanEvent(1, 1, 1, 0, 1)}, {actionRow(1, 3, 1)}));
+            const json before = sign.state();
+            std::vector<ScheduleItem> items = {item(1, 1, 0, 7, 0, 1, 3, 0, 1), item(1, 1, 0, 8, 0, 2, 3, 0, 1),
+                                               c.last};
+            if (std::string(c.name).find("fourth") != std::string::npos)
+                items.insert(items.begin(), item(1, 1, 0, 6, 0, 1, 3, 0, 1));
+            std::vector<TimeBaseSchedule> rows;
+            for (const ScheduleItem& it : items) {
+                TimeBaseSchedule s{};
+                s.dayPlan = it.dayPlan;
+                s.month = it.month;
+                s.day = it.day;
+                if (it.dayPlan >= 1 && it.dayPlan <= 6) rows.push_back(s);  // rows must name valid day plans
+            }
+            int32_t n = static_cast<int32_t>(items.size()), r = static_cast<int32_t>(rows.size());
+            uint32_t rc = withRows ? tqSendSchedulesWithClear(items.data(), &n, rows.data(), &r)
+                                   : tqSendSchedulesWithClear(items.data(), &n, nullptr, nullptr);
+            EXPECT_EQ(rc, c.rc);
+            if (c.rc == 0) {
+                EXPECT_EQ(listed().size(), items.size());
+                continue;
+            }
+            EXPECT_EQ(sign.state()["timebase"], before["timebase"]);
+            for (const json& call : sign.journal())
+                EXPECT_NE(call["fn"].get<std::string>().rfind("tqSet", 0), 0u) << call.dump();
+        }
     }
 }
 
