@@ -139,34 +139,38 @@ TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
     ASSERT_EQ(actions.size(), 1u);
     EXPECT_EQ(actions[0]["args"], json::array({1}));
 
-    // Day plans 1, 2 and 4 listed: a new timetable takes day plan 3 and
-    // schedule row 3.
-    SimSign gap(timebase({scheduleRow(1, 1, 1, 1, 0), scheduleRow(2, 2, 2, 2, 0), scheduleRow(3, 4, 4, 4, 0)},
-                         {dayPlanEvent(1, 1, 1, 0, 1), dayPlanEvent(2, 1, 2, 0, 1), dayPlanEvent(4, 1, 4, 0, 1)},
-                         {actionRow(1, 3, 1)}));
-    ScheduleItem fresh = item(8, 8, 0, 3, 0, 1);
-    count = 1;
-    ASSERT_EQ(tqSendSchedules(&fresh, &count), 0u);
-    auto rows = gap.calls("tqSetTimeBaseSchTable");
-    ASSERT_EQ(rows.size(), 4u);
-    for (const json& r : rows) EXPECT_EQ(r["args"][0], 3);
-    EXPECT_EQ(rows[3]["data"], hex32(3));
-    EXPECT_EQ(eventWrites(gap), std::vector<std::string>({"3/1"}));
-
-    // On a sign the library wrote, schedule row n holds day plan n: after
-    // rows 1 and 2 the reading stops at the free row 3, so a new timetable
-    // takes day plan 3 there and day plan 4 shows again behind it.
+    // Day plans 1, 2 and 4 in schedule rows 1, 2 and 4: a new timetable
+    // takes day plan 3 and schedule row 3, listed between them.
     SimSign rowsInOrder(
         timebase({scheduleRow(1, 1, 1, 1, 0), scheduleRow(2, 2, 2, 2, 0), scheduleRow(4, 4, 4, 4, 0)},
                  {dayPlanEvent(1, 1, 1, 0, 1), dayPlanEvent(2, 1, 2, 0, 1), dayPlanEvent(4, 1, 4, 0, 1)},
                  {actionRow(1, 3, 1)}));
-    EXPECT_EQ(listed().size(), 2u);
+    EXPECT_EQ(listed().size(), 3u);
+    ScheduleItem fresh = item(8, 8, 0, 3, 0, 1);
     count = 1;
     ASSERT_EQ(tqSendSchedules(&fresh, &count), 0u);
+    auto rows = rowsInOrder.calls("tqSetTimeBaseSchTable");
+    ASSERT_EQ(rows.size(), 4u);
+    for (const json& r : rows) EXPECT_EQ(r["args"][0], 3);
+    EXPECT_EQ(rows[3]["data"], hex32(3));
+    EXPECT_EQ(eventWrites(rowsInOrder), std::vector<std::string>({"3/1"}));
     auto all = listed();
     ASSERT_EQ(all.size(), 4u);
     EXPECT_EQ(all[2].dayPlan, 3);
     EXPECT_EQ(all[3].dayPlan, 4);
+
+    // Day plan 4 held in schedule row 3: the gap's number 3 would write
+    // over that row, so the new timetable takes the next number whose row
+    // and day plan are both free, 5.
+    SimSign gap(timebase({scheduleRow(1, 1, 1, 1, 0), scheduleRow(2, 2, 2, 2, 0), scheduleRow(3, 4, 4, 4, 0)},
+                         {dayPlanEvent(1, 1, 1, 0, 1), dayPlanEvent(2, 1, 2, 0, 1), dayPlanEvent(4, 1, 4, 0, 1)},
+                         {actionRow(1, 3, 1)}));
+    count = 1;
+    ASSERT_EQ(tqSendSchedules(&fresh, &count), 0u);
+    rows = gap.calls("tqSetTimeBaseSchTable");
+    ASSERT_EQ(rows.size(), 4u);
+    for (const json& r : rows) EXPECT_EQ(r["args"][0], 5);
+    EXPECT_EQ(eventWrites(gap), std::vector<std::string>({"5/1"}));
 
     // Two new items with one new timetable share their new day plan.
     SimSign empty;

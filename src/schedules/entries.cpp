@@ -85,8 +85,9 @@ uint32_t readEvent(const RowRead& r, int e, uint32_t actionRow, ScheduleEntry& o
 }  // namespace
 
 uint32_t ReadSchedules(ScheduleList& entries, int entryCapacity, TimeBaseSchedule* schedules, int* scheduleCount,
-                       int progressBase, double progressRange) {
+                       int progressBase, double progressRange, std::vector<uint32_t>* rowNumbers) {
     entries.clear();
+    if (rowNumbers) rowNumbers->clear();
     int rowCapacity = scheduleCount ? *scheduleCount : 0;
     if (scheduleCount) *scheduleCount = 0;
     TimeBaseLimits lim;
@@ -99,7 +100,10 @@ uint32_t ReadSchedules(ScheduleList& entries, int entryCapacity, TimeBaseSchedul
     for (uint32_t s = 1; s <= lim.maxScheduleEntries; ++s) {
         RowRead r;
         if ((rc = readRow(static_cast<int>(s), r)) != 0) return rc;
-        if (r.dayPlan == 0) break;
+        // A row out of use hides nothing: the rows behind it still run
+        // their day plans (a replacement leaves rows 1.. out of use).
+        if (r.dayPlan == 0) continue;
+        if (rowNumbers) rowNumbers->push_back(s);
         if (schedules && scheduleCount) {
             if (*scheduleCount >= rowCapacity) return DMS_E_FULL;
             TimeBaseSchedule& out = schedules[*scheduleCount];

@@ -34,11 +34,40 @@ bool sameDays(const ScheduleItem& a, const ScheduleItem& b) {
     return a.month == b.month && a.date == b.date && a.day == b.day;
 }
 
+// The number of a new day plan: the first gap in the listed day plan
+// numbers, else one above the last, else 1. A number already taken on the
+// sign (see readTableUse) or by an earlier item of this call gives way to
+// the next free one above it, then below it; 0 when none is left.
+uint16_t newDayPlan(const Slots& list, const std::vector<bool>& taken, uint32_t limit, size_t& pos) {
+    uint32_t first = 1;
+    pos = 0;
+    if (!list.empty()) {
+        first = list.back().entry.item.dayPlan + 1u;
+        pos = list.size();
+        for (size_t j = 1; j < list.size(); ++j) {
+            if (list[j].entry.item.dayPlan > list[j - 1].entry.item.dayPlan + 1) {
+                first = list[j - 1].entry.item.dayPlan + 1u;
+                pos = j;
+                break;
+            }
+        }
+    }
+    auto isFree = [&](uint32_t d) { return d >= 1 && d <= limit && d < taken.size() && !taken[d]; };
+    if (isFree(first)) return static_cast<uint16_t>(first);
+    pos = list.size();
+    for (uint32_t d = first + 1; d <= limit; ++d)
+        if (isFree(d)) return static_cast<uint16_t>(d);
+    for (uint32_t d = 1; d < first && d <= limit; ++d)
+        if (isFree(d)) return static_cast<uint16_t>(d);
+    return 0;
+}
+
 // Where a new item goes: into the day plan whose first entry has its
 // month, date and day (earlier new items of this call count, so equal
-// timetables share one day plan), else into a new day plan at the first
-// gap in the day plan numbers, else after the last.
-void place(const Slots& list, const ScheduleItem& item, bool& isNew, uint16_t& dayPlan, size_t& pos) {
+// timetables share one day plan), else into a new day plan. dayPlan 0
+// when no number is left for a new one.
+void place(const Slots& list, const ScheduleItem& item, const std::vector<bool>& taken, uint32_t limit, bool& isNew,
+           uint16_t& dayPlan, size_t& pos) {
     std::vector<uint16_t> seen;
     for (size_t j = 0; j < list.size(); ++j) {
         uint16_t dp = list[j].entry.item.dayPlan;
@@ -52,36 +81,27 @@ void place(const Slots& list, const ScheduleItem& item, bool& isNew, uint16_t& d
         return;
     }
     isNew = true;
-    if (list.empty()) {
-        dayPlan = 1;
-        pos = 0;
-        return;
-    }
-    for (size_t j = 1; j < list.size(); ++j) {
-        if (list[j].entry.item.dayPlan > list[j - 1].entry.item.dayPlan + 1) {
-            dayPlan = static_cast<uint16_t>(list[j - 1].entry.item.dayPlan + 1);
-            pos = j;
-            return;
-        }
-    }
-    dayPlan = static_cast<uint16_t>(list.back().entry.item.dayPlan + 1);
-    pos = list.size();
+    dayPlan = newDayPlan(list, taken, limit, pos);
 }
 
-uint32_t placeAll(Slots& list, const ScheduleItem* items, int count, uint32_t maxScheduleEntries) {
+// A new day plan writes the schedule row of its own number, so its number
+// stays within both the day plans and the schedule rows of the sign.
+uint32_t placeAll(Slots& list, const ScheduleItem* items, int count, const TimeBaseLimits& lim, TableUse& use) {
+    const uint32_t limit = std::min({lim.maxDayPlans, lim.maxScheduleEntries,
+                                     static_cast<uint32_t>(use.dayPlanTaken.size() - 1)});
     for (int i = 0; i < count; ++i) {
         Slot slot{{items[i], 0}, i};
         slot.entry.item.dayPlan = 0;
         bool isNew = false;
         uint16_t dayPlan = 0;
         size_t pos = 0;
-        place(list, items[i], isNew, dayPlan, pos);
+        place(list, items[i], use.dayPlanTaken, limit, isNew, dayPlan, pos);
         if (list.size() >= static_cast<size_t>(kMaxScheduleEntries)) return DMS_E_FULL;
         if (isNew) {
-            // The schedule row of a day plan is the row of the same number.
-            if (dayPlan == 0 || dayPlan > maxScheduleEntries) return DMS_E_NO_FREE;
+            if (dayPlan == 0) return DMS_E_NO_FREE;
             uint32_t rc = writeScheduleRow(dayPlan, items[i].month, items[i].day, items[i].date, dayPlan, 4, false);
             if (rc != 0) return rc;
+            use.dayPlanTaken[dayPlan] = true;
         }
         slot.entry.item.dayPlan = dayPlan;
         list.insert(list.begin() + static_cast<std::ptrdiff_t>(pos), slot);
@@ -152,22 +172,25 @@ bool referenced(const Slots& list, const ActionEntry& a) {
 }
 
 // The action row of a message: the row already naming it, else the first
-// row no entry refers to, else the row after the last.
-int actionRowFor(const std::vector<ActionEntry>& actions, const Slots& list, const ScheduleItem& item) {
+// row that no entry refers to and no day plan event names (an unlisted
+// event would show the new message), else the row after the last.
+int actionRowFor(const std::vector<ActionEntry>& actions, const Slots& list, const std::vector<bool>& named,
+                 const ScheduleItem& item) {
     for (size_t r = 0; r < actions.size(); ++r)
         if (actions[r].messageNumber == item.messageNumber && actions[r].memoryType == item.memoryType)
             return static_cast<int>(r + 1);
     for (size_t r = 0; r < actions.size(); ++r)
-        if (!referenced(list, actions[r])) return static_cast<int>(r + 1);
+        if (!named[r + 1] && !referenced(list, actions[r])) return static_cast<int>(r + 1);
     return static_cast<int>(actions.size() + 1);
 }
 
-uint32_t writeActions(std::vector<ActionEntry>& actions, const Slots& list, int count) {
+uint32_t writeActions(std::vector<ActionEntry>& actions, const Slots& list, std::vector<bool>& named, int count) {
     for (int i = 0; i < count; ++i) {
         auto it = std::find_if(list.begin(), list.end(), [i](const Slot& s) { return s.item == i; });
         const ScheduleEntry& entry = it->entry;
-        int row = actionRowFor(actions, list, entry.item);
+        int row = actionRowFor(actions, list, named, entry.item);
         if (row > kMaxActionRows) return DMS_E_NO_FREE;
+        named[static_cast<size_t>(row)] = true;
         ActionEntry a{entry.item.memoryType, 0, entry.item.messageNumber, entry.item.crc};
         uint32_t rc = tqSetSchActionTable(row, &a, sizeof a);
         if (rc != 0) return rc;
@@ -186,17 +209,22 @@ uint32_t insertSchedules(const ScheduleItem* items, int count) {
     if (rc != 0) return rc;
     TimeBaseLimits lim;
     if ((rc = readTimeBase(1, lim.maxScheduleEntries)) != 0) return rc;
+    if ((rc = readTimeBase(3, lim.maxDayPlans)) != 0) return rc;
     if ((rc = readTimeBase(4, lim.maxDayPlanEvents)) != 0) return rc;
     ScheduleList signEntries;
     std::vector<TimeBaseSchedule> rows(kMaxScheduleEntries);
+    std::vector<uint32_t> rowNumbers;
     int rowCount = kMaxScheduleEntries;
-    if ((rc = ReadSchedules(signEntries, kMaxScheduleEntries, rows.data(), &rowCount, 0, 0)) != 0) return rc;
+    if ((rc = ReadSchedules(signEntries, kMaxScheduleEntries, rows.data(), &rowCount, 0, 0, &rowNumbers)) != 0)
+        return rc;
+    TableUse use;
+    if ((rc = readTableUse(lim, rowNumbers, rows.data(), use)) != 0) return rc;
     Slots list;
     list.reserve(kMaxScheduleEntries);
     for (const ScheduleEntry& e : signEntries) list.push_back(Slot{e, -1});
-    if ((rc = placeAll(list, items, count, lim.maxScheduleEntries)) != 0) return rc;
+    if ((rc = placeAll(list, items, count, lim, use)) != 0) return rc;
     if ((rc = numberEvents(list, lim.maxDayPlanEvents)) != 0) return rc;
-    return writeActions(actions, list, count);
+    return writeActions(actions, list, use.actionNamed, count);
 }
 
 }  // namespace dms

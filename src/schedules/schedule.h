@@ -63,11 +63,12 @@ void scheduleProgress(int base, double range, double done, double total);
 // Reads the sign's schedule rows and their day plan events into entries,
 // and, when schedules is not null, the rows into schedules. entryCapacity
 // and *scheduleCount are capacities; entries.size() and *scheduleCount
-// tell how far the reading got, also after a failure. Stops at the first
-// schedule row whose day plan is 0, and a day plan at its first free event.
-// 32517 when a capacity is exceeded.
+// tell how far the reading got, also after a failure. Skips schedule rows
+// whose day plan is 0 and stops a day plan at its first free event. When
+// rowNumbers is given it receives the number of every row in use, in the
+// order read. 32517 when a capacity is exceeded.
 uint32_t ReadSchedules(ScheduleList& entries, int entryCapacity, TimeBaseSchedule* schedules, int* scheduleCount,
-                       int progressBase, double progressRange);
+                       int progressBase, double progressRange, std::vector<uint32_t>* rowNumbers = nullptr);
 
 // Writes the day plan event (entry.item.dayPlan, entry.event): hour, minute
 // and the action reference of actionRow.
@@ -92,6 +93,22 @@ uint32_t writeScheduleRow(int row, uint16_t month, uint8_t day, uint32_t date, u
 // the free numbers between its events, then numbers above them. 32522
 // when a number falls outside 1..maxEvents.
 uint32_t numberDayPlanEvents(std::vector<int64_t>& ev, const std::vector<bool>& fresh, uint32_t maxEvents);
+
+// What the sign's tables hold beyond the listed entries: the day plan
+// numbers a new day plan must not take, and the action rows that some day
+// plan event names, listed or not.
+struct TableUse {
+    std::vector<bool> dayPlanTaken;  // by day plan number, 0..maxDayPlans
+    std::vector<bool> actionNamed;   // by action row, 0..kMaxActionRows
+};
+
+// Reads the action of every event of day plans 1..maxDayPlans (at most
+// 255 day plans of 255 events). A day plan
+// number is taken when a schedule row in use names it, when its own
+// schedule row is in use, or when its event 1 is in use. rowNumbers and
+// rows are the schedule rows in use as ReadSchedules gives them.
+uint32_t readTableUse(const TimeBaseLimits& lim, const std::vector<uint32_t>& rowNumbers,
+                      const TimeBaseSchedule* rows, TableUse& use);
 
 // Adds new items to the sign's tables (the insertion of tqSendSchedules).
 uint32_t insertSchedules(const ScheduleItem* items, int count);

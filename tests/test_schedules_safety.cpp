@@ -1,0 +1,281 @@
+// Schedules never take what the sign still uses: listing behind schedule
+// rows out of use, action rows that unlisted events name, day plan numbers
+// whose row or events are held, and a replacement refused before its
+// first write.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "support/schedules.h"
+#include "support/sim_sign.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr uint16_t kAllMonths = 0x1FFE;
+constexpr uint8_t kWeekdays = 0x7C;
+constexpr uint8_t kWeekend = 0x82;
+
+std::vector<ScheduleItem> listed(int32_t* rowCount = nullptr) {
+    std::vector<ScheduleItem> items(64);
+    std::vector<TimeBaseSchedule> rows(64);
+    int32_t n = 64, r = 64;
+    EXPECT_EQ(tqGetScheduleList(items.data(), &n, rows.data(), &r), 0u);
+    items.resize(static_cast<size_t>(n));
+    if (rowCount) *rowCount = r;
+    return items;
+}
+
+// The message every day plan event with an action shows, by "dayPlan/event".
+std::map<std::string, std::pair<int, int>> shownMessages(const json& state) {
+    std::map<int, std::pair<int, int>> actions;
+    for (const json& a : state["timebase"]["actions"])
+        actions[a["row"].get<int>()] = {a["memoryType"].get<int>(), a["number"].get<int>()};
+    std::map<std::string, std::pair<int, int>> out;
+    for (const json& e : state["timebase"]["dayPlans"]) {
+        std::string text = e["action"];
+        size_t dot = text.rfind('.');
+        int row = dot == std::string::npos ? 0 : std::atoi(text.c_str() + dot + 1);
+        if (row == 0) continue;
+        out[std::to_string(e["dayPlan"].get<int>()) + "/" + std::to_string(e["event"].get<int>())] = actions[row];
+    }
+    return out;
+}
+
+// Every event that showed a message before still shows the same one.
+void expectSameMessages(const json& before, const json& after) {
+    auto was = shownMessages(before), now = shownMessages(after);
+    for (const auto& kv : was) {
+        ASSERT_TRUE(now.count(kv.first)) << kv.first << " is gone";
+        EXPECT_EQ(now[kv.first], kv.second) << kv.first << " shows another message";
+    }
+}
+
+// Every schedule row, day plan event and action row of `before` is in
+// `after` unchanged.
+void expectKept(const json& before, const json& after) {
+    for (const char* table : {"schedules", "dayPlans", "actions"})
+        for (const json& row : before["timebase"][table]) {
+            bool found = false;
+            for (const json& now : after["timebase"][table]) found = found || now == row;
+            EXPECT_TRUE(found) << table << " lost or changed " << row.dump();
+        }
+}
+
+// --- Listing goes past rows out of use; action rows named by any event stay.
+
+TEST(ScheduleSafetyListing, ReplacedDayPlansListAndKeepTheirActionRows) {
+    SimSign sign;
+    // Day plan 1 on weekdays (messages 1 and 3), day plan 2 at weekends.
+    ScheduleItem first[3] = {item(kAllMonths, kWeekdays, 0, 6, 0, 1), item(kAllMonths, kWeekend, 0, 9, 0, 2),
+                             item(kAllMonths, kWeekdays, 0, 12, 0, 3)};
+    int32_t count = 3;
+    ASSERT_EQ(tqSendSchedules(first, &count), 0u);
+    // Day plans 5 and 6 rewritten: every schedule row is taken out of use
+    // first, then rows 5 and 6 are written.
+    ScheduleItem replace[2] = {item(0x0006, kWeekdays, 0, 7, 0, 10, 3, 0, 5),
+                               item(0x0006, kWeekend, 0, 8, 0, 11, 3, 0, 6)};
+    int32_t n = 2;
+    ASSERT_EQ(tqSendSchedulesWithClear(replace, &n, nullptr, nullptr), 0u);
+
+    int32_t rows = 0;
+    auto now = listed(&rows);
+    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(now.size(), 2u);
+    if (now.size() == 2) {
+        EXPECT_EQ(now[0].dayPlan, 5);
+        EXPECT_EQ(now[0].messageNumber, 10);
+        EXPECT_EQ(now[1].dayPlan, 6);
+        EXPECT_EQ(now[1].messageNumber, 11);
+    }
+
+    // More items: a new timetable, and one joining day plan 5. Event 1/2
+    // (out of use, unlisted) still names the action row of message 3.
+    const json before = sign.state();
+    ScheduleItem more[2] = {item(0x0100, 0x7F, 0, 5, 0, 12), item(0x0006, kWeekdays, 0, 19, 0, 13)};
+    count = 2;
+    ASSERT_EQ(tqSendSchedules(more, &count), 0u);
+    ASSERT_EQ(count, 2);
+    expectSameMessages(before, sign.state());
+    auto after = listed();
+    ASSERT_EQ(after.size(), 4u);  // 5/1, 5/2, 6/1 and the new day plan
+    EXPECT_EQ(after[0].messageNumber, 10);
+    EXPECT_EQ(after[1].messageNumber, 13);
+    EXPECT_EQ(after[2].messageNumber, 11);
+    EXPECT_EQ(after[3].messageNumber, 12);
+}
+
+TEST(ScheduleSafetyListing, RowsOutOfUseAreSkipped) {
+    struct Case {
+        const char* name;
+        std::vector<json> rows;
+        std::vector<int> dayPlans;  // listed, in row order
+    };
+    const Case cases[] = {
+        {"only the last row in use", {scheduleRow(4, 3, 1, 1, 0)}, {3}},
+        {"free rows between", {scheduleRow(2, 1, 1, 1, 0), scheduleRow(4, 2, 2, 2, 0)}, {1, 2}},
+        {"a row taken out of use", {scheduleRow(1, 0, 5, 5, 0), scheduleRow(3, 2, 2, 2, 0)}, {2}},
+        {"every row in use", {scheduleRow(1, 3, 3, 3, 0), scheduleRow(2, 1, 1, 1, 0), scheduleRow(3, 2, 2, 2, 0),
+                              scheduleRow(4, 3, 4, 4, 0)}, {3, 1, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimSign sign(json{{"limits", {{"maxScheduleEntries", 4}, {"maxDayPlans", 4}}}});
+        sign.patch(timebase(c.rows, {dayPlanEvent(1, 1, 1, 0, 1), dayPlanEvent(2, 1, 2, 0, 1),
+                                     dayPlanEvent(3, 1, 3, 0, 1)},
+                            {actionRow(1, 3, 1)}));
+        int32_t rows = 0;
+        auto items = listed(&rows);
+        std::vector<int> plans;
+        for (const ScheduleItem& it : items) plans.push_back(it.dayPlan);
+        EXPECT_EQ(plans, c.dayPlans);
+        EXPECT_EQ(rows, static_cast<int32_t>(c.dayPlans.size()));
+    }
+}
+
+TEST(ScheduleSafetyListing, UnlistedEventsKeepTheirActionRows) {
+    // Row 1 runs day plan 1, whose event 1 shows message 1; action row 2
+    // shows message 2 for an event that is not listed.
+    const json base = timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, {dayPlanEvent(1, 1, 8, 0, 1)},
+                               {actionRow(1, 3, 1), actionRow(2, 3, 2)});
+    struct Case {
+        const char* name;
+        json event;
+    };
+    const Case cases[] = {
+        {"behind a free event of a listed day plan", dayPlanEvent(1, 3, 9, 0, 2)},
+        {"in a day plan no schedule row names", dayPlanEvent(7, 1, 9, 0, 2)},
+        {"the last event of the last day plan", dayPlanEvent(16, 16, 9, 0, 2)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimSign sign(base);
+        json events = sign.state()["timebase"]["dayPlans"];
+        events.push_back(c.event);
+        sign.patch({{"timebase", {{"dayPlans", events}}}});
+        const json before = sign.state();
+        ScheduleItem fresh[2] = {item(kAllMonths, kWeekdays, 0, 17, 0, 9), item(kAllMonths, kWeekend, 0, 10, 0, 8)};
+        int32_t count = 2;
+        ASSERT_EQ(tqSendSchedules(fresh, &count), 0u);
+        expectSameMessages(before, sign.state());
+        std::vector<int> rows;
+        for (const json& w : sign.calls("tqSetSchActionTable")) rows.push_back(w["args"][0]);
+        EXPECT_EQ(rows, std::vector<int>({3, 4}));
+    }
+}
+
+// --- A new day plan number leaves other schedules' rows and events alone.
+
+TEST(ScheduleSafetyDayPlanNumber, ForeignRowsAndEventsStayIntact) {
+    // Four schedule rows and four day plans; row 1 runs day plan 1.
+    const json limits = {{"limits", {{"maxScheduleEntries", 4}, {"maxDayPlans", 4}, {"maxDayPlanEvents", 4}}}};
+    const json row1 = scheduleRow(1, 1, kAllMonths, kWeekdays, 0), event1 = dayPlanEvent(1, 1, 8, 0, 1);
+    struct Case {
+        const char* name;
+        std::vector<json> rows, events;
+        uint32_t rc;
+        int dayPlan;  // the new item's day plan when rc is 0
+    };
+    const Case cases[] = {
+        {"the gap's schedule row holds another day plan",
+         {row1, scheduleRow(2, 3, 1, 1, 0)}, {event1, dayPlanEvent(3, 1, 6, 0, 1)}, 0, 4},
+        {"a row names the number, its events behind a free event 1",
+         {row1, scheduleRow(2, 2, 2, 2, 0)}, {event1, dayPlanEvent(2, 2, 6, 0, 1)}, 0, 3},
+        {"the number's events exist without a schedule row",
+         {row1}, {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(2, 2, 7, 0, 1)}, 0, 3},
+        {"a held number below is passed over upwards, then from 1",
+         {scheduleRow(3, 3, 3, 3, 0)}, {dayPlanEvent(1, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1),
+                                        dayPlanEvent(4, 1, 6, 0, 1)}, 0, 2},
+        {"the last number, at the sign's limit",
+         {row1, scheduleRow(2, 2, 2, 2, 0), scheduleRow(3, 3, 3, 3, 0)},
+         {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1)}, 0, 4},
+        {"no number left",
+         {row1, scheduleRow(2, 2, 2, 2, 0), scheduleRow(4, 4, 4, 4, 0)},
+         {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1), dayPlanEvent(4, 1, 6, 0, 1)},
+         DMS_E_NO_FREE, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimSign sign(limits);
+        sign.patch(timebase(c.rows, c.events, {actionRow(1, 3, 1)}));
+        const json before = sign.state();
+        ScheduleItem fresh = item(0x0040, 0x01, 0, 12, 0, 9);
+        int32_t count = 1;
+        ASSERT_EQ(tqSendSchedules(&fresh, &count), c.rc);
+        expectKept(before, sign.state());
+        if (c.rc != 0) {
+            for (const json& call : sign.journal())
+                EXPECT_NE(call["fn"].get<std::string>().rfind("tqSet", 0), 0u) << call.dump();
+            continue;
+        }
+        bool found = false;
+        for (const ScheduleItem& it : listed())
+            if (it.messageNumber == 9) {
+                found = true;
+                EXPECT_EQ(it.dayPlan, c.dayPlan);
+            }
+        EXPECT_TRUE(found);
+    }
+}
+
+// --- A replacement with a bad item is refused before its first write.
+
+TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
+    // Six day plans of three events but only four schedule rows.
+    const json limits = {{"limits", {{"maxScheduleEntries", 4}, {"maxDayPlans", 6}, {"maxDayPlanEvents", 3}}}};
+    struct Case {
+        const char* name;
+        ScheduleItem last;  // sent after two good items of day plan 1
+        uint32_t rc;
+    };
+    const Case cases[] = {
+        {"hour 23, minute 59, memory type 7, day plan 4", item(1, 1, 0, 23, 59, 5, 7, 0, 4), 0},
+        {"a third event, the most a day plan holds", item(1, 1, 0, 9, 0, 5, 3, 0, 1), 0},
+        {"hour 24", item(1, 1, 0, 24, 0, 5, 3, 0, 2), DMS_E_ARGUMENT},
+        {"minute 60", item(1, 1, 0, 1, 60, 5, 3, 0, 2), DMS_E_ARGUMENT},
+        {"memory type 8", item(1, 1, 0, 1, 0, 5, 8, 0, 2), DMS_E_ARGUMENT},
+        {"day plan 0", item(1, 1, 0, 1, 0, 5, 3, 0, 0), DMS_E_ARGUMENT},
+        {"day plan above maxDayPlans", item(1, 1, 0, 1, 0, 5, 3, 0, 7), DMS_E_ARGUMENT},
+        {"day plan without a schedule row of its number", item(1, 1, 0, 1, 0, 5, 3, 0, 5), DMS_E_NO_FREE},
+        {"a fourth event in one day plan", item(1, 1, 0, 9, 0, 5, 3, 0, 1), DMS_E_NO_FREE},
+    };
+    for (bool withRows : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (withRows ? ", rows given" : ", rows from the items"));
+            SimSign sign(limits);
+            sign.patch(timebase({scheduleRow(1, 1, 1, 1, 0)}, {dayPlanEvent(1, 1, 1, 0, 1)}, {actionRow(1, 3, 1)}));
+            const json before = sign.state();
+            std::vector<ScheduleItem> items = {item(1, 1, 0, 7, 0, 1, 3, 0, 1), item(1, 1, 0, 8, 0, 2, 3, 0, 1),
+                                               c.last};
+            if (std::string(c.name).find("fourth") != std::string::npos)
+                items.insert(items.begin(), item(1, 1, 0, 6, 0, 1, 3, 0, 1));
+            std::vector<TimeBaseSchedule> rows;
+            for (const ScheduleItem& it : items) {
+                TimeBaseSchedule s{};
+                s.dayPlan = it.dayPlan;
+                s.month = it.month;
+                s.day = it.day;
+                if (it.dayPlan >= 1 && it.dayPlan <= 6) rows.push_back(s);  // rows must name valid day plans
+            }
+            int32_t n = static_cast<int32_t>(items.size()), r = static_cast<int32_t>(rows.size());
+            uint32_t rc = withRows ? tqSendSchedulesWithClear(items.data(), &n, rows.data(), &r)
+                                   : tqSendSchedulesWithClear(items.data(), &n, nullptr, nullptr);
+            EXPECT_EQ(rc, c.rc);
+            if (c.rc == 0) {
+                EXPECT_EQ(listed().size(), items.size());
+                continue;
+            }
+            EXPECT_EQ(sign.state()["timebase"], before["timebase"]);
+            for (const json& call : sign.journal())
+                EXPECT_NE(call["fn"].get<std::string>().rfind("tqSet", 0), 0u) << call.dump();
+        }
+    }
+}
+
+}  // namespace
