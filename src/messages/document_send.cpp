@@ -17,6 +17,8 @@ namespace {
 uint32_t buildAndDump(MessageSet& set) {
     std::FILE* f = openDump("FromXmlToMultiString.txt");
     for (int i = 0; i < set.count; ++i) {
+        // A message saved from a sign brings its text instead of pages.
+        if (set.messages[i].pages == nullptr && set.messages[i].multiString[0] != '\0') continue;
         uint32_t rc = set.messages[i].BuildMulti();
         if (rc != 0) {
             if (f) std::fclose(f);
