@@ -116,7 +116,7 @@ TEST(MessageRestore, SavedMessageLimits) {
         {one("5", "o", std::string(1256, 'M')), 32520, 0},
         {one("5", "o", ""), 0, 1},
         {one("5", "o", "A", "permanent") + one("6", "o", "B"), 0, 1},
-        {one("5", "o", "A", "") , 32520, 0},
+        {one("5", "o", "A", ""), 32520, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.element.substr(0, 80));

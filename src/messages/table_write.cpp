@@ -66,8 +66,8 @@ uint32_t writeMessageTable(CMessage* messages, int count) {
     // number is chosen before any of these records is written: when the
     // table has too few free rows, none of them is written.
     bool complete = readMessageTable(*used, 1, kNoLimit);
-    std::vector<int> takers[2];          // changeable, volatile records needing a number
-    std::vector<int32_t> taken[2];       // numbers the first pass wrote
+    std::vector<int> takers[2];     // changeable, volatile records that need a number
+    std::vector<int32_t> taken[2];  // the numbers the first pass wrote
     for (int i = 0; i < count; ++i) {
         const CMessage& m = messages[i];
         const int table = m.memoryType == 3 ? 0 : 1;
