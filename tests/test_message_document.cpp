@@ -229,15 +229,15 @@ TEST_F(MessageDocument, WrittenDocuments) {
     ASSERT_NE(second, nullptr);
     EXPECT_STREQ(second->Attribute("type"), "");
     EXPECT_EQ(second->FirstChildElement("PageMessage"), nullptr);
-    // The documented one-way parts: the reader looks for "Message" elements,
-    // and a beacon of 0 comes back as an empty value, which it refuses.
-    // A memory type without a text form comes back as an empty type.
+    // Read back: "CMessage" elements are messages too, but a memory type
+    // without a text form comes back as an empty type, which is refused.
+    // As a "Message", a beacon of 0 written as an empty value is refused.
     dms::MessageSet back;
     EXPECT_EQ(back.ReadDocument(out.path()), 32518u);
     set.event->communicationsLoss = {8, 3};
     ASSERT_EQ(set.WriteDocument(out.path()), 0u);
-    EXPECT_EQ(back.ReadDocument(out.path()), 0u);
-    EXPECT_EQ(back.count, 0);
+    EXPECT_EQ(back.ReadDocument(out.path()), 32520u);
+    EXPECT_EQ(back.count, 1);
     EXPECT_EQ(back.event->sourceAddr, 0u);
     EXPECT_EQ(back.event->activate.number, 7);
     dms::CMessage record;

@@ -4,9 +4,11 @@
 
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dmscontent/dmscontent.h"
@@ -86,6 +88,78 @@ TEST(MessageTable, WriteRunsOutOfFreeNumbers) {
     fill(m, 3, 0, "[jp3]NEW");
     EXPECT_EQ(dms::writeMessageTable(&m, 1), 32522u);
     EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
+}
+
+// The sign's message rows as "type/number" -> MULTI text.
+std::map<std::string, std::string> rowsOf(const SimSign& sign) {
+    std::map<std::string, std::string> out;
+    json state = sign.state();
+    for (const json& r : state["messages"])
+        out[std::to_string(r["type"].get<int>()) + "/" + std::to_string(r["number"].get<int>())] = r["multi"];
+    return out;
+}
+
+// A free number is a row of the record's own table, within its maximum,
+// that holds no valid message; when there are too few, none of the records
+// needing one is written.
+TEST(MessageTable, FreeNumbersNeverTakeAValidRow) {
+    const json permanent = {row(2, 1, "[jp3]P1"), row(2, 10, "[jp3]P10")};
+    const struct {
+        const char* name;
+        json limits;
+        json rows;
+        std::vector<std::pair<int, int>> records;  // memory type, number
+        uint32_t result;
+        std::vector<int> defined;
+    } cases[] = {
+        // Permanent 1 and 10 put the gap 2..9 first: changeable 2 is kept.
+        {"gap of the permanent numbers", {{"maxChangeable", 20}},
+         {permanent[0], permanent[1], row(3, 2, "KEEP ME")}, {{3, 200}}, 0, {3}},
+        // Only row 1 lies below the first number read: it is still offered.
+        {"below the first number read", {{"maxChangeable", 5}}, {row(3, 5, "FIVE")}, {{3, 0}}, 0, {1}},
+        // The documented tail reaches the maximum itself.
+        {"the maximum itself", {{"maxChangeable", 6}}, {row(3, 5, "FIVE")}, {{3, 0}}, 0, {6}},
+        // Exactly as many free rows as needed, and one fewer.
+        {"just enough", {{"maxChangeable", 3}}, {row(3, 2, "TWO")}, {{3, 0}, {3, 700}}, 0, {3, 1}},
+        {"one short", {{"maxChangeable", 3}}, {row(3, 2, "TWO"), row(3, 3, "THREE")}, {{3, 0}, {3, 700}}, 32522,
+         {}},
+        // A volatile record takes a volatile row within the volatile maximum.
+        {"volatile", {{"maxChangeable", 10}, {"maxVolatile", 2}},
+         {row(3, 1, "C1"), row(3, 2, "C2"), row(4, 1, "V1")}, {{4, 0}}, 0, {2}},
+        {"volatile full", {{"maxChangeable", 10}, {"maxVolatile", 2}},
+         {row(4, 1, "V1"), row(4, 2, "V2")}, {{4, 0}}, 32522, {}},
+        // Numbers that fit are written first; a full table then writes none
+        // of the others.
+        {"full after the first pass", {{"maxChangeable", 2}}, {row(3, 1, "ONE")}, {{3, 2}, {3, 0}}, 32522, {2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimSign sign(json{{"limits", c.limits}, {"messages", c.rows}});
+        auto before = rowsOf(sign);
+        std::unique_ptr<dms::CMessage[]> m(new dms::CMessage[c.records.size()]);
+        for (size_t i = 0; i < c.records.size(); ++i)
+            fill(m[i], c.records[i].first, c.records[i].second, "[jp3]NEW");
+        EXPECT_EQ(dms::writeMessageTable(m.get(), static_cast<int>(c.records.size())), c.result);
+        EXPECT_EQ(definedNumbers(sign), c.defined);
+        auto after = rowsOf(sign);
+        ASSERT_EQ(before.size(), c.rows.size());
+        for (const auto& kv : before) EXPECT_EQ(after[kv.first], kv.second) << kv.first << " was overwritten";
+    }
+}
+
+// A table read that breaks off leaves rows unknown: a number is then taken
+// only after its row's status says it is free.
+TEST(MessageTable, FreeNumbersAfterAnIncompleteRead) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 5}}},
+                      {"messages", {row(3, 1, "ONE"), row(3, 2, "TWO"), row(3, 3, "THREE")}}});
+    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, 2, 9}}, {"result", 0x31}});
+    dms::CMessage m;
+    fill(m, 3, 0, "[jp3]NEW");
+    ASSERT_EQ(dms::writeMessageTable(&m, 1), 0u);
+    EXPECT_EQ(definedNumbers(sign), (std::vector<int>{4}));
+    auto rows = rowsOf(sign);
+    EXPECT_EQ(rows["3/2"], "TWO");
+    EXPECT_EQ(rows["3/3"], "THREE");
 }
 
 TEST(MessageTable, ReadKeepsValidRowsAndDumpsThem) {

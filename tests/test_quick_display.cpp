@@ -63,6 +63,26 @@ TEST(QuickDisplay, TextIsCutIntoLinesAtEveryLineEnd) {
     EXPECT_EQ(page.newLines->next, nullptr);
 }
 
+// The host's brackets are text: doubled in the MULTI text, never tags.
+TEST(QuickDisplay, TextBracketsAreShownNotRead) {
+    EXPECT_EQ(shapeOf("Price [5]").texts, (std::vector<std::string>{"Price [[5]]"}));
+    EXPECT_EQ(shapeOf("[").texts, (std::vector<std::string>{"[["}));
+    EXPECT_EQ(shapeOf("]").texts, (std::vector<std::string>{"]]"}));
+    EXPECT_EQ(shapeOf("[[x]]\n[g1,0,0]").texts, (std::vector<std::string>{"[[[[x]]]]", "[[g1,0,0]]"}));
+
+    SimSign sign(json{{"limits", {{"maxChangeable", 3}}}});
+    for (const char* text : {"Price [5]", "[g1,0,0]"}) {
+        SCOPED_TRACE(text);
+        ASSERT_EQ(tqDisplayText(text, "5x7", 1, 1, 0, nullptr), 0u);
+        json state = sign.state();
+        std::string multi;
+        for (const json& r : state["messages"])
+            if (r["owner"] == "Easy for display text") multi = r["multi"];
+        std::string escaped = std::string(text) == "Price [5]" ? "Price [[5]]" : "[[g1,0,0]]";
+        EXPECT_NE(multi.find(escaped), std::string::npos) << multi;
+    }
+}
+
 TEST(QuickDisplay, SourceAddressText) {
     EXPECT_EQ(dms::sourceAddressOf("10.1.2.3"), 0x0A010203u);
     EXPECT_EQ(dms::sourceAddressOf("192.168.1.200"), 0xC0A801C8u);
@@ -151,6 +171,63 @@ TEST(QuickDisplay, PicturesSkipRowsInUseAndShowOnePerPage) {
     EXPECT_EQ(tqDisplayPictures(nullptr, times, &count, nullptr), 2u);
     count = 1;
     EXPECT_EQ(tqDisplayPictures(kArrow.c_str(), nullptr, &count, nullptr), 2u);
+}
+
+// The graphic rows of each picture shown: the "[g" numbers of the quick
+// display's message.
+std::string picturesMessage(const SimSign& sign) {
+    json state = sign.state();
+    for (const json& r : state["messages"])
+        if (r["owner"] == "Easy for display pictrue") return r["multi"];
+    return "";
+}
+
+std::string graphicName(const SimSign& sign, int row) {
+    json state = sign.state();
+    for (const json& g : state["graphics"])
+        if (g["row"] == row) return g["name"];
+    return "";
+}
+
+// Rows that are free or hold the quick display's own pictures are taken
+// before rows holding the host's pictures; those only when nothing else is
+// left.
+TEST(QuickDisplay, PicturesKeepTheHostsPictures) {
+    const json host = {{"height", 8}, {"width", 8}, {"type", 1}, {"status", 4}};
+    auto hostPicture = [&](int row) {
+        json g = host;
+        g["row"] = row;
+        g["number"] = row;
+        g["name"] = "host" + std::to_string(row);
+        return g;
+    };
+    const int32_t times[2] = {20, 30};
+    {
+        SimSign sign(json{{"limits", {{"maxChangeable", 4}, {"graphicRows", 4}}},
+                          {"graphics", {hostPicture(1), hostPicture(3)}}});
+        int32_t count = 1;
+        ASSERT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr), 0u);
+        EXPECT_EQ(picturesMessage(sign), "[pt20o][g2,0,0]");
+        // Again: its own row 2 is taken again, not the free row 4.
+        ASSERT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr), 0u);
+        EXPECT_EQ(picturesMessage(sign), "[pt20o][g2,0,0]");
+        // Two pictures: its own row, then the free one.
+        count = 2;
+        ASSERT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr), 0u);
+        EXPECT_EQ(picturesMessage(sign), "[pt20o][g2,0,0][np][pt30o][g4,0,0]");
+        EXPECT_EQ(graphicName(sign, 1), "host1");
+        EXPECT_EQ(graphicName(sign, 3), "host3");
+    }
+    {
+        // One free row for two pictures: the second takes the first row
+        // holding a host picture.
+        SimSign sign(json{{"limits", {{"maxChangeable", 4}, {"graphicRows", 3}}},
+                          {"graphics", {hostPicture(1), hostPicture(2)}}});
+        int32_t count = 2;
+        ASSERT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr), 0u);
+        EXPECT_EQ(picturesMessage(sign), "[pt20o][g3,0,0][np][pt30o][g1,0,0]");
+        EXPECT_EQ(graphicName(sign, 2), "host2");
+    }
 }
 
 TEST(QuickDisplay, PicturesFaultSweep) {

@@ -15,13 +15,23 @@
 
 /* Loads the message document at path, writes its messages (at most 512) into
  * the sign's message table, giving free numbers to messages whose number is
- * missing or out of range, then applies its event header. */
+ * missing or out of range, then applies its event header.
+ * The "CMessage" elements of a document saved by tqGetMessage are messages
+ * too, read in document order with the "Message" elements: their values
+ * written as empty read as 0, their numbers may reach 65535, and their
+ * "multi" attribute, when present, is written as the MULTI text instead of
+ * one built from their pages. Saved permanent messages are left out (the
+ * sign keeps its own). So a saved document puts the messages back. */
 DMS_API uint32_t DMS_CALL tqSendMessage(const char* path);
 
 /* Reads the sign's valid messages and its event messages and saves them as
- * a message document at path. Reading the MULTI text keeps the text after a
- * moving text, the code of a hex character behind font tags, and the
- * flashing of text inside a text rectangle that follows other graphics. */
+ * a message document at path. Valid volatile messages are saved too (after
+ * the changeable ones), and every changeable or volatile message carries its
+ * MULTI text as read in a "multi" attribute, so that tqSendMessage can put
+ * the document back exactly. Reading the MULTI text into pages keeps the
+ * text after a moving text, the code of a hex character behind font tags,
+ * and the flashing of text inside a text rectangle that follows other
+ * graphics. */
 DMS_API uint32_t DMS_CALL tqGetMessage(const char* path);
 
 /* Defines one message row from entry and applies its event code (1..5);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "model/message.h"
 
@@ -11,9 +12,10 @@ namespace dms {
 extern const char kDisplayTextOwner[];      // "Easy for display text"
 extern const char kDisplayPicturesOwner[];  // "Easy for display pictrue"
 
-// The number of the message owned by `owner`, else the first changeable row
-// whose status is not used. A read failure gives its code, no row 32522.
-uint32_t findDisplayRow(const char* owner, int32_t& number);
+// The number of the message owned by `owner` (its MULTI text into
+// `ownedText` when given), else the first changeable row whose status is not
+// used (`ownedText` empty). A read failure gives its code, no row 32522.
+uint32_t findDisplayRow(const char* owner, int32_t& number, std::string* ownedText = nullptr);
 
 // A dotted IPv4 text as an address, first octet in the top byte; 0 for a
 // null, short (below 7 characters) or incomplete text.

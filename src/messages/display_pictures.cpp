@@ -1,9 +1,12 @@
 // tqDisplayPictures: pictures uploaded and shown one per page at once.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "dmscontent/display.h"
 #include "dmscontent/graphics.h"
@@ -17,6 +20,9 @@ namespace dms {
 namespace {
 
 constexpr int32_t kListSize = 255;
+constexpr uint32_t kGraphicNotUsed = 1;
+constexpr uint32_t kGraphicInUse = 5;
+constexpr uint32_t kGraphicPermanent = 6;
 
 // The graphic type for the file's bits per pixel (BMP header offset 28).
 // Nothing else names a type for these uploads, and a sign refuses a graphic
@@ -33,20 +39,59 @@ uint8_t graphicTypeOf(const char* path) {
     return bits == 1 ? 1 : bits == 8 ? 2 : 4;
 }
 
-// Uploads picture i under the next free graphic number, skipping rows that
-// are in use or permanent. `handedOut` counts the numbers tried so far.
-uint32_t uploadPicture(const char* path, dmsGraphic& picture, int32_t i, uint32_t maxGraphics,
-                       uint32_t& handedOut) {
+// The graphic numbers a MULTI text shows: its "[g" tags (a doubled bracket
+// is text, not a tag).
+std::vector<bool> shownGraphics(const std::string& multi) {
+    std::vector<bool> shown(kListSize + 1, false);
+    for (size_t i = 0; i + 1 < multi.size(); ++i) {
+        if (multi[i] != '[') continue;
+        if (multi[i + 1] == '[') {
+            ++i;
+            continue;
+        }
+        if (multi[i + 1] != 'g' && multi[i + 1] != 'G') continue;
+        long n = 0;
+        size_t k = i + 2;
+        for (; k < multi.size() && std::isdigit(static_cast<unsigned char>(multi[k])) && n <= kListSize; ++k)
+            n = n * 10 + (multi[k] - '0');
+        if (k > i + 2 && n >= 1 && n <= kListSize) shown[static_cast<size_t>(n)] = true;
+    }
+    return shown;
+}
+
+// The graphic rows the pictures may take, in the order they are taken: the
+// rows that are free or hold the quick display's own pictures (those its
+// message `ownedText` shows), then the rows holding other pictures. Rows in
+// use or permanent are never taken.
+uint32_t pictureRows(uint32_t maxGraphics, const std::string& ownedText, std::vector<uint8_t>& rows) {
+    const std::vector<bool> own = shownGraphics(ownedText);
+    std::vector<uint8_t> others;
+    for (uint32_t r = 1; r <= maxGraphics && r <= static_cast<uint32_t>(kListSize); ++r) {
+        uint32_t status = 0;
+        uint32_t rc = tqGetGraphicTable(static_cast<int>(r), 10, &status, 4);
+        if (rc != 0) return rc;
+        if (status == kGraphicInUse || status == kGraphicPermanent) continue;
+        (status == kGraphicNotUsed || own[r] ? rows : others).push_back(static_cast<uint8_t>(r));
+    }
+    rows.insert(rows.end(), others.begin(), others.end());
+    return 0;
+}
+
+// Uploads picture i into the next row of `rows` (from `next` on), going on
+// to the following row while the sign answers that a row is in use or
+// permanent. 32525 when no row is left.
+uint32_t uploadPicture(const char* path, dmsGraphic& picture, int32_t i, const std::vector<uint8_t>& rows,
+                       size_t& next) {
     std::memset(&picture, 0, sizeof picture);
     picture.type = graphicTypeOf(path);
     std::snprintf(picture.name, sizeof picture.name, "%ld",
                   static_cast<long>(std::time(nullptr) % 100000000) + static_cast<long>(i));
     picture.status = 4;
-    uint32_t rc;
-    do {
-        picture.index = static_cast<uint8_t>(++handedOut);
+    uint32_t rc = DMS_E_IN_USE;
+    while (rc == DMS_E_IN_USE && next < rows.size()) {
+        picture.index = rows[next++];
         rc = tqSendSinglePicture(path, &picture);
-    } while (rc == DMS_E_IN_USE && handedOut < maxGraphics);
+    }
     return rc;
 }
 
@@ -67,9 +112,16 @@ uint32_t displayPictures(const char* path, const int32_t* pageTimes, int32_t cou
     uint32_t maxGraphics = 0;
     if (rc == 0) rc = tqGetGraphicDefinition(1, &maxGraphics, 4);
     if (rc != 0) return rc;
-    uint32_t handedOut = 0;
+    // The message row first: its current pictures are the quick display's
+    // own, and their rows are taken again before rows of other pictures.
+    int32_t number = 0;
+    std::string ownedText;
+    if ((rc = findDisplayRow(kDisplayPicturesOwner, number, &ownedText)) != 0) return rc;
+    std::vector<uint8_t> rows;
+    if ((rc = pictureRows(maxGraphics, ownedText, rows)) != 0) return rc;
+    size_t next = 0;
     for (int32_t i = 0; i < count; ++i) {
-        if ((rc = uploadPicture(path, pictures[i], i, maxGraphics, handedOut)) != 0) return rc;
+        if ((rc = uploadPicture(path, pictures[i], i, rows, next)) != 0) return rc;
     }
     int32_t listedCount = kListSize;
     if ((rc = tqGetPictures(list.get(), &listedCount, nullptr, 0)) != 0) return rc;
@@ -77,8 +129,6 @@ uint32_t displayPictures(const char* path, const int32_t* pageTimes, int32_t cou
     for (int32_t i = 0; i < count; ++i)
         if (!listed(list.get(), listedCount, pictures[i].index)) return DMS_E_STATE_TIMEOUT;
 
-    int32_t number = 0;
-    if ((rc = findDisplayRow(kDisplayPicturesOwner, number)) != 0) return rc;
     for (int32_t i = 0; i < count; ++i) {
         PageMessage* page = m->AddPage(i);
         if (page == nullptr) return DMS_E_NO_MEMORY;

@@ -14,13 +14,15 @@ namespace dms {
 const char kDisplayTextOwner[] = "Easy for display text";
 const char kDisplayPicturesOwner[] = "Easy for display pictrue";
 
-uint32_t findDisplayRow(const char* owner, int32_t& number) {
+uint32_t findDisplayRow(const char* owner, int32_t& number, std::string* ownedText) {
+    if (ownedText != nullptr) ownedText->clear();
     std::unique_ptr<MessageSet> set(new (std::nothrow) MessageSet);
     if (!set || !set->ok()) return DMS_E_NO_MEMORY;
     readMessageTable(*set, 1, kNoLimit);  // what it found is used even when a read failed
     for (int i = 0; i < set->count; ++i) {
         if (std::strcmp(set->messages[i].MessageAttributes.MessageOwner, owner) == 0) {
             number = set->messages[i].m_MemoryNum;
+            if (ownedText != nullptr) *ownedText = set->messages[i].multiString;
             return 0;
         }
     }

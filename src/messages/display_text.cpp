@@ -20,6 +20,21 @@ constexpr uint32_t kFontListSize = 512;
 
 }  // namespace
 
+namespace {
+
+// The host's text as MULTI text: brackets are doubled, so they are shown
+// and never read as tags.
+std::string escapeBrackets(const char* from, const char* to) {
+    std::string out;
+    for (const char* p = from; p < to; ++p) {
+        out += *p;
+        if (*p == '[' || *p == ']') out += *p;
+    }
+    return out;
+}
+
+}  // namespace
+
 // One page, centred, whose lines end at every CR, LF or CR LF. Ended lines
 // carry the colour as palette index and a line break; the text after the
 // last end carries it as rgb and no break.
@@ -33,7 +48,7 @@ uint32_t buildDisplayTextPage(CMessage& m, const char* text, int fontNum, int32_
     for (const char* p = text;; ++p) {
         bool end = *p == '\r' || *p == '\n';
         if (!end && *p != '\0') continue;
-        std::string line(start, static_cast<size_t>(p - start));
+        std::string line = escapeBrackets(start, p);
         if (!end) {
             if (!line.empty()) {
                 NormalText* t = page->AddNormalText(line.c_str());

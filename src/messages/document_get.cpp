@@ -47,7 +47,9 @@ DMS_API uint32_t DMS_CALL tqGetMessage(const char* path) {
         std::unique_ptr<dms::MessageSet> set(new (std::nothrow) dms::MessageSet);
         if (!set || !set->ok()) return DMS_E_NO_MEMORY;
         dms::readMessageEvent(*set->event);
-        if (!dms::readMessageTable(*set, 1, dms::kNoLimit)) {
+        // Volatile messages are saved too, so that a document saved here
+        // puts back every message the event messages may name.
+        if (!dms::readMessageTable(*set, 1, dms::kNoLimit) || !dms::readVolatileMessages(*set)) {
             dms::logLine(dms::kLogError, "snmp Error.");
             return DMS_E_FAILED;
         }

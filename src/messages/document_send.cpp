@@ -19,6 +19,8 @@ namespace {
 uint32_t buildAndDump(MessageSet& set, int32_t maxMultiLength) {
     DumpFile dump("FromXmlToMultiString.txt");
     for (int i = 0; i < set.count; ++i) {
+        // A message saved from a sign brings its text instead of pages.
+        if (set.messages[i].pages == nullptr && set.messages[i].multiString[0] != '\0') continue;
         uint32_t rc = set.messages[i].BuildMulti(maxMultiLength);
         if (rc != 0) {
             dump.commit();

@@ -17,9 +17,15 @@ constexpr uint32_t kNoLimit = 0xFFFFFFFFu;
 // when every read succeeded.
 bool readMessageTable(MessageSet& set, uint32_t first, uint32_t last);
 
+// Appends the valid volatile rows to the set (the dump is not written).
+// True when every read succeeded.
+bool readVolatileMessages(MessageSet& set);
+
 // Writes the records into the changeable and volatile tables; records whose
 // numbers are missing or out of range get free numbers (written back into
-// them). 32529 for another memory type, 32522 when numbers run out.
+// them): rows of their own table, within its maximum, that hold no valid
+// message. 32529 for another memory type; 32522 when there are not enough
+// free rows, before any record needing a number is written.
 uint32_t writeMessageTable(CMessage* messages, int count);
 
 // tqDefine1Message with the record's fields.

@@ -76,4 +76,10 @@ bool readMessageTable(MessageSet& set, uint32_t first, uint32_t last) {
     return true;
 }
 
+bool readVolatileMessages(MessageSet& set) {
+    uint32_t volatileMax = 0;
+    if (tqGetMsgInfo(6, &volatileMax, 4) != 0) return false;
+    return readValidRows(set, 4, 1, volatileMax);
+}
+
 }  // namespace dms

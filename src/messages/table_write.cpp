@@ -6,34 +6,17 @@
 
 #include "frame/device.h"
 #include "messages/events.h"
+#include "messages/free_numbers.h"
 #include "messages/table.h"
 
 namespace dms {
 namespace {
-
-constexpr int kFreeNumbers = 512;
 
 // Whether the record's number fits its table (first pass) or needs a free one.
 bool needsNumber(const CMessage& m, uint32_t maxChangeable, uint32_t maxVolatile) {
     if (m.m_MemoryNum < 1) return true;
     uint32_t n = static_cast<uint32_t>(m.m_MemoryNum);
     return (m.memoryType == 3 && n > maxChangeable) || (m.memoryType == 4 && n > maxVolatile);
-}
-
-// The gaps between the numbers read (in reading order: permanent, then
-// changeable), then everything after the last one up to 512. Numbers below
-// the first one read are not offered: the reading order mixes two tables,
-// so only gaps and the tail are known to be free.
-std::vector<int32_t> freeNumbers(const MessageSet& used) {
-    std::vector<int32_t> free;
-    free.reserve(kFreeNumbers);
-    for (int i = 1; i < used.count && free.size() < kFreeNumbers; ++i) {
-        int32_t a = used.messages[i - 1].m_MemoryNum, b = used.messages[i].m_MemoryNum;
-        for (int32_t n = a + 1; n < b && free.size() < kFreeNumbers; ++n) free.push_back(n);
-    }
-    int32_t from = used.count > 0 ? used.messages[used.count - 1].m_MemoryNum + 1 : 1;
-    for (int32_t n = from; n <= kFreeNumbers && free.size() < kFreeNumbers; ++n) free.push_back(n);
-    return free;
 }
 
 }  // namespace
@@ -79,19 +62,35 @@ uint32_t writeMessageTable(CMessage* messages, int count) {
     }
     if (!marked) return 0;
 
-    // The numbers in use, read only now that a record needs one.
-    readMessageTable(*used, 1, kNoLimit);
-    std::vector<int32_t> free = freeNumbers(*used);
-    size_t next = 0;
+    // The numbers in use, read only now that a record needs one. Every
+    // number is chosen before any of these records is written: when the
+    // table has too few free rows, none of them is written.
+    bool complete = readMessageTable(*used, 1, kNoLimit);
+    std::vector<int> takers[2];     // changeable, volatile records that need a number
+    std::vector<int32_t> taken[2];  // the numbers the first pass wrote
     for (int i = 0; i < count; ++i) {
-        CMessage& m = messages[i];
-        if (!needsNumber(m, maxChangeable, maxVolatile)) continue;
-        if (m.m_MemoryNum >= 1 && static_cast<uint32_t>(m.m_MemoryNum) <= maxChangeable) {
-            continue;  // a volatile number above the volatile maximum: not written
+        const CMessage& m = messages[i];
+        const int table = m.memoryType == 3 ? 0 : 1;
+        if (!needsNumber(m, maxChangeable, maxVolatile)) {
+            taken[table].push_back(m.m_MemoryNum);
+        } else if (m.m_MemoryNum < 1 || static_cast<uint32_t>(m.m_MemoryNum) > maxChangeable) {
+            takers[table].push_back(i);
+        }  // else a volatile number above the volatile maximum: not written
+    }
+    std::vector<int32_t> free[2];
+    if (!takers[0].empty())
+        free[0] = freeChangeableNumbers(*used, complete, maxChangeable, taken[0], takers[0].size());
+    if (!takers[1].empty()) free[1] = freeVolatileNumbers(maxVolatile, taken[1], takers[1].size());
+    if (free[0].size() < takers[0].size() || free[1].size() < takers[1].size()) return DMS_E_NO_FREE;
+    std::vector<bool> numbered(static_cast<size_t>(count), false);
+    for (int table = 0; table < 2; ++table) {
+        for (size_t k = 0; k < takers[table].size(); ++k) {
+            messages[takers[table][k]].m_MemoryNum = free[table][k];
+            numbered[static_cast<size_t>(takers[table][k])] = true;
         }
-        if (next >= free.size()) return DMS_E_NO_FREE;
-        m.m_MemoryNum = free[next++];
-        if ((rc = define(m)) != 0) return rc;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (numbered[static_cast<size_t>(i)] && (rc = define(messages[i])) != 0) return rc;
     }
     return 0;
 }

@@ -2,12 +2,14 @@
 // written to.
 #include <tinyxml2.h>
 
+#include <cstring>
 #include <memory>
 #include <new>
 
 #include "dmscontent/common.h"
 #include "frame/xml.h"
 #include "model/message.h"
+#include "model/message_backup.h"
 #include "model/message_event.h"
 
 namespace dms {
@@ -33,10 +35,17 @@ uint32_t readLoaded(MessageSet& set, tinyxml2::XMLDocument& doc) {
     uint32_t rc = readEventHeader(root, *set.event);
     if (rc != DMS_OK) return rc;
     int capacity = set.capacity < MessageSet::kCapacity ? set.capacity : MessageSet::kCapacity;
-    for (tinyxml2::XMLElement* e = root->FirstChildElement("Message"); e != nullptr && set.count < capacity;
-         e = e->NextSiblingElement("Message")) {
-        if ((rc = set.messages[set.count].FromXml(e)) != DMS_OK) return rc;
-        ++set.count;
+    // "Message" elements, and the "CMessage" elements of a document saved
+    // from a sign, in document order.
+    for (tinyxml2::XMLElement* e = root->FirstChildElement(); e != nullptr && set.count < capacity;
+         e = e->NextSiblingElement()) {
+        bool saved = std::strcmp(e->Name(), "CMessage") == 0;
+        if (!saved && std::strcmp(e->Name(), "Message") != 0) continue;
+        CMessage& m = set.messages[set.count];
+        bool skip = false;
+        rc = saved ? readBackupMessage(m, e, skip) : m.FromXml(e);
+        if (rc != DMS_OK) return rc;
+        if (!skip) ++set.count;
     }
     return DMS_OK;
 }

@@ -60,6 +60,11 @@ uint32_t CMessage::ToXml(tinyxml2::XMLDocument* doc, tinyxml2::XMLElement* paren
     XmlSetValue(e, "duration", MessageAttributes.duration);
     XmlSetValue(e, "pixelService", MessageAttributes.PixelService);
     XmlSetValue(e, "runTimePriority", MessageAttributes.RunTimePriority);
+    // The text of a message that can be written back, exactly as the sign
+    // holds it: its pages do not always give the same text again.
+    if (memoryType == 3 || memoryType == 4) {
+        XmlSetValue(e, "multi", std::string(multiString, strnlen(multiString, sizeof multiString)).c_str());
+    }
     if (pages != nullptr) pages->ToXml(doc, e);
     return DMS_OK;
 }

@@ -1,0 +1,167 @@
+// A sign's messages read as a document and given back: the "CMessage"
+// elements that tqGetMessage writes are read as messages by tqSendMessage.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "model/message.h"
+#include "support/message_rows.h"
+#include "support/message_xml.h"
+#include "support/sim_sign.h"
+
+using testing_support::json;
+using testing_support::SimSign;
+using testing_support::TempFile;
+
+namespace {
+
+// The picture the graphics example shows.
+const json kGraphic2 = {{"graphics", {{{"row", 2}, {"height", 8}, {"width", 8}, {"type", 1}}}}};
+
+// The sign's message rows and event messages.
+json backedUp(const SimSign& sign) {
+    json s = sign.state();
+    json rows = json::array();
+    for (const json& r : s["messages"]) {
+        rows.push_back({r["type"], r["number"], r["multi"], r["owner"], r["beacon"], r["pixelService"],
+                        r["priority"], r["status"]});
+    }
+    return {{"rows", rows}, {"control", s["control"]}};
+}
+
+TEST(MessageRestore, ExampleDocumentsComeBackOntoABlankSign) {
+    for (const char* name : {"text.xml", "graphics.xml"}) {
+        SCOPED_TRACE(name);
+        std::string path = std::string(DMS_SOURCE_DIR) + "/examples/messages/" + name;
+        SimSign sign(kGraphic2);
+        ASSERT_EQ(tqSendMessage(path.c_str()), 0u);
+        TempFile backup;
+        ASSERT_EQ(tqGetMessage(backup.path()), 0u);
+        json before = backedUp(sign);
+
+        SimSign blank(kGraphic2);
+        ASSERT_EQ(tqSendMessage(backup.path()), 0u) << backup.read();
+        EXPECT_EQ(backedUp(blank).dump(1), before.dump(1)) << backup.read();
+    }
+}
+
+std::string saved(const std::string& messages) {
+    return "<DmsMessage><Event/>" + messages + "</DmsMessage>";
+}
+
+// A saved message without its "multi" text is read from its pages, in the
+// forms the document writer uses: empty values are 0, colours are "rgb",
+// and a moving text carries no step time.
+TEST(MessageRestore, SavedPagesReadInTheWrittenForms) {
+    dms::MessageSet set;
+    std::string doc = saved(
+        "<CMessage number=\"300\" type=\"changeable\" owner=\"\" beacon=\"\" duration=\"\" "
+        "pixelService=\"\" runTimePriority=\"\"><PageMessage pageNum=\"\" pageOnTime=\"30\" "
+        "pageOffTime=\"\" rgb=\"\"><SectionText><NormalText rgb=\"16776960\" text=\"HI\"/>"
+        "<MoveText width=\"120\" stepPixels=\"2\" type=\"linear\" delay=\"\" direction=\"right\" "
+        "text=\"GO\"/></SectionText><Picture number=\"2\" x=\"\" y=\"\"/></PageMessage></CMessage>");
+    ASSERT_EQ(set.ReadDocumentText(doc.c_str(), doc.size()), 0u);
+    ASSERT_EQ(set.count, 1);
+    dms::CMessage& m = set.messages[0];
+    EXPECT_EQ(m.m_MemoryNum, 300);
+    EXPECT_EQ(m.memoryType, 3);
+    EXPECT_EQ(m.MessageAttributes.MessageBeacon, 0);
+    EXPECT_EQ(m.MessageAttributes.PixelService, 0);
+    EXPECT_EQ(m.MessageAttributes.RunTimePriority, 0);
+    EXPECT_STREQ(m.MessageAttributes.MessageOwner, "");
+    ASSERT_NE(m.pages, nullptr);
+    EXPECT_EQ(m.pages->pageOnTime, 30);
+    ASSERT_NE(m.pages->normalTexts, nullptr);
+    EXPECT_EQ(m.pages->normalTexts->fontColor.rgb, 16776960);
+    ASSERT_NE(m.pages->moveTexts, nullptr);
+    EXPECT_EQ(m.pages->moveTexts->stepTime, 0);
+    EXPECT_EQ(m.pages->moveTexts->mode, 2);
+    ASSERT_NE(m.pages->pictures, nullptr);
+    EXPECT_EQ(m.pages->pictures->number, 2);
+    EXPECT_EQ(m.pages->pictures->x, 0);
+    EXPECT_EQ(m.pages->pictures->y, 0);
+    EXPECT_STREQ(m.multiString, "");
+
+    // The same as a "Message" keeps the stricter rules.
+    std::string strict = doc;
+    strict.replace(strict.find("<CMessage"), 9, "<Message");
+    strict.replace(strict.find("</CMessage>"), 11, "</Message>");
+    EXPECT_EQ(set.ReadDocumentText(strict.c_str(), strict.size()), 32520u);
+}
+
+// The limits of a saved message: number 1..65535, owner up to 63
+// characters, MULTI text up to 1255; permanent messages are left out.
+TEST(MessageRestore, SavedMessageLimits) {
+    auto one = [](const std::string& number, const std::string& owner, const std::string& multi,
+                  const std::string& type = "changeable") {
+        return "<CMessage number=\"" + number + "\" type=\"" + type + "\" owner=\"" + owner +
+               "\" beacon=\"1\" duration=\"\" pixelService=\"\" runTimePriority=\"7\" multi=\"" + multi +
+               "\"/>";
+    };
+    const struct {
+        std::string element;
+        uint32_t result;
+        int count;
+    } cases[] = {
+        {one("1", "o", "[jp3]A"), 0, 1},
+        {one("65535", "o", "A"), 0, 1},
+        {one("65536", "o", "A"), 32520, 0},
+        {one("0", "o", "A"), 32520, 0},
+        {one("5", std::string(63, 'w'), "A"), 0, 1},
+        {one("5", std::string(64, 'w'), "A"), 32520, 0},
+        {one("5", "o", std::string(1255, 'M')), 0, 1},
+        {one("5", "o", std::string(1256, 'M')), 32520, 0},
+        {one("5", "o", ""), 0, 1},
+        {one("5", "o", "A", "permanent") + one("6", "o", "B"), 0, 1},
+        {one("5", "o", "A", ""), 32520, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.element.substr(0, 80));
+        dms::MessageSet set;
+        std::string doc = saved(c.element);
+        EXPECT_EQ(set.ReadDocumentText(doc.c_str(), doc.size()), c.result);
+        EXPECT_EQ(set.count, c.count);
+    }
+    dms::MessageSet set;
+    std::string doc = saved(one("9", "ops", "[jp3][[A]]", "volatile"));
+    ASSERT_EQ(set.ReadDocumentText(doc.c_str(), doc.size()), 0u);
+    EXPECT_EQ(set.messages[0].memoryType, 4);
+    EXPECT_STREQ(set.messages[0].multiString, "[jp3][[A]]");
+    EXPECT_EQ(set.messages[0].pages, nullptr);
+    EXPECT_EQ(set.messages[0].MessageAttributes.MessageBeacon, 1);
+    EXPECT_EQ(set.messages[0].MessageAttributes.RunTimePriority, 7);
+}
+
+// Saved and new messages in one document go where they name, in document
+// order; a saved number above 255 goes back to its own row.
+TEST(MessageRestore, SavedMessagesGoBackToTheirRows) {
+    SimSign sign(json{{"limits", {{"maxChangeable", 300}}},
+                      {"messages", {testing_support::row(2, 1, "[jp3]PERMANENT", "maker")}}});
+    TempFile doc(saved(
+        "<CMessage number=\"1\" type=\"permanent\" owner=\"maker\" beacon=\"\" duration=\"\" "
+        "pixelService=\"\" runTimePriority=\"\"/>"
+        "<CMessage number=\"300\" type=\"changeable\" owner=\"ops\" beacon=\"1\" duration=\"\" "
+        "pixelService=\"1\" runTimePriority=\"9\" multi=\"[jp3]FAR\"/>" +
+        testing_support::messageXml({{"number", "2"}}, testing_support::pageXml())));
+    ASSERT_EQ(tqSendMessage(doc.path()), 0u);
+    json rows = sign.state()["messages"];
+    ASSERT_EQ(rows.size(), 3u) << rows.dump();
+    json far;
+    for (const json& r : rows)
+        if (r["number"] == 300) far = r;
+    ASSERT_FALSE(far.is_null()) << rows.dump();
+    EXPECT_EQ(far["type"], 3);
+    EXPECT_EQ(far["multi"], "[jp3]FAR");
+    EXPECT_EQ(far["owner"], "ops");
+    EXPECT_EQ(far["beacon"], 1);
+    EXPECT_EQ(far["pixelService"], 1);
+    EXPECT_EQ(far["priority"], 9);
+    std::vector<int> defined;
+    for (const json& c : sign.calls("tqDefine1Message")) defined.push_back(c["args"][1]);
+    EXPECT_EQ(defined, (std::vector<int>{300, 2}));
+}
+
+}  // namespace
