@@ -164,4 +164,16 @@ TEST(MessageRestore, SavedMessagesGoBackToTheirRows) {
     EXPECT_EQ(defined, (std::vector<int>{300, 2}));
 }
 
+// A saved text must still fit the sign it goes to: exactly the sign's
+// maximum is taken, one character more is refused before anything is written.
+TEST(MessageRestore, SavedTextLongerThanTheSignAllowsIsRefused) {
+    for (int extra : {0, 1}) {
+        SimSign sign(json{{"limits", {{"maxMultiLength", 20}}}});
+        TempFile doc(saved("<CMessage number=\"4\" type=\"changeable\" owner=\"ops\" beacon=\"\" duration=\"\" "
+                           "pixelService=\"\" runTimePriority=\"3\" multi=\"" + std::string(20 + extra, 'A') + "\"/>"));
+        EXPECT_EQ(tqSendMessage(doc.path()), extra ? 32527u : 0u) << extra;
+        EXPECT_EQ(sign.calls("tqDefine1Message").size(), extra ? 0u : 1u) << extra;
+    }
+}
+
 }  // namespace

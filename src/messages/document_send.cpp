@@ -1,5 +1,6 @@
 // tqSendMessage: a message document onto the sign's message table, then its
 // event messages.
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -19,9 +20,13 @@ namespace {
 uint32_t buildAndDump(MessageSet& set, int32_t maxMultiLength) {
     DumpFile dump("FromXmlToMultiString.txt");
     for (int i = 0; i < set.count; ++i) {
-        // A message saved from a sign brings its text instead of pages.
-        if (set.messages[i].pages == nullptr && set.messages[i].multiString[0] != '\0') continue;
-        uint32_t rc = set.messages[i].BuildMulti(maxMultiLength);
+        // A message saved from a sign brings its text instead of pages; it
+        // must still fit this sign.
+        CMessage& m = set.messages[i];
+        const bool saved = m.pages == nullptr && m.multiString[0] != '\0';
+        uint32_t rc = !saved ? m.BuildMulti(maxMultiLength)
+                      : static_cast<int64_t>(std::strlen(m.multiString)) > maxMultiLength ? DMS_E_MULTI_TOO_LONG
+                                                                                      : 0u;
         if (rc != 0) {
             dump.commit();
             return rc;
