@@ -6,13 +6,10 @@
 #include <climits>
 #include <string>
 
-#include "messages/sign_facts.h"
 #include "model/section.h"
+#include "model/sign_facts.h"
 #include "model/xml_value.h"
-#include "support/sim_sign.h"
 
-using testing_support::json;
-using testing_support::SimSign;
 using tinyxml2::XMLDocument;
 using tinyxml2::XMLElement;
 
@@ -49,11 +46,8 @@ const std::string kText = "<SectionText><NormalText text=\"T\"/></SectionText>";
 
 class ElementXml : public ::testing::Test {
 protected:
-    void SetUp() override { dms::readSignFacts(facts); }
-    SimSign sign{json{{"fonts",
-                       {{{"row", 1}, {"number", 2}, {"name", "Wide"}, {"height", 16}, {"status", 4}},
-                        {{"row", 2}, {"number", 9}, {"name", "wide"}, {"height", 8}, {"status", 4}}}}}};
-    dms::SignFacts facts;
+    // The sign's fonts as a message call reads them: names differ in case.
+    dms::SignFacts facts{{{2, "Wide"}, {9, "wide"}}, 1024};
     dms::SignFactsInUse inUse{&facts};
 };
 
