@@ -1,10 +1,11 @@
 // Schedules never take what the sign still uses: listing behind schedule
 // rows out of use, action rows that unlisted events name, day plan numbers
-// whose row or events are held, and a replacement refused before its
-// first write.
+// whose row or events are held, event numbers held behind a free event,
+// and uploads refused before their first write.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -339,7 +340,46 @@ TEST(ScheduleSafetyEventNumber, NewEventsTakeOnlyFreeEventRows) {
     }
 }
 
-// --- An upload that finds no action row left writes nothing.
+// --- tqSendSchedules refuses bad items and full tables before its first write.
+
+TEST(ScheduleSafetySend, BadItemRefusedBeforeAnyWrite) {
+    struct Case {
+        const char* name;
+        uint8_t hour, minute, memoryType;
+        uint32_t rc;
+    };
+    const Case cases[] = {
+        {"hour 23, minute 59, memory type 7", 23, 59, 7, 0},
+        {"hour 24", 24, 0, 3, DMS_E_ARGUMENT},
+        {"minute 60", 1, 60, 3, DMS_E_ARGUMENT},
+        {"memory type 8", 1, 0, 8, DMS_E_ARGUMENT},
+    };
+    for (uint8_t day : {kWeekdays, kWeekend}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (day == kWeekdays ? ", joining day plan 1" : ", new day plan"));
+            SimSign sign;
+            sign.patch(timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, {dayPlanEvent(1, 1, 8, 0, 1)},
+                                {actionRow(1, 3, 1)}));
+            const json before = sign.state();
+            // A held item, a good new one, then the one under test.
+            ScheduleItem items[3] = {item(kAllMonths, kWeekdays, 0, 8, 0, 1), item(kAllMonths, kWeekdays, 0, 10, 0, 5),
+                                     item(kAllMonths, day, 0, c.hour, c.minute, 6, c.memoryType)};
+            const ScheduleItem last = items[2];
+            int32_t count = 3;
+            ASSERT_EQ(tqSendSchedules(items, &count), c.rc);
+            if (c.rc == 0) {
+                EXPECT_EQ(count, 2);
+                EXPECT_EQ(listed().size(), 3u);
+                continue;
+            }
+            EXPECT_EQ(sign.state()["timebase"], before["timebase"]);
+            expectNoWrite(sign);
+            // The refused call leaves the host's items as they were.
+            EXPECT_EQ(count, 3);
+            EXPECT_EQ(std::memcmp(&items[2], &last, sizeof last), 0);
+        }
+    }
+}
 
 TEST(ScheduleSafetySend, NoActionRowLeftWritesNothing) {
     struct Case {

@@ -33,6 +33,8 @@ DMS_API uint32_t DMS_CALL tqGetScheduleList(ScheduleItem* items, int32_t* itemCo
  * usual order (below, between, then above the listed events) would give
  * that is held gives way to the lowest free one; 32522 when none is left
  * up to maxDayPlanEvents.
+ * Every item is checked first: an hour above 23, a minute above 59 or a
+ * memory type above 7 gives 2 with the sign, items and *count untouched.
  * Day plans, event numbers and action rows are all chosen before the first
  * write, so 32517 and 32522 also leave the sign untouched; only a device
  * failure after the first write leaves the tables as far as written. */

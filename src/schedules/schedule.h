@@ -50,6 +50,11 @@ uint32_t readTimeBase(int object, uint32_t& value);
 // itemSize, dayPlan, crc and event do not count.
 bool sameSchedule(const ScheduleItem& a, const ScheduleItem& b);
 
+// Whether the sign can take the item's hour (0..23, NTCIP 1201), minute
+// (0..59) and memory type (up to 7, NTCIP 1203). Uploads check every item
+// with it before their first write, so that no item is half written.
+bool writableItem(const ScheduleItem& item);
+
 // The object identifier text that names action row `row` in a day plan event.
 std::string actionReference(int row);
 // The action row an event's text names: the number after its last dot, 0
