@@ -1,10 +1,11 @@
 // Schedules never take what the sign still uses: listing behind schedule
 // rows out of use, action rows that unlisted events name, day plan numbers
-// whose row or events are held, and a replacement refused before its
-// first write.
+// whose row or events are held, event numbers held behind a free event,
+// and uploads refused before their first write.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -275,6 +276,140 @@ TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
             for (const json& call : sign.journal())
                 EXPECT_NE(call["fn"].get<std::string>().rfind("tqSet", 0), 0u) << call.dump();
         }
+    }
+}
+
+// --- New event numbers take only event rows that are free on the sign.
+
+// "dayPlan/event" of every day plan event written, in order.
+std::vector<std::string> eventsWritten(const SimSign& sign) {
+    std::vector<std::string> out;
+    for (const json& c : sign.calls("tqSetTimeBaseDayPlanTable"))
+        if (c["args"][2] == 5)
+            out.push_back(std::to_string(c["args"][0].get<int>()) + "/" + std::to_string(c["args"][1].get<int>()));
+    return out;
+}
+
+void expectNoWrite(const SimSign& sign) {
+    for (const json& call : sign.journal())
+        EXPECT_NE(call["fn"].get<std::string>().rfind("tqSet", 0), 0u) << call.dump();
+}
+
+TEST(ScheduleSafetyEventNumber, NewEventsTakeOnlyFreeEventRows) {
+    // Schedule row 1 runs day plan 1 on weekdays; day plan 2 has no row.
+    const json row1 = scheduleRow(1, 1, kAllMonths, kWeekdays, 0);
+    struct Case {
+        const char* name;
+        std::vector<json> events;  // besides 1/1
+        int maxEvents;
+        int newItems;
+        uint8_t day;  // kWeekdays joins day plan 1, kWeekend makes day plan 2
+        uint32_t rc;
+        std::vector<std::string> written;  // when rc is 0
+    };
+    const Case cases[] = {
+        {"1/3 in use behind free 1/2", {dayPlanEvent(1, 3, 9, 0, 1)}, 4, 2, kWeekdays, 0, {"1/2", "1/4"}},
+        {"1/3 in use, one new item at the limit", {dayPlanEvent(1, 3, 9, 0, 1)}, 3, 1, kWeekdays, 0, {"1/2"}},
+        {"1/3 in use, no free event left", {dayPlanEvent(1, 3, 9, 0, 1)}, 3, 2, kWeekdays, DMS_E_NO_FREE, {}},
+        {"1/4 in use behind listed 1/2, last free event at the limit",
+         {dayPlanEvent(1, 2, 9, 0, 1), dayPlanEvent(1, 4, 9, 0, 1)}, 5, 2, kWeekdays, 0, {"1/3", "1/5"}},
+        {"a new day plan whose event 2 is in use", {dayPlanEvent(2, 2, 9, 0, 1)}, 3, 2, kWeekend, 0,
+         {"2/1", "2/3"}},
+        {"a new day plan with no free second event", {dayPlanEvent(2, 2, 9, 0, 1)}, 2, 2, kWeekend,
+         DMS_E_NO_FREE, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimSign sign(json{{"limits", {{"maxScheduleEntries", 4}, {"maxDayPlans", 4},
+                                      {"maxDayPlanEvents", c.maxEvents}}}});
+        std::vector<json> events = {dayPlanEvent(1, 1, 8, 0, 1)};
+        events.insert(events.end(), c.events.begin(), c.events.end());
+        sign.patch(timebase({row1}, events, {actionRow(1, 3, 1)}));
+        const json before = sign.state();
+        std::vector<ScheduleItem> items;
+        for (int i = 0; i < c.newItems; ++i)
+            items.push_back(item(kAllMonths, c.day, 0, static_cast<uint8_t>(12 + i), 0, static_cast<uint16_t>(5 + i)));
+        int32_t count = c.newItems;
+        ASSERT_EQ(tqSendSchedules(items.data(), &count), c.rc);
+        expectKept(before, sign.state());
+        if (c.rc != 0) {
+            expectNoWrite(sign);
+            continue;
+        }
+        EXPECT_EQ(eventsWritten(sign), c.written);
+    }
+}
+
+// --- tqSendSchedules refuses bad items and full tables before its first write.
+
+TEST(ScheduleSafetySend, BadItemRefusedBeforeAnyWrite) {
+    struct Case {
+        const char* name;
+        uint8_t hour, minute, memoryType;
+        uint32_t rc;
+    };
+    const Case cases[] = {
+        {"hour 23, minute 59, memory type 7", 23, 59, 7, 0},
+        {"hour 24", 24, 0, 3, DMS_E_ARGUMENT},
+        {"minute 60", 1, 60, 3, DMS_E_ARGUMENT},
+        {"memory type 8", 1, 0, 8, DMS_E_ARGUMENT},
+    };
+    for (uint8_t day : {kWeekdays, kWeekend}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (day == kWeekdays ? ", joining day plan 1" : ", new day plan"));
+            SimSign sign;
+            sign.patch(timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, {dayPlanEvent(1, 1, 8, 0, 1)},
+                                {actionRow(1, 3, 1)}));
+            const json before = sign.state();
+            // A held item, a good new one, then the one under test.
+            ScheduleItem items[3] = {item(kAllMonths, kWeekdays, 0, 8, 0, 1), item(kAllMonths, kWeekdays, 0, 10, 0, 5),
+                                     item(kAllMonths, day, 0, c.hour, c.minute, 6, c.memoryType)};
+            const ScheduleItem last = items[2];
+            int32_t count = 3;
+            ASSERT_EQ(tqSendSchedules(items, &count), c.rc);
+            if (c.rc == 0) {
+                EXPECT_EQ(count, 2);
+                EXPECT_EQ(listed().size(), 3u);
+                continue;
+            }
+            EXPECT_EQ(sign.state()["timebase"], before["timebase"]);
+            expectNoWrite(sign);
+            // The refused call leaves the host's items as they were.
+            EXPECT_EQ(count, 3);
+            EXPECT_EQ(std::memcmp(&items[2], &last, sizeof last), 0);
+        }
+    }
+}
+
+TEST(ScheduleSafetySend, NoActionRowLeftWritesNothing) {
+    struct Case {
+        int used;  // action rows 1..used show messages of day plan 1's events
+        uint32_t rc;
+    };
+    const Case cases[] = {{127, 0}, {128, DMS_E_NO_FREE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.used);
+        SimSign sign(json{{"limits", {{"maxScheduleEntries", 2}, {"maxDayPlans", 2}, {"maxDayPlanEvents", 128},
+                                      {"actionRows", 128}}}});
+        std::vector<json> events, actions;
+        for (int r = 1; r <= c.used; ++r) {
+            events.push_back(dayPlanEvent(1, r, r % 24, 0, r));
+            actions.push_back(actionRow(r, 3, r));
+        }
+        sign.patch(timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, events, actions));
+        const json before = sign.state();
+        // A new timetable (a new day plan) with a message no row shows.
+        ScheduleItem fresh = item(kAllMonths, kWeekend, 0, 12, 0, 500);
+        int32_t count = 1;
+        ASSERT_EQ(tqSendSchedules(&fresh, &count), c.rc);
+        expectKept(before, sign.state());
+        if (c.rc != 0) {
+            expectNoWrite(sign);
+            continue;
+        }
+        std::vector<int> rows;
+        for (const json& w : sign.calls("tqSetSchActionTable")) rows.push_back(w["args"][0]);
+        EXPECT_EQ(rows, std::vector<int>({128}));
     }
 }
 

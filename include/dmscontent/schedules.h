@@ -27,7 +27,17 @@ DMS_API uint32_t DMS_CALL tqGetScheduleList(ScheduleItem* items, int32_t* itemCo
  * next such number above it, then below it; 32522 when there is none.
  * A message without an action row reuses a row only when no listed item
  * shows that row's message and no day plan event names the row, listed or
- * not. To know this, every event of every day plan is read. */
+ * not. To know this, every event of every day plan is read.
+ * A new event number is one whose event is free on the sign, listed or
+ * not (the listing stops a day plan at its first free event): a number the
+ * usual order (below, between, then above the listed events) would give
+ * that is held gives way to the lowest free one; 32522 when none is left
+ * up to maxDayPlanEvents.
+ * Every item is checked first: an hour above 23, a minute above 59 or a
+ * memory type above 7 gives 2 with the sign, items and *count untouched.
+ * Day plans, event numbers and action rows are all chosen before the first
+ * write, so 32517 and 32522 also leave the sign untouched; only a device
+ * failure after the first write leaves the tables as far as written. */
 DMS_API uint32_t DMS_CALL tqSendSchedules(ScheduleItem* items, int32_t* count);
 
 /* Rewrites the given day plans from scratch. schedules and scheduleCount are

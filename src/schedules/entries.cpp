@@ -18,6 +18,8 @@ bool sameSchedule(const ScheduleItem& a, const ScheduleItem& b) {
            a.messageNumber == b.messageNumber && a.memoryType == b.memoryType;
 }
 
+bool writableItem(const ScheduleItem& item) { return item.hour <= 23 && item.minute <= 59 && item.memoryType <= 7; }
+
 std::string actionReference(int row) {
     char text[64];
     std::snprintf(text, sizeof text, ".1.3.6.1.4.1.1206.4.2.3.8.2.1.1.%d", row);

@@ -86,7 +86,10 @@ void place(const Slots& list, const ScheduleItem& item, const std::vector<bool>&
 
 // A new day plan writes the schedule row of its own number, so its number
 // stays within both the day plans and the schedule rows of the sign.
-uint32_t placeAll(Slots& list, const ScheduleItem* items, int count, const TimeBaseLimits& lim, TableUse& use) {
+// Nothing is written here: newPlans receives the items that start a new
+// day plan, in order.
+uint32_t placeAll(Slots& list, const ScheduleItem* items, int count, const TimeBaseLimits& lim, TableUse& use,
+                  std::vector<int>& newPlans) {
     const uint32_t limit = std::min({lim.maxDayPlans, lim.maxScheduleEntries,
                                      static_cast<uint32_t>(use.dayPlanTaken.size() - 1)});
     for (int i = 0; i < count; ++i) {
@@ -99,8 +102,7 @@ uint32_t placeAll(Slots& list, const ScheduleItem* items, int count, const TimeB
         if (list.size() >= static_cast<size_t>(kMaxScheduleEntries)) return DMS_E_FULL;
         if (isNew) {
             if (dayPlan == 0) return DMS_E_NO_FREE;
-            uint32_t rc = writeScheduleRow(dayPlan, items[i].month, items[i].day, items[i].date, dayPlan, 4, false);
-            if (rc != 0) return rc;
+            newPlans.push_back(i);
             use.dayPlanTaken[dayPlan] = true;
         }
         slot.entry.item.dayPlan = dayPlan;
@@ -109,41 +111,10 @@ uint32_t placeAll(Slots& list, const ScheduleItem* items, int count, const TimeB
     return 0;
 }
 
-}  // namespace
-
-uint32_t numberDayPlanEvents(std::vector<int64_t>& ev, const std::vector<bool>& fresh, uint32_t maxEvents) {
-    int64_t below = 0, between = 0, after = 0;
-    for (size_t k = 0; k < ev.size(); ++k) {
-        if (!fresh[k]) continue;
-        if (k == 0) {
-            ev[k] = 1;
-        } else if (ev[0] - 1 > below) {
-            ev[k] = ++below;
-        } else {
-            ++between;
-            int64_t sum = 0;
-            bool found = false;
-            for (size_t m = 1; m < k && !found; ++m) {
-                sum += ev[m] - ev[m - 1] - 1;
-                if (sum >= between) {
-                    ev[k] = ev[m - 1] + (sum - between) + 1;
-                    found = true;
-                }
-            }
-            if (!found) {
-                ++after;
-                int64_t back = static_cast<int64_t>(k) - (below + between);
-                ev[k] = ev[static_cast<size_t>(std::max<int64_t>(back, 0))] + after;
-            }
-        }
-        if (ev[k] < 1 || ev[k] > static_cast<int64_t>(maxEvents)) return DMS_E_NO_FREE;
-    }
-    return 0;
-}
-
-namespace {
-
-uint32_t numberEvents(Slots& list, uint32_t maxEvents) {
+// Numbers every new entry, day plan by day plan. A day plan whose events
+// were not read (above 255) has none known free.
+uint32_t numberEvents(Slots& list, uint32_t maxEvents, const std::vector<std::vector<bool>>& held) {
+    static const std::vector<bool> noneFree;
     std::vector<uint16_t> done;
     for (const Slot& first : list) {
         uint16_t dp = first.entry.item.dayPlan;
@@ -158,7 +129,8 @@ uint32_t numberEvents(Slots& list, uint32_t maxEvents) {
             ev.push_back(list[j].entry.event);
             fresh.push_back(list[j].item >= 0);
         }
-        uint32_t rc = numberDayPlanEvents(ev, fresh, maxEvents);
+        const std::vector<bool>& h = dp < held.size() ? held[dp] : noneFree;
+        uint32_t rc = numberDayPlanEvents(ev, fresh, maxEvents, &h);
         if (rc != 0) return rc;
         for (size_t k = 0; k < idx.size(); ++k) list[idx[k]].entry.event = static_cast<uint32_t>(ev[k]);
     }
@@ -184,19 +156,43 @@ int actionRowFor(const std::vector<ActionEntry>& actions, const Slots& list, con
     return static_cast<int>(actions.size() + 1);
 }
 
-uint32_t writeActions(std::vector<ActionEntry>& actions, const Slots& list, std::vector<bool>& named, int count) {
+const ScheduleEntry& entryOf(const Slots& list, int i) {
+    return std::find_if(list.begin(), list.end(), [i](const Slot& s) { return s.item == i; })->entry;
+}
+
+// The action row of each new item, in item order, worked out as the rows
+// will be written: later items of the same message find the row of an
+// earlier one. 32522 when a row above 128 would be needed.
+uint32_t planActions(std::vector<ActionEntry>& actions, const Slots& list, std::vector<bool>& named, int count,
+                     std::vector<int>& rowOf) {
     for (int i = 0; i < count; ++i) {
-        auto it = std::find_if(list.begin(), list.end(), [i](const Slot& s) { return s.item == i; });
-        const ScheduleEntry& entry = it->entry;
+        const ScheduleEntry& entry = entryOf(list, i);
         int row = actionRowFor(actions, list, named, entry.item);
         if (row > kMaxActionRows) return DMS_E_NO_FREE;
         named[static_cast<size_t>(row)] = true;
-        ActionEntry a{entry.item.memoryType, 0, entry.item.messageNumber, entry.item.crc};
-        uint32_t rc = tqSetSchActionTable(row, &a, sizeof a);
-        if (rc != 0) return rc;
         if (static_cast<size_t>(row) > actions.size()) actions.resize(static_cast<size_t>(row), ActionEntry{});
-        actions[static_cast<size_t>(row) - 1] = a;
-        if ((rc = WriteEvent(row, entry)) != 0) return rc;
+        actions[static_cast<size_t>(row) - 1] = ActionEntry{entry.item.memoryType, 0, entry.item.messageNumber,
+                                                            entry.item.crc};
+        rowOf.push_back(row);
+    }
+    return 0;
+}
+
+// The writes, once everything is known: the new day plans' schedule rows,
+// then each item's action row and day plan event.
+uint32_t writeAll(const Slots& list, const ScheduleItem* items, const std::vector<int>& newPlans,
+                  const std::vector<int>& rowOf) {
+    for (int i : newPlans) {
+        const uint16_t dayPlan = entryOf(list, i).item.dayPlan;
+        uint32_t rc = writeScheduleRow(dayPlan, items[i].month, items[i].day, items[i].date, dayPlan, 4, false);
+        if (rc != 0) return rc;
+    }
+    for (size_t i = 0; i < rowOf.size(); ++i) {
+        const ScheduleEntry& entry = entryOf(list, static_cast<int>(i));
+        ActionEntry a{entry.item.memoryType, 0, entry.item.messageNumber, entry.item.crc};
+        uint32_t rc = tqSetSchActionTable(rowOf[i], &a, sizeof a);
+        if (rc != 0) return rc;
+        if ((rc = WriteEvent(rowOf[i], entry)) != 0) return rc;
     }
     return 0;
 }
@@ -222,9 +218,13 @@ uint32_t insertSchedules(const ScheduleItem* items, int count) {
     Slots list;
     list.reserve(kMaxScheduleEntries);
     for (const ScheduleEntry& e : signEntries) list.push_back(Slot{e, -1});
-    if ((rc = placeAll(list, items, count, lim, use)) != 0) return rc;
-    if ((rc = numberEvents(list, lim.maxDayPlanEvents)) != 0) return rc;
-    return writeActions(actions, list, use.actionNamed, count);
+    // Day plans, event numbers and action rows are all chosen before the
+    // first write, so a refusal leaves the sign as it was.
+    std::vector<int> newPlans, rowOf;
+    if ((rc = placeAll(list, items, count, lim, use, newPlans)) != 0) return rc;
+    if ((rc = numberEvents(list, lim.maxDayPlanEvents, use.eventHeld)) != 0) return rc;
+    if ((rc = planActions(actions, list, use.actionNamed, count, rowOf)) != 0) return rc;
+    return writeAll(list, items, newPlans, rowOf);
 }
 
 }  // namespace dms

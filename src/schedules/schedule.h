@@ -50,6 +50,11 @@ uint32_t readTimeBase(int object, uint32_t& value);
 // itemSize, dayPlan, crc and event do not count.
 bool sameSchedule(const ScheduleItem& a, const ScheduleItem& b);
 
+// Whether the sign can take the item's hour (0..23, NTCIP 1201), minute
+// (0..59) and memory type (up to 7, NTCIP 1203). Uploads check every item
+// with it before their first write, so that no item is half written.
+bool writableItem(const ScheduleItem& item);
+
 // The object identifier text that names action row `row` in a day plan event.
 std::string actionReference(int row);
 // The action row an event's text names: the number after its last dot, 0
@@ -90,9 +95,13 @@ uint32_t writeScheduleRow(int row, uint16_t month, uint8_t day, uint32_t date, u
 // plan's events in list order (the sign's first, in event order, then the
 // new ones); fresh[k] tells whether entry k is new and gets its number
 // here. New entries take the numbers below the sign's first event, then
-// the free numbers between its events, then numbers above them. 32522
-// when a number falls outside 1..maxEvents.
-uint32_t numberDayPlanEvents(std::vector<int64_t>& ev, const std::vector<bool>& fresh, uint32_t maxEvents);
+// the free numbers between its events, then numbers above them. A number
+// outside 1..maxEvents, already given, or held (when held is given, by
+// event number, see TableUse; numbers past its end count as held) gives
+// way to the lowest number that is none of these. 32522 when no number is
+// left.
+uint32_t numberDayPlanEvents(std::vector<int64_t>& ev, const std::vector<bool>& fresh, uint32_t maxEvents,
+                             const std::vector<bool>* held = nullptr);
 
 // What the sign's tables hold beyond the listed entries: the day plan
 // numbers a new day plan must not take, and the action rows that some day
@@ -100,10 +109,13 @@ uint32_t numberDayPlanEvents(std::vector<int64_t>& ev, const std::vector<bool>& 
 struct TableUse {
     std::vector<bool> dayPlanTaken;  // by day plan number, 0..maxDayPlans
     std::vector<bool> actionNamed;   // by action row, 0..kMaxActionRows
+    // Events whose action is not 0, listed or not, by day plan then event
+    // number (0..maxDayPlans, 0..maxDayPlanEvents, at most 255 each).
+    std::vector<std::vector<bool>> eventHeld;
 };
 
 // Reads the action of every event of day plans 1..maxDayPlans (at most
-// 255 day plans of 255 events). A day plan
+// 255 day plans of 255 events) and marks the events in use. A day plan
 // number is taken when a schedule row in use names it, when its own
 // schedule row is in use, or when its event 1 is in use. rowNumbers and
 // rows are the schedule rows in use as ReadSchedules gives them.

@@ -6,10 +6,16 @@
 #include "frame/log.h"
 #include "schedules/schedule.h"
 
-// A negative count is refused like a missing one.
+// A negative count is refused like a missing one, as is an hour above 23, a
+// minute above 59 or a memory type above 7 in any item.
 DMS_API uint32_t DMS_CALL tqSendSchedules(ScheduleItem* items, int32_t* count) {
     if (!items || !count || *count < 0) return DMS_E_ARGUMENT;
     return dms::runWithInterface([&](DeviceInterface*) -> uint32_t {
+        // An item the sign cannot take would be half written (its schedule
+        // and action rows before the refused event): refused before
+        // anything is read, written or moved.
+        for (int32_t i = 0; i < *count; ++i)
+            if (!dms::writableItem(items[i])) return DMS_E_ARGUMENT;
         // A failed reading is not reported: what was read is compared.
         dms::ScheduleList held;
         std::vector<TimeBaseSchedule> rows(dms::kMaxScheduleEntries);

@@ -21,11 +21,6 @@ struct Plan {
 
 bool inRange(uint32_t dayPlan, const TimeBaseLimits& lim) { return dayPlan >= 1 && dayPlan <= lim.maxDayPlans; }
 
-// Values no sign takes (NTCIP 1201 hours 0..23, minutes 0..59; NTCIP 1203
-// memory types up to 7) would fail at the event or action write, after
-// the day plans were cleared.
-bool writable(const ScheduleItem& it) { return it.hour <= 23 && it.minute <= 59 && it.memoryType <= 7; }
-
 // Everything is checked before the first write, so refused input leaves
 // the sign as it was: day plans outside 1..maxDayPlans and times or
 // memory types out of range give 2; too many rows, events or actions, or a
@@ -50,7 +45,7 @@ uint32_t makePlan(const ScheduleItem* items, int itemCount, const TimeBaseSchedu
         if (p.clear.size() > p.lim.maxScheduleEntries) return DMS_E_NO_FREE;
     }
     for (int i = 0; i < itemCount; ++i) {
-        if (!inRange(items[i].dayPlan, p.lim) || !writable(items[i])) return DMS_E_ARGUMENT;
+        if (!inRange(items[i].dayPlan, p.lim) || !writableItem(items[i])) return DMS_E_ARGUMENT;
         uint32_t event = 1;
         for (int j = 0; j < i; ++j) event += items[j].dayPlan == items[i].dayPlan;
         if (event > p.lim.maxDayPlanEvents) return DMS_E_NO_FREE;

@@ -16,6 +16,7 @@ uint32_t readTableUse(const TimeBaseLimits& lim, const std::vector<uint32_t>& ro
     const uint32_t events = std::min<uint32_t>(lim.maxDayPlanEvents, 255);
     use.dayPlanTaken.assign(static_cast<size_t>(dayPlans) + 1, false);
     use.actionNamed.assign(static_cast<size_t>(kMaxActionRows) + 1, false);
+    use.eventHeld.assign(static_cast<size_t>(dayPlans) + 1, std::vector<bool>(static_cast<size_t>(events) + 1, false));
     auto take = [&use](uint32_t dayPlan) {
         if (dayPlan < use.dayPlanTaken.size()) use.dayPlanTaken[dayPlan] = true;
     };
@@ -33,6 +34,7 @@ uint32_t readTableUse(const TimeBaseLimits& lim, const std::vector<uint32_t>& ro
             text[sizeof text - 1] = '\0';
             uint32_t row = actionRowOf(text);
             if (row == 0) continue;
+            use.eventHeld[d][e] = true;
             if (e == 1) take(d);
             if (row < use.actionNamed.size()) use.actionNamed[row] = true;
         }
