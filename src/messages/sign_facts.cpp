@@ -27,7 +27,7 @@ void readSignFonts(SignFacts& facts) {
     (void)listFonts(list.get(), kFontCapacity, filled);  // a failed read keeps what was read
     for (uint32_t i = 0; i < filled && i < kFontCapacity; ++i) {
         const dmsFont& f = list[i];
-        facts.fonts.push_back(SignFont{f.number, std::string(f.name, strnlen(f.name, sizeof f.name))});
+        facts.fonts.push_back(SignFontName{f.number, std::string(f.name, strnlen(f.name, sizeof f.name))});
     }
 }
 
