@@ -8,11 +8,6 @@
 
 namespace dms {
 
-// Font table columns and font status values.
-enum FontColumn { kFontNumber = 2, kFontName = 3, kFontHeight = 4, kFontCharSpacing = 5, kFontLineSpacing = 6,
-                  kFontVersion = 7, kFontStatus = 8 };
-enum FontStatusValue { kFontNotUsed = 1, kFontModifying = 2, kFontReady = 4, kFontInUse = 5, kFontPermanent = 6,
-                       kFontModifyReq = 7, kFontReadyReq = 8, kFontNotUsedReq = 9, kFontUnmanaged = 11 };
 // The name the sign gives a font row that holds no font.
 constexpr const char* kPlaceholderFontName = "def.";
 

@@ -8,19 +8,21 @@ namespace dms {
 
 uint32_t readGraphicStatus(int index, uint32_t& status) {
     status = 0;
-    return tqGetGraphicTable(index, 10, &status, 4);
+    return tqGetGraphicTable(index, NTCIP_GRAPHIC_STATUS, &status, 4);
 }
 
-uint32_t requestGraphicStatus(int index, uint32_t request) { return tqSetGraphicTable(index, 10, &request, 4); }
+uint32_t requestGraphicStatus(int index, uint32_t request) {
+    return tqSetGraphicTable(index, NTCIP_GRAPHIC_STATUS, &request, 4);
+}
 
 uint32_t enterGraphicModifying(int index) {
     for (int round = 0; round < 3; ++round) {
-        uint32_t rc = requestGraphicStatus(index, kGraphicModifyReq);
+        uint32_t rc = requestGraphicStatus(index, NTCIP_GRAPHIC_MODIFY_REQ);
         if (rc != 0) return rc;
         pollWait(10);
         uint32_t status = 0;
         if ((rc = readGraphicStatus(index, status)) != 0) return rc;
-        if (status == kGraphicModifying) return 0;
+        if (status == NTCIP_GRAPHIC_MODIFYING) return 0;
     }
     return DMS_E_NOT_MODIFYING;
 }

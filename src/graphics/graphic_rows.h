@@ -1,4 +1,4 @@
-// The status column (10) of graphic rows and the NTCIP 1203 status steps
+// The status column of graphic rows and the NTCIP 1203 status steps
 // shared by upload and deletion: at most 3 polls, 10 ms apart.
 #pragma once
 

@@ -13,7 +13,7 @@ uint32_t pollStatus(int memoryType, int number, uint32_t want, bool& reached) {
     reached = false;
     for (int round = 0; round < 3; ++round) {
         uint32_t status = 0;
-        uint32_t rc = tqGetMsgTable(memoryType, number, 9, &status, 4);
+        uint32_t rc = tqGetMsgTable(memoryType, number, NTCIP_MSG_STATUS, &status, 4);
         if (rc != 0) return rc;
         if (status == want) {
             reached = true;
@@ -27,15 +27,15 @@ uint32_t pollStatus(int memoryType, int number, uint32_t want, bool& reached) {
 }  // namespace
 
 uint32_t deleteMessageEntry(int memoryType, int number) {
-    if (memoryType != 3 && memoryType != 4) return DMS_E_MEMORY_TYPE;
+    if (memoryType != NTCIP_MEM_CHANGEABLE && memoryType != NTCIP_MEM_VOLATILE) return DMS_E_MEMORY_TYPE;
     bool modifying = false;
     for (int round = 0; round < 3 && !modifying; ++round) {
-        uint32_t request = 6;  // modifyReq
-        uint32_t rc = tqSetMsgTable(memoryType, number, 9, &request, 4);
+        uint32_t request = NTCIP_MSG_MODIFY_REQ;
+        uint32_t rc = tqSetMsgTable(memoryType, number, NTCIP_MSG_STATUS, &request, 4);
         if (rc != 0) return rc;
         uint32_t status = 0;
-        if ((rc = tqGetMsgTable(memoryType, number, 9, &status, 4)) != 0) return rc;
-        if (status == 2)
+        if ((rc = tqGetMsgTable(memoryType, number, NTCIP_MSG_STATUS, &status, 4)) != 0) return rc;
+        if (status == NTCIP_MSG_MODIFYING)
             modifying = true;
         else
             pollWait(10);
@@ -43,10 +43,10 @@ uint32_t deleteMessageEntry(int memoryType, int number) {
     if (!modifying) return DMS_E_NOT_MODIFYING;
     uint32_t rc = tqDefine1Message(memoryType, number, 0, 0, 0, " ", " ", 0);
     if (rc != 0) return rc;
-    uint32_t request = 8;  // notUsedReq
-    if ((rc = tqSetMsgTable(memoryType, number, 9, &request, 4)) != 0) return rc;
+    uint32_t request = NTCIP_MSG_NOT_USED_REQ;
+    if ((rc = tqSetMsgTable(memoryType, number, NTCIP_MSG_STATUS, &request, 4)) != 0) return rc;
     bool unused = false;
-    if ((rc = pollStatus(memoryType, number, 1, unused)) != 0) return rc;
+    if ((rc = pollStatus(memoryType, number, NTCIP_MSG_NOT_USED, unused)) != 0) return rc;
     return unused ? 0 : DMS_E_STATE_TIMEOUT;
 }
 

@@ -16,7 +16,7 @@ constexpr uint32_t kFontCapacity = 255;
 
 int32_t readMaxMultiLength() {
     int32_t value = 0;
-    if (tqGetMultiCfg(16, &value, sizeof value) != 0) return kUnknownMultiLength;
+    if (tqGetMultiCfg(NTCIP_DMS_MAX_MULTI_STRING_LENGTH, &value, sizeof value) != 0) return kUnknownMultiLength;
     return value;
 }
 
