@@ -16,21 +16,9 @@ namespace {
 
 constexpr int kTestRow = 1;
 
-uint32_t requestAndWait(int row, int32_t request, int32_t target) {
-    uint32_t rc = tqSetFontTable(row, NTCIP_FONT_STATUS, &request, 4);
-    if (rc != 0) return rc;
-    for (int poll = 0; poll < 3; ++poll) {
-        int32_t status = 0;
-        if ((rc = tqGetFontTable(row, NTCIP_FONT_STATUS, &status, 4)) != 0) return rc;
-        if (status == target) return 0;
-        pollWait(10);
-    }
-    return DMS_E_STATE_TIMEOUT;
-}
-
 uint32_t resetToPlaceholder(int row) {
-    uint32_t rc = requestAndWait(row, NTCIP_FONT_NOT_USED_REQ, NTCIP_FONT_NOT_USED);
-    if (rc == 0) rc = requestAndWait(row, NTCIP_FONT_MODIFY_REQ, NTCIP_FONT_MODIFYING);
+    uint32_t rc = changeFontStatus(row, NTCIP_FONT_NOT_USED_REQ, NTCIP_FONT_NOT_USED);
+    if (rc == 0) rc = changeFontStatus(row, NTCIP_FONT_MODIFY_REQ, NTCIP_FONT_MODIFYING);
     if (rc != 0) return rc;
     const uint8_t zero = 0, number = static_cast<uint8_t>(row);
     char name[64] = {0};
@@ -40,7 +28,7 @@ uint32_t resetToPlaceholder(int row) {
     if ((rc = tqSetFontTable(row, NTCIP_FONT_NAME, name, sizeof name)) != 0) return rc;
     if ((rc = tqSetFontTable(row, NTCIP_FONT_CHAR_SPACING, &zero, 1)) != 0) return rc;
     if ((rc = tqSetFontTable(row, NTCIP_FONT_LINE_SPACING, &zero, 1)) != 0) return rc;
-    return requestAndWait(row, NTCIP_FONT_NOT_USED_REQ, NTCIP_FONT_NOT_USED);
+    return changeFontStatus(row, NTCIP_FONT_NOT_USED_REQ, NTCIP_FONT_NOT_USED);
 }
 
 // Index of the first character the sign holds differently, or -1.

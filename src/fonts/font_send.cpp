@@ -15,7 +15,10 @@ namespace dms {
 namespace {
 
 // Asks every row but the last for notUsed; a refused request is passed
-// over, an accepted one must reach notUsed within 10 polls.
+// over, an accepted one must reach notUsed within 10 polls. Not written with
+// requestStatus: a refused request skips the row instead of ending the send,
+// a failed read and a timeout both give 1, and there is no wait after the
+// last poll.
 uint32_t freeRows(uint32_t rows) {
     for (uint32_t r = 1; r < rows; ++r) {
         const int32_t request = NTCIP_FONT_NOT_USED_REQ;

@@ -17,6 +17,10 @@ constexpr const char* kPlaceholderFontName = "def.";
 // failed), 32523 (the row did not reach the state) or 32525 (in use).
 uint32_t uploadFont(const dmsFont& entry, const fontContent& content, int base, int step, uint32_t maxCharacter);
 
+// Asks font row `row` for the status `request` and reads it up to 3 times,
+// 10 ms apart, until it is `target`: 0, the device's code, or 32523.
+uint32_t changeFontStatus(int row, uint32_t request, uint32_t target);
+
 // Bytes of one path field in the host's path array.
 constexpr size_t kPathField = 255;
 

@@ -6,27 +6,22 @@
 #include "fonts/font_content.h"
 #include "fonts/font_send.h"
 #include "frame/device.h"
+#include "frame/status_request.h"
 
 namespace dms {
 namespace {
 
-uint32_t readStatus(int row, int32_t& status) {
+uint32_t readStatus(int row, uint32_t& status) {
     status = 0;
     return tqGetFontTable(row, NTCIP_FONT_STATUS, &status, 4);
 }
 
-uint32_t requestStatus(int row, int32_t status) { return tqSetFontTable(row, NTCIP_FONT_STATUS, &status, 4); }
+uint32_t writeStatus(int row, uint32_t status) { return tqSetFontTable(row, NTCIP_FONT_STATUS, &status, 4); }
 
 uint32_t toModifying(int row) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        uint32_t rc = requestStatus(row, NTCIP_FONT_MODIFY_REQ);
-        if (rc != 0) return rc;
-        pollWait(10);
-        int32_t status = 0;
-        if ((rc = readStatus(row, status)) != 0) return rc;
-        if (status == NTCIP_FONT_MODIFYING) return 0;
-    }
-    return DMS_E_STATE_TIMEOUT;
+    return requestStatusEachTry([row](uint32_t v) { return writeStatus(row, v); },
+                                [row](uint32_t& s) { return readStatus(row, s); }, NTCIP_FONT_MODIFY_REQ,
+                                NTCIP_FONT_MODIFYING, 3, 10, RoundWait::kBeforeRead, DMS_E_STATE_TIMEOUT);
 }
 
 uint32_t writeColumns(int row, const dmsFont& e) {
@@ -65,31 +60,25 @@ uint32_t writeCharacters(int row, const fontContent& content, int base, int step
     return 0;
 }
 
-uint32_t toReady(int row) {
-    uint32_t rc = requestStatus(row, NTCIP_FONT_READY_FOR_USE_REQ);
-    if (rc != 0) return rc;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        int32_t status = 0;
-        if ((rc = readStatus(row, status)) != 0) return rc;
-        if (status == NTCIP_FONT_READY_FOR_USE) return 0;
-        pollWait(10);
-    }
-    return DMS_E_STATE_TIMEOUT;
-}
-
 }  // namespace
+
+uint32_t changeFontStatus(int row, uint32_t request, uint32_t target) {
+    return requestStatus([row](uint32_t v) { return writeStatus(row, v); },
+                         [row](uint32_t& s) { return readStatus(row, s); }, request, target, 3, 10,
+                         DMS_E_STATE_TIMEOUT);
+}
 
 uint32_t uploadFont(const dmsFont& entry, const fontContent& content, int base, int step, uint32_t maxCharacter) {
     if (!currentInterface()) return DMS_E_NO_INTERFACE;
     const int row = entry.row;
-    int32_t status = 0;
+    uint32_t status = 0;
     uint32_t rc = readStatus(row, status);
     if (rc != 0) return rc;
     if (status == NTCIP_FONT_IN_USE || status == NTCIP_FONT_PERMANENT) return DMS_E_IN_USE;
     if ((rc = toModifying(row)) != 0) return rc;
     if ((rc = writeColumns(row, entry)) != 0) return rc;
     if ((rc = writeCharacters(row, content, base, step, maxCharacter)) != 0) return rc;
-    return toReady(row);
+    return changeFontStatus(row, NTCIP_FONT_READY_FOR_USE_REQ, NTCIP_FONT_READY_FOR_USE);
 }
 
 }  // namespace dms

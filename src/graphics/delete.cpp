@@ -23,8 +23,7 @@ uint32_t deleteGraphic(int index) {
     if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_WIDTH, &zero16, 2)) != 0) return rc;
     if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_TYPE, &zero8, 1)) != 0) return rc;
     if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_TRANSPARENT_ENABLED, &zero8, 1)) != 0) return rc;
-    if ((rc = requestGraphicStatus(index, NTCIP_GRAPHIC_NOT_USED_REQ)) != 0) return rc;
-    return awaitGraphicStatus(index, NTCIP_GRAPHIC_NOT_USED, DMS_E_STATE_TIMEOUT);
+    return changeGraphicStatus(index, NTCIP_GRAPHIC_NOT_USED_REQ, NTCIP_GRAPHIC_NOT_USED);
 }
 
 }  // namespace dms

@@ -78,8 +78,8 @@ uint32_t uploadGraphic(const char* path, dmsGraphic& picture, uint32_t rows, uin
             reportProgress(di, 0, static_cast<int>(progress));
         }
     }
-    if ((rc = requestGraphicStatus(index, NTCIP_GRAPHIC_READY_FOR_USE_REQ)) != 0) return rc;
-    if ((rc = awaitGraphicStatus(index, NTCIP_GRAPHIC_READY_FOR_USE, DMS_E_STATE_TIMEOUT)) != 0) return rc;
+    if ((rc = changeGraphicStatus(index, NTCIP_GRAPHIC_READY_FOR_USE_REQ, NTCIP_GRAPHIC_READY_FOR_USE)) != 0)
+        return rc;
     if (hasCallback(di)) reportProgress(di, 0, static_cast<int>(progress));
     return 0;
 }
