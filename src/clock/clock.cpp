@@ -1,13 +1,13 @@
 // tqSetTime and tqGetTime: the sign's globalTime (seconds since 1970 UTC)
 // and local time differential, both 4-byte values.
-#include "clock.h"
+#include "clock/time_zones.h"
 
 #include <cstring>
 #include <ctime>
 
-#include "device.h"
 #include "dmscontent/clock.h"
-#include "export.h"
+#include "frame/device.h"
+#include "frame/export.h"
 
 namespace dms {
 
