@@ -28,7 +28,7 @@ uint32_t readCharacters(int row, unsigned height, FontCharArray& chars, uint8_t&
     widthMax = 0;
     for (int code = 1; code < 256; ++code) {
         uint8_t width = 0;
-        uint32_t rc = tqGetCharacterTable(row, code, 2, &width, 1);
+        uint32_t rc = tqGetCharacterTable(row, code, NTCIP_CHARACTER_WIDTH, &width, 1);
         if (rc != 0) return rc;
         chars.get()[code].code = static_cast<uint16_t>(code);
         chars.get()[code].width = width;
@@ -44,7 +44,8 @@ uint32_t readCharacters(int row, unsigned height, FontCharArray& chars, uint8_t&
         if (length == 0) continue;
         std::vector<uint8_t> packed(length + 1, 0);
         // A bitmap that cannot be read stays blank.
-        if (tqGetCharacterTable(row, code, 3, packed.data(), static_cast<int>(length)) != 0) continue;
+        if (tqGetCharacterTable(row, code, NTCIP_CHARACTER_BITMAP, packed.data(), static_cast<int>(length)) != 0)
+            continue;
         unpackRows(packed.data(), length, height, c.width, c.bitmap, (c.width + 7u) / 8u);
     }
     return 0;
@@ -58,14 +59,14 @@ uint32_t readDetail(int row, fontDetail* d) {
     int32_t status = 0;
     uint8_t height = 0, number = 0, charSpacing = 0, lineSpacing = 0;
     char name[64] = {0};
-    if ((rc = tqGetFontTable(row, kFontStatus, &status, 4)) != 0) return rc;
-    if ((rc = tqGetFontTable(row, kFontHeight, &height, 1)) != 0) return rc;
-    if ((rc = tqGetFontTable(row, kFontNumber, &number, 1)) != 0) return rc;
-    if ((rc = tqGetFontTable(row, kFontName, name, sizeof name)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_STATUS, &status, 4)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_HEIGHT, &height, 1)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_NUMBER, &number, 1)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_NAME, name, sizeof name)) != 0) return rc;
     name[sizeof name - 1] = '\0';
     if (std::strcmp(name, kPlaceholderFontName) == 0) return 0;
-    if ((rc = tqGetFontTable(row, kFontCharSpacing, &charSpacing, 1)) != 0) return rc;
-    if ((rc = tqGetFontTable(row, kFontLineSpacing, &lineSpacing, 1)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_CHAR_SPACING, &charSpacing, 1)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_LINE_SPACING, &lineSpacing, 1)) != 0) return rc;
 
     FontCharArray chars;
     uint8_t widthMax = 0;

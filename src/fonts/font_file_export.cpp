@@ -16,7 +16,10 @@
 namespace dms {
 namespace {
 
-bool readable(int32_t status) { return status == 4 || status == 5 || status == 6 || status == 11; }
+bool readable(int32_t status) {
+    return status == NTCIP_FONT_READY_FOR_USE || status == NTCIP_FONT_IN_USE || status == NTCIP_FONT_PERMANENT ||
+           status == NTCIP_FONT_UNMANAGED;
+}
 
 // The sign's font name becomes a file name inside the caller's folder:
 // nothing that could lead out of it (a separator, a drive, a parent step).
@@ -26,17 +29,17 @@ bool safeFileName(const char* name) {
 
 uint32_t writeFontFile(int row, const char* folder) {
     int32_t status = 0;
-    uint32_t rc = tqGetFontTable(row, kFontStatus, &status, 4);
+    uint32_t rc = tqGetFontTable(row, NTCIP_FONT_STATUS, &status, 4);
     if (rc != 0) return rc;
     if (!readable(status)) return DMS_E_ARGUMENT;
     dmsFont e;
     std::memset(&e, 0, sizeof e);
-    if ((rc = tqGetFontTable(row, kFontHeight, &e.height, 1)) != 0) return rc;
-    if ((rc = tqGetFontTable(row, kFontNumber, &e.number, 1)) != 0) return rc;
-    if ((rc = tqGetFontTable(row, kFontName, e.name, sizeof e.name)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_HEIGHT, &e.height, 1)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_NUMBER, &e.number, 1)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_NAME, e.name, sizeof e.name)) != 0) return rc;
     e.name[sizeof e.name - 1] = '\0';
-    if ((rc = tqGetFontTable(row, kFontCharSpacing, &e.charSpacing, 1)) != 0) return rc;
-    if ((rc = tqGetFontTable(row, kFontLineSpacing, &e.lineSpacing, 1)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_CHAR_SPACING, &e.charSpacing, 1)) != 0) return rc;
+    if ((rc = tqGetFontTable(row, NTCIP_FONT_LINE_SPACING, &e.lineSpacing, 1)) != 0) return rc;
     // A name that is not a plain file name, or a path the buffer would cut,
     // is refused before anything else is read or written.
     char path[260];
@@ -49,7 +52,7 @@ uint32_t writeFontFile(int row, const char* folder) {
     font.charSpacing = e.charSpacing;
     font.lineSpacing = e.lineSpacing;
     for (int code = 1; code < 256; ++code)
-        if ((rc = tqGetCharacterTable(row, code, 2, &font.widths[code], 1)) != 0) return rc;
+        if ((rc = tqGetCharacterTable(row, code, NTCIP_CHARACTER_WIDTH, &font.widths[code], 1)) != 0) return rc;
     // Each bitmap is read at its character's own width; the writer puts it
     // left-aligned in a cell as wide as the widest character.
     for (int code = 1; code < 256; ++code) {
@@ -57,7 +60,8 @@ uint32_t writeFontFile(int row, const char* folder) {
         if (length == 0) continue;
         std::vector<uint8_t>& bits = font.packed[code];
         bits.assign(length + 1, 0);
-        if ((rc = tqGetCharacterTable(row, code, 3, bits.data(), static_cast<int>(length))) != 0) return rc;
+        rc = tqGetCharacterTable(row, code, NTCIP_CHARACTER_BITMAP, bits.data(), static_cast<int>(length));
+        if (rc != 0) return rc;
         bits.resize(length);
     }
     std::vector<uint8_t> file = buildFntFile(font, std::time(nullptr));
@@ -85,11 +89,11 @@ DMS_API uint32_t DMS_CALL GetFontFileCount(uint32_t* count) {
     if (!count) return DMS_E_ARGUMENT;
     dms::runWithInterface([&](DeviceInterface*) -> uint32_t {
         uint32_t rows = 0;
-        if (tqGetFontDefinition(1, &rows, 4) != 0) return 0;
+        if (tqGetFontDefinition(NTCIP_NUM_FONTS, &rows, 4) != 0) return 0;
         for (uint32_t r = 1; r < rows && r <= 255; ++r) {
             char name[64];
             std::memset(name, 0, sizeof name);
-            if (tqGetFontTable(static_cast<int>(r), dms::kFontName, name, sizeof name) != 0) break;
+            if (tqGetFontTable(static_cast<int>(r), NTCIP_FONT_NAME, name, sizeof name) != 0) break;
             name[sizeof name - 1] = '\0';
             if (std::strcmp(name, dms::kPlaceholderFontName) == 0 || std::strcmp(name, " ") == 0) break;
             *count = r;

@@ -16,37 +16,25 @@ namespace {
 
 constexpr int kTestRow = 1;
 
-uint32_t requestAndWait(int row, int32_t request, int32_t target) {
-    uint32_t rc = tqSetFontTable(row, kFontStatus, &request, 4);
-    if (rc != 0) return rc;
-    for (int poll = 0; poll < 3; ++poll) {
-        int32_t status = 0;
-        if ((rc = tqGetFontTable(row, kFontStatus, &status, 4)) != 0) return rc;
-        if (status == target) return 0;
-        pollWait(10);
-    }
-    return DMS_E_STATE_TIMEOUT;
-}
-
 uint32_t resetToPlaceholder(int row) {
-    uint32_t rc = requestAndWait(row, kFontNotUsedReq, kFontNotUsed);
-    if (rc == 0) rc = requestAndWait(row, kFontModifyReq, kFontModifying);
+    uint32_t rc = changeFontStatus(row, NTCIP_FONT_NOT_USED_REQ, NTCIP_FONT_NOT_USED);
+    if (rc == 0) rc = changeFontStatus(row, NTCIP_FONT_MODIFY_REQ, NTCIP_FONT_MODIFYING);
     if (rc != 0) return rc;
     const uint8_t zero = 0, number = static_cast<uint8_t>(row);
     char name[64] = {0};
     std::strcpy(name, kPlaceholderFontName);
-    if ((rc = tqSetFontTable(row, kFontHeight, &zero, 1)) != 0) return rc;
-    if ((rc = tqSetFontTable(row, kFontNumber, &number, 1)) != 0) return rc;
-    if ((rc = tqSetFontTable(row, kFontName, name, sizeof name)) != 0) return rc;
-    if ((rc = tqSetFontTable(row, kFontCharSpacing, &zero, 1)) != 0) return rc;
-    if ((rc = tqSetFontTable(row, kFontLineSpacing, &zero, 1)) != 0) return rc;
-    return requestAndWait(row, kFontNotUsedReq, kFontNotUsed);
+    if ((rc = tqSetFontTable(row, NTCIP_FONT_HEIGHT, &zero, 1)) != 0) return rc;
+    if ((rc = tqSetFontTable(row, NTCIP_FONT_NUMBER, &number, 1)) != 0) return rc;
+    if ((rc = tqSetFontTable(row, NTCIP_FONT_NAME, name, sizeof name)) != 0) return rc;
+    if ((rc = tqSetFontTable(row, NTCIP_FONT_CHAR_SPACING, &zero, 1)) != 0) return rc;
+    if ((rc = tqSetFontTable(row, NTCIP_FONT_LINE_SPACING, &zero, 1)) != 0) return rc;
+    return changeFontStatus(row, NTCIP_FONT_NOT_USED_REQ, NTCIP_FONT_NOT_USED);
 }
 
 // Index of the first character the sign holds differently, or -1.
 uint32_t compareWithSign(int row, const fontContent& font, int& total, int& firstDiff) {
     uint32_t maxCharacter = 0;
-    uint32_t rc = tqGetFontDefinition(3, &maxCharacter, 4);
+    uint32_t rc = tqGetFontDefinition(NTCIP_MAX_FONT_CHARACTERS, &maxCharacter, 4);
     if (rc != 0) return rc;
     total = 0;
     firstDiff = -1;
@@ -57,8 +45,9 @@ uint32_t compareWithSign(int row, const fontContent& font, int& total, int& firs
         ++total;
         uint8_t width = 0;
         std::vector<uint8_t> bits(length, 0);
-        if ((rc = tqGetCharacterTable(row, c.code, 2, &width, 1)) != 0) return rc;
-        if ((rc = tqGetCharacterTable(row, c.code, 3, bits.data(), static_cast<int>(length))) != 0) return rc;
+        if ((rc = tqGetCharacterTable(row, c.code, NTCIP_CHARACTER_WIDTH, &width, 1)) != 0) return rc;
+        rc = tqGetCharacterTable(row, c.code, NTCIP_CHARACTER_BITMAP, bits.data(), static_cast<int>(length));
+        if (rc != 0) return rc;
         const bool same = width == c.width && c.bitmap && std::memcmp(bits.data(), c.bitmap, length) == 0;
         if (!same && firstDiff < 0) firstDiff = static_cast<int>(j);
     }

@@ -15,17 +15,20 @@ namespace dms {
 namespace {
 
 // Asks every row but the last for notUsed; a refused request is passed
-// over, an accepted one must reach notUsed within 10 polls.
+// over, an accepted one must reach notUsed within 10 polls. Not written with
+// requestStatus: a refused request skips the row instead of ending the send,
+// a failed read and a timeout both give 1, and there is no wait after the
+// last poll.
 uint32_t freeRows(uint32_t rows) {
     for (uint32_t r = 1; r < rows; ++r) {
-        const int32_t request = kFontNotUsedReq;
-        if (tqSetFontTable(static_cast<int>(r), kFontStatus, &request, 4) != 0) continue;
+        const int32_t request = NTCIP_FONT_NOT_USED_REQ;
+        if (tqSetFontTable(static_cast<int>(r), NTCIP_FONT_STATUS, &request, 4) != 0) continue;
         bool freed = false;
         for (int poll = 0; poll < 10 && !freed; ++poll) {
             if (poll > 0) pollWait(100);
             int32_t status = 0;
-            if (tqGetFontTable(static_cast<int>(r), kFontStatus, &status, 4) != 0) return DMS_E_FAILED;
-            freed = status == kFontNotUsed;
+            if (tqGetFontTable(static_cast<int>(r), NTCIP_FONT_STATUS, &status, 4) != 0) return DMS_E_FAILED;
+            freed = status == NTCIP_FONT_NOT_USED;
         }
         if (!freed) return DMS_E_FAILED;
     }
@@ -44,8 +47,8 @@ void fillEntry(dmsFont& e, uint8_t row, const fontContent& c) {
 
 uint32_t sendAll(const char* paths, uint32_t count, bool raw, int32_t& sent) {
     uint32_t rows = 0, maxCharacter = 0;
-    uint32_t rc = tqGetFontDefinition(1, &rows, 4);
-    if (rc == 0) rc = tqGetFontDefinition(3, &maxCharacter, 4);
+    uint32_t rc = tqGetFontDefinition(NTCIP_NUM_FONTS, &rows, 4);
+    if (rc == 0) rc = tqGetFontDefinition(NTCIP_MAX_FONT_CHARACTERS, &maxCharacter, 4);
     if (rc != 0) return rc;
     if (count == 0) return DMS_E_NO_MEMORY;
     // Font rows are one byte: a sign claiming more has no more to offer.

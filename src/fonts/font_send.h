@@ -8,11 +8,6 @@
 
 namespace dms {
 
-// Font table columns and font status values.
-enum FontColumn { kFontNumber = 2, kFontName = 3, kFontHeight = 4, kFontCharSpacing = 5, kFontLineSpacing = 6,
-                  kFontVersion = 7, kFontStatus = 8 };
-enum FontStatusValue { kFontNotUsed = 1, kFontModifying = 2, kFontReady = 4, kFontInUse = 5, kFontPermanent = 6,
-                       kFontModifyReq = 7, kFontReadyReq = 8, kFontNotUsedReq = 9, kFontUnmanaged = 11 };
 // The name the sign gives a font row that holds no font.
 constexpr const char* kPlaceholderFontName = "def.";
 
@@ -21,6 +16,10 @@ constexpr const char* kPlaceholderFontName = "def.";
 // step / character count. 0, the device's code, 1 (a character write
 // failed), 32523 (the row did not reach the state) or 32525 (in use).
 uint32_t uploadFont(const dmsFont& entry, const fontContent& content, int base, int step, uint32_t maxCharacter);
+
+// Asks font row `row` for the status `request` and reads it up to 3 times,
+// 10 ms apart, until it is `target`: 0, the device's code, or 32523.
+uint32_t changeFontStatus(int row, uint32_t request, uint32_t target);
 
 // Bytes of one path field in the host's path array.
 constexpr size_t kPathField = 255;

@@ -1,9 +1,11 @@
 // The device library as the content library uses it: the 33 boundary
-// functions (tqdms.h) plus the small helpers every worker shares.
+// functions (tqdms.h), the protocol's names for their numbers (ntcip.h),
+// plus the small helpers every worker shares.
 #pragma once
 
 #include <cstdint>
 
+#include "tqdms/ntcip.h"
 #include "tqdms/tqdms.h"
 
 namespace dms {

@@ -1,4 +1,4 @@
-// tqTestInit, tqStop and tqForTest: the test connection and the stop request.
+// tqTestInit and tqStop: the test connection and the stop request.
 #include <cstring>
 
 #include "device.h"

@@ -64,7 +64,7 @@ uint32_t encodeBmp(const BmpFileHeader& fileHeader, const BmpInfoHeader& infoHea
                    size_t streamSize, std::vector<uint8_t>& file);
 
 // readBmpFile: the file at path as decodeBmp turns it, with the block size
-// asked from the sign (graphic definition 5). The device's code when that
+// asked from the sign (dmsGraphicBlockSize). The device's code when that
 // read fails, 32513 when the file cannot be opened, 32515 ("Read BmpFile
 // Error." logged for a short read) or 32520 for a block size the sign
 // cannot mean (0 or above 65535).

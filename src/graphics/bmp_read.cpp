@@ -160,7 +160,7 @@ uint32_t decodeBmp(const uint8_t* data, size_t size, uint32_t blockSize, BmpFile
 uint32_t readBmpFile(const char* path, BmpFileHeader& fh, BmpInfoHeader& ih, std::vector<uint8_t>& pixels) {
     File f(path ? std::fopen(path, "rb") : nullptr);
     uint32_t blockSize = 1024;
-    uint32_t rc = tqGetGraphicDefinition(5, &blockSize, 4);
+    uint32_t rc = tqGetGraphicDefinition(NTCIP_GRAPHIC_BLOCK_SIZE, &blockSize, 4);
     if (rc != 0) return rc;
     if (!f) return DMS_E_OPEN_INPUT;
     if (blockSize == 0 || blockSize > 65535) return DMS_E_INVALID;

@@ -11,20 +11,19 @@ uint32_t deleteGraphic(int index) {
     uint32_t status = 0;
     uint32_t rc = readGraphicStatus(index, status);
     if (rc != 0) return rc;
-    if (status == kGraphicInUse || status == kGraphicPermanent) return DMS_E_IN_USE;
+    if (status == NTCIP_GRAPHIC_IN_USE || status == NTCIP_GRAPHIC_PERMANENT) return DMS_E_IN_USE;
     if ((rc = enterGraphicModifying(index)) != 0) return rc;
     // Name, height, width, type and transparency are cleared before the row
     // is given up.
     const char name[64] = {0};
     const uint8_t zero8 = 0;
     const uint16_t zero16 = 0;
-    if ((rc = tqSetGraphicTable(index, 3, name, sizeof name)) != 0) return rc;
-    if ((rc = tqSetGraphicTable(index, 4, &zero8, 1)) != 0) return rc;
-    if ((rc = tqSetGraphicTable(index, 5, &zero16, 2)) != 0) return rc;
-    if ((rc = tqSetGraphicTable(index, 6, &zero8, 1)) != 0) return rc;
-    if ((rc = tqSetGraphicTable(index, 8, &zero8, 1)) != 0) return rc;
-    if ((rc = requestGraphicStatus(index, kGraphicNotUsedReq)) != 0) return rc;
-    return awaitGraphicStatus(index, kGraphicNotUsed, DMS_E_STATE_TIMEOUT);
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_NAME, name, sizeof name)) != 0) return rc;
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_HEIGHT, &zero8, 1)) != 0) return rc;
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_WIDTH, &zero16, 2)) != 0) return rc;
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_TYPE, &zero8, 1)) != 0) return rc;
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_TRANSPARENT_ENABLED, &zero8, 1)) != 0) return rc;
+    return changeGraphicStatus(index, NTCIP_GRAPHIC_NOT_USED_REQ, NTCIP_GRAPHIC_NOT_USED);
 }
 
 }  // namespace dms

@@ -34,14 +34,16 @@ uint32_t findPictures(DeviceInterface* di, uint32_t rows, dmsGraphic* pictures, 
     int previous = 0;
     for (uint32_t r = 1; r <= rows; ++r) {
         uint32_t status = 0;
-        uint32_t rc = tqGetGraphicTable(static_cast<int>(r), 10, &status, 4);
+        uint32_t rc = tqGetGraphicTable(static_cast<int>(r), NTCIP_GRAPHIC_STATUS, &status, 4);
         if (rc != 0) return rc;
         int p = static_cast<int>(30.0 * r / rows);
         if (p != previous && p % 3 == 0) report(di, p);
         previous = p;
-        if (status == 1 || status == 2 || status == 3) continue;
+        if (status == NTCIP_GRAPHIC_NOT_USED || status == NTCIP_GRAPHIC_MODIFYING ||
+            status == NTCIP_GRAPHIC_CALCULATING_ID)
+            continue;
         uint16_t height = 0;
-        if ((rc = tqGetGraphicTable(static_cast<int>(r), 4, &height, 2)) != 0) return rc;
+        if ((rc = tqGetGraphicTable(static_cast<int>(r), NTCIP_GRAPHIC_HEIGHT, &height, 2)) != 0) return rc;
         if (height == 0) continue;
         if (listed >= capacity) return DMS_E_FULL;
         pictures[listed].index = static_cast<uint8_t>(r);
@@ -54,14 +56,14 @@ uint32_t findPictures(DeviceInterface* di, uint32_t rows, dmsGraphic* pictures, 
 uint32_t readColumns(dmsGraphic& p) {
     const int row = p.index;
     uint32_t rc;
-    if ((rc = tqGetGraphicTable(row, 3, p.name, sizeof p.name)) != 0) return rc;
+    if ((rc = tqGetGraphicTable(row, NTCIP_GRAPHIC_NAME, p.name, sizeof p.name)) != 0) return rc;
     p.name[sizeof p.name - 1] = '\0';
-    if ((rc = tqGetGraphicTable(row, 5, &p.width, 2)) != 0) return rc;
-    if ((rc = tqGetGraphicTable(row, 6, &p.type, 1)) != 0) return rc;
-    if ((rc = tqGetGraphicTable(row, 7, &p.id, 2)) != 0) return rc;
-    if ((rc = tqGetGraphicTable(row, 8, &p.transparent, 1)) != 0) return rc;
-    if ((rc = tqGetGraphicTable(row, 9, &p.transparentColor, 4)) != 0) return rc;
-    return tqGetGraphicTable(row, 10, &p.status, 1);
+    if ((rc = tqGetGraphicTable(row, NTCIP_GRAPHIC_WIDTH, &p.width, 2)) != 0) return rc;
+    if ((rc = tqGetGraphicTable(row, NTCIP_GRAPHIC_TYPE, &p.type, 1)) != 0) return rc;
+    if ((rc = tqGetGraphicTable(row, NTCIP_GRAPHIC_ID, &p.id, 2)) != 0) return rc;
+    if ((rc = tqGetGraphicTable(row, NTCIP_GRAPHIC_TRANSPARENT_ENABLED, &p.transparent, 1)) != 0) return rc;
+    if ((rc = tqGetGraphicTable(row, NTCIP_GRAPHIC_TRANSPARENT_COLOR, &p.transparentColor, 4)) != 0) return rc;
+    return tqGetGraphicTable(row, NTCIP_GRAPHIC_STATUS, &p.status, 1);
 }
 
 // Bits per pixel and stream length of a graphic type: 1 monochrome1bit,
@@ -69,9 +71,9 @@ uint32_t readColumns(dmsGraphic& p) {
 void typeLayout(const dmsGraphic& p, uint32_t& bits, uint32_t& length) {
     const uint32_t pixels = uint32_t{p.width} * p.height;
     switch (p.type) {
-    case 1: bits = 1; length = (pixels + 7) / 8; break;
-    case 2:
-    case 3: bits = 8; length = pixels; break;
+    case NTCIP_MONOCHROME_1BIT: bits = 1; length = (pixels + 7) / 8; break;
+    case NTCIP_MONOCHROME_8BIT:
+    case NTCIP_COLOR_CLASSIC: bits = 8; length = pixels; break;
     default: bits = 24; length = pixels * 3; break;
     }
 }
@@ -116,10 +118,10 @@ uint32_t savePicture(DeviceInterface* di, dmsGraphic& p, const std::string& path
 uint32_t listPictures(dmsGraphic* pictures, int capacity, int& listed, const char* folder, bool overwrite) {
     DeviceInterface* di = currentInterface();
     uint32_t rows = 0, maxSize = 0, blockSize = 0;
-    uint32_t rc = tqGetGraphicDefinition(1, &rows, 4);
+    uint32_t rc = tqGetGraphicDefinition(NTCIP_MAX_GRAPHICS, &rows, 4);
     if (rc != 0) return rc;
-    if ((rc = tqGetGraphicDefinition(3, &maxSize, 4)) != 0) return rc;
-    if ((rc = tqGetGraphicDefinition(5, &blockSize, 4)) != 0) return rc;
+    if ((rc = tqGetGraphicDefinition(NTCIP_MAX_GRAPHIC_SIZE, &maxSize, 4)) != 0) return rc;
+    if ((rc = tqGetGraphicDefinition(NTCIP_GRAPHIC_BLOCK_SIZE, &blockSize, 4)) != 0) return rc;
     const bool files = folder && *folder && platform::isDirectory(folder);
     if (files && (blockSize == 0 || blockSize > 65535)) return DMS_E_INVALID;
     std::memset(pictures, 0, sizeof(dmsGraphic) * static_cast<size_t>(capacity));

@@ -2,38 +2,33 @@
 
 #include "dmscontent/common.h"
 #include "frame/device.h"
-#include "graphics/pictures.h"
+#include "frame/status_request.h"
 
 namespace dms {
+namespace {
+
+uint32_t writeGraphicStatus(int index, uint32_t request) {
+    return tqSetGraphicTable(index, NTCIP_GRAPHIC_STATUS, &request, 4);
+}
+
+}  // namespace
 
 uint32_t readGraphicStatus(int index, uint32_t& status) {
     status = 0;
-    return tqGetGraphicTable(index, 10, &status, 4);
+    return tqGetGraphicTable(index, NTCIP_GRAPHIC_STATUS, &status, 4);
 }
-
-uint32_t requestGraphicStatus(int index, uint32_t request) { return tqSetGraphicTable(index, 10, &request, 4); }
 
 uint32_t enterGraphicModifying(int index) {
-    for (int round = 0; round < 3; ++round) {
-        uint32_t rc = requestGraphicStatus(index, kGraphicModifyReq);
-        if (rc != 0) return rc;
-        pollWait(10);
-        uint32_t status = 0;
-        if ((rc = readGraphicStatus(index, status)) != 0) return rc;
-        if (status == kGraphicModifying) return 0;
-    }
-    return DMS_E_NOT_MODIFYING;
+    return requestStatusEachTry([index](uint32_t v) { return writeGraphicStatus(index, v); },
+                                [index](uint32_t& s) { return readGraphicStatus(index, s); },
+                                NTCIP_GRAPHIC_MODIFY_REQ, NTCIP_GRAPHIC_MODIFYING, 3, 10, RoundWait::kBeforeRead,
+                                DMS_E_NOT_MODIFYING);
 }
 
-uint32_t awaitGraphicStatus(int index, uint32_t want, uint32_t timeout) {
-    for (int round = 0; round < 3; ++round) {
-        uint32_t status = 0;
-        uint32_t rc = readGraphicStatus(index, status);
-        if (rc != 0) return rc;
-        if (status == want) return 0;
-        pollWait(10);
-    }
-    return timeout;
+uint32_t changeGraphicStatus(int index, uint32_t request, uint32_t target) {
+    return requestStatus([index](uint32_t v) { return writeGraphicStatus(index, v); },
+                         [index](uint32_t& s) { return readGraphicStatus(index, s); }, request, target, 3, 10,
+                         DMS_E_STATE_TIMEOUT);
 }
 
 }  // namespace dms

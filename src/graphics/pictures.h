@@ -11,12 +11,6 @@
 
 namespace dms {
 
-// dmsGraphicStatus values.
-enum GraphicStatus : uint32_t {
-    kGraphicNotUsed = 1, kGraphicModifying = 2, kGraphicCalculatingId = 3, kGraphicReady = 4, kGraphicInUse = 5,
-    kGraphicPermanent = 6, kGraphicModifyReq = 7, kGraphicReadyReq = 8, kGraphicNotUsedReq = 9,
-};
-
 // A status value some signs report for a row they will not take a picture
 // into; the upload answers it with the same number.
 constexpr uint32_t kGraphicRefusedStatus = 32526;
@@ -24,8 +18,8 @@ constexpr uint32_t kGraphicRefusedStatus = 32526;
 // Graphic rows are addressed by one byte in the host's records.
 constexpr uint32_t kMaxGraphicRows = 255;
 
-// The sign's number of graphic rows G (definition 1) and block size S
-// (definition 5). The device's code when a read fails.
+// The sign's number of graphic rows G (maxGraphics) and block size S
+// (dmsGraphicBlockSize). The device's code when a read fails.
 uint32_t readGraphicLimits(uint32_t& rows, uint32_t& blockSize);
 
 // Uploads the BMP file at path into row picture.index (1..rows): height,

@@ -18,17 +18,17 @@ bool hasCallback(const DeviceInterface* di) { return di && di->params.progress; 
 // type, transparency, transparent colour.
 uint32_t writeColumns(int index, const dmsGraphic& p) {
     uint32_t rc;
-    if ((rc = tqSetGraphicTable(index, 4, &p.height, 2)) != 0) return rc;
-    if ((rc = tqSetGraphicTable(index, 2, &p.index, 1)) != 0) return rc;
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_HEIGHT, &p.height, 2)) != 0) return rc;
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_NUMBER, &p.index, 1)) != 0) return rc;
     // The name goes out as its 64-byte field, cut to stay NUL-terminated.
     char name[sizeof p.name];
     std::memcpy(name, p.name, sizeof name);
     name[sizeof name - 1] = '\0';
-    if ((rc = tqSetGraphicTable(index, 3, name, sizeof name)) != 0) return rc;
-    if ((rc = tqSetGraphicTable(index, 5, &p.width, 2)) != 0) return rc;
-    if ((rc = tqSetGraphicTable(index, 6, &p.type, 1)) != 0) return rc;
-    if ((rc = tqSetGraphicTable(index, 8, &p.transparent, 1)) != 0) return rc;
-    return tqSetGraphicTable(index, 9, &p.transparentColor, 4);
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_NAME, name, sizeof name)) != 0) return rc;
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_WIDTH, &p.width, 2)) != 0) return rc;
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_TYPE, &p.type, 1)) != 0) return rc;
+    if ((rc = tqSetGraphicTable(index, NTCIP_GRAPHIC_TRANSPARENT_ENABLED, &p.transparent, 1)) != 0) return rc;
+    return tqSetGraphicTable(index, NTCIP_GRAPHIC_TRANSPARENT_COLOR, &p.transparentColor, 4);
 }
 
 }  // namespace
@@ -36,9 +36,9 @@ uint32_t writeColumns(int index, const dmsGraphic& p) {
 uint32_t readGraphicLimits(uint32_t& rows, uint32_t& blockSize) {
     rows = 0;
     blockSize = 0;
-    uint32_t rc = tqGetGraphicDefinition(1, &rows, 4);
+    uint32_t rc = tqGetGraphicDefinition(NTCIP_MAX_GRAPHICS, &rows, 4);
     if (rc != 0) return rc;
-    return tqGetGraphicDefinition(5, &blockSize, 4);
+    return tqGetGraphicDefinition(NTCIP_GRAPHIC_BLOCK_SIZE, &blockSize, 4);
 }
 
 uint32_t uploadGraphic(const char* path, dmsGraphic& picture, uint32_t rows, uint32_t blockSize,
@@ -58,7 +58,7 @@ uint32_t uploadGraphic(const char* path, dmsGraphic& picture, uint32_t rows, uin
     if (blockSize == 0 || blockSize > 65535) return DMS_E_INVALID;
     uint32_t status = 0;
     if ((rc = readGraphicStatus(index, status)) != 0) return rc;
-    if (status == kGraphicInUse || status == kGraphicPermanent) return DMS_E_IN_USE;
+    if (status == NTCIP_GRAPHIC_IN_USE || status == NTCIP_GRAPHIC_PERMANENT) return DMS_E_IN_USE;
     if (status == kGraphicRefusedStatus) return DMS_E_GRAPHIC_STATUS;
     if ((rc = enterGraphicModifying(index)) != 0) return rc;
     if ((rc = writeColumns(index, picture)) != 0) return rc;
@@ -78,8 +78,8 @@ uint32_t uploadGraphic(const char* path, dmsGraphic& picture, uint32_t rows, uin
             reportProgress(di, 0, static_cast<int>(progress));
         }
     }
-    if ((rc = requestGraphicStatus(index, kGraphicReadyReq)) != 0) return rc;
-    if ((rc = awaitGraphicStatus(index, kGraphicReady, DMS_E_STATE_TIMEOUT)) != 0) return rc;
+    if ((rc = changeGraphicStatus(index, NTCIP_GRAPHIC_READY_FOR_USE_REQ, NTCIP_GRAPHIC_READY_FOR_USE)) != 0)
+        return rc;
     if (hasCallback(di)) reportProgress(di, 0, static_cast<int>(progress));
     return 0;
 }

@@ -10,6 +10,7 @@
 
 #include "dmscontent/display.h"
 #include "dmscontent/graphics.h"
+#include "frame/device.h"
 #include "frame/export.h"
 #include "messages/display.h"
 #include "messages/events.h"
@@ -20,9 +21,6 @@ namespace dms {
 namespace {
 
 constexpr int32_t kListSize = 255;
-constexpr uint32_t kGraphicNotUsed = 1;
-constexpr uint32_t kGraphicInUse = 5;
-constexpr uint32_t kGraphicPermanent = 6;
 
 // The graphic type for the file's bits per pixel (BMP header offset 28).
 // Nothing else names a type for these uploads, and a sign refuses a graphic
@@ -31,12 +29,12 @@ constexpr uint32_t kGraphicPermanent = 6;
 uint8_t graphicTypeOf(const char* path) {
     unsigned char header[30] = {0};
     std::FILE* f = std::fopen(path, "rb");
-    if (f == nullptr) return 4;
+    if (f == nullptr) return NTCIP_COLOR_24BIT;
     size_t got = std::fread(header, 1, sizeof header, f);
     std::fclose(f);
-    if (got < sizeof header) return 4;
+    if (got < sizeof header) return NTCIP_COLOR_24BIT;
     int bits = header[28] | (header[29] << 8);
-    return bits == 1 ? 1 : bits == 8 ? 2 : 4;
+    return bits == 1 ? NTCIP_MONOCHROME_1BIT : bits == 8 ? NTCIP_MONOCHROME_8BIT : NTCIP_COLOR_24BIT;
 }
 
 // The graphic numbers a MULTI text shows: its "[g" tags (a doubled bracket
@@ -68,10 +66,10 @@ uint32_t pictureRows(uint32_t maxGraphics, const std::string& ownedText, std::ve
     std::vector<uint8_t> others;
     for (uint32_t r = 1; r <= maxGraphics && r <= static_cast<uint32_t>(kListSize); ++r) {
         uint32_t status = 0;
-        uint32_t rc = tqGetGraphicTable(static_cast<int>(r), 10, &status, 4);
+        uint32_t rc = tqGetGraphicTable(static_cast<int>(r), NTCIP_GRAPHIC_STATUS, &status, 4);
         if (rc != 0) return rc;
-        if (status == kGraphicInUse || status == kGraphicPermanent) continue;
-        (status == kGraphicNotUsed || own[r] ? rows : others).push_back(static_cast<uint8_t>(r));
+        if (status == NTCIP_GRAPHIC_IN_USE || status == NTCIP_GRAPHIC_PERMANENT) continue;
+        (status == NTCIP_GRAPHIC_NOT_USED || own[r] ? rows : others).push_back(static_cast<uint8_t>(r));
     }
     rows.insert(rows.end(), others.begin(), others.end());
     return 0;
@@ -86,7 +84,7 @@ uint32_t uploadPicture(const char* path, dmsGraphic& picture, int32_t i, const s
     picture.type = graphicTypeOf(path);
     std::snprintf(picture.name, sizeof picture.name, "%ld",
                   static_cast<long>(std::time(nullptr) % 100000000) + static_cast<long>(i));
-    picture.status = 4;
+    picture.status = NTCIP_GRAPHIC_READY_FOR_USE;
     uint32_t rc = DMS_E_IN_USE;
     while (rc == DMS_E_IN_USE && next < rows.size()) {
         picture.index = rows[next++];
@@ -110,7 +108,7 @@ uint32_t displayPictures(const char* path, const int32_t* pageTimes, int32_t cou
 
     uint32_t rc = blankSign(0);
     uint32_t maxGraphics = 0;
-    if (rc == 0) rc = tqGetGraphicDefinition(1, &maxGraphics, 4);
+    if (rc == 0) rc = tqGetGraphicDefinition(NTCIP_MAX_GRAPHICS, &maxGraphics, 4);
     if (rc != 0) return rc;
     // The message row first: its current pictures are the quick display's
     // own, and their rows are taken again before rows of other pictures.
@@ -140,7 +138,7 @@ uint32_t displayPictures(const char* path, const int32_t* pageTimes, int32_t cou
     setDisplayMessage(*m, kDisplayPicturesOwner, number, 4095, 1);
 
     MessageAttributes& b = blank->MessageAttributes;
-    blank->memoryType = 7;
+    blank->memoryType = NTCIP_MEM_BLANK;
     blank->m_MemoryNum = 1;
     b.RunTimePriority = 255;
     b.duration = 65535;

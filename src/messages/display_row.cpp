@@ -27,12 +27,13 @@ uint32_t findDisplayRow(const char* owner, int32_t& number, std::string* ownedTe
         }
     }
     uint32_t max = 0;
-    uint32_t rc = tqGetMsgInfo(3, &max, 4);
+    uint32_t rc = tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &max, 4);
     if (rc != 0) return rc;
     for (uint32_t n = 1; n <= max && n <= 65535; ++n) {
         uint32_t status = 0;
-        if ((rc = tqGetMsgTable(3, static_cast<int>(n), 9, &status, 4)) != 0) return rc;
-        if (status == 1) {
+        rc = tqGetMsgTable(NTCIP_MEM_CHANGEABLE, static_cast<int>(n), NTCIP_MSG_STATUS, &status, 4);
+        if (rc != 0) return rc;
+        if (status == NTCIP_MSG_NOT_USED) {
             number = static_cast<int32_t>(n);
             return 0;
         }
@@ -48,7 +49,7 @@ void setDisplayMessage(CMessage& m, const char* owner, int32_t number, uint16_t 
     a.duration = duration;
     a.PixelService = pixelService;
     a.crc = 0;
-    m.memoryType = 3;
+    m.memoryType = NTCIP_MEM_CHANGEABLE;
     m.m_MemoryNum = number;
 }
 

@@ -91,7 +91,7 @@ uint32_t displayText(const char* text, const char* fontName, int32_t color, int3
     if ((rc = findDisplayRow(kDisplayTextOwner, number)) != 0) return rc;
     if ((rc = buildDisplayTextPage(*m, text, fontNum, color, lineCount, columnGap)) != 0) return rc;
     if ((rc = m->BuildMulti(readMaxMultiLength())) != 0) return rc;
-    setDisplayMessage(*m, kDisplayTextOwner, number, 65535, 0);
+    setDisplayMessage(*m, kDisplayTextOwner, number, NTCIP_DURATION_INFINITE, 0);
     uint32_t address = sourceAddressOf(sourceAddress);
     if ((rc = blankSign(address)) != 0) return rc;
     if ((rc = defineMessage(*m)) != 0) return rc;

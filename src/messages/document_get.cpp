@@ -4,6 +4,7 @@
 #include <new>
 
 #include "dmscontent/messages.h"
+#include "frame/device.h"
 #include "frame/export.h"
 #include "frame/log.h"
 #include "messages/sign_facts.h"
@@ -18,8 +19,8 @@ uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1
 // made; from the first failure on, the references stay unset.
 void readMessageEvent(MessageEvent& event) {
     bool ok = true;
-    uint8_t code[12] = {0};
-    ok = tqGetSignControl(3, code, 12) == 0;
+    uint8_t code[NTCIP_ACTIVATION_CODE_SIZE] = {0};
+    ok = tqGetSignControl(NTCIP_ACTIVATE_MESSAGE, code, sizeof code) == 0;
     if (ok) {
         event.activate.memoryType = code[3];
         event.activate.number = be16(code + 4);
@@ -27,10 +28,12 @@ void readMessageEvent(MessageEvent& event) {
     const struct {
         int object;
         MessageRef& ref;
-    } others[] = {{12, event.communicationsLoss}, {8, event.shortPowerLoss}, {9, event.longPowerLoss}};
+    } others[] = {{NTCIP_COMMUNICATIONS_LOSS_MESSAGE, event.communicationsLoss},
+                  {NTCIP_SHORT_POWER_RECOVERY_MESSAGE, event.shortPowerLoss},
+                  {NTCIP_LONG_POWER_RECOVERY_MESSAGE, event.longPowerLoss}};
     for (const auto& o : others) {
-        uint8_t id[5] = {0};
-        ok = (tqGetSignControl(o.object, id, 5) == 0) && ok;
+        uint8_t id[NTCIP_MESSAGE_ID_CODE_SIZE] = {0};
+        ok = (tqGetSignControl(o.object, id, sizeof id) == 0) && ok;
         if (ok) {
             o.ref.memoryType = id[0];
             o.ref.number = be16(id + 1);
@@ -56,7 +59,7 @@ DMS_API uint32_t DMS_CALL tqGetMessage(const char* path) {
         // Permanent messages keep their text unparsed and have no pages.
         for (int i = 0; i < set->count; ++i) {
             dms::CMessage& m = set->messages[i];
-            if (m.memoryType != 3 && m.memoryType != 4) continue;
+            if (m.memoryType != NTCIP_MEM_CHANGEABLE && m.memoryType != NTCIP_MEM_VOLATILE) continue;
             uint32_t rc = m.ParseMulti();
             if (rc != 0) return rc;
         }

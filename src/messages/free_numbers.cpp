@@ -9,8 +9,6 @@
 namespace dms {
 namespace {
 
-constexpr uint8_t kStatusValid = 4;
-
 bool contains(const std::vector<int32_t>& numbers, int32_t n) {
     return std::find(numbers.begin(), numbers.end(), n) != numbers.end();
 }
@@ -18,7 +16,7 @@ bool contains(const std::vector<int32_t>& numbers, int32_t n) {
 // Whether row (memoryType, n) can be read and holds no valid message.
 bool rowIsFree(int memoryType, int32_t n) {
     uint8_t status = 0;
-    return tqGetMsgTable(memoryType, n, 9, &status, 1) == 0 && status != kStatusValid;
+    return tqGetMsgTable(memoryType, n, NTCIP_MSG_STATUS, &status, 1) == 0 && status != NTCIP_MSG_VALID;
 }
 
 // The candidates in the order they are offered (see the header), each once.
@@ -49,11 +47,11 @@ std::vector<int32_t> freeChangeableNumbers(const MessageSet& used, bool readComp
         static_cast<int32_t>(std::min<uint32_t>(maxChangeable, static_cast<uint32_t>(kHighestFreeNumber)));
     std::vector<int32_t> valid;
     for (int i = 0; i < used.count; ++i)
-        if (used.messages[i].memoryType == 3) valid.push_back(used.messages[i].m_MemoryNum);
+        if (used.messages[i].memoryType == NTCIP_MEM_CHANGEABLE) valid.push_back(used.messages[i].m_MemoryNum);
     for (int32_t n : candidateOrder(used, highest)) {
         if (free.size() >= needed) break;
         if (contains(valid, n) || contains(taken, n)) continue;
-        if (!readComplete && !rowIsFree(3, n)) continue;
+        if (!readComplete && !rowIsFree(NTCIP_MEM_CHANGEABLE, n)) continue;
         free.push_back(n);
     }
     return free;
@@ -64,7 +62,7 @@ std::vector<int32_t> freeVolatileNumbers(uint32_t maxVolatile, const std::vector
     const int32_t highest =
         static_cast<int32_t>(std::min<uint32_t>(maxVolatile, static_cast<uint32_t>(kHighestFreeNumber)));
     for (int32_t n = 1; n <= highest && free.size() < needed; ++n) {
-        if (!contains(taken, n) && rowIsFree(4, n)) free.push_back(n);
+        if (!contains(taken, n) && rowIsFree(NTCIP_MEM_VOLATILE, n)) free.push_back(n);
     }
     return free;
 }

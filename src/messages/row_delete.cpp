@@ -4,50 +4,30 @@
 #include "dmscontent/messages.h"
 #include "frame/device.h"
 #include "frame/export.h"
+#include "frame/status_request.h"
 
 namespace dms {
 namespace {
 
-// Reads the row's status up to three times, 10 ms apart, until it is `want`.
-uint32_t pollStatus(int memoryType, int number, uint32_t want, bool& reached) {
-    reached = false;
-    for (int round = 0; round < 3; ++round) {
-        uint32_t status = 0;
-        uint32_t rc = tqGetMsgTable(memoryType, number, 9, &status, 4);
-        if (rc != 0) return rc;
-        if (status == want) {
-            reached = true;
-            return 0;
-        }
-        pollWait(10);
-    }
-    return 0;
+uint32_t writeStatus(int memoryType, int number, uint32_t request) {
+    return tqSetMsgTable(memoryType, number, NTCIP_MSG_STATUS, &request, 4);
+}
+
+uint32_t readStatus(int memoryType, int number, uint32_t& status) {
+    return tqGetMsgTable(memoryType, number, NTCIP_MSG_STATUS, &status, 4);
 }
 
 }  // namespace
 
 uint32_t deleteMessageEntry(int memoryType, int number) {
-    if (memoryType != 3 && memoryType != 4) return DMS_E_MEMORY_TYPE;
-    bool modifying = false;
-    for (int round = 0; round < 3 && !modifying; ++round) {
-        uint32_t request = 6;  // modifyReq
-        uint32_t rc = tqSetMsgTable(memoryType, number, 9, &request, 4);
-        if (rc != 0) return rc;
-        uint32_t status = 0;
-        if ((rc = tqGetMsgTable(memoryType, number, 9, &status, 4)) != 0) return rc;
-        if (status == 2)
-            modifying = true;
-        else
-            pollWait(10);
-    }
-    if (!modifying) return DMS_E_NOT_MODIFYING;
-    uint32_t rc = tqDefine1Message(memoryType, number, 0, 0, 0, " ", " ", 0);
+    if (memoryType != NTCIP_MEM_CHANGEABLE && memoryType != NTCIP_MEM_VOLATILE) return DMS_E_MEMORY_TYPE;
+    auto request = [&](uint32_t value) { return writeStatus(memoryType, number, value); };
+    auto read = [&](uint32_t& status) { return readStatus(memoryType, number, status); };
+    uint32_t rc = requestStatusEachTry(request, read, NTCIP_MSG_MODIFY_REQ, NTCIP_MSG_MODIFYING, 3, 10,
+                                       RoundWait::kAfterMiss, DMS_E_NOT_MODIFYING);
     if (rc != 0) return rc;
-    uint32_t request = 8;  // notUsedReq
-    if ((rc = tqSetMsgTable(memoryType, number, 9, &request, 4)) != 0) return rc;
-    bool unused = false;
-    if ((rc = pollStatus(memoryType, number, 1, unused)) != 0) return rc;
-    return unused ? 0 : DMS_E_STATE_TIMEOUT;
+    if ((rc = tqDefine1Message(memoryType, number, 0, 0, 0, " ", " ", 0)) != 0) return rc;
+    return requestStatus(request, read, NTCIP_MSG_NOT_USED_REQ, NTCIP_MSG_NOT_USED, 3, 10, DMS_E_STATE_TIMEOUT);
 }
 
 }  // namespace dms

@@ -29,11 +29,11 @@ bool sendAll(DeviceInterface* di, MessageTableEntry* entries, int32_t count, int
              uint32_t* validateErrors, uint32_t* syntaxErrors, uint32_t& last) {
     if ((last = tqClearMessageEvent()) != 0) return false;
     uint32_t max = 0;
-    if ((last = tqGetMsgInfo(3, &max, 4)) != 0) return false;
+    if ((last = tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &max, 4)) != 0) return false;
     // The first changeable entry of each number is the one sent.
     std::unordered_map<uint32_t, int32_t> firstOf;
     for (int32_t i = count - 1; i >= 0; --i)
-        if (entries[i].memoryType == 3) firstOf[entries[i].number] = i;
+        if (entries[i].memoryType == NTCIP_MEM_CHANGEABLE) firstOf[entries[i].number] = i;
     for (uint32_t n = 1; n <= max && n <= 65535; ++n) {
         int value = static_cast<int>(static_cast<double>(n) / max * 100);
         auto it = firstOf.find(n);
@@ -44,7 +44,7 @@ bool sendAll(DeviceInterface* di, MessageTableEntry* entries, int32_t count, int
             if (results) results[i] = static_cast<int32_t>(last);
             reportProgress(di, 0, value);
         } else {
-            last = deleteMessageEntry(3, static_cast<int>(n));
+            last = deleteMessageEntry(NTCIP_MEM_CHANGEABLE, static_cast<int>(n));
         }
         // A failed exchange ends the whole operation; other failures do not.
         if (last == DMS_E_FAILED) return true;
@@ -63,7 +63,7 @@ DMS_API uint32_t DMS_CALL tqSendSingleMessage(MessageTableEntry* entry, uint32_t
     return dms::guarded([&]() -> uint32_t {
         uint32_t rc = 0;
         bool event = entry->eventCode >= 1 && entry->eventCode <= 5;
-        if (!event || entry->memoryType == 3) rc = dms::defineEntry(*entry);
+        if (!event || entry->memoryType == NTCIP_MEM_CHANGEABLE) rc = dms::defineEntry(*entry);
         if (rc == 0 && event) rc = dms::activateByEventCode(*entry);
         if (rc != 0) return rc;
         return tqGetMessageErrorDefine(validateError, syntaxError);

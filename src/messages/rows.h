@@ -11,7 +11,7 @@ namespace dms {
 // taken up to their field sizes).
 uint32_t defineEntry(const MessageTableEntry& entry);
 
-// Erases a changeable (3) or volatile (4) row: modify request, a blank
+// Erases a changeable or volatile row: modify request, a blank
 // definition, not-used request, each state polled three times 10 ms apart.
 // 32529 for other memory types, 259 when the row never reaches modifying,
 // 32523 when it never reaches not used.

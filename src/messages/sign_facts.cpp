@@ -16,7 +16,7 @@ constexpr uint32_t kFontCapacity = 255;
 
 int32_t readMaxMultiLength() {
     int32_t value = 0;
-    if (tqGetMultiCfg(16, &value, sizeof value) != 0) return kUnknownMultiLength;
+    if (tqGetMultiCfg(NTCIP_DMS_MAX_MULTI_STRING_LENGTH, &value, sizeof value) != 0) return kUnknownMultiLength;
     return value;
 }
 
@@ -27,7 +27,7 @@ void readSignFonts(SignFacts& facts) {
     (void)listFonts(list.get(), kFontCapacity, filled);  // a failed read keeps what was read
     for (uint32_t i = 0; i < filled && i < kFontCapacity; ++i) {
         const dmsFont& f = list[i];
-        facts.fonts.push_back(SignFont{f.number, std::string(f.name, strnlen(f.name, sizeof f.name))});
+        facts.fonts.push_back(SignFontName{f.number, std::string(f.name, strnlen(f.name, sizeof f.name))});
     }
 }
 

@@ -8,7 +8,7 @@
 
 namespace dms {
 
-// The sign's maximum MULTI length (MULTI configuration 16); unknown (no
+// The sign's maximum MULTI length (dmsMaxMultiStringLength); unknown (no
 // limit) when the read fails.
 int32_t readMaxMultiLength();
 // The sign's usable fonts: as many as could be read, none when the first

@@ -22,12 +22,12 @@ uint32_t readRow(MessageSet& set, int memoryType, uint32_t number) {
     const int n = static_cast<int>(number);
     // All six reads are made, whatever the earlier ones gave.
     bool failed = false;
-    failed |= tqGetMsgTable(memoryType, n, 3, m.multiString, sizeof m.multiString) != 0;
-    failed |= tqGetMsgTable(memoryType, n, 4, a.MessageOwner, sizeof a.MessageOwner) != 0;
-    failed |= tqGetMsgTable(memoryType, n, 6, &a.MessageBeacon, 1) != 0;
-    failed |= tqGetMsgTable(memoryType, n, 8, &a.RunTimePriority, 1) != 0;
-    failed |= tqGetMsgTable(memoryType, n, 7, &a.PixelService, 1) != 0;
-    failed |= tqGetMsgTable(memoryType, n, 9, &a.status, 1) != 0;
+    failed |= tqGetMsgTable(memoryType, n, NTCIP_MSG_MULTI_STRING, m.multiString, sizeof m.multiString) != 0;
+    failed |= tqGetMsgTable(memoryType, n, NTCIP_MSG_OWNER, a.MessageOwner, sizeof a.MessageOwner) != 0;
+    failed |= tqGetMsgTable(memoryType, n, NTCIP_MSG_BEACON, &a.MessageBeacon, 1) != 0;
+    failed |= tqGetMsgTable(memoryType, n, NTCIP_MSG_RUN_TIME_PRIORITY, &a.RunTimePriority, 1) != 0;
+    failed |= tqGetMsgTable(memoryType, n, NTCIP_MSG_PIXEL_SERVICE, &a.PixelService, 1) != 0;
+    failed |= tqGetMsgTable(memoryType, n, NTCIP_MSG_STATUS, &a.status, 1) != 0;
     m.multiString[sizeof m.multiString - 1] = '\0';
     a.MessageOwner[sizeof a.MessageOwner - 1] = '\0';
     if (failed) {
@@ -47,8 +47,8 @@ bool readValidRows(MessageSet& set, int memoryType, uint32_t from, uint32_t to) 
     if (to > kHighestNumber) to = kHighestNumber;
     for (uint32_t n = from; n <= to; ++n) {
         uint8_t status = 0;
-        if (tqGetMsgTable(memoryType, static_cast<int>(n), 9, &status, 1) != 0) return false;
-        if (status == 4 && readRow(set, memoryType, n) != 0) return false;
+        if (tqGetMsgTable(memoryType, static_cast<int>(n), NTCIP_MSG_STATUS, &status, 1) != 0) return false;
+        if (status == NTCIP_MSG_VALID && readRow(set, memoryType, n) != 0) return false;
     }
     return true;
 }
@@ -65,9 +65,12 @@ void writeMultiDump(std::FILE* file, const CMessage* messages, int count) {
 bool readMessageTable(MessageSet& set, uint32_t first, uint32_t last) {
     set.count = 0;
     uint32_t permanent = 0, changeable = 0;
-    if (tqGetMsgInfo(1, &permanent, 4) != 0 || tqGetMsgInfo(3, &changeable, 4) != 0) return false;
-    if (!readValidRows(set, 2, 1, permanent)) return false;
-    if (!readValidRows(set, 3, first < 1 ? 1 : first, last < changeable ? last : changeable)) return false;
+    if (tqGetMsgInfo(NTCIP_NUM_PERMANENT_MSG, &permanent, 4) != 0 ||
+        tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &changeable, 4) != 0)
+        return false;
+    if (!readValidRows(set, NTCIP_MEM_PERMANENT, 1, permanent)) return false;
+    if (!readValidRows(set, NTCIP_MEM_CHANGEABLE, first < 1 ? 1 : first, last < changeable ? last : changeable))
+        return false;
     DumpFile dump("MessageReadFromMib.txt");
     if (dump.get()) {
         writeMultiDump(dump.get(), set.messages.get(), set.count);
@@ -78,8 +81,8 @@ bool readMessageTable(MessageSet& set, uint32_t first, uint32_t last) {
 
 bool readVolatileMessages(MessageSet& set) {
     uint32_t volatileMax = 0;
-    if (tqGetMsgInfo(6, &volatileMax, 4) != 0) return false;
-    return readValidRows(set, 4, 1, volatileMax);
+    if (tqGetMsgInfo(NTCIP_MAX_VOLATILE_MSG, &volatileMax, 4) != 0) return false;
+    return readValidRows(set, NTCIP_MEM_VOLATILE, 1, volatileMax);
 }
 
 }  // namespace dms

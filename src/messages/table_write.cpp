@@ -16,7 +16,8 @@ namespace {
 bool needsNumber(const CMessage& m, uint32_t maxChangeable, uint32_t maxVolatile) {
     if (m.m_MemoryNum < 1) return true;
     uint32_t n = static_cast<uint32_t>(m.m_MemoryNum);
-    return (m.memoryType == 3 && n > maxChangeable) || (m.memoryType == 4 && n > maxVolatile);
+    return (m.memoryType == NTCIP_MEM_CHANGEABLE && n > maxChangeable) ||
+           (m.memoryType == NTCIP_MEM_VOLATILE && n > maxVolatile);
 }
 
 }  // namespace
@@ -39,8 +40,8 @@ uint32_t writeMessageTable(CMessage* messages, int count) {
     std::unique_ptr<MessageSet> used(new (std::nothrow) MessageSet);
     if (!used || !used->ok()) return DMS_E_NO_MEMORY;
     uint32_t maxChangeable = 0, maxVolatile = 0;
-    uint32_t rc = tqGetMsgInfo(3, &maxChangeable, 4);
-    if (rc == 0) rc = tqGetMsgInfo(6, &maxVolatile, 4);
+    uint32_t rc = tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &maxChangeable, 4);
+    if (rc == 0) rc = tqGetMsgInfo(NTCIP_MAX_VOLATILE_MSG, &maxVolatile, 4);
     if (rc != 0) return rc;
 
     int defined = 0;
@@ -53,7 +54,7 @@ uint32_t writeMessageTable(CMessage* messages, int count) {
     bool marked = false;
     for (int i = 0; i < count; ++i) {
         CMessage& m = messages[i];
-        if (m.memoryType != 3 && m.memoryType != 4) return DMS_E_MEMORY_TYPE;
+        if (m.memoryType != NTCIP_MEM_CHANGEABLE && m.memoryType != NTCIP_MEM_VOLATILE) return DMS_E_MEMORY_TYPE;
         if (needsNumber(m, maxChangeable, maxVolatile)) {
             marked = true;
             continue;
@@ -70,7 +71,7 @@ uint32_t writeMessageTable(CMessage* messages, int count) {
     std::vector<int32_t> taken[2];  // the numbers the first pass wrote
     for (int i = 0; i < count; ++i) {
         const CMessage& m = messages[i];
-        const int table = m.memoryType == 3 ? 0 : 1;
+        const int table = m.memoryType == NTCIP_MEM_CHANGEABLE ? 0 : 1;
         if (!needsNumber(m, maxChangeable, maxVolatile)) {
             taken[table].push_back(m.m_MemoryNum);
         } else if (m.m_MemoryNum < 1 || static_cast<uint32_t>(m.m_MemoryNum) > maxChangeable) {

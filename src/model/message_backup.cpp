@@ -9,6 +9,7 @@
 #include "dmscontent/common.h"
 #include "model/enums.h"
 #include "model/xml_value.h"
+#include "tqdms/ntcip.h"
 
 namespace dms {
 namespace {
@@ -79,8 +80,8 @@ uint32_t readBackupMessage(CMessage& m, tinyxml2::XMLElement* element, bool& ski
     char type[26];
     if ((rc = XmlGetValue(element, "type", type, sizeof type, 1, 25)) != DMS_OK) return rc;
     m.memoryType = StringToMemoryType(type);
-    if (m.memoryType < 2 || m.memoryType > 7) return DMS_E_INVALID;
-    if (m.memoryType == 2) {
+    if (m.memoryType < NTCIP_MEM_PERMANENT || m.memoryType > NTCIP_MEM_BLANK) return DMS_E_INVALID;
+    if (m.memoryType == NTCIP_MEM_PERMANENT) {
         skip = true;
         return DMS_OK;
     }

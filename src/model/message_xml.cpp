@@ -10,6 +10,7 @@
 #include "model/enums.h"
 #include "model/message.h"
 #include "model/xml_value.h"
+#include "tqdms/ntcip.h"
 
 namespace dms {
 namespace {
@@ -37,7 +38,7 @@ uint32_t CMessage::FromXml(tinyxml2::XMLElement* element) {
     char type[26];
     if ((rc = XmlGetValue(element, "type", type, sizeof type, 1, 25)) != DMS_OK) return rc;
     memoryType = StringToMemoryType(type);
-    if (memoryType < 2 || memoryType > 7) return DMS_E_INVALID;
+    if (memoryType < NTCIP_MEM_PERMANENT || memoryType > NTCIP_MEM_BLANK) return DMS_E_INVALID;
     if ((rc = readAttributes(element, MessageAttributes)) != DMS_OK) return rc;
     if (element->FirstChildElement("PageMessage") == nullptr) return DMS_OK;
     FreePages();
@@ -62,7 +63,7 @@ uint32_t CMessage::ToXml(tinyxml2::XMLDocument* doc, tinyxml2::XMLElement* paren
     XmlSetValue(e, "runTimePriority", MessageAttributes.RunTimePriority);
     // The text of a message that can be written back, exactly as the sign
     // holds it: its pages do not always give the same text again.
-    if (memoryType == 3 || memoryType == 4) {
+    if (memoryType == NTCIP_MEM_CHANGEABLE || memoryType == NTCIP_MEM_VOLATILE) {
         XmlSetValue(e, "multi", std::string(multiString, strnlen(multiString, sizeof multiString)).c_str());
     }
     if (pages != nullptr) pages->ToXml(doc, e);

@@ -20,7 +20,7 @@ SignFactsInUse::~SignFactsInUse() { t_facts = saved_; }
 
 bool fontNameOfNumber(int number, std::string& name) {
     if (!t_facts) return false;
-    for (const SignFont& f : t_facts->fonts) {
+    for (const SignFontName& f : t_facts->fonts) {
         if (f.number == number) {
             name = f.name;
             return true;
@@ -31,7 +31,7 @@ bool fontNameOfNumber(int number, std::string& name) {
 
 bool fontNumberOfName(const char* name, int& number) {
     if (!name || !t_facts || std::strlen(name) >= kFontNameSize) return false;
-    for (const SignFont& f : t_facts->fonts) {
+    for (const SignFontName& f : t_facts->fonts) {
         if (f.name == name) {
             number = f.number;
             return true;

@@ -13,13 +13,16 @@ namespace dms {
 // A maximum MULTI length that was not read: no text is too long for it.
 constexpr int32_t kUnknownMultiLength = 2147483647;
 
-struct SignFont {
+// A usable font of the sign: its number and name. Named apart from the FNT
+// writer's SignFont (fonts/font_file.h): two classes of one name in one
+// program would share one inline destructor.
+struct SignFontName {
     int32_t number = 0;
     std::string name;
 };
 
 struct SignFacts {
-    std::vector<SignFont> fonts;  // the sign's usable fonts
+    std::vector<SignFontName> fonts;  // the sign's usable fonts
     int32_t maxMultiLength = kUnknownMultiLength;
 };
 

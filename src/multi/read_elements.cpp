@@ -3,6 +3,7 @@
 // the page parser reads instead).
 #include <cstring>
 
+#include "dmscontent/common.h"
 #include "multi/readers.h"
 #include "multi/scan.h"
 
@@ -72,7 +73,7 @@ uint32_t HexCharacter::FromMulti(const char* multi) {
 }
 
 uint32_t NewLine::FromMulti(const char* multi) {
-    if (multi == nullptr || multi[0] == '\0') return 2;
+    if (multi == nullptr || multi[0] == '\0') return DMS_E_ARGUMENT;
     const char* nl = findOpening(multi, "nl");
     if (nl == nullptr) return 0;
     int32_t n = kScanUnset;
@@ -106,6 +107,6 @@ uint32_t WeatherJourneyTime::FromMulti(const char* multi) {
 
 // Text rectangles need the page's flash regions and are read by the page
 // parser (ReadTextRectangle).
-uint32_t TextRectangle::FromMulti(const char*) { return 2; }
+uint32_t TextRectangle::FromMulti(const char*) { return DMS_E_ARGUMENT; }
 
 }  // namespace dms

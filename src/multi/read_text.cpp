@@ -2,6 +2,7 @@
 #include <cstring>
 #include <new>
 
+#include "dmscontent/common.h"
 #include "multi/readers.h"
 #include "multi/scan.h"
 
@@ -28,9 +29,9 @@ void ReadFont(Font& font, const char* text) {
 
 uint32_t ReadTextRun(TextBase& textBase, const char* text) {
     ReadFont(textBase, text);
-    if (text == nullptr) return 2;
+    if (text == nullptr) return DMS_E_ARGUMENT;
     const size_t length = std::strlen(text);
-    if (length == 0) return 2;
+    if (length == 0) return DMS_E_ARGUMENT;
     size_t i = length - 1;
     for (size_t k = 0; k + 1 < length; ++k) {
         if (text[k] == ']' && text[k + 1] != '[') {
@@ -39,10 +40,10 @@ uint32_t ReadTextRun(TextBase& textBase, const char* text) {
         }
     }
     const size_t start = i == length - 1 ? 0 : i + 1;
-    if (start >= length) return 2;
+    if (start >= length) return DMS_E_ARGUMENT;
     const char* bracket = static_cast<const char*>(std::memchr(text + start, '[', length - start));
     const size_t end = bracket != nullptr ? static_cast<size_t>(bracket - text) : length;
-    if (end == start) return 2;
+    if (end == start) return DMS_E_ARGUMENT;
     char* copy = new (std::nothrow) char[end - start + 1];
     if (copy != nullptr) {
         size_t n = 0;
@@ -59,7 +60,7 @@ uint32_t ReadTextRun(TextBase& textBase, const char* text) {
         copy[n] = '\0';
     }
     textBase.text.reset(copy);
-    return 2;
+    return DMS_E_ARGUMENT;
 }
 
 void ReadFlashTimes(const char* tag, Flash& flash) {

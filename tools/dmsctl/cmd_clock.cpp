@@ -5,7 +5,7 @@
 
 #include "cli.h"
 #include "dmscontent/dmscontent.h"
-#include "frame/clock.h"
+#include "clock/time_zones.h"
 
 namespace dmsctl {
 namespace {

@@ -1,13 +1,13 @@
-// tqSetTime and tqGetTime: the sign's globalTime (object 1, seconds since
-// 1970 UTC) and local time differential (object 5), both 4-byte values.
-#include "clock.h"
+// tqSetTime and tqGetTime: the sign's globalTime (seconds since 1970 UTC)
+// and local time differential, both 4-byte values.
+#include "clock/time_zones.h"
 
 #include <cstring>
 #include <ctime>
 
-#include "device.h"
 #include "dmscontent/clock.h"
-#include "export.h"
+#include "frame/device.h"
+#include "frame/export.h"
 
 namespace dms {
 
@@ -62,11 +62,11 @@ DMS_API uint32_t DMS_CALL tqSetTime(int32_t year, int32_t month, int32_t day, in
         if (!dms::localStandardToEpoch(tm, epoch)) return DMS_E_INVALID;
         if (timeZoneIndex >= 0 && timeZoneIndex < dms::kTimeZoneCount) {
             int32_t diff = dms::kTimeZoneTable[timeZoneIndex];
-            uint32_t rc = tqSetGlobalTime(5, &diff, 4);
+            uint32_t rc = tqSetGlobalTime(NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL, &diff, 4);
             if (rc != DMS_OK) return rc;
         }
         uint32_t seconds = static_cast<uint32_t>(epoch);  // low 32 bits
-        return tqSetGlobalTime(1, &seconds, 4);
+        return tqSetGlobalTime(NTCIP_GLOBAL_TIME_SECONDS, &seconds, 4);
     });
 }
 
@@ -75,9 +75,9 @@ DMS_API uint32_t DMS_CALL tqGetTime(int32_t* timeArray) {
     return dms::runWithInterface([&](DeviceInterface*) -> uint32_t {
         int32_t diff = 0;
         uint32_t seconds = 0;
-        uint32_t rc = tqGetGlobalTime(5, &diff, 4);
+        uint32_t rc = tqGetGlobalTime(NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL, &diff, 4);
         if (rc != DMS_OK) return rc;
-        rc = tqGetGlobalTime(1, &seconds, 4);
+        rc = tqGetGlobalTime(NTCIP_GLOBAL_TIME_SECONDS, &seconds, 4);
         if (rc != DMS_OK) return rc;
         std::tm tm{};
         if (!dms::epochToLocal(static_cast<int64_t>(seconds), tm)) return DMS_E_INVALID;

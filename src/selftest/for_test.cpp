@@ -6,6 +6,7 @@
 
 #include "dmscontent/dmscontent.h"
 #include "fonts/font_self_test.h"
+#include "frame/device.h"
 #include "frame/dump.h"
 #include "frame/log.h"
 #include "messages/events.h"
@@ -24,16 +25,16 @@ void messageSteps() {
     // (so the row may change) and the row erased.
     MessageTableEntry e;
     std::memset(&e, 0, sizeof e);
-    e.memoryType = 4;
+    e.memoryType = NTCIP_MEM_VOLATILE;
     e.number = 1;
     e.priority = 100;
     e.eventCode = 0;
     std::strcpy(e.owner, "tqForTest");
     std::strcpy(e.multi, "[jp3]TEST");
     uint32_t rc = tqSendSingleMessage(&e, nullptr, nullptr);
-    if (rc == 0) rc = dms::activate(65535, 100, 4, 1, 0, dms::kLocalHost);
+    if (rc == 0) rc = dms::activate(NTCIP_DURATION_INFINITE, 100, NTCIP_MEM_VOLATILE, 1, 0, dms::kLocalHost);
     if (rc == 0) rc = dms::blankSign(0);
-    if (rc == 0) rc = tqDeleteMessage(4, 1);
+    if (rc == 0) rc = tqDeleteMessage(NTCIP_MEM_VOLATILE, 1);
     dms::logLine(dms::kLogInfo, "tqForTest: test message %u", static_cast<unsigned>(rc));
 }
 
