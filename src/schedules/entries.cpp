@@ -18,11 +18,13 @@ bool sameSchedule(const ScheduleItem& a, const ScheduleItem& b) {
            a.messageNumber == b.messageNumber && a.memoryType == b.memoryType;
 }
 
-bool writableItem(const ScheduleItem& item) { return item.hour <= 23 && item.minute <= 59 && item.memoryType <= 7; }
+bool writableItem(const ScheduleItem& item) {
+    return item.hour <= 23 && item.minute <= 59 && item.memoryType <= NTCIP_MEM_BLANK;
+}
 
 std::string actionReference(int row) {
     char text[64];
-    std::snprintf(text, sizeof text, ".1.3.6.1.4.1.1206.4.2.3.8.2.1.1.%d", row);
+    std::snprintf(text, sizeof text, NTCIP_ACTION_OID_PREFIX "%d", row);
     return text;
 }
 
@@ -57,11 +59,11 @@ struct RowRead {
 };
 
 uint32_t readRow(int s, RowRead& r) {
-    uint32_t rc = tqGetTimeBaseSchTable(s, 5, &r.dayPlan, 2);
+    uint32_t rc = tqGetTimeBaseSchTable(s, NTCIP_SCHEDULE_DAY_PLAN, &r.dayPlan, 2);
     if (rc != 0 || r.dayPlan == 0) return rc;
-    if ((rc = tqGetTimeBaseSchTable(s, 2, &r.month, 2)) != 0) return rc;
-    if ((rc = tqGetTimeBaseSchTable(s, 4, &r.date, 4)) != 0) return rc;
-    return tqGetTimeBaseSchTable(s, 3, &r.day, 1);
+    if ((rc = tqGetTimeBaseSchTable(s, NTCIP_SCHEDULE_MONTH, &r.month, 2)) != 0) return rc;
+    if ((rc = tqGetTimeBaseSchTable(s, NTCIP_SCHEDULE_DATE, &r.date, 4)) != 0) return rc;
+    return tqGetTimeBaseSchTable(s, NTCIP_SCHEDULE_DAY, &r.day, 1);
 }
 
 uint32_t readEvent(const RowRead& r, int e, uint32_t actionRow, ScheduleEntry& out) {
@@ -73,9 +75,9 @@ uint32_t readEvent(const RowRead& r, int e, uint32_t actionRow, ScheduleEntry& o
     it.day = r.day;
     it.date = r.date;
     out.event = static_cast<uint32_t>(e);
-    uint32_t rc = tqGetTimeBaseDayPlanTable(r.dayPlan, e, 3, &it.hour, 1);
+    uint32_t rc = tqGetTimeBaseDayPlanTable(r.dayPlan, e, NTCIP_DAY_PLAN_HOUR, &it.hour, 1);
     if (rc != 0) return rc;
-    if ((rc = tqGetTimeBaseDayPlanTable(r.dayPlan, e, 4, &it.minute, 1)) != 0) return rc;
+    if ((rc = tqGetTimeBaseDayPlanTable(r.dayPlan, e, NTCIP_DAY_PLAN_MINUTE, &it.minute, 1)) != 0) return rc;
     ActionEntry a{};
     if ((rc = tqGetSchActionTable(static_cast<int>(actionRow), &a, sizeof a)) != 0) return rc;
     it.memoryType = a.memoryType;
@@ -93,9 +95,9 @@ uint32_t ReadSchedules(ScheduleList& entries, int entryCapacity, TimeBaseSchedul
     int rowCapacity = scheduleCount ? *scheduleCount : 0;
     if (scheduleCount) *scheduleCount = 0;
     TimeBaseLimits lim;
-    uint32_t rc = readTimeBase(1, lim.maxScheduleEntries);
-    if (rc == 0) rc = readTimeBase(3, lim.maxDayPlans);
-    if (rc == 0) rc = readTimeBase(4, lim.maxDayPlanEvents);
+    uint32_t rc = readTimeBase(NTCIP_MAX_TIME_BASE_SCHEDULE_ENTRIES, lim.maxScheduleEntries);
+    if (rc == 0) rc = readTimeBase(NTCIP_MAX_DAY_PLANS, lim.maxDayPlans);
+    if (rc == 0) rc = readTimeBase(NTCIP_MAX_DAY_PLAN_EVENTS, lim.maxDayPlanEvents);
     if (rc != 0) return rc;
     if (lim.maxScheduleEntries == 0) return 0;
     const double total = static_cast<double>(lim.maxScheduleEntries) * lim.maxDayPlanEvents;
@@ -117,7 +119,7 @@ uint32_t ReadSchedules(ScheduleList& entries, int entryCapacity, TimeBaseSchedul
         }
         for (uint32_t e = 1; e <= lim.maxDayPlanEvents; ++e) {
             char text[128] = {0};
-            rc = tqGetTimeBaseDayPlanTable(r.dayPlan, static_cast<int>(e), 5, text, sizeof text);
+            rc = tqGetTimeBaseDayPlanTable(r.dayPlan, static_cast<int>(e), NTCIP_DAY_PLAN_ACTION, text, sizeof text);
             if (rc != 0) return rc;
             text[sizeof text - 1] = '\0';
             scheduleProgress(progressBase, progressRange, static_cast<double>(s) * lim.maxDayPlanEvents + e, total);

@@ -204,9 +204,9 @@ uint32_t insertSchedules(const ScheduleItem* items, int count) {
     uint32_t rc = readActions(actions);
     if (rc != 0) return rc;
     TimeBaseLimits lim;
-    if ((rc = readTimeBase(1, lim.maxScheduleEntries)) != 0) return rc;
-    if ((rc = readTimeBase(3, lim.maxDayPlans)) != 0) return rc;
-    if ((rc = readTimeBase(4, lim.maxDayPlanEvents)) != 0) return rc;
+    if ((rc = readTimeBase(NTCIP_MAX_TIME_BASE_SCHEDULE_ENTRIES, lim.maxScheduleEntries)) != 0) return rc;
+    if ((rc = readTimeBase(NTCIP_MAX_DAY_PLANS, lim.maxDayPlans)) != 0) return rc;
+    if ((rc = readTimeBase(NTCIP_MAX_DAY_PLAN_EVENTS, lim.maxDayPlanEvents)) != 0) return rc;
     ScheduleList signEntries;
     std::vector<TimeBaseSchedule> rows(kMaxScheduleEntries);
     std::vector<uint32_t> rowNumbers;

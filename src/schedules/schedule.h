@@ -9,6 +9,7 @@
 
 #include "dmscontent/common.h"
 #include "dmscontent/records.h"
+#include "tqdms/ntcip.h"
 #include "tqdms/tqdms.h"
 
 namespace dms {

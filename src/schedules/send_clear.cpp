@@ -92,9 +92,9 @@ uint32_t writeEvents(const Plan& p, const ScheduleItem* items, int itemCount, do
 uint32_t sendWithClear(const ScheduleItem* items, int itemCount, const TimeBaseSchedule* schedules,
                        int scheduleCount) {
     Plan p;
-    uint32_t rc = readTimeBase(1, p.lim.maxScheduleEntries);
-    if (rc == 0) rc = readTimeBase(3, p.lim.maxDayPlans);
-    if (rc == 0) rc = readTimeBase(4, p.lim.maxDayPlanEvents);
+    uint32_t rc = readTimeBase(NTCIP_MAX_TIME_BASE_SCHEDULE_ENTRIES, p.lim.maxScheduleEntries);
+    if (rc == 0) rc = readTimeBase(NTCIP_MAX_DAY_PLANS, p.lim.maxDayPlans);
+    if (rc == 0) rc = readTimeBase(NTCIP_MAX_DAY_PLAN_EVENTS, p.lim.maxDayPlanEvents);
     if (rc != 0) return rc;
     if ((rc = makePlan(items, itemCount, schedules, scheduleCount, p)) != 0) return rc;
     const double rowsCleared = static_cast<double>(schedules ? scheduleCount : static_cast<int>(p.clear.size()));

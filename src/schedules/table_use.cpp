@@ -29,7 +29,8 @@ uint32_t readTableUse(const TimeBaseLimits& lim, const std::vector<uint32_t>& ro
     for (uint32_t d = 1; d <= dayPlans; ++d) {
         for (uint32_t e = 1; e <= events; ++e) {
             char text[128] = {0};
-            uint32_t rc = tqGetTimeBaseDayPlanTable(static_cast<int>(d), static_cast<int>(e), 5, text, sizeof text);
+            uint32_t rc = tqGetTimeBaseDayPlanTable(static_cast<int>(d), static_cast<int>(e), NTCIP_DAY_PLAN_ACTION,
+                                                    text, sizeof text);
             if (rc != 0) return rc;
             text[sizeof text - 1] = '\0';
             uint32_t row = actionRowOf(text);

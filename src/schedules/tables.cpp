@@ -14,9 +14,11 @@ uint32_t writeByteColumn(int dayPlan, int event, int column, uint8_t value) {
 }
 
 uint32_t writeEventColumns(int dayPlan, int event, uint8_t hour, uint8_t minute, const std::string& action) {
-    uint32_t rc = writeByteColumn(dayPlan, event, 3, hour);
-    if (rc == 0) rc = writeByteColumn(dayPlan, event, 4, minute);
-    if (rc == 0) rc = tqSetTimeBaseDayPlanTable(dayPlan, event, 5, action.c_str(), static_cast<int>(action.size()));
+    uint32_t rc = writeByteColumn(dayPlan, event, NTCIP_DAY_PLAN_HOUR, hour);
+    if (rc == 0) rc = writeByteColumn(dayPlan, event, NTCIP_DAY_PLAN_MINUTE, minute);
+    if (rc == 0)
+        rc = tqSetTimeBaseDayPlanTable(dayPlan, event, NTCIP_DAY_PLAN_ACTION, action.c_str(),
+                                       static_cast<int>(action.size()));
     return rc;
 }
 
@@ -35,25 +37,26 @@ uint32_t writeScheduleRow(int row, uint16_t month, uint8_t day, uint32_t date, u
     uint8_t small = static_cast<uint8_t>(dayPlan);
     const void* plan = dayPlanLength == 1 ? static_cast<const void*>(&small) : static_cast<const void*>(&dayPlan);
     uint32_t rc = 0;
-    if (dayPlanFirst && (rc = tqSetTimeBaseSchTable(row, 5, plan, dayPlanLength)) != 0) return rc;
-    if ((rc = tqSetTimeBaseSchTable(row, 2, &month, 2)) != 0) return rc;
-    if ((rc = tqSetTimeBaseSchTable(row, 3, &day, 1)) != 0) return rc;
-    if ((rc = tqSetTimeBaseSchTable(row, 4, &date, 4)) != 0) return rc;
-    if (!dayPlanFirst) rc = tqSetTimeBaseSchTable(row, 5, plan, dayPlanLength);
+    if (dayPlanFirst && (rc = tqSetTimeBaseSchTable(row, NTCIP_SCHEDULE_DAY_PLAN, plan, dayPlanLength)) != 0)
+        return rc;
+    if ((rc = tqSetTimeBaseSchTable(row, NTCIP_SCHEDULE_MONTH, &month, 2)) != 0) return rc;
+    if ((rc = tqSetTimeBaseSchTable(row, NTCIP_SCHEDULE_DAY, &day, 1)) != 0) return rc;
+    if ((rc = tqSetTimeBaseSchTable(row, NTCIP_SCHEDULE_DATE, &date, 4)) != 0) return rc;
+    if (!dayPlanFirst) rc = tqSetTimeBaseSchTable(row, NTCIP_SCHEDULE_DAY_PLAN, plan, dayPlanLength);
     return rc;
 }
 
 uint32_t ClearDayPlans(const int* dayPlans, int count, int progressBase, double progressRange) {
     TimeBaseLimits lim;
     uint32_t actionRows = 0;
-    uint32_t rc = readTimeBase(1, lim.maxScheduleEntries);
-    if (rc == 0) rc = readTimeBase(4, lim.maxDayPlanEvents);
-    if (rc == 0) rc = readTimeBase(3, lim.maxDayPlans);
+    uint32_t rc = readTimeBase(NTCIP_MAX_TIME_BASE_SCHEDULE_ENTRIES, lim.maxScheduleEntries);
+    if (rc == 0) rc = readTimeBase(NTCIP_MAX_DAY_PLAN_EVENTS, lim.maxDayPlanEvents);
+    if (rc == 0) rc = readTimeBase(NTCIP_MAX_DAY_PLANS, lim.maxDayPlans);
     if (rc == 0) rc = tqGetNumActionTableEntries(&actionRows, 4);
     if (rc != 0) return rc;
     for (uint32_t s = 1; s <= lim.maxScheduleEntries; ++s) {
         uint32_t zero = 0;
-        if ((rc = tqSetTimeBaseSchTable(static_cast<int>(s), 5, &zero, 4)) != 0) return rc;
+        if ((rc = tqSetTimeBaseSchTable(static_cast<int>(s), NTCIP_SCHEDULE_DAY_PLAN, &zero, 4)) != 0) return rc;
     }
     const double total = static_cast<double>(count) * lim.maxDayPlanEvents;
     for (int i = 0; i < count; ++i) {
@@ -63,8 +66,9 @@ uint32_t ClearDayPlans(const int* dayPlans, int count, int progressBase, double 
             // stops at the first of those that is already free.
             if (e % 10 == 1) {
                 char text[128] = {0};
-                if ((rc = tqGetTimeBaseDayPlanTable(dayPlans[i], static_cast<int>(e), 5, text, sizeof text)) != 0)
-                    return rc;
+                rc = tqGetTimeBaseDayPlanTable(dayPlans[i], static_cast<int>(e), NTCIP_DAY_PLAN_ACTION, text,
+                                               sizeof text);
+                if (rc != 0) return rc;
                 text[sizeof text - 1] = '\0';
                 if (!text[0] || actionRowOf(text) == 0) break;
             }
