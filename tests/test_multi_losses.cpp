@@ -10,16 +10,13 @@
 #include "model/section.h"
 #include "multi/describe.h"
 #include "multi/parser.h"
+#include "support/multi_parse.h"
 
 namespace {
 
 using namespace dms;
 
-std::unique_ptr<PageMessage> parse(const std::string& multi) {
-    auto first = std::make_unique<PageMessage>();
-    EXPECT_EQ(first->FromMulti(multi.c_str()), 0u);
-    return first;
-}
+using testing_support::parse;
 
 // The elements of a message, one line each, without the page line.
 std::string elements(const PageMessage* first) {

@@ -1,0 +1,20 @@
+// Test helper: a MULTI text parsed into a fresh page chain (the parse must
+// succeed).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "model/section.h"
+
+namespace testing_support {
+
+inline std::unique_ptr<dms::PageMessage> parse(const std::string& multi) {
+    auto first = std::make_unique<dms::PageMessage>();
+    EXPECT_EQ(first->FromMulti(multi.c_str()), 0u);
+    return first;
+}
+
+}  // namespace testing_support
