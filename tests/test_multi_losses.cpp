@@ -10,6 +10,9 @@
 #include "model/section.h"
 #include "multi/describe.h"
 #include "multi/parser.h"
+#include "support/result.h"
+
+using testing_support::Result;
 
 namespace {
 
@@ -17,7 +20,7 @@ using namespace dms;
 
 std::unique_ptr<PageMessage> parse(const std::string& multi) {
     auto first = std::make_unique<PageMessage>();
-    EXPECT_EQ(first->FromMulti(multi.c_str()), 0u);
+    EXPECT_EQ(Result(first->FromMulti(multi.c_str())), Result(DMS_OK));
     return first;
 }
 

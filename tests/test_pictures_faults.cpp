@@ -8,8 +8,10 @@
 #include "support/bmp_files.h"
 #include "support/fault_sweep.h"
 #include "support/pictures.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::graphicRow;
 using testing_support::json;
 using testing_support::kSweepCode;
@@ -115,8 +117,8 @@ TEST(PictureFaults, SendAllPicture) {
                 EXPECT_EQ(s.result, kSweepCode);
             } else {
                 // The emptying of row 2 reports its failure through the progress only.
-                EXPECT_EQ(results[0], 0);
-                EXPECT_EQ(s.result, 0u);
+                EXPECT_EQ(Result(results[0]), Result(DMS_OK));
+                EXPECT_EQ(Result(s.result), Result(DMS_OK));
                 bool reported = false;
                 for (const auto& p : SimSign::progress()) reported = reported || p.first == static_cast<int>(kSweepCode);
                 EXPECT_TRUE(reported);

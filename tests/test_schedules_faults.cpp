@@ -8,6 +8,7 @@
 
 #include "dmscontent/dmscontent.h"
 #include "support/fault_sweep.h"
+#include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
 
@@ -74,7 +75,7 @@ TEST(ScheduleFaults, SendSchedules) {
     faultSweep([&] { s.fresh(); }, run, [&](const SweepStep& step) {
         if (step.index <= firstReading) {
             // The held item may then be taken for new: the rest still works.
-            EXPECT_EQ(step.result, 0u);
+            EXPECT_EQ(Result(step.result), Result(DMS_OK));
             EXPECT_GE(n, 2);
         } else {
             EXPECT_EQ(step.result, kSweepCode);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dmscontent/dmscontent.h"
+#include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
 
@@ -26,7 +27,7 @@ std::vector<ScheduleItem> listed(int32_t* rowCount = nullptr) {
     std::vector<ScheduleItem> items(64);
     std::vector<TimeBaseSchedule> rows(64);
     int32_t n = 64, r = 64;
-    EXPECT_EQ(tqGetScheduleList(items.data(), &n, rows.data(), &r), 0u);
+    EXPECT_EQ(Result(tqGetScheduleList(items.data(), &n, rows.data(), &r)), Result(DMS_OK));
     items.resize(static_cast<size_t>(n));
     if (rowCount) *rowCount = r;
     return items;
@@ -76,13 +77,13 @@ TEST(ScheduleSafetyListing, ReplacedDayPlansListAndKeepTheirActionRows) {
     ScheduleItem first[3] = {item(kAllMonths, kWeekdays, 0, 6, 0, 1), item(kAllMonths, kWeekend, 0, 9, 0, 2),
                              item(kAllMonths, kWeekdays, 0, 12, 0, 3)};
     int32_t count = 3;
-    ASSERT_EQ(tqSendSchedules(first, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(first, &count)), Result(DMS_OK));
     // Day plans 5 and 6 rewritten: every schedule row is taken out of use
     // first, then rows 5 and 6 are written.
     ScheduleItem replace[2] = {item(0x0006, kWeekdays, 0, 7, 0, 10, 3, 0, 5),
                                item(0x0006, kWeekend, 0, 8, 0, 11, 3, 0, 6)};
     int32_t n = 2;
-    ASSERT_EQ(tqSendSchedulesWithClear(replace, &n, nullptr, nullptr), 0u);
+    ASSERT_EQ(Result(tqSendSchedulesWithClear(replace, &n, nullptr, nullptr)), Result(DMS_OK));
 
     int32_t rows = 0;
     auto now = listed(&rows);
@@ -100,7 +101,7 @@ TEST(ScheduleSafetyListing, ReplacedDayPlansListAndKeepTheirActionRows) {
     const json before = sign.state();
     ScheduleItem more[2] = {item(0x0100, 0x7F, 0, 5, 0, 12), item(0x0006, kWeekdays, 0, 19, 0, 13)};
     count = 2;
-    ASSERT_EQ(tqSendSchedules(more, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(more, &count)), Result(DMS_OK));
     ASSERT_EQ(count, 2);
     expectSameMessages(before, sign.state());
     auto after = listed();
@@ -162,7 +163,7 @@ TEST(ScheduleSafetyListing, UnlistedEventsKeepTheirActionRows) {
         const json before = sign.state();
         ScheduleItem fresh[2] = {item(kAllMonths, kWeekdays, 0, 17, 0, 9), item(kAllMonths, kWeekend, 0, 10, 0, 8)};
         int32_t count = 2;
-        ASSERT_EQ(tqSendSchedules(fresh, &count), 0u);
+        ASSERT_EQ(Result(tqSendSchedules(fresh, &count)), Result(DMS_OK));
         expectSameMessages(before, sign.state());
         std::vector<int> rows;
         for (const json& w : sign.calls("tqSetSchActionTable")) rows.push_back(w["args"][0]);
