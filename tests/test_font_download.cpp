@@ -159,7 +159,7 @@ TEST(FontDownload, GetFontFileFaultSweep) {
     std::unique_ptr<SimSign> sign;
     int swept = faultSweep([&] { sign = nullptr, sign = std::make_unique<SimSign>(json{{"fonts", {signRowOf(f, "N", 1)}}}); },
                            [&] { return GetFontFile(1, dir.c_str()); },
-                           [&](const SweepStep& s) { EXPECT_EQ(s.result, kSweepCode); });
+                           [&](const SweepStep& s) { EXPECT_EQ(Result(s.result), Result(kSweepCode)); });
     EXPECT_EQ(swept, 1 + 5 + 255 + 255);
     sign.reset();
     EXPECT_EQ(Result(GetFontFile(1, dir.c_str())), Result(DMS_E_NO_INTERFACE));

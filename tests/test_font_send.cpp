@@ -232,7 +232,7 @@ TEST(FontSend, FaultSweep) {
                 EXPECT_EQ(Result(s.result), Result(DMS_E_FAILED));
                 EXPECT_EQ(count, 0);
             } else {
-                EXPECT_EQ(s.result, kSweepCode) << fn << " " << column;
+                EXPECT_EQ(Result(s.result), Result(kSweepCode)) << fn << " " << column;
                 EXPECT_EQ(count, 0);
             }
             EXPECT_EQ(SimSign::progress().back(), std::make_pair(static_cast<int>(s.result), 100));

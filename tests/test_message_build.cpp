@@ -114,7 +114,7 @@ TEST_F(MessageBuild, ParsedMultiWrittenAndReadBackGivesTheSameMulti) {
     ASSERT_EQ(Result(back.ReadDocumentText(printer.CStr(), std::strlen(printer.CStr()))),
               Result(DMS_OK)) << printer.CStr();
     ASSERT_EQ(back.count, 1);
-    ASSERT_EQ(back.messages[0].BuildMulti(signLimit()), 0u);
+    ASSERT_EQ(Result(back.messages[0].BuildMulti(signLimit())), Result(DMS_OK));
     EXPECT_STREQ(back.messages[0].multiString, multi);
 }
 
@@ -126,7 +126,7 @@ TEST_F(MessageBuild, EveryPictureOfAnXmlPageIsWritten) {
         {}, "<PageMessage pageOnTime=\"30\" pageOffTime=\"0\"><SectionText><NormalText text=\"X\"/></SectionText>"
             "<Picture number=\"1\" x=\"1\" y=\"1\"/><Picture number=\"2\" x=\"5\" y=\"5\"/></PageMessage>"));
     ASSERT_EQ(Result(set.ReadDocumentText(xml.data(), xml.size())), Result(DMS_OK));
-    ASSERT_EQ(set.messages[0].BuildMulti(signLimit()), 0u);
+    ASSERT_EQ(Result(set.messages[0].BuildMulti(signLimit())), Result(DMS_OK));
     EXPECT_STREQ(set.messages[0].multiString, "[pt30o][pb0,0,0]X[g1,1,1][g2,5,5]");
 }
 

@@ -202,10 +202,10 @@ TEST(MessageRows, SendAllStopsAtAFailedExchange) {
     MessageTableEntry e[2] = {entry(3, 1, "[jp3]ONE"), entry(3, 3, "[jp3]THREE")};
     int32_t count = 2, results[2];
     uint32_t v[2], s[2];
-    // Row 2's erase fails with 1: sent entries become 1, the rest keep -1.
-    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 2, 9}}, {"result", 1}});
-    EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(DMS_E_FAILED));
-    EXPECT_EQ(Result(results[0]), Result(DMS_E_FAILED));
+    // Row 2's erase fails with TQDMS_E_EXCHANGE: sent entries get it, the rest keep -1.
+    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 2, 9}}, {"result", TQDMS_E_EXCHANGE}});
+    EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(TQDMS_E_EXCHANGE));
+    EXPECT_EQ(Result(results[0]), Result(TQDMS_E_EXCHANGE));
     EXPECT_EQ(results[1], -1);
     EXPECT_EQ(rowStatus(3, 3), 1u);
     // A failing erase of another kind goes on.

@@ -42,7 +42,7 @@ TEST(PictureFaults, SendSinglePicture) {
             p = pictureRecord(2, 1, "Arrow");
             return tqSendSinglePicture(path.c_str(), &p);
         },
-        [&](const SweepStep& s) { EXPECT_EQ(s.result, kSweepCode); });
+        [&](const SweepStep& s) { EXPECT_EQ(Result(s.result), Result(kSweepCode)); });
     EXPECT_GE(calls, 16);  // 3 definitions, 3 status, 7 columns, 2 blocks, 2 status
     sign.reset();
 }
@@ -55,7 +55,7 @@ TEST(PictureFaults, DeletePicture) {
             sign = std::make_unique<SimSign>(twoPictures());
         },
         [&] { return tqDeletePicture(1); },
-        [&](const SweepStep& s) { EXPECT_EQ(s.result, kSweepCode); });
+        [&](const SweepStep& s) { EXPECT_EQ(Result(s.result), Result(kSweepCode)); });
     sign.reset();
 }
 
@@ -114,7 +114,7 @@ TEST(PictureFaults, SendAllPicture) {
                 EXPECT_EQ(s.result, 0xFFFFFFFFu);
             } else if (upload) {
                 EXPECT_EQ(results[0], static_cast<int32_t>(kSweepCode));
-                EXPECT_EQ(s.result, kSweepCode);
+                EXPECT_EQ(Result(s.result), Result(kSweepCode));
             } else {
                 // The emptying of row 2 reports its failure through the progress only.
                 EXPECT_EQ(Result(results[0]), Result(DMS_OK));

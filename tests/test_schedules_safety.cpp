@@ -181,21 +181,21 @@ TEST(ScheduleSafetyDayPlanNumber, ForeignRowsAndEventsStayIntact) {
         const char* name;
         std::vector<json> rows, events;
         uint32_t rc;
-        int dayPlan;  // the new item's day plan when rc is 0
+        int dayPlan;  // the new item's day plan when rc is DMS_OK
     };
     const Case cases[] = {
         {"the gap's schedule row holds another day plan",
-         {row1, scheduleRow(2, 3, 1, 1, 0)}, {event1, dayPlanEvent(3, 1, 6, 0, 1)}, 0, 4},
+         {row1, scheduleRow(2, 3, 1, 1, 0)}, {event1, dayPlanEvent(3, 1, 6, 0, 1)}, DMS_OK, 4},
         {"a row names the number, its events behind a free event 1",
-         {row1, scheduleRow(2, 2, 2, 2, 0)}, {event1, dayPlanEvent(2, 2, 6, 0, 1)}, 0, 3},
+         {row1, scheduleRow(2, 2, 2, 2, 0)}, {event1, dayPlanEvent(2, 2, 6, 0, 1)}, DMS_OK, 3},
         {"the number's events exist without a schedule row",
-         {row1}, {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(2, 2, 7, 0, 1)}, 0, 3},
+         {row1}, {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(2, 2, 7, 0, 1)}, DMS_OK, 3},
         {"a held number below is passed over upwards, then from 1",
          {scheduleRow(3, 3, 3, 3, 0)}, {dayPlanEvent(1, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1),
-                                        dayPlanEvent(4, 1, 6, 0, 1)}, 0, 2},
+                                        dayPlanEvent(4, 1, 6, 0, 1)}, DMS_OK, 2},
         {"the last number, at the sign's limit",
          {row1, scheduleRow(2, 2, 2, 2, 0), scheduleRow(3, 3, 3, 3, 0)},
-         {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1)}, 0, 4},
+         {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1)}, DMS_OK, 4},
         {"no number left",
          {row1, scheduleRow(2, 2, 2, 2, 0), scheduleRow(4, 4, 4, 4, 0)},
          {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1), dayPlanEvent(4, 1, 6, 0, 1)},
@@ -208,9 +208,9 @@ TEST(ScheduleSafetyDayPlanNumber, ForeignRowsAndEventsStayIntact) {
         const json before = sign.state();
         ScheduleItem fresh = item(0x0040, 0x01, 0, 12, 0, 9);
         int32_t count = 1;
-        ASSERT_EQ(tqSendSchedules(&fresh, &count), c.rc);
+        ASSERT_EQ(Result(tqSendSchedules(&fresh, &count)), Result(c.rc));
         expectKept(before, sign.state());
-        if (c.rc != 0) {
+        if (c.rc != DMS_OK) {
             for (const json& call : sign.journal())
                 EXPECT_NE(call["fn"].get<std::string>().rfind("tqSet", 0), 0u) << call.dump();
             continue;
@@ -236,8 +236,8 @@ TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
         uint32_t rc;
     };
     const Case cases[] = {
-        {"hour 23, minute 59, memory type 7, day plan 4", item(1, 1, 0, 23, 59, 5, 7, 0, 4), 0},
-        {"a third event, the most a day plan holds", item(1, 1, 0, 9, 0, 5, 3, 0, 1), 0},
+        {"hour 23, minute 59, memory type 7, day plan 4", item(1, 1, 0, 23, 59, 5, 7, 0, 4), DMS_OK},
+        {"a third event, the most a day plan holds", item(1, 1, 0, 9, 0, 5, 3, 0, 1), DMS_OK},
         {"hour 24", item(1, 1, 0, 24, 0, 5, 3, 0, 2), DMS_E_ARGUMENT},
         {"minute 60", item(1, 1, 0, 1, 60, 5, 3, 0, 2), DMS_E_ARGUMENT},
         {"memory type 8", item(1, 1, 0, 1, 0, 5, 8, 0, 2), DMS_E_ARGUMENT},
@@ -267,8 +267,8 @@ TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
             int32_t n = static_cast<int32_t>(items.size()), r = static_cast<int32_t>(rows.size());
             uint32_t rc = withRows ? tqSendSchedulesWithClear(items.data(), &n, rows.data(), &r)
                                    : tqSendSchedulesWithClear(items.data(), &n, nullptr, nullptr);
-            EXPECT_EQ(rc, c.rc);
-            if (c.rc == 0) {
+            EXPECT_EQ(Result(rc), Result(c.rc));
+            if (c.rc == DMS_OK) {
                 EXPECT_EQ(listed().size(), items.size());
                 continue;
             }

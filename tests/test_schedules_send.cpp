@@ -183,8 +183,8 @@ TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
 }
 
 std::vector<int64_t> numbered(std::vector<int64_t> ev, const std::vector<bool>& fresh, uint32_t maxEvents,
-                              uint32_t expect = 0) {
-    EXPECT_EQ(dms::numberDayPlanEvents(ev, fresh, maxEvents), expect);
+                              uint32_t expect = DMS_OK) {
+    EXPECT_EQ(Result(dms::numberDayPlanEvents(ev, fresh, maxEvents)), Result(expect));
     return ev;
 }
 
