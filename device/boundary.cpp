@@ -4,6 +4,7 @@
 
 #include "connection.h"
 #include "dispatch.h"
+#include "tqdms/ntcip.h"
 #include "tqdms/tqdms.h"
 
 using tqdms::Backend;
@@ -81,7 +82,7 @@ TQ_API uint32_t TQ_CALL tqDefine1Message(int memoryType, int number, int beacon,
 }
 
 TQ_API uint32_t TQ_CALL tqActiveMessage(const void* activation) {
-    return dispatch(set("tqActiveMessage", {}, activation, activation ? 12 : 0), [&](Backend& b) {
+    return dispatch(set("tqActiveMessage", {}, activation, activation ? NTCIP_ACTIVATION_CODE_SIZE : 0), [&](Backend& b) {
         return b.activeMessage(static_cast<const uint8_t*>(activation));
     });
 }

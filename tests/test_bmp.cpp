@@ -10,8 +10,10 @@
 #include "dmscontent/dmscontent.h"
 #include "graphics/bmp.h"
 #include "support/bmp_files.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::bmpFile;
 using testing_support::Bytes;
 using testing_support::json;
@@ -46,7 +48,7 @@ TEST(BmpRead, OneBitRowsArePackedTopFirstWithoutPadding) {
     // in the file and must not reach the stream.
     Bytes file = bmpFile(10, 3, 1, {{0xFF, 0xFF}, {0x80, 0x7F}, {0xAA, 0xBF}}, 2, false, 0, 0xEE);
     Decoded d = decode(file);
-    ASSERT_EQ(d.rc, 0u);
+    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
     // 1111111111 1000000001 1010101010 -> FF E0 1A A8
     EXPECT_EQ(head(d.pixels, 4), (Bytes{0xFF, 0xE0, 0x1A, 0xA8}));
     EXPECT_TRUE(zeroFrom(d.pixels, 4));
@@ -57,7 +59,7 @@ TEST(BmpRead, OneBitRowsArePackedTopFirstWithoutPadding) {
 
     // 32 wide: no padding, the stream is the stored rows turned over.
     d = decode(bmpFile(32, 2, 1, {{0x12, 0x34, 0x56, 0x78}, {0x9A, 0xBC, 0xDE, 0xF0}}, 2));
-    ASSERT_EQ(d.rc, 0u);
+    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
     EXPECT_EQ(head(d.pixels, 8), (Bytes{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0}));
 }
 
@@ -65,20 +67,20 @@ TEST(BmpRead, ByteRowsDropTheirPaddingAndThirtyTwoBitsBecomeTwentyFour) {
     // 24 bits, 2 wide: 6 data bytes and 2 padding bytes per stored row.
     Decoded d = decode(bmpFile(2, 3, 24, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}}, 0,
                                false, 0, 0xEE));
-    ASSERT_EQ(d.rc, 0u);
+    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
     EXPECT_EQ(head(d.pixels, 18), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
     EXPECT_TRUE(zeroFrom(d.pixels, 18));
 
     // The same picture stored top row first (negative height).
     Decoded t = decode(bmpFile(2, 3, 24, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}}, 0,
                                true, 0, 0xEE));
-    ASSERT_EQ(t.rc, 0u);
+    ASSERT_EQ(Result(t.rc), Result(DMS_OK));
     EXPECT_EQ(t.pixels, d.pixels);
     EXPECT_EQ(t.ih.height, 3);
 
     // 32 bits, 3 x 2: each pixel keeps blue, green, red; the header says 24.
     d = decode(bmpFile(3, 2, 32, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24}}));
-    ASSERT_EQ(d.rc, 0u);
+    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
     EXPECT_EQ(d.ih.bitCount, 24);
     EXPECT_EQ(d.ih.imageSize, 24u);  // 12-byte stride, two rows
     EXPECT_EQ(head(d.pixels, 18), (Bytes{1, 2, 3, 5, 6, 7, 9, 10, 11, 13, 14, 15, 17, 18, 19, 21, 22, 23}));
@@ -86,13 +88,13 @@ TEST(BmpRead, ByteRowsDropTheirPaddingAndThirtyTwoBitsBecomeTwentyFour) {
 
     // 8 bits, 3 wide, with a palette before the rows.
     d = decode(bmpFile(3, 2, 8, {{1, 2, 3}, {4, 5, 6}}, 256));
-    ASSERT_EQ(d.rc, 0u);
+    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
     EXPECT_EQ(head(d.pixels, 6), (Bytes{1, 2, 3, 4, 5, 6}));
 }
 
 TEST(BmpRead, RefusesWhatIsNotAConsistentPlainBitmap) {
     const Bytes good = bmpFile(2, 2, 24, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
-    ASSERT_EQ(decode(good).rc, 0u);
+    ASSERT_EQ(Result(decode(good).rc), Result(DMS_OK));
     auto patched = [&](size_t at, std::vector<uint8_t> bytes) {
         Bytes f = good;
         std::copy(bytes.begin(), bytes.end(), f.begin() + static_cast<long>(at));
@@ -100,26 +102,26 @@ TEST(BmpRead, RefusesWhatIsNotAConsistentPlainBitmap) {
     };
     Bytes longer = good;
     longer.push_back(0);
-    EXPECT_EQ(decode(longer).rc, 32515u);                        // one byte too many
-    EXPECT_EQ(decode(head(good, good.size() - 1)).rc, 32515u);   // one byte short
-    EXPECT_EQ(decode(head(good, 53)).rc, 32515u);                // shorter than its headers
-    EXPECT_EQ(decode(Bytes()).rc, 32515u);
-    EXPECT_EQ(patched(0, {'B', 'A'}), 32515u);                   // not "BM"
-    EXPECT_EQ(patched(14, {12, 0, 0, 0}), 32515u);               // old 12-byte header
-    EXPECT_EQ(patched(28, {7, 0}), 32515u);                      // 7 bits per pixel
-    EXPECT_EQ(patched(30, {1, 0, 0, 0}), 32515u);                // run-length compressed
-    EXPECT_EQ(patched(18, {0, 0, 0, 0}), 32515u);                // width 0
-    EXPECT_EQ(patched(22, {0, 0, 0, 0}), 32515u);                // height 0
-    EXPECT_EQ(patched(18, {0, 0, 1, 0}), 32515u);                // width 65536
-    EXPECT_EQ(patched(22, {0, 0, 0, 0x80}), 32515u);             // most negative height
-    EXPECT_EQ(patched(10, {0xFF, 0xFF, 0xFF, 0xFF}), 32515u);    // rows past the end
-    EXPECT_EQ(patched(10, {10, 0, 0, 0}), 32515u);               // rows inside the headers
+    EXPECT_EQ(Result(decode(longer).rc), Result(DMS_E_FORMAT));                        // one byte too many
+    EXPECT_EQ(Result(decode(head(good, good.size() - 1)).rc), Result(DMS_E_FORMAT));   // one byte short
+    EXPECT_EQ(Result(decode(head(good, 53)).rc), Result(DMS_E_FORMAT));                // shorter than its headers
+    EXPECT_EQ(Result(decode(Bytes()).rc), Result(DMS_E_FORMAT));
+    EXPECT_EQ(Result(patched(0, {'B', 'A'})), Result(DMS_E_FORMAT));                   // not "BM"
+    EXPECT_EQ(Result(patched(14, {12, 0, 0, 0})), Result(DMS_E_FORMAT));               // old 12-byte header
+    EXPECT_EQ(Result(patched(28, {7, 0})), Result(DMS_E_FORMAT));                      // 7 bits per pixel
+    EXPECT_EQ(Result(patched(30, {1, 0, 0, 0})), Result(DMS_E_FORMAT));                // run-length compressed
+    EXPECT_EQ(Result(patched(18, {0, 0, 0, 0})), Result(DMS_E_FORMAT));                // width 0
+    EXPECT_EQ(Result(patched(22, {0, 0, 0, 0})), Result(DMS_E_FORMAT));                // height 0
+    EXPECT_EQ(Result(patched(18, {0, 0, 1, 0})), Result(DMS_E_FORMAT));                // width 65536
+    EXPECT_EQ(Result(patched(22, {0, 0, 0, 0x80})), Result(DMS_E_FORMAT));             // most negative height
+    EXPECT_EQ(Result(patched(10, {0xFF, 0xFF, 0xFF, 0xFF})), Result(DMS_E_FORMAT));    // rows past the end
+    EXPECT_EQ(Result(patched(10, {10, 0, 0, 0})), Result(DMS_E_FORMAT));               // rows inside the headers
     // Absurd sizes in a small file are refused before anything is allocated.
-    EXPECT_EQ(patched(18, {0xFF, 0xFF, 0, 0}), 32515u);
-    EXPECT_EQ(patched(22, {0xFF, 0xFF, 0, 0}), 32515u);
+    EXPECT_EQ(Result(patched(18, {0xFF, 0xFF, 0, 0})), Result(DMS_E_FORMAT));
+    EXPECT_EQ(Result(patched(22, {0xFF, 0xFF, 0, 0})), Result(DMS_E_FORMAT));
     // Bit fields over 32-bit pixels are plain rows.
     Bytes fields = bmpFile(1, 1, 32, {{1, 2, 3, 4}}, 0, false, 3);
-    EXPECT_EQ(decode(fields).rc, 0u);
+    EXPECT_EQ(Result(decode(fields).rc), Result(DMS_OK));
 }
 
 TEST(BmpWrite, PalettesPaddingAndBottomRowFirst) {
@@ -137,7 +139,7 @@ TEST(BmpWrite, PalettesPaddingAndBottomRowFirst) {
     ih.imageSize = 12;
     const uint8_t stream[] = {0xFF, 0xE0, 0x1A, 0xAB, 0x55};  // bits past the picture are cleared
     Bytes file;
-    ASSERT_EQ(dms::encodeBmp(fh, ih, stream, sizeof stream, file), 0u);
+    ASSERT_EQ(Result(dms::encodeBmp(fh, ih, stream, sizeof stream, file)), Result(DMS_OK));
     ASSERT_EQ(file.size(), 62u + 12u);
     EXPECT_EQ(head(file, 2), (Bytes{'B', 'M'}));
     EXPECT_EQ(file[2], 74);   // file size with the palette
@@ -150,7 +152,7 @@ TEST(BmpWrite, PalettesPaddingAndBottomRowFirst) {
     ih.bitCount = 8;
     ih.imageSize = 36;
     std::vector<uint8_t> bytes(30, 7);
-    ASSERT_EQ(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file), 0u);
+    ASSERT_EQ(Result(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file)), Result(DMS_OK));
     ASSERT_EQ(file.size(), 54u + 1024u + 36u);
     EXPECT_EQ(Bytes(file.begin() + 54 + 4 * 200, file.begin() + 54 + 4 * 201), (Bytes{0, 0, 200, 0}));
     EXPECT_EQ(file[10] | (file[11] << 8), 54 + 1024);
@@ -161,17 +163,17 @@ TEST(BmpWrite, PalettesPaddingAndBottomRowFirst) {
     ih.bitCount = 24;
     ih.imageSize = 96;
     bytes.assign(90, 1);
-    ASSERT_EQ(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file), 0u);
+    ASSERT_EQ(Result(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file)), Result(DMS_OK));
     EXPECT_EQ(file.size(), 54u + 96u);
-    EXPECT_EQ(dms::encodeBmp(fh, ih, bytes.data(), 89, file), 32515u);
+    EXPECT_EQ(Result(dms::encodeBmp(fh, ih, bytes.data(), 89, file)), Result(DMS_E_FORMAT));
     ih.imageSize = 90;
-    EXPECT_EQ(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file), 32515u);
+    EXPECT_EQ(Result(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file)), Result(DMS_E_FORMAT));
     ih.imageSize = 96;
     ih.width = 0;
-    EXPECT_EQ(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file), 32515u);
+    EXPECT_EQ(Result(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file)), Result(DMS_E_FORMAT));
     ih.width = 10;
     ih.bitCount = 3;
-    EXPECT_EQ(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file), 32515u);
+    EXPECT_EQ(Result(dms::encodeBmp(fh, ih, bytes.data(), bytes.size(), file)), Result(DMS_E_FORMAT));
 }
 
 TEST(BmpWrite, EveryStreamSurvivesWritingAndReadingBack) {
@@ -195,9 +197,9 @@ TEST(BmpWrite, EveryStreamSurvivesWritingAndReadingBack) {
                 std::vector<uint8_t> padded = stream;
                 padded.resize(std::max<size_t>(stream.size(), ih.imageSize), 0);
                 Bytes file;
-                ASSERT_EQ(dms::encodeBmp(fh, ih, padded.data(), padded.size(), file), 0u);
+                ASSERT_EQ(Result(dms::encodeBmp(fh, ih, padded.data(), padded.size(), file)), Result(DMS_OK));
                 Decoded d = decode(file, 4);
-                ASSERT_EQ(d.rc, 0u) << bits << " bits " << width << " x " << height;
+                ASSERT_EQ(Result(d.rc), Result(DMS_OK)) << bits << " bits " << width << " x " << height;
                 ASSERT_EQ(head(d.pixels, stream.size()), stream) << bits << " bits " << width << " x " << height;
                 ASSERT_TRUE(zeroFrom(d.pixels, stream.size()));
             }
@@ -213,7 +215,7 @@ TEST(BmpFiles, BlockSizeFromTheSignAndFileErrors) {
     dms::BmpFileHeader fh;
     dms::BmpInfoHeader ih;
     std::vector<uint8_t> pixels;
-    ASSERT_EQ(dms::readBmpFile(path.c_str(), fh, ih, pixels), 0u);
+    ASSERT_EQ(Result(dms::readBmpFile(path.c_str(), fh, ih, pixels)), Result(DMS_OK));
     EXPECT_EQ(pixels.size(), 16u + 12u + 1u);
     EXPECT_EQ(head(pixels, 4), (Bytes{0xFF, 0xE0, 0x1A, 0xA8}));
     auto defs = sign.calls("tqGetGraphicDefinition");
@@ -222,26 +224,27 @@ TEST(BmpFiles, BlockSizeFromTheSignAndFileErrors) {
 
     // The sign is asked first, also for a file that does not open.
     sign.clearJournal();
-    EXPECT_EQ(dms::readBmpFile(dir.file("missing.bmp").c_str(), fh, ih, pixels), 32513u);
+    EXPECT_EQ(Result(dms::readBmpFile(dir.file("missing.bmp").c_str(), fh, ih, pixels)), Result(DMS_E_OPEN_INPUT));
     EXPECT_EQ(sign.calls("tqGetGraphicDefinition").size(), 1u);
     sign.fault({{"fn", "tqGetGraphicDefinition"}, {"args", {5}}, {"result", 0x55}});
     EXPECT_EQ(dms::readBmpFile(dir.file("missing.bmp").c_str(), fh, ih, pixels), 0x55u);
     sign.fault({{"fn", "tqGetGraphicDefinition"}, {"args", {5}}, {"reply", "00000000"}});
-    EXPECT_EQ(dms::readBmpFile(path.c_str(), fh, ih, pixels), 32520u);  // block size 0
+    EXPECT_EQ(Result(dms::readBmpFile(path.c_str(), fh, ih, pixels)), Result(DMS_E_INVALID));  // block size 0
 
     Bytes longer = bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2);
     longer.push_back(0);
     testing_support::writeFile(path, longer);
-    EXPECT_EQ(dms::readBmpFile(path.c_str(), fh, ih, pixels), 32515u);
+    EXPECT_EQ(Result(dms::readBmpFile(path.c_str(), fh, ih, pixels)), Result(DMS_E_FORMAT));
     testing_support::writeFile(path, Bytes{'B', 'M', 1, 2, 3});
-    EXPECT_EQ(dms::readBmpFile(path.c_str(), fh, ih, pixels), 32515u);
+    EXPECT_EQ(Result(dms::readBmpFile(path.c_str(), fh, ih, pixels)), Result(DMS_E_FORMAT));
 
     const uint8_t stream[12] = {0xFF, 0xE0, 0x1A, 0xA8};
     ih.bitCount = 1;
     ih.imageSize = 12;
     ih.height = 3;
-    EXPECT_EQ(dms::writeBmpFile(dir.file("no/such/folder.bmp").c_str(), fh, ih, stream, sizeof stream), 32514u);
-    ASSERT_EQ(dms::writeBmpFile(dir.file("b.bmp").c_str(), fh, ih, stream, sizeof stream), 0u);
+    EXPECT_EQ(Result(dms::writeBmpFile(dir.file("no/such/folder.bmp").c_str(), fh, ih, stream, sizeof stream)),
+              Result(DMS_E_OPEN_OUTPUT));
+    ASSERT_EQ(Result(dms::writeBmpFile(dir.file("b.bmp").c_str(), fh, ih, stream, sizeof stream)), Result(DMS_OK));
     EXPECT_EQ(testing_support::readFile(dir.file("b.bmp")).size(), 62u + 12u);
 }
 

@@ -7,8 +7,10 @@
 #include "dmscontent/dmscontent.h"
 #include "frame/clock.h"
 #include "support/fault_sweep.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::SimSign;
 using testing_support::hex32;
 
@@ -37,7 +39,7 @@ TEST_F(ClockTest, ZoneTableMatchesTheDocumentedOffsets) {
 TEST_F(ClockTest, SetTimeWritesDifferentialThenSeconds) {
     SimSign sign;
     sign.freezeClock(0, 3600);
-    ASSERT_EQ(tqSetTime(2026, 12, 6, 10, 20, 30, 999, 26), 0u);
+    ASSERT_EQ(Result(tqSetTime(2026, 12, 6, 10, 20, 30, 999, 26)), Result(DMS_OK));
     auto writes = sign.calls("tqSetGlobalTime");
     ASSERT_EQ(writes.size(), 2u);
     EXPECT_EQ(writes[0]["args"][0], 5);
@@ -50,7 +52,7 @@ TEST_F(ClockTest, SetTimeWritesDifferentialThenSeconds) {
     // Indexes outside the table leave the differential alone.
     for (int index : {33, -1, 1000}) {
         sign.clearJournal();
-        ASSERT_EQ(tqSetTime(2026, 12, 6, 10, 20, 31, 0, index), 0u);
+        ASSERT_EQ(Result(tqSetTime(2026, 12, 6, 10, 20, 31, 0, index)), Result(DMS_OK));
         auto only = sign.calls("tqSetGlobalTime");
         ASSERT_EQ(only.size(), 1u) << index;
         EXPECT_EQ(only[0]["args"][0], 1);
@@ -64,7 +66,7 @@ TEST_F(ClockTest, LocalTimeIsTakenAsStandardTime) {
     sign.freezeClock(0);
     // 1 July 12:00 local is daylight-saving time in this zone, but the date is
     // taken as standard time (UTC+1), so the sign gets 11:00 UTC.
-    ASSERT_EQ(tqSetTime(2026, 7, 1, 12, 0, 0, 0, -1), 0u);
+    ASSERT_EQ(Result(tqSetTime(2026, 7, 1, 12, 0, 0, 0, -1)), Result(DMS_OK));
     EXPECT_EQ(sign.state()["clock"]["time"], 1782903600u);
 }
 
@@ -81,7 +83,7 @@ TEST_F(ClockTest, GetTimeFindsTheZoneOrReportsTwo) {
     SimSign sign;
     sign.freezeClock(kDec6, 3600);
     int32_t t[8];
-    ASSERT_EQ(tqGetTime(t), 0u);
+    ASSERT_EQ(Result(tqGetTime(t)), Result(DMS_OK));
     const int32_t want[8] = {2026, 12, 6, 10, 20, 30, 0, 13};  // a Sunday, zone UTC+1
     for (int i = 0; i < 8; ++i) EXPECT_EQ(t[i], want[i]) << i;
     // Differential read first, then the seconds.
@@ -91,14 +93,14 @@ TEST_F(ClockTest, GetTimeFindsTheZoneOrReportsTwo) {
     EXPECT_EQ(reads[1]["args"][0], 1);
 
     sign.patch({{"clock", {{"differential", 1800}}}});
-    ASSERT_EQ(tqGetTime(t), 2u);
+    ASSERT_EQ(Result(tqGetTime(t)), Result(DMS_E_ARGUMENT));
     EXPECT_EQ(t[0], 2026);
     EXPECT_EQ(t[5], 30);
     EXPECT_EQ(t[7], -1);
 
     // The date uses the host's zone, not the sign's differential.
     useZone("JST-9");
-    ASSERT_EQ(tqGetTime(t), 2u);
+    ASSERT_EQ(Result(tqGetTime(t)), Result(DMS_E_ARGUMENT));
     EXPECT_EQ(t[3], 19);
 }
 
@@ -106,18 +108,18 @@ TEST_F(ClockTest, SecondsAboveTwoToTheThirtyOneReadAsUnsigned) {
     SimSign sign;
     sign.freezeClock(0x80000000u, 0);
     int32_t t[8];
-    ASSERT_EQ(tqGetTime(t), 0u);
+    ASSERT_EQ(Result(tqGetTime(t)), Result(DMS_OK));
     EXPECT_EQ(t[0], 2038);
     EXPECT_EQ(t[7], 12);
 }
 
 TEST_F(ClockTest, ArgumentAndInterfaceChecks) {
     int32_t t[8];
-    EXPECT_EQ(tqGetTime(nullptr), 2u);
-    EXPECT_EQ(tqGetTime(t), 3u);
-    EXPECT_EQ(tqSetTime(2026, 1, 1, 0, 0, 0, 0, 12), 3u);
+    EXPECT_EQ(Result(tqGetTime(nullptr)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqGetTime(t)), Result(DMS_E_NO_INTERFACE));
+    EXPECT_EQ(Result(tqSetTime(2026, 1, 1, 0, 0, 0, 0, 12)), Result(DMS_E_NO_INTERFACE));
     SimSign sign;
-    EXPECT_EQ(tqGetTime(nullptr), 2u);
+    EXPECT_EQ(Result(tqGetTime(nullptr)), Result(DMS_E_ARGUMENT));
     EXPECT_TRUE(sign.journal().empty());
 }
 

@@ -9,7 +9,9 @@
 #include "model/section.h"
 #include "model/sign_facts.h"
 #include "model/xml_value.h"
+#include "support/result.h"
 
+using testing_support::Result;
 using tinyxml2::XMLDocument;
 using tinyxml2::XMLElement;
 
@@ -58,56 +60,57 @@ TEST_F(ElementXml, TypedAttributeReader) {
         "abc=\"abc\" huge=\"99999999999999999999999\"/>");
     XMLElement* e = s.root();
     int i = 0;
-    EXPECT_EQ(dms::XmlGetValue(e, "n", i, 0, 20), 0u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "n", i, 0, 20)), Result(DMS_OK));
     EXPECT_EQ(i, 12);
-    EXPECT_EQ(dms::XmlGetValue(e, "w", i, 1, 20), 32520u);  // no number reads as 0
-    EXPECT_EQ(dms::XmlGetValue(e, "w", i, 0, 20), 0u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "w", i, 1, 20)), Result(DMS_E_INVALID));  // no number reads as 0
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "w", i, 0, 20)), Result(DMS_OK));
     EXPECT_EQ(i, 0);
-    EXPECT_EQ(dms::XmlGetValue(e, "neg", i, INT32_MIN, INT32_MAX), 0u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "neg", i, INT32_MIN, INT32_MAX)), Result(DMS_OK));
     EXPECT_EQ(i, -7);
-    EXPECT_EQ(dms::XmlGetValue(e, "huge", i, INT32_MIN, INT32_MAX), 32520u);
-    EXPECT_EQ(dms::XmlGetValue(e, "missing", i, 0, 1), 32519u);
-    EXPECT_EQ(dms::XmlGetValue(nullptr, "n", i, 0, 1), 32519u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "huge", i, INT32_MIN, INT32_MAX)), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "missing", i, 0, 1)), Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(dms::XmlGetValue(nullptr, "n", i, 0, 1)), Result(DMS_E_MISSING));
     unsigned char b = 0;
-    EXPECT_EQ(dms::XmlGetValue(e, "byte", b, 0, 255), 0u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "byte", b, 0, 255)), Result(DMS_OK));
     EXPECT_EQ(b, 255);
-    EXPECT_EQ(dms::XmlGetValue(e, "big", b, 0, 255), 32520u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "big", b, 0, 255)), Result(DMS_E_INVALID));
     EXPECT_EQ(b, 255);  // unchanged on refusal
     unsigned short us = 0;
-    EXPECT_EQ(dms::XmlGetValue(e, "short", us, 0, 65535), 0u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "short", us, 0, 65535)), Result(DMS_OK));
     EXPECT_EQ(us, 65535);
     unsigned int u = 0;
-    EXPECT_EQ(dms::XmlGetValue(e, "u", u, 0, 4294967295LL), 0u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "u", u, 0, 4294967295LL)), Result(DMS_OK));
     EXPECT_EQ(u, 4294967295u);
     double d = 0;
-    EXPECT_EQ(dms::XmlGetValue(e, "d", d, 0, 3), 0u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "d", d, 0, 3)), Result(DMS_OK));
     EXPECT_EQ(d, 2.5);
-    EXPECT_EQ(dms::XmlGetValue(e, "d", d, 0, 2), 32520u);
-    EXPECT_EQ(dms::XmlGetValue(e, "abc", d, -1, 1), 0u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "d", d, 0, 2)), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "abc", d, -1, 1)), Result(DMS_OK));
     EXPECT_EQ(d, 0.0);
 
     bool flag = false;
     for (const char* t : {"t1", "t2"}) {
         flag = false;
-        EXPECT_EQ(dms::XmlGetValue(e, t, flag), 0u) << t;
+        EXPECT_EQ(Result(dms::XmlGetValue(e, t, flag)), Result(DMS_OK)) << t;
         EXPECT_TRUE(flag) << t;
     }
     for (const char* f : {"f1", "f2"}) {
         flag = true;
-        EXPECT_EQ(dms::XmlGetValue(e, f, flag), 0u) << f;
+        EXPECT_EQ(Result(dms::XmlGetValue(e, f, flag)), Result(DMS_OK)) << f;
         EXPECT_FALSE(flag) << f;
     }
-    for (const char* bad : {"yes", "empty", "long", "n"}) EXPECT_EQ(dms::XmlGetValue(e, bad, flag), 32520u) << bad;
-    EXPECT_EQ(dms::XmlGetValue(e, "missing", flag), 32519u);
+    for (const char* bad : {"yes", "empty", "long", "n"}) EXPECT_EQ(Result(dms::XmlGetValue(e, bad, flag)),
+                                                                    Result(DMS_E_INVALID)) << bad;
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "missing", flag)), Result(DMS_E_MISSING));
 
     char text[4] = "zz";
-    EXPECT_EQ(dms::XmlGetValue(e, "abc", text, sizeof text, 0, 3), 0u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "abc", text, sizeof text, 0, 3)), Result(DMS_OK));
     EXPECT_STREQ(text, "abc");
-    EXPECT_EQ(dms::XmlGetValue(e, "long", text, sizeof text, 0, 100), 32520u);  // no room
-    EXPECT_EQ(dms::XmlGetValue(e, "empty", text, sizeof text, 1, 3), 32520u);
-    EXPECT_EQ(dms::XmlGetValue(e, "abc", text, sizeof text, 0, 2), 32520u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "long", text, sizeof text, 0, 100)), Result(DMS_E_INVALID));  // no room
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "empty", text, sizeof text, 1, 3)), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "abc", text, sizeof text, 0, 2)), Result(DMS_E_INVALID));
     EXPECT_STREQ(text, "abc");
-    EXPECT_EQ(dms::XmlGetValue(e, "empty", text, sizeof text, 0, 3), 0u);
+    EXPECT_EQ(Result(dms::XmlGetValue(e, "empty", text, sizeof text, 0, 3)), Result(DMS_OK));
     EXPECT_STREQ(text, "");
 }
 
@@ -115,16 +118,17 @@ TEST_F(ElementXml, TypedAttributeWriterWritesZeroAsEmpty) {
     XMLDocument doc;
     XMLElement* e = doc.NewElement("e");
     doc.InsertEndChild(e);
-    EXPECT_EQ(dms::XmlSetValue(e, "a", 0), 0u);
-    EXPECT_EQ(dms::XmlSetValue(e, "b", -5), 0u);
-    EXPECT_EQ(dms::XmlSetValue(e, "c", static_cast<uint8_t>(200)), 0u);  // a number, not a character
-    EXPECT_EQ(dms::XmlSetValue(e, "d", static_cast<const char*>(nullptr)), 0u);
-    EXPECT_EQ(dms::XmlSetValue(e, "f", 2.5), 0u);
-    EXPECT_EQ(dms::XmlSetValue(e, "g", 0.0), 0u);
-    EXPECT_EQ(dms::XmlSetValue(e, "b", "again"), 0u);  // replaced in place
-    EXPECT_EQ(dms::XmlSetValue(e, "", 1), 2u);
-    EXPECT_EQ(dms::XmlSetValue(e, nullptr, 1), 2u);
-    EXPECT_EQ(dms::XmlSetValue(nullptr, "x", 1), 2u);
+    EXPECT_EQ(Result(dms::XmlSetValue(e, "a", 0)), Result(DMS_OK));
+    EXPECT_EQ(Result(dms::XmlSetValue(e, "b", -5)), Result(DMS_OK));
+    EXPECT_EQ(Result(dms::XmlSetValue(e, "c", static_cast<uint8_t>(200))),
+              Result(DMS_OK));  // a number, not a character
+    EXPECT_EQ(Result(dms::XmlSetValue(e, "d", static_cast<const char*>(nullptr))), Result(DMS_OK));
+    EXPECT_EQ(Result(dms::XmlSetValue(e, "f", 2.5)), Result(DMS_OK));
+    EXPECT_EQ(Result(dms::XmlSetValue(e, "g", 0.0)), Result(DMS_OK));
+    EXPECT_EQ(Result(dms::XmlSetValue(e, "b", "again")), Result(DMS_OK));  // replaced in place
+    EXPECT_EQ(Result(dms::XmlSetValue(e, "", 1)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(dms::XmlSetValue(e, nullptr, 1)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(dms::XmlSetValue(nullptr, "x", 1)), Result(DMS_E_ARGUMENT));
     EXPECT_EQ(attrs(e), "a= b=again c=200 d= f=2.5 g=");
 }
 
@@ -132,96 +136,101 @@ TEST_F(ElementXml, FlashGivenSingly) {
     // A picture keeps the one time and reads with 0.
     dms::PageMessage page;
     dms::Picture* pic = page.AddPicture();
-    EXPECT_EQ(readText(*pic, "<P><Picture number=\"3\" flashOnTime=\"5\" x=\"4\" y=\"6\"/></P>"), 0u);
+    EXPECT_EQ(Result(readText(*pic, "<P><Picture number=\"3\" flashOnTime=\"5\" x=\"4\" y=\"6\"/></P>")),
+              Result(DMS_OK));
     EXPECT_EQ(pic->flash.flashOnTime, 5);
     EXPECT_EQ(pic->flash.flashOffTime, 0);
     EXPECT_EQ(pic->x, 4);
-    EXPECT_EQ(readText(*pic, "<P><Picture number=\"3\" flashOffTime=\"70000\"/></P>"), 32520u);
+    EXPECT_EQ(Result(readText(*pic, "<P><Picture number=\"3\" flashOffTime=\"70000\"/></P>")), Result(DMS_E_INVALID));
     // In the last colour rectangle it is the chain's result; earlier ones go on.
     dms::ColorRectangle first;
     const std::string ok = "<ColorRectangle width=\"1\" height=\"2\" colorValue=\"7\"/>";
     const std::string single = "<ColorRectangle width=\"1\" height=\"2\" colorValue=\"7\" flashOnTime=\"3\"/>";
-    EXPECT_EQ(readText(first, "<P>" + ok + single + "</P>"), 32519u);
+    EXPECT_EQ(Result(readText(first, "<P>" + ok + single + "</P>")), Result(DMS_E_MISSING));
     ASSERT_NE(first.next, nullptr);
     EXPECT_EQ(first.next->flash.flashOnTime, 3);
     dms::ColorRectangle again;
-    EXPECT_EQ(readText(again, "<P>" + single + ok + "</P>"), 0u);
+    EXPECT_EQ(Result(readText(again, "<P>" + single + ok + "</P>")), Result(DMS_OK));
     EXPECT_EQ(again.flash.flashOnTime, 3);
     // Text elements go on to their later items.
     dms::NormalText t;
-    EXPECT_EQ(readText(t, "<NormalText flashOffTime=\"4\" text=\"x\"/>"), 0u);
+    EXPECT_EQ(Result(readText(t, "<NormalText flashOffTime=\"4\" text=\"x\"/>")), Result(DMS_OK));
     EXPECT_EQ(t.flash.flashOffTime, 4);
     // And a page stops on its last colour rectangle's single time.
     dms::PageMessage p2;
-    EXPECT_EQ(readPages(p2, "<PageMessage pageOnTime=\"1\" pageOffTime=\"1\">" + kText + single +
-                                "<WeatherJourneyTime no=\"1\" width=\"1\" height=\"1\"/></PageMessage>"),
-              32519u);
+    EXPECT_EQ(Result(readPages(p2, "<PageMessage pageOnTime=\"1\" pageOffTime=\"1\">" + kText + single +
+                                "<WeatherJourneyTime no=\"1\" width=\"1\" height=\"1\"/></PageMessage>")),
+              Result(DMS_E_MISSING));
     EXPECT_EQ(p2.weatherJourneyTimes, nullptr);
 }
 
 TEST_F(ElementXml, FontGroup) {
     dms::NormalText t;
-    EXPECT_EQ(readText(t, "<NormalText text=\"a\" fontName=\"wide\" fontNum=\"5\" colorValue=\"-2\"/>"), 0u);
+    EXPECT_EQ(Result(readText(t, "<NormalText text=\"a\" fontName=\"wide\" fontNum=\"5\" colorValue=\"-2\"/>")),
+              Result(DMS_OK));
     EXPECT_EQ(t.fontNum, 9);  // exact, case-sensitive
     EXPECT_EQ(t.fontColor.rgb, -2);
     EXPECT_EQ(t.fontColor.index, -1);
     dms::NormalText unknown;
-    EXPECT_EQ(readText(unknown, "<NormalText text=\"a\" fontName=\"WIDE\" fontNum=\"5\"/>"), 0u);
+    EXPECT_EQ(Result(readText(unknown, "<NormalText text=\"a\" fontName=\"WIDE\" fontNum=\"5\"/>")), Result(DMS_OK));
     EXPECT_EQ(unknown.fontNum, -1);  // "fontNum" not looked at
     dms::NormalText byNumber;
-    EXPECT_EQ(readText(byNumber, "<NormalText text=\"a\" fontNum=\"5\"/>"), 0u);
+    EXPECT_EQ(Result(readText(byNumber, "<NormalText text=\"a\" fontNum=\"5\"/>")), Result(DMS_OK));
     EXPECT_EQ(byNumber.fontNum, 5);
     EXPECT_EQ(byNumber.fontColor.rgb, -1);
     dms::NormalText bad;
-    EXPECT_EQ(readText(bad, "<NormalText text=\"a\" fontNum=\"0\"/>"), 32520u);
-    EXPECT_EQ(readText(bad, "<NormalText text=\"a\" fontNum=\"\"/>"), 32520u);
-    EXPECT_EQ(readText(bad, "<NormalText text=\"a\" fontName=\"" + std::string(65, 'f') + "\"/>"), 32520u);
-    EXPECT_EQ(readText(bad, "<NormalText text=\"a\" colorValue=\"4294967295\"/>"), 32520u);
+    EXPECT_EQ(Result(readText(bad, "<NormalText text=\"a\" fontNum=\"0\"/>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(bad, "<NormalText text=\"a\" fontNum=\"\"/>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(bad, "<NormalText text=\"a\" fontName=\"" + std::string(65, 'f') + "\"/>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(bad, "<NormalText text=\"a\" colorValue=\"4294967295\"/>")), Result(DMS_E_INVALID));
 }
 
 TEST_F(ElementXml, TextElementsReadingRules) {
     dms::NormalText t;
     // Without "text" the font is not read.
-    EXPECT_EQ(readText(t, "<NormalText fontNum=\"4\"/>"), 32519u);
+    EXPECT_EQ(Result(readText(t, "<NormalText fontNum=\"4\"/>")), Result(DMS_E_MISSING));
     EXPECT_EQ(t.fontNum, -1);
-    EXPECT_EQ(readText(t, "<NormalText text=\"\"/>"), 0u);
+    EXPECT_EQ(Result(readText(t, "<NormalText text=\"\"/>")), Result(DMS_OK));
     ASSERT_NE(t.Text(), nullptr);
     EXPECT_STREQ(t.Text(), "");
-    EXPECT_EQ(readText(t, "<NormalText text=\"" + std::string(1024, 'a') + "\"/>"), 0u);
-    EXPECT_EQ(readText(t, "<NormalText text=\"" + std::string(1025, 'a') + "\"/>"), 32520u);
-    EXPECT_EQ(readText(t, "<NormalText text=\"A &amp; B&#65;\"/>"), 0u);
+    EXPECT_EQ(Result(readText(t, "<NormalText text=\"" + std::string(1024, 'a') + "\"/>")), Result(DMS_OK));
+    EXPECT_EQ(Result(readText(t, "<NormalText text=\"" + std::string(1025, 'a') + "\"/>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(t, "<NormalText text=\"A &amp; B&#65;\"/>")), Result(DMS_OK));
     EXPECT_STREQ(t.Text(), "A & BA");
 
     dms::SpecialObject f;
-    EXPECT_EQ(readText(f, "<SpecialObject fontNum=\"3\"/>"), 32519u);
-    EXPECT_EQ(readText(f, "<SpecialObject index=\"0\"/>"), 32520u);
-    EXPECT_EQ(readText(f, "<SpecialObject index=\"100\"/>"), 32520u);
-    EXPECT_EQ(readText(f, "<SpecialObject index=\"99\" flashOnTime=\"2\" flashOffTime=\"3\" fontNum=\"3\"/>"), 0u);
+    EXPECT_EQ(Result(readText(f, "<SpecialObject fontNum=\"3\"/>")), Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readText(f, "<SpecialObject index=\"0\"/>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(f, "<SpecialObject index=\"100\"/>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(f, "<SpecialObject index=\"99\" flashOnTime=\"2\" flashOffTime=\"3\" fontNum=\"3\"/>")),
+              Result(DMS_OK));
     EXPECT_EQ(f.index, 99);
     EXPECT_EQ(f.flash.flashOffTime, 3);
     EXPECT_EQ(f.fontNum, 3);
 
     dms::HexCharacter h;
-    EXPECT_EQ(readText(h, "<HexCharacter/>"), 32519u);
-    EXPECT_EQ(readText(h, "<HexCharacter x=\"4142\"/>"), 32520u);
-    EXPECT_EQ(readText(h, "<HexCharacter x=\"7F\" flashOnTime=\"1\" fontName=\"Wide\"/>"), 0u);
+    EXPECT_EQ(Result(readText(h, "<HexCharacter/>")), Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readText(h, "<HexCharacter x=\"4142\"/>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(h, "<HexCharacter x=\"7F\" flashOnTime=\"1\" fontName=\"Wide\"/>")), Result(DMS_OK));
     EXPECT_STREQ(h.x, "7F");
     EXPECT_EQ(h.fontNum, 2);
 
     dms::NewLine nl;
-    EXPECT_EQ(readText(nl, "<NewLine lineAlign=\"flush left\" count=\"9\"/>"), 0u);
+    EXPECT_EQ(Result(readText(nl, "<NewLine lineAlign=\"flush left\" count=\"9\"/>")), Result(DMS_OK));
     EXPECT_EQ(nl.lineAlign, 2);
     EXPECT_EQ(nl.count, 9);
-    EXPECT_EQ(readText(nl, "<NewLine lineAlign=\"middle\"/>"), 32520u);
-    EXPECT_EQ(readText(nl, "<NewLine lineAlign=\"" + std::string(11, 'r') + "\"/>"), 32520u);
-    EXPECT_EQ(readText(nl, "<NewLine count=\"10\"/>"), 32520u);
-    EXPECT_EQ(readText(nl, "<NewLine count=\"\"/>"), 32520u);
+    EXPECT_EQ(Result(readText(nl, "<NewLine lineAlign=\"middle\"/>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(nl, "<NewLine lineAlign=\"" + std::string(11, 'r') + "\"/>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(nl, "<NewLine count=\"10\"/>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(nl, "<NewLine count=\"\"/>")), Result(DMS_E_INVALID));
 }
 
 TEST_F(ElementXml, MoveTextTypeAndDirectionTexts) {
     const std::string base = "width=\"200\" stepPixels=\"2\" stepTime=\"5\" text=\"GO\" ";
     dms::MoveText m;
-    EXPECT_EQ(readText(m, "<MoveText " + base + "type=\"xlinearx\" delay=\"7\" direction=\"to the right\"/>"), 0u);
+    EXPECT_EQ(Result(readText(m, "<MoveText " + base + "type=\"xlinearx\" delay=\"7\" direction=\"to the right\"/>")),
+              Result(DMS_OK));
     EXPECT_EQ(m.mode, 2);
     EXPECT_EQ(m.delay, 7);
     EXPECT_EQ(m.direction, 1);
@@ -229,36 +238,42 @@ TEST_F(ElementXml, MoveTextTypeAndDirectionTexts) {
     EXPECT_EQ(m.stepTime, 5);
     EXPECT_STREQ(m.textBase.Text(), "GO");
     dms::MoveText c;
-    EXPECT_EQ(readText(c, "<MoveText " + base + "type=\"circular\" direction=\"left\" fontNum=\"4\"/>"), 0u);
+    EXPECT_EQ(Result(readText(c, "<MoveText " + base + "type=\"circular\" direction=\"left\" fontNum=\"4\"/>")),
+              Result(DMS_OK));
     EXPECT_EQ(c.mode, 1);
     EXPECT_EQ(c.delay, 0);  // not read when circular
     EXPECT_EQ(c.direction, 0);
     EXPECT_EQ(c.textBase.fontNum, 4);
     // "linear" is looked for first.
-    EXPECT_EQ(readText(c, "<MoveText " + base + "type=\"circularlinear\" delay=\"1\" direction=\"left\"/>"), 0u);
+    EXPECT_EQ(Result(readText(c, "<MoveText " + base + "type=\"circularlinear\" delay=\"1\" direction=\"left\"/>")),
+              Result(DMS_OK));
     EXPECT_EQ(c.mode, 2);
 
     dms::MoveText bad;
-    EXPECT_EQ(readText(bad, "<MoveText " + base + "type=\"bouncing\" direction=\"left\"/>"), 32520u);
-    EXPECT_EQ(readText(bad, "<MoveText " + base + "type=\"linear\" direction=\"left\"/>"), 32519u);
-    EXPECT_EQ(readText(bad, "<MoveText " + base + "type=\"circular\" direction=\"up\"/>"), 32520u);
-    EXPECT_EQ(readText(bad, "<MoveText " + base + "type=\"circular\"/>"), 32519u);
-    EXPECT_EQ(readText(bad, "<MoveText " + base + "type=\"" + std::string(16, 'c') + "\" direction=\"left\"/>"),
-              32520u);
-    EXPECT_EQ(readText(bad, "<MoveText width=\"1\" stepPixels=\"1\" type=\"circular\" direction=\"left\" text=\"\"/>"),
-              32519u);  // no stepTime
-    EXPECT_EQ(readText(bad, "<MoveText width=\"1\" stepPixels=\"256\" stepTime=\"1\"/>"), 32520u);
-    EXPECT_EQ(readText(bad, "<MoveText " + std::string("width=\"1\" stepPixels=\"1\" stepTime=\"1\" ") +
-                                "type=\"circular\" direction=\"left\"/>"),
-              32519u);  // the moving text itself is required
+    EXPECT_EQ(Result(readText(bad, "<MoveText " + base + "type=\"bouncing\" direction=\"left\"/>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(bad, "<MoveText " + base + "type=\"linear\" direction=\"left\"/>")),
+              Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readText(bad, "<MoveText " + base + "type=\"circular\" direction=\"up\"/>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(bad, "<MoveText " + base + "type=\"circular\"/>")), Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readText(bad, "<MoveText " + base + "type=\"" + std::string(16, 'c') + "\" direction=\"left\"/>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(bad, "<MoveText width=\"1\" stepPixels=\"1\" type=\"circular\" direction=\"left\" text=\"\"/>")),
+              Result(DMS_E_MISSING));  // no stepTime
+    EXPECT_EQ(Result(readText(bad, "<MoveText width=\"1\" stepPixels=\"256\" stepTime=\"1\"/>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(bad, "<MoveText " + std::string("width=\"1\" stepPixels=\"1\" stepTime=\"1\" ") +
+                                "type=\"circular\" direction=\"left\"/>")),
+              Result(DMS_E_MISSING));  // the moving text itself is required
 }
 
 TEST_F(ElementXml, GraphicElementsReadTheirChains) {
     dms::PageMessage page;
     const std::string pics = "<Picture number=\"1\"/><Other/><Picture number=\"2\" x=\"5\"/><Picture number=\"3\"/>";
-    ASSERT_EQ(readPages(page, "<PageMessage pageOnTime=\"1\" pageOffTime=\"1\">" + kText + pics +
-                                  "</PageMessage>"),
-              0u);
+    ASSERT_EQ(Result(readPages(page, "<PageMessage pageOnTime=\"1\" pageOffTime=\"1\">" + kText + pics +
+                                  "</PageMessage>")),
+              Result(DMS_OK));
     ASSERT_NE(page.PictureAt(2), nullptr);
     EXPECT_EQ(page.PictureAt(0)->number, 1);
     EXPECT_EQ(page.PictureAt(1)->x, 5);
@@ -271,44 +286,51 @@ TEST_F(ElementXml, GraphicElementsReadTheirChains) {
     }
 
     dms::Picture p;
-    EXPECT_EQ(readText(p, "<P><Picture/></P>"), 32519u);
-    EXPECT_EQ(readText(p, "<P><Picture number=\"256\"/></P>"), 32520u);
-    EXPECT_EQ(readText(p, "<P><Picture number=\"1\" x=\"\"/></P>"), 32520u);  // empty reads 0, x is 1..65535
-    EXPECT_EQ(readText(p, "<P><Picture number=\"1\" y=\"65536\"/></P>"), 32520u);
+    EXPECT_EQ(Result(readText(p, "<P><Picture/></P>")), Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readText(p, "<P><Picture number=\"256\"/></P>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(p, "<P><Picture number=\"1\" x=\"\"/></P>")),
+              Result(DMS_E_INVALID));  // empty reads 0, x is 1..65535
+    EXPECT_EQ(Result(readText(p, "<P><Picture number=\"1\" y=\"65536\"/></P>")), Result(DMS_E_INVALID));
 
     dms::ColorRectangle r;
-    EXPECT_EQ(readText(r, "<P><ColorRectangle width=\"1\" height=\"2\"/></P>"), 32519u);  // colorValue
-    EXPECT_EQ(readText(r, "<P><ColorRectangle width=\"1\" colorValue=\"1\"/></P>"), 32519u);
-    EXPECT_EQ(readText(r, "<P><ColorRectangle x=\"65536\" width=\"1\" height=\"1\" colorValue=\"1\"/></P>"), 32520u);
-    EXPECT_EQ(readText(r, "<P><ColorRectangle x=\"3\" y=\"4\" width=\"5\" height=\"6\" colorValue=\"65280\"/></P>"), 0u);
+    EXPECT_EQ(Result(readText(r, "<P><ColorRectangle width=\"1\" height=\"2\"/></P>")),
+              Result(DMS_E_MISSING));  // colorValue
+    EXPECT_EQ(Result(readText(r, "<P><ColorRectangle width=\"1\" colorValue=\"1\"/></P>")), Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readText(r, "<P><ColorRectangle x=\"65536\" width=\"1\" height=\"1\" colorValue=\"1\"/></P>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(r, "<P><ColorRectangle x=\"3\" y=\"4\" width=\"5\" height=\"6\" colorValue=\"65280\"/></P>")),
+              Result(DMS_OK));
     EXPECT_EQ(r.x, 3);
     EXPECT_EQ(r.height, 6);
     EXPECT_EQ(r.color.rgb, 0x00FF00);
     EXPECT_EQ(r.color.index, -1);
 
     dms::WeatherJourneyTime w;
-    EXPECT_EQ(readText(w, "<P><WeatherJourneyTime width=\"1\" height=\"1\"/></P>"), 32519u);
-    EXPECT_EQ(readText(w, "<P><WeatherJourneyTime no=\"-1\" width=\"1\" height=\"1\"/></P>"), 32520u);
-    EXPECT_EQ(readText(w, "<P><WeatherJourneyTime no=\"2147483647\" x=\"1\" width=\"2\" height=\"3\" fontNum=\"4\"/>"
-                          "<WeatherJourneyTime no=\"8\" width=\"2\"/></P>"),
-              32519u);
+    EXPECT_EQ(Result(readText(w, "<P><WeatherJourneyTime width=\"1\" height=\"1\"/></P>")), Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readText(w, "<P><WeatherJourneyTime no=\"-1\" width=\"1\" height=\"1\"/></P>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(w, "<P><WeatherJourneyTime no=\"2147483647\" x=\"1\" width=\"2\" height=\"3\" fontNum=\"4\"/>"
+                          "<WeatherJourneyTime no=\"8\" width=\"2\"/></P>")),
+              Result(DMS_E_MISSING));
     EXPECT_EQ(w.tdno, 2147483647);
     EXPECT_EQ(w.fontNum, -1);  // the font group is not read
     ASSERT_NE(w.next, nullptr);
     EXPECT_EQ(w.next->tdno, 8);
 
     dms::TextRectangle tr;
-    EXPECT_EQ(readText(tr, "<P><TextRectangle width=\"10\" height=\"10\"/></P>"), 32519u);  // no text
-    EXPECT_EQ(readText(tr, "<P><TextRectangle height=\"10\">" + kText + "</TextRectangle></P>"), 32519u);
-    EXPECT_EQ(readText(tr, "<P><TextRectangle columnGap=\"10\" width=\"1\" height=\"1\">" + kText + "</TextRectangle></P>"),
-              32520u);
-    EXPECT_EQ(readText(tr, "<P><TextRectangle pageAlign=\"sideways\" width=\"1\" height=\"1\">" + kText +
-                               "</TextRectangle></P>"),
-              32520u);
+    EXPECT_EQ(Result(readText(tr, "<P><TextRectangle width=\"10\" height=\"10\"/></P>")),
+              Result(DMS_E_MISSING));  // no text
+    EXPECT_EQ(Result(readText(tr, "<P><TextRectangle height=\"10\">" + kText + "</TextRectangle></P>")),
+              Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readText(tr, "<P><TextRectangle columnGap=\"10\" width=\"1\" height=\"1\">" + kText + "</TextRectangle></P>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readText(tr, "<P><TextRectangle pageAlign=\"sideways\" width=\"1\" height=\"1\">" + kText +
+                               "</TextRectangle></P>")),
+              Result(DMS_E_INVALID));
     dms::TextRectangle good;
-    EXPECT_EQ(readText(good, "<P><TextRectangle columnGap=\"2\" pageAlign=\"bottom\" lineAlign=\"right\" x=\"1\" "
-                             "width=\"20\" height=\"8\">" + kText + "</TextRectangle></P>"),
-              0u);
+    EXPECT_EQ(Result(readText(good, "<P><TextRectangle columnGap=\"2\" pageAlign=\"bottom\" lineAlign=\"right\" x=\"1\" "
+                             "width=\"20\" height=\"8\">" + kText + "</TextRectangle></P>")),
+              Result(DMS_OK));
     EXPECT_EQ(good.spaceCharacterCount, 2);
     EXPECT_EQ(good.pageAlign, 4);
     EXPECT_EQ(good.lineAlign, 4);
@@ -323,10 +345,10 @@ TEST_F(ElementXml, PagesAndSections) {
         "<SectionText><NewLine/><MyNormalTextRun text=\"a\"/><Unknown/><HexCharacter x=\"41\"/>"
         "<SpecialObjectNewLine index=\"4\"/></SectionText><SectionText><MoveText width=\"1\" stepPixels=\"1\" "
         "stepTime=\"1\" type=\"circular\" direction=\"left\" text=\"m\"/></SectionText>";
-    ASSERT_EQ(readPages(page, "<PageMessage pageOnTime=\"60\" pageOffTime=\"\" columnGap=\"3\" pageBackground=\"255abc\" "
+    ASSERT_EQ(Result(readPages(page, "<PageMessage pageOnTime=\"60\" pageOffTime=\"\" columnGap=\"3\" pageBackground=\"255abc\" "
                               "pageAlign=\"top center\" lineAlign=\"x center\" pageNum=\"9\">" + section +
-                              "</PageMessage><PageMessage pageOnTime=\"2\" pageOffTime=\"3\">" + kText + "</PageMessage>"),
-              0u);
+                              "</PageMessage><PageMessage pageOnTime=\"2\" pageOffTime=\"3\">" + kText + "</PageMessage>")),
+              Result(DMS_OK));
     EXPECT_EQ(page.pageNum, 0);  // the position, not "pageNum"
     EXPECT_EQ(page.pageOnTime, 60);
     EXPECT_EQ(page.pageOffTime, 0);
@@ -346,28 +368,33 @@ TEST_F(ElementXml, PagesAndSections) {
 
     const std::string times = "pageOnTime=\"1\" pageOffTime=\"1\"";
     dms::PageMessage p;
-    EXPECT_EQ(readPages(p, "<PageMessage pageOffTime=\"1\">" + kText + "</PageMessage>"), 32519u);
-    EXPECT_EQ(readPages(p, "<PageMessage pageOnTime=\"61\" pageOffTime=\"1\">" + kText + "</PageMessage>"), 32520u);
-    EXPECT_EQ(readPages(p, "<PageMessage " + times + "><SectionText><Unknown/></SectionText></PageMessage>"),
-              32519u);
-    EXPECT_EQ(readPages(p, "<PageMessage " + times + "/>"), 32519u);
-    EXPECT_EQ(readPages(p, "<PageMessage " + times + " pageBackground=\"" + std::string(25, '1') + "\">" + kText +
-                               "</PageMessage>"),
-              32520u);
-    EXPECT_EQ(readPages(p, "<PageMessage " + times + " lineAlign=\"justified\">" + kText + "</PageMessage>"), 32520u);
-    EXPECT_EQ(readPages(p, "<PageMessage " + times + " columnGap=\"x\">" + kText + "</PageMessage>"), 0u);
+    EXPECT_EQ(Result(readPages(p, "<PageMessage pageOffTime=\"1\">" + kText + "</PageMessage>")),
+              Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readPages(p, "<PageMessage pageOnTime=\"61\" pageOffTime=\"1\">" + kText + "</PageMessage>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + "><SectionText><Unknown/></SectionText></PageMessage>")),
+              Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + "/>")), Result(DMS_E_MISSING));
+    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + " pageBackground=\"" + std::string(25, '1') + "\">" + kText +
+                               "</PageMessage>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + " lineAlign=\"justified\">" + kText + "</PageMessage>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + " columnGap=\"x\">" + kText + "</PageMessage>")),
+              Result(DMS_OK));
     // A failing text element stops the page.
-    EXPECT_EQ(readPages(p, "<PageMessage " + times + "><SectionText><NewLine count=\"0\"/></SectionText></PageMessage>"),
-              32520u);
+    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + "><SectionText><NewLine count=\"0\"/></SectionText></PageMessage>")),
+              Result(DMS_E_INVALID));
 
     // 256 pages are read, a 257th is refused.
     std::string pages;
     for (int i = 0; i < 256; ++i) pages += "<PageMessage " + times + ">" + kText + "</PageMessage>";
     dms::PageMessage many;
-    EXPECT_EQ(readPages(many, pages), 0u);
+    EXPECT_EQ(Result(readPages(many, pages)), Result(DMS_OK));
     EXPECT_EQ(dms::ItemAt(&many, 0, 1)->pageNum, 255);
     dms::PageMessage tooMany;
-    EXPECT_EQ(readPages(tooMany, pages + "<PageMessage " + times + ">" + kText + "</PageMessage>"), 32520u);
+    EXPECT_EQ(Result(readPages(tooMany, pages + "<PageMessage " + times + ">" + kText + "</PageMessage>")),
+              Result(DMS_E_INVALID));
 }
 
 TEST_F(ElementXml, WritingElements) {
@@ -410,7 +437,7 @@ TEST_F(ElementXml, WritingElements) {
     w->height = 8;
     page.next = new dms::PageMessage();
     page.next->AddNormalText("P2");
-    ASSERT_EQ(page.ToXml(&doc, root), 0u);
+    ASSERT_EQ(Result(page.ToXml(&doc, root)), Result(DMS_OK));
 
     XMLElement* p = root->FirstChildElement("PageMessage");
     ASSERT_NE(p, nullptr);
@@ -450,15 +477,15 @@ TEST_F(ElementXml, WritingElements) {
     // What the reader makes of the written form: a picture at x 0 is refused,
     // and a moving text lacks its "stepTime".
     dms::Picture back;
-    EXPECT_EQ(back.FromXml(p), 32520u);
+    EXPECT_EQ(Result(back.FromXml(p)), Result(DMS_E_INVALID));
     dms::MoveText moving;
-    EXPECT_EQ(moving.FromXml(s->FirstChildElement("MoveText")), 32519u);
+    EXPECT_EQ(Result(moving.FromXml(s->FirstChildElement("MoveText"))), Result(DMS_E_MISSING));
     // An empty section writes nothing.
     dms::PageMessage bare;
     XMLElement* r2 = doc.NewElement("R2");
-    ASSERT_EQ(bare.ToXml(&doc, r2), 0u);
+    ASSERT_EQ(Result(bare.ToXml(&doc, r2)), Result(DMS_OK));
     EXPECT_EQ(r2->FirstChildElement("PageMessage")->FirstChildElement(), nullptr);
-    EXPECT_EQ(bare.ToXml(&doc, nullptr), 2u);
+    EXPECT_EQ(Result(bare.ToXml(&doc, nullptr)), Result(DMS_E_ARGUMENT));
     doc.DeleteNode(r2);
 }
 
@@ -471,15 +498,15 @@ TEST_F(ElementXml, ReadWrittenPageBack) {
         "<WeatherJourneyTime no=\"3\" x=\"1\" y=\"2\" width=\"40\" height=\"9\"/>"
         "</PageMessage></M>";
     dms::PageMessage first;
-    ASSERT_EQ(readPages(first, xml.substr(3, xml.size() - 7)), 0u);
+    ASSERT_EQ(Result(readPages(first, xml.substr(3, xml.size() - 7))), Result(DMS_OK));
     XMLDocument doc;
     XMLElement* root = doc.NewElement("M");
     doc.InsertEndChild(root);
-    ASSERT_EQ(first.ToXml(&doc, root), 0u);
+    ASSERT_EQ(Result(first.ToXml(&doc, root)), Result(DMS_OK));
     // The colour goes out as "rgb" and comes back only through "colorValue".
     root->FirstChildElement("PageMessage")->FirstChildElement("ColorRectangle")->SetAttribute("colorValue", "255");
     dms::PageMessage second;
-    ASSERT_EQ(second.FromXml(root), 0u);
+    ASSERT_EQ(Result(second.FromXml(root)), Result(DMS_OK));
     EXPECT_EQ(second.pageOnTime, 20);
     EXPECT_EQ(second.pageOffTime, 4);
     EXPECT_EQ(second.spaceCharacterCount, 1);

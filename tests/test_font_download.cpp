@@ -14,6 +14,7 @@
 #include "fonts/font_file.h"
 #include "support/fault_sweep.h"
 #include "support/font_files.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
 using namespace testing_support;
@@ -36,7 +37,7 @@ CellFont glyphs(unsigned width, uint32_t number) {
 json signRowOf(const CellFont& f, const std::string& name, int row, const std::vector<uint8_t>& widths = {}) {
     dms::FontContentPtr c = dms::newFontContent();
     Bytes b = fntFile(f, widths);
-    EXPECT_EQ(dms::readFntBytes(*c, b.data(), b.size(), name.c_str(), false), 0u);
+    EXPECT_EQ(Result(dms::readFntBytes(*c, b.data(), b.size(), name.c_str(), false)), Result(DMS_OK));
     return signFontRow(row, *c);
 }
 
@@ -45,10 +46,10 @@ TEST(FontDownload, GetFontFileWritesTheFontAsAnFntFile) {
     SimSign sign(json{{"fonts", {signRowOf(f, "Five.fnt", 1)}}});
     std::string dir = scratchFolder("getfile");
     // A trailing separator in the folder does not matter: "%s/%s".
-    ASSERT_EQ(GetFontFile(0x101, (dir + "/").c_str()), 0u);  // low byte: row 1
+    ASSERT_EQ(Result(GetFontFile(0x101, (dir + "/").c_str())), Result(DMS_OK));  // low byte: row 1
     uint32_t rc = 1;
     auto back = loadFont(dir + "/Five.fnt", &rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     EXPECT_STREQ(back->name, "Five.fnt");
     EXPECT_EQ(back->number, 58u);  // 58 written back as 10, read as 58 again
     EXPECT_EQ(back->height, 7);
@@ -60,10 +61,11 @@ TEST(FontDownload, GetFontFileWritesTheFontAsAnFntFile) {
     ASSERT_EQ(file.size(), 256u * 7 + 64);
     EXPECT_EQ(dms::le32(file.data() + file.size() - 64 + 44), 10u);
 
-    // Rows without a usable font give 2; a folder that does not exist 32513.
-    EXPECT_EQ(GetFontFile(3, dir.c_str()), DMS_E_ARGUMENT);
-    EXPECT_EQ(GetFontFile(1, (dir + "/none").c_str()), DMS_E_OPEN_INPUT);
-    EXPECT_EQ(GetFontFile(1, nullptr), DMS_E_ARGUMENT);
+    // Rows without a usable font give DMS_E_ARGUMENT; a folder that does not
+    // exist DMS_E_OPEN_INPUT.
+    EXPECT_EQ(Result(GetFontFile(3, dir.c_str())), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(GetFontFile(1, (dir + "/none").c_str())), Result(DMS_E_OPEN_INPUT));
+    EXPECT_EQ(Result(GetFontFile(1, nullptr)), Result(DMS_E_ARGUMENT));
 }
 
 // Every entry (directories and files) below a folder, relative to it.
@@ -100,15 +102,15 @@ TEST(FontDownload, GetFontFileKeepsAProportionalFontsGlyphsAndSpacing) {
     SimSign sign(json{{"limits", {{"fontRows", 3}}}});
     std::string fields = pathFields({original});
     int32_t count = 1;
-    ASSERT_EQ(tqSendFonts(fields.data(), &count, 1), 0u);
+    ASSERT_EQ(Result(tqSendFonts(fields.data(), &count, 1)), Result(DMS_OK));
     ASSERT_EQ(count, 1);
 
-    ASSERT_EQ(GetFontFile(1, (dir + "/copy").c_str()), DMS_E_OPEN_INPUT);  // no such folder
+    ASSERT_EQ(Result(GetFontFile(1, (dir + "/copy").c_str())), Result(DMS_E_OPEN_INPUT));  // no such folder
     std::filesystem::create_directory(dir + "/copy");
-    ASSERT_EQ(GetFontFile(1, (dir + "/copy").c_str()), 0u);
+    ASSERT_EQ(Result(GetFontFile(1, (dir + "/copy").c_str())), Result(DMS_OK));
     uint32_t rc = 1;
     auto back = loadFont(dir + "/copy/Prop.fnt", &rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     EXPECT_EQ(back->charSpacing, 2);
     EXPECT_EQ(back->lineSpacing, 5);
     EXPECT_EQ(back->width, 11);
@@ -120,7 +122,7 @@ TEST(FontDownload, GetFontFileKeepsAProportionalFontsGlyphsAndSpacing) {
     // Sent back, the copy gives the sign the same spacings and glyphs.
     fields = pathFields({dir + "/copy/Prop.fnt"});
     count = 1;
-    ASSERT_EQ(tqSendFonts(fields.data(), &count, 1), 0u);
+    ASSERT_EQ(Result(tqSendFonts(fields.data(), &count, 1)), Result(DMS_OK));
     const json row = sign.state()["fonts"][0];
     EXPECT_EQ(row["charSpacing"], 2);
     EXPECT_EQ(row["lineSpacing"], 5);
@@ -133,7 +135,7 @@ TEST(FontDownload, GetFontFileRefusesNamesThatLeaveTheFolder) {
     std::filesystem::create_directory(inner);
     for (const char* name : {"../escape.fnt", "a/b", "a\\b", "c:x", "", "..", "x..y", "/abs.fnt"}) {
         SimSign sign(json{{"fonts", {signRowOf(f, name, 1)}}});
-        EXPECT_EQ(GetFontFile(1, inner.c_str()), DMS_E_OPEN_INPUT) << name;
+        EXPECT_EQ(Result(GetFontFile(1, inner.c_str())), Result(DMS_E_OPEN_INPUT)) << name;
         EXPECT_EQ(treeOf(dir), std::set<std::string>{"inner"}) << name;
     }
 
@@ -146,7 +148,7 @@ TEST(FontDownload, GetFontFileRefusesNamesThatLeaveTheFolder) {
         ASSERT_EQ(folder.size() + 1 + name.size(), total);
         std::filesystem::create_directory(folder);
         SimSign sign(json{{"fonts", {signRowOf(f, name, 1)}}});
-        EXPECT_EQ(GetFontFile(1, folder.c_str()), total == 259 ? 0u : DMS_E_OPEN_INPUT) << total;
+        EXPECT_EQ(Result(GetFontFile(1, folder.c_str())), Result(total == 259 ? DMS_OK : DMS_E_OPEN_INPUT)) << total;
         EXPECT_EQ(treeOf(folder), total == 259 ? std::set<std::string>{name} : std::set<std::string>{}) << total;
     }
 }
@@ -157,35 +159,35 @@ TEST(FontDownload, GetFontFileFaultSweep) {
     std::unique_ptr<SimSign> sign;
     int swept = faultSweep([&] { sign = nullptr, sign = std::make_unique<SimSign>(json{{"fonts", {signRowOf(f, "N", 1)}}}); },
                            [&] { return GetFontFile(1, dir.c_str()); },
-                           [&](const SweepStep& s) { EXPECT_EQ(s.result, kSweepCode); });
+                           [&](const SweepStep& s) { EXPECT_EQ(Result(s.result), Result(kSweepCode)); });
     EXPECT_EQ(swept, 1 + 5 + 255 + 255);
     sign.reset();
-    EXPECT_EQ(GetFontFile(1, dir.c_str()), 3u);
+    EXPECT_EQ(Result(GetFontFile(1, dir.c_str())), Result(DMS_E_NO_INTERFACE));
 }
 
 TEST(FontDownload, GetFontFileCountStopsAtThePlaceholder) {
     uint32_t count = 77;
-    EXPECT_EQ(GetFontFileCount(&count), 0u);  // no sign: 0, count untouched
+    EXPECT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));  // no sign: 0, count untouched
     EXPECT_EQ(count, 77u);
-    EXPECT_EQ(GetFontFileCount(nullptr), DMS_E_ARGUMENT);
+    EXPECT_EQ(Result(GetFontFileCount(nullptr)), Result(DMS_E_ARGUMENT));
 
     // The new sign: fonts in rows 1 and 2, row 3 named "def.".
     SimSign sign;
-    ASSERT_EQ(GetFontFileCount(&count), 0u);
+    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
     EXPECT_EQ(count, 2u);
     sign.patch({{"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", " "}}, {{"row", 3}, {"name", "C"}}}}});
     count = 0;
-    ASSERT_EQ(GetFontFileCount(&count), 0u);
+    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
     EXPECT_EQ(count, 1u);
     sign.patch({{"fonts", {{{"row", 1}, {"name", "def."}}}}});
     count = 55;
-    ASSERT_EQ(GetFontFileCount(&count), 0u);
+    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
     EXPECT_EQ(count, 55u);  // no row qualifies: untouched
     // Every row named: counted up to N - 1.
     sign.patch({{"limits", {{"fontRows", 4}}},
                 {"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", "B"}}, {{"row", 3}, {"name", "C"}},
                            {{"row", 4}, {"name", "D"}}}}});
-    ASSERT_EQ(GetFontFileCount(&count), 0u);
+    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
     EXPECT_EQ(count, 3u);
 
     std::unique_ptr<SimSign> s;
@@ -195,7 +197,7 @@ TEST(FontDownload, GetFontFileCountStopsAtThePlaceholder) {
                    return GetFontFileCount(&count);
                },
                [&](const SweepStep& step) {
-                   EXPECT_EQ(step.result, 0u);
+                   EXPECT_EQ(Result(step.result), Result(DMS_OK));
                    // Reads: definition, row 1, row 2, row 3.
                    const uint32_t expected[] = {0, 99, 99, 1, 2};
                    EXPECT_EQ(count, expected[step.index]);
@@ -218,7 +220,7 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
     records[1].trailer = ownTrailer;  // a given block is used as it is
     fontDetail* details[3] = {&records[0], &records[1], &records[2]};
     int32_t count = 3;
-    ASSERT_EQ(GetFontFileDetail(details, &count), 0u);
+    ASSERT_EQ(Result(GetFontFileDetail(details, &count)), Result(DMS_OK));
 
     // Fixed font: number mapped back, no width table flag, spacings at 49
     // and 50 (where the FNT reader takes them) and again at 51 and 52.
@@ -243,7 +245,7 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
     Bytes asFile(256u * 7, 0);
     asFile.insert(asFile.end(), t, t + 64);
     dms::FontContentPtr read = dms::newFontContent();
-    ASSERT_EQ(dms::readFntBytes(*read, asFile.data(), asFile.size(), "Fixed", false), 0u);
+    ASSERT_EQ(Result(dms::readFntBytes(*read, asFile.data(), asFile.size(), "Fixed", false)), Result(DMS_OK));
     EXPECT_EQ(read->charSpacing, 2);
     EXPECT_EQ(read->lineSpacing, 3);
     // Characters in row form: rows of ceil(width / 8) bytes, bits past the width clear.
@@ -284,21 +286,21 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
     records[1].trailer = nullptr;
     for (fontDetail& d : records) freeDetailBlocks(d);
 
-    // A null record gives 32516; the last font's result is returned.
+    // A null record gives DMS_E_NO_MEMORY; the last font's result is returned.
     fontDetail* holes[2] = {nullptr, &records[0]};
     count = 2;
-    EXPECT_EQ(GetFontFileDetail(holes, &count), 0u);
+    EXPECT_EQ(Result(GetFontFileDetail(holes, &count)), Result(DMS_OK));
     freeDetailBlocks(records[0]);
     count = 1;
-    EXPECT_EQ(GetFontFileDetail(holes, &count), DMS_E_NO_MEMORY);
-    EXPECT_EQ(GetFontFileDetail(nullptr, &count), 2u);
-    EXPECT_EQ(GetFontFileDetail(holes, nullptr), 2u);
+    EXPECT_EQ(Result(GetFontFileDetail(holes, &count)), Result(DMS_E_NO_MEMORY));
+    EXPECT_EQ(Result(GetFontFileDetail(nullptr, &count)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(GetFontFileDetail(holes, nullptr)), Result(DMS_E_ARGUMENT));
 }
 
 TEST(FontDownload, GetFontFileDetailFaultSweep) {
     fontDetail* none[1] = {nullptr};
     int32_t one = 1;
-    EXPECT_EQ(GetFontFileDetail(none, &one), 3u);
+    EXPECT_EQ(Result(GetFontFileDetail(none, &one)), Result(DMS_E_NO_INTERFACE));
     CellFont f = glyphs(5, 1);
     std::vector<uint8_t> widths(256, 0);
     widths['H'] = 5;

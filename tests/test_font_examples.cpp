@@ -7,6 +7,7 @@
 #include "dmscontent/dmscontent.h"
 #include "fonts/font_self_test.h"
 #include "support/font_files.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
 using namespace testing_support;
@@ -23,22 +24,22 @@ TEST(FontExamples, RoundTripThroughTheSign) {
         SCOPED_TRACE(name);
         uint32_t rc = 1;
         auto original = loadFont(example(name), &rc);
-        ASSERT_EQ(rc, 0u);
+        ASSERT_EQ(Result(rc), Result(DMS_OK));
         ASSERT_GT(original->charCount, 90u);
         EXPECT_STREQ(original->name, name);
 
         SimSign sign;
         std::string field = pathFields({example(name)});
         int32_t count = 1;
-        ASSERT_EQ(tqSendFonts(field.data(), &count, 0), 0u);
+        ASSERT_EQ(Result(tqSendFonts(field.data(), &count, 0)), Result(DMS_OK));
         ASSERT_EQ(count, 1);
-        ASSERT_EQ(GetFontFile(1, dir.c_str()), 0u);
+        ASSERT_EQ(Result(GetFontFile(1, dir.c_str())), Result(DMS_OK));
         // The file takes the font's name; an FNN font comes back in FNT form
         // under its FNN name, so it is read as FNT.
         std::string copy = dir + "/copy.fnt";
         writeFile(copy, readFile(dir + "/" + name));
         auto back = loadFont(copy, &rc);
-        ASSERT_EQ(rc, 0u);
+        ASSERT_EQ(Result(rc), Result(DMS_OK));
         EXPECT_EQ(back->height, original->height);
         EXPECT_EQ(back->number, original->number);
         ASSERT_EQ(back->charCount, 256u);
@@ -54,10 +55,10 @@ TEST(FontExamples, RoundTripThroughTheSign) {
 }
 
 TEST(FontExamples, SelfTestSendsAndCompares) {
-    EXPECT_EQ(dms::fontSelfTest(example("Fixed5x7.fnt").c_str()), 3u);  // no sign
+    EXPECT_EQ(Result(dms::fontSelfTest(example("Fixed5x7.fnt").c_str())), Result(DMS_E_NO_INTERFACE));  // no sign
     SimSign sign;
-    EXPECT_EQ(dms::fontSelfTest(nullptr), 2u);
-    ASSERT_EQ(dms::fontSelfTest(example("Fixed6x10.fnn").c_str()), 0u);
+    EXPECT_EQ(Result(dms::fontSelfTest(nullptr)), Result(DMS_E_ARGUMENT));
+    ASSERT_EQ(Result(dms::fontSelfTest(example("Fixed6x10.fnn").c_str())), Result(DMS_OK));
     // The row went through the placeholder before the send.
     bool placeholder = false;
     for (const json& s : sign.calls("tqSetFontTable"))
@@ -65,8 +66,8 @@ TEST(FontExamples, SelfTestSendsAndCompares) {
     EXPECT_TRUE(placeholder);
     // A sign that changes a bitmap on the way is caught.
     sign.fault({{"fn", "tqGetCharacterTable"}, {"args", {1, 66, 3}}, {"reply", "ff"}});
-    EXPECT_EQ(dms::fontSelfTest(example("Fixed6x10.fnn").c_str()), DMS_E_FORMAT);
-    EXPECT_EQ(dms::fontSelfTest("/nowhere/x.fnt"), DMS_E_FONT_FILE);
+    EXPECT_EQ(Result(dms::fontSelfTest(example("Fixed6x10.fnn").c_str())), Result(DMS_E_FORMAT));
+    EXPECT_EQ(Result(dms::fontSelfTest("/nowhere/x.fnt")), Result(DMS_E_FONT_FILE));
 }
 
 }  // namespace

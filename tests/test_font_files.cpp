@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "dmscontent/common.h"
+#include "fonts/font_bytes.h"
 #include "fonts/font_content.h"
 #include "fonts/font_file.h"
-#include "fonts/font_bytes.h"
 #include "support/font_files.h"
+#include "support/result.h"
 
 using namespace testing_support;
 
@@ -40,7 +41,7 @@ void expectEmpty(const fontContent& c) {
 TEST(FontFiles, FntPacksRowsIntoOneBitStream) {
     uint32_t rc = 1;
     auto font = fromBytes(fntFile(fiveBySeven()), false, rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     ASSERT_EQ(font->charCount, 256u);
     EXPECT_EQ(font->height, 7);
     EXPECT_EQ(font->width, 5);
@@ -71,7 +72,7 @@ TEST(FontFiles, WidthsThatAreMultiplesOfEightPackWholeBytes) {
     f.glyphs['B'] = {"##..#..#.#.#...##", ".######..........#######"};
     uint32_t rc = 1;
     auto font = fromBytes(fntFile(f), false, rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     const fontChar& b = font->chars['B'];
     Bytes cell = f.cell('B');
     const uint8_t expected[4] = {cell[0], cell[1], cell[3], cell[4]};
@@ -90,7 +91,7 @@ TEST(FontFiles, WidthTableOnlyWithItsFlag) {
     widths['C'] = 9;
     uint32_t rc = 1;
     auto font = fromBytes(fntFile(f, widths), false, rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     EXPECT_EQ(font->width, 0x0109);
     EXPECT_EQ(font->chars['A'].width, 3);
     EXPECT_EQ(picture(font->chars['A'], 7), picture(kA, 7, 3));
@@ -102,7 +103,7 @@ TEST(FontFiles, WidthTableOnlyWithItsFlag) {
     // Without the flag every character has the nominal width's low byte, and
     // no width table is looked for.
     auto plain = fromBytes(fntFile(f), false, rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     for (unsigned c : {0u, 65u, 66u, 255u}) EXPECT_EQ(plain->chars[c].width, 9) << c;
 }
 
@@ -112,12 +113,12 @@ TEST(FontFiles, FntTrailerMagic) {
     b[b.size() - 64 + 4] = 'X';  // 0x04 "FON" and any fifth byte
     uint32_t rc = 1;
     fromBytes(b, false, rc);
-    EXPECT_EQ(rc, 0u);
+    EXPECT_EQ(Result(rc), Result(DMS_OK));
     b = good;
     const char fontText[] = "FONT";
     std::memcpy(b.data() + b.size() - 64, fontText, 4);
     auto font = fromBytes(b, false, rc);
-    EXPECT_EQ(rc, DMS_E_FORMAT);
+    EXPECT_EQ(Result(rc), Result(DMS_E_FORMAT));
     expectEmpty(*font);
 }
 
@@ -139,23 +140,23 @@ TEST(FontFiles, ReaderChosenByTheBaseNamesExtension) {
     std::string path = writeFile(dir + "/Normal16.fnt", fntFile(fiveBySeven()));
     uint32_t rc = 1;
     auto font = loadFont(path, &rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     EXPECT_STREQ(font->name, "Normal16.fnt");
     std::string longName(70, 'n');
     path = writeFile(dir + "/" + longName + ".fnt", fntFile(fiveBySeven()));
     font = loadFont(path, &rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     EXPECT_EQ(std::string(font->name), longName.substr(0, 63));
     // Another extension: nothing is read.
     path = writeFile(dir + "/x.bmp", fntFile(fiveBySeven()));
     font = loadFont(path, &rc);
-    EXPECT_EQ(rc, 0u);
+    EXPECT_EQ(Result(rc), Result(DMS_OK));
     expectEmpty(*font);
     // A missing FNT file cannot be opened; a missing FNN file is an empty font.
     font = loadFont(dir + "/missing.fnt", &rc);
-    EXPECT_EQ(rc, DMS_E_OPEN_INPUT);
+    EXPECT_EQ(Result(rc), Result(DMS_E_OPEN_INPUT));
     font = loadFont(dir + "/missing.fnn", &rc);
-    EXPECT_EQ(rc, 0u);
+    EXPECT_EQ(Result(rc), Result(DMS_OK));
     expectEmpty(*font);
 }
 
@@ -179,7 +180,7 @@ TEST(FontFiles, FontNumberMapping) {
     EXPECT_EQ(fromBytes(fnnFile(f, {{65, 2}}), true, rc)->number, 58u);
     dms::FontContentPtr raw = dms::newFontContent();
     Bytes b = fntFile(f);
-    ASSERT_EQ(dms::readFntBytes(*raw, b.data(), b.size(), nullptr, true), 0u);
+    ASSERT_EQ(Result(dms::readFntBytes(*raw, b.data(), b.size(), nullptr, true)), Result(DMS_OK));
     EXPECT_EQ(raw->number, 10u);
     EXPECT_STREQ(raw->name, "");
 }
@@ -191,7 +192,7 @@ TEST(FontFiles, FnnRangesSortedIntoOneArray) {
     f.lineSpacing = 4;
     uint32_t rc = 1;
     auto font = fromBytes(fnnFile(f, {{'I', 2}, {'0', 1}, {'A', 3}}), true, rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     ASSERT_EQ(font->charCount, 6u);
     const unsigned codes[] = {'0', 'A', 'B', 'C', 'I', 'J'};
     for (unsigned i = 0; i < 6; ++i) {
@@ -206,7 +207,7 @@ TEST(FontFiles, FnnRangesSortedIntoOneArray) {
     EXPECT_EQ(font->lineSpacing, 4);
     // No ranges: a font without characters.
     font = fromBytes(fnnFile(f, {}), true, rc);
-    EXPECT_EQ(rc, 0u);
+    EXPECT_EQ(Result(rc), Result(DMS_OK));
     expectEmpty(*font);
 }
 
@@ -215,7 +216,7 @@ TEST(FontFiles, LyingFntHeadersGiveAResultCode) {
     uint32_t rc = 0;
     auto check = [&](Bytes b, const char* what) {
         auto font = fromBytes(b, false, rc);
-        EXPECT_EQ(rc, DMS_E_FORMAT) << what;
+        EXPECT_EQ(Result(rc), Result(DMS_E_FORMAT)) << what;
         expectEmpty(*font);
     };
     check(Bytes(good.begin() + 1, good.end()), "one byte short");
@@ -245,7 +246,7 @@ TEST(FontFiles, LyingFnnHeadersGiveAResultCode) {
     uint32_t rc = 0;
     auto check = [&](Bytes b, const char* what) {
         auto font = fromBytes(b, true, rc);
-        EXPECT_EQ(rc, DMS_E_FORMAT) << what;
+        EXPECT_EQ(Result(rc), Result(DMS_E_FORMAT)) << what;
         expectEmpty(*font);
     };
     check(Bytes(good.begin(), good.begin() + 51), "short header");
@@ -289,13 +290,13 @@ TEST(FontFiles, LyingFnnHeadersGiveAResultCode) {
     b = good;
     b.push_back(0);
     fromBytes(b, true, rc);
-    EXPECT_EQ(rc, 0u);
+    EXPECT_EQ(Result(rc), Result(DMS_OK));
 }
 
 TEST(FontFiles, WriterOutputReadsBackTheSameBitmaps) {
     uint32_t rc = 1;
     auto font = fromBytes(fntFile(fiveBySeven()), false, rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     dms::SignFont sign;
     sign.height = 7;
     sign.tableNumber = 58;
@@ -326,7 +327,7 @@ TEST(FontFiles, WriterOutputReadsBackTheSameBitmaps) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(file[i], 0) << i;
 
     auto back = fromBytes(file, false, rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     EXPECT_EQ(back->number, 58u);
     EXPECT_EQ(back->charSpacing, 4);
     EXPECT_EQ(back->lineSpacing, 9);

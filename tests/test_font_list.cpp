@@ -10,8 +10,10 @@
 #include "dmscontent/dmscontent.h"
 #include "messages/sign_facts.h"
 #include "support/fault_sweep.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::json;
 using testing_support::SimSign;
 
@@ -33,7 +35,7 @@ TEST(FontList, ListsUsableRowsWithTheirColumns) {
     dmsFont list[8];
     std::memset(list, 0xAB, sizeof list);
     uint32_t count = 8;
-    ASSERT_EQ(tqGetFontList(list, &count), 0u);
+    ASSERT_EQ(Result(tqGetFontList(list, &count)), Result(DMS_OK));
     ASSERT_EQ(count, 4u);
     const int rows[] = {1, 3, 5, 6};
     const char* names[] = {"Normal", "Fixed", "Other", "Last"};
@@ -60,7 +62,7 @@ TEST(FontList, CapacityAndFailures) {
     SimSign sign(fourFonts());
     dmsFont list[4];
     uint32_t count = 1;
-    EXPECT_EQ(tqGetFontList(list, &count), 32517u);
+    EXPECT_EQ(Result(tqGetFontList(list, &count)), Result(DMS_E_FULL));
     EXPECT_EQ(count, 1u);
     EXPECT_STREQ(list[0].name, "Normal");
 
@@ -75,14 +77,14 @@ TEST(FontList, CapacityAndFailures) {
     EXPECT_EQ(tqGetFontList(list, &count), 0x98u);
     EXPECT_EQ(count, 1u);
 
-    EXPECT_EQ(tqGetFontList(nullptr, &count), 2u);
-    EXPECT_EQ(tqGetFontList(list, nullptr), 2u);
+    EXPECT_EQ(Result(tqGetFontList(nullptr, &count)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqGetFontList(list, nullptr)), Result(DMS_E_ARGUMENT));
 }
 
 TEST(FontList, NoInterfaceAndFaultSweep) {
     dmsFont list[4];
     uint32_t count = 4;
-    EXPECT_EQ(tqGetFontList(list, &count), 3u);
+    EXPECT_EQ(Result(tqGetFontList(list, &count)), Result(DMS_E_NO_INTERFACE));
     std::unique_ptr<SimSign> sign;
     testing_support::faultSweep(
         [&] {
@@ -128,7 +130,7 @@ TEST(SignFacts, FontsReadFromThisSignAndLookedUpExactly) {
 
 uint32_t fontStatus(int row) {
     uint32_t s = 0;
-    EXPECT_EQ(tqGetFontTable(row, 8, &s, 4), 0u);
+    EXPECT_EQ(Result(tqGetFontTable(row, 8, &s, 4)), Result(TQDMS_OK));
     return s;
 }
 
@@ -138,51 +140,51 @@ TEST(SimFonts, StatusMachineAndCharacters) {
     SimSign sign(json{{"fonts", {font(3, 51, "Fixed", 6)}}});
     EXPECT_EQ(fontStatus(1), 1u);
     uint8_t h = 7;
-    EXPECT_EQ(tqSetFontTable(1, 4, &h, 1), TQDMS_E_GEN_ERR);  // not modifying
-    ASSERT_EQ(request(1, 7), 0u);
+    EXPECT_EQ(Result(tqSetFontTable(1, 4, &h, 1)), Result(TQDMS_E_GEN_ERR));  // not modifying
+    ASSERT_EQ(Result(request(1, 7)), Result(TQDMS_OK));
     EXPECT_EQ(fontStatus(1), 2u);
-    ASSERT_EQ(tqSetFontTable(1, 4, &h, 1), 0u);
+    ASSERT_EQ(Result(tqSetFontTable(1, 4, &h, 1)), Result(TQDMS_OK));
     char mine[64] = "Mine";
-    ASSERT_EQ(tqSetFontTable(1, 3, mine, sizeof mine), 0u);
+    ASSERT_EQ(Result(tqSetFontTable(1, 3, mine, sizeof mine)), Result(TQDMS_OK));
     uint8_t w = 5;
-    ASSERT_EQ(tqSetCharacterTable(1, 65, 2, &w, 1), 0u);
+    ASSERT_EQ(Result(tqSetCharacterTable(1, 65, 2, &w, 1)), Result(TQDMS_OK));
     const uint8_t bits[7] = {0x74, 0x63, 0x1F, 0xC6, 0x31, 0x80, 0};
-    EXPECT_EQ(tqSetCharacterTable(1, 65, 3, bits, 4), TQDMS_E_BAD_VALUE);  // 35 bits need 5 bytes
-    ASSERT_EQ(tqSetCharacterTable(1, 65, 3, bits, 7), 0u);
-    EXPECT_EQ(tqSetCharacterTable(1, 256, 2, &w, 1), TQDMS_E_NO_SUCH_NAME);
-    ASSERT_EQ(request(1, 8), 0u);
+    EXPECT_EQ(Result(tqSetCharacterTable(1, 65, 3, bits, 4)), Result(TQDMS_E_BAD_VALUE));  // 35 bits need 5 bytes
+    ASSERT_EQ(Result(tqSetCharacterTable(1, 65, 3, bits, 7)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqSetCharacterTable(1, 256, 2, &w, 1)), Result(TQDMS_E_NO_SUCH_NAME));
+    ASSERT_EQ(Result(request(1, 8)), Result(TQDMS_OK));
     EXPECT_EQ(fontStatus(1), 4u);
     uint16_t version = 0;
-    ASSERT_EQ(tqGetFontTable(1, 7, &version, 2), 0u);
+    ASSERT_EQ(Result(tqGetFontTable(1, 7, &version, 2)), Result(TQDMS_OK));
     EXPECT_NE(version, 0);
     uint8_t back[8] = {0};
-    ASSERT_EQ(tqGetCharacterTable(1, 65, 3, back, 8), 0u);
+    ASSERT_EQ(Result(tqGetCharacterTable(1, 65, 3, back, 8)), Result(TQDMS_OK));
     EXPECT_EQ(std::memcmp(back, bits, 7), 0);
-    EXPECT_EQ(tqSetCharacterTable(1, 65, 2, &w, 1), TQDMS_E_GEN_ERR);  // ready: not modifiable
+    EXPECT_EQ(Result(tqSetCharacterTable(1, 65, 2, &w, 1)), Result(TQDMS_E_GEN_ERR));  // ready: not modifiable
     // Permanent rows refuse every request; notUsedReq empties a row.
-    EXPECT_EQ(request(3, 9), TQDMS_E_GEN_ERR);
-    ASSERT_EQ(request(1, 9), 0u);
+    EXPECT_EQ(Result(request(3, 9)), Result(TQDMS_E_GEN_ERR));
+    ASSERT_EQ(Result(request(1, 9)), Result(TQDMS_OK));
     EXPECT_EQ(fontStatus(1), 1u);
     char name[64];
-    ASSERT_EQ(tqGetFontTable(1, 3, name, 64), 0u);
+    ASSERT_EQ(Result(tqGetFontTable(1, 3, name, 64)), Result(TQDMS_OK));
     EXPECT_STREQ(name, "def.");  // the placeholder of a row without a font
-    EXPECT_EQ(request(1, 3), TQDMS_E_BAD_VALUE);
-    EXPECT_EQ(tqGetFontTable(9, 8, name, 4), TQDMS_E_NO_SUCH_NAME);
+    EXPECT_EQ(Result(request(1, 3)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqGetFontTable(9, 8, name, 4)), Result(TQDMS_E_NO_SUCH_NAME));
 }
 
 TEST(SimFonts, AFontOnDisplayIsInUse) {
     SimSign sign(json{{"fonts", {font(1, 49, "Normal", 4)}}});
-    ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[fo49]HELLO", 0), 0u);
+    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[fo49]HELLO", 0)), Result(TQDMS_OK));
     uint16_t crc = 0;
-    ASSERT_EQ(tqGetMsgTable(3, 1, 5, &crc, 2), 0u);
+    ASSERT_EQ(Result(tqGetMsgTable(3, 1, 5, &crc, 2)), Result(TQDMS_OK));
     uint8_t a[12] = {0xFF, 0xFF, 5, 3, 1, 0, static_cast<uint8_t>(crc), static_cast<uint8_t>(crc >> 8), 0, 0, 0, 0};
-    ASSERT_EQ(tqActiveMessage(a), 0u);
+    ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     EXPECT_EQ(fontStatus(1), 5u);
-    EXPECT_EQ(request(1, 7), TQDMS_E_GEN_ERR);
+    EXPECT_EQ(Result(request(1, 7)), Result(TQDMS_E_GEN_ERR));
     // A message naming a font the sign lacks does not validate.
-    ASSERT_EQ(tqDefine1Message(3, 2, 0, 0, 5, "me", "[fo50]X", 0), 0u);
+    ASSERT_EQ(Result(tqDefine1Message(3, 2, 0, 0, 5, "me", "[fo50]X", 0)), Result(TQDMS_OK));
     uint32_t syntax = 0;
-    ASSERT_EQ(tqGetSignControl(18, &syntax, 4), 0u);
+    ASSERT_EQ(Result(tqGetSignControl(18, &syntax, 4)), Result(TQDMS_OK));
     EXPECT_EQ(syntax, 6u);
 }
 

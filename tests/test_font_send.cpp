@@ -11,6 +11,7 @@
 #include "fonts/font_send.h"
 #include "support/fault_sweep.h"
 #include "support/font_files.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
 using namespace testing_support;
@@ -52,7 +53,7 @@ TEST(FontSend, OneFontPerRowInPathOrderUpToTheLastRow) {
     std::string c = writeFile(dir + "/third.fnt", fntFile(letters(3)));
     SimSign sign(json{{"limits", {{"fontRows", 2}}}});
     int32_t count = 0;
-    ASSERT_EQ(send({a, b, c}, count), 0u);
+    ASSERT_EQ(Result(send({a, b, c}, count)), Result(DMS_OK));
     EXPECT_EQ(count, 2);  // the third path has no row left
 
     json one = rowOf(sign, 1), two = rowOf(sign, 2);
@@ -104,7 +105,8 @@ TEST(FontSend, RowThatNeverFreesAbortsBeforeAnyFileIsRead) {
     // Row 1 takes the request but never reaches notUsed.
     sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, 8}}, {"swallow", true}});
     int32_t count = 0;
-    EXPECT_EQ(send({"/nowhere/missing.fnt"}, count), 1u);  // reading it would give 258
+    EXPECT_EQ(Result(send({"/nowhere/missing.fnt"}, count)),
+              Result(DMS_E_FAILED));  // reading it would give DMS_E_FONT_FILE
     EXPECT_EQ(count, 0);
     int polls = 0;
     for (const json& g : sign.calls("tqGetFontTable")) polls += g["args"][1] == 8;
@@ -113,7 +115,7 @@ TEST(FontSend, RowThatNeverFreesAbortsBeforeAnyFileIsRead) {
     // A failed status read while freeing ends it the same way.
     sign.clearFaults();
     sign.fault({{"fn", "tqGetFontTable"}, {"args", {3, 8}}, {"result", 0x55}});
-    EXPECT_EQ(send({"/nowhere/missing.fnt"}, count), 1u);
+    EXPECT_EQ(Result(send({"/nowhere/missing.fnt"}, count)), Result(DMS_E_FAILED));
 }
 
 TEST(FontSend, RefusedRowsAndFailedFonts) {
@@ -124,25 +126,25 @@ TEST(FontSend, RefusedRowsAndFailedFonts) {
                       {"fonts", {{{"row", 2}, {"number", 60}, {"name", "Fixed"}, {"height", 9}, {"status", 6}}}}});
     int32_t count = 0;
     // A permanent row refuses its free request (passed over) and its font
-    // (32525); the send goes on and ends with the last upload's result.
-    ASSERT_EQ(send({good, good, good}, count), 0u);
+    // (DMS_E_IN_USE); the send goes on and ends with the last upload's result.
+    ASSERT_EQ(Result(send({good, good, good}, count)), Result(DMS_OK));
     EXPECT_EQ(count, 2);
     EXPECT_EQ(rowOf(sign, 2)["name"], "Fixed");
     EXPECT_EQ(rowOf(sign, 3)["name"], "good.fnt");
-    ASSERT_EQ(send({good, good}, count), DMS_E_IN_USE);
+    ASSERT_EQ(Result(send({good, good}, count)), Result(DMS_E_IN_USE));
     EXPECT_EQ(count, 1);
 
-    // A file that cannot be read ends the send with 258; fonts before it stay.
-    ASSERT_EQ(send({good, bad, good}, count), DMS_E_FONT_FILE);
+    // A file that cannot be read ends the send with DMS_E_FONT_FILE; fonts before it stay.
+    ASSERT_EQ(Result(send({good, bad, good}, count)), Result(DMS_E_FONT_FILE));
     EXPECT_EQ(count, 1);
     EXPECT_EQ(rowOf(sign, 1)["name"], "good.fnt");
     char name[64] = {0};
-    ASSERT_EQ(tqGetFontTable(3, 3, name, 64), 0u);
+    ASSERT_EQ(Result(tqGetFontTable(3, 3, name, 64)), Result(TQDMS_OK));
     EXPECT_STREQ(name, "def.");  // freed at the start, never written
     // So does a path whose only separator is its first character.
-    EXPECT_EQ(send({"/good.fnt"}, count), DMS_E_FONT_FILE);
+    EXPECT_EQ(Result(send({"/good.fnt"}, count)), Result(DMS_E_FONT_FILE));
     // A file of another extension is not read: an empty font takes its row.
-    ASSERT_EQ(send({dir + "/x.bmp"}, count), 0u);
+    ASSERT_EQ(Result(send({dir + "/x.bmp"}, count)), Result(DMS_OK));
     EXPECT_EQ(count, 1);
     json row = rowOf(sign, 1);
     EXPECT_EQ(row["name"], "");
@@ -155,56 +157,56 @@ TEST(FontSend, ArgumentsCountsAndRawNumbers) {
     std::string dir = scratchFolder("send_args");
     std::string path = writeFile(dir + "/ten.fnt", fntFile(letters(10)));
     int32_t count = 1;
-    EXPECT_EQ(tqSendFonts(path.c_str(), &count, 0), 3u);  // no sign
+    EXPECT_EQ(Result(tqSendFonts(path.c_str(), &count, 0)), Result(DMS_E_NO_INTERFACE));  // no sign
     SimSign sign;
-    EXPECT_EQ(tqSendFonts(nullptr, &count, 0), 2u);
-    EXPECT_EQ(tqSendFonts(path.c_str(), nullptr, 0), 2u);
+    EXPECT_EQ(Result(tqSendFonts(nullptr, &count, 0)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqSendFonts(path.c_str(), nullptr, 0)), Result(DMS_E_ARGUMENT));
     count = 0;
-    EXPECT_EQ(tqSendFonts(path.c_str(), &count, 0), DMS_E_NO_MEMORY);
+    EXPECT_EQ(Result(tqSendFonts(path.c_str(), &count, 0)), Result(DMS_E_NO_MEMORY));
     EXPECT_EQ(sign.calls("tqActiveMessage").size(), 0u);  // nothing blanked for nothing
     count = -4;
-    EXPECT_EQ(tqSendFonts(path.c_str(), &count, 0), DMS_E_NO_MEMORY);
+    EXPECT_EQ(Result(tqSendFonts(path.c_str(), &count, 0)), Result(DMS_E_NO_MEMORY));
     EXPECT_EQ(count, 0);
-    ASSERT_EQ(send({path}, count, 1), 0u);
+    ASSERT_EQ(Result(send({path}, count, 1)), Result(DMS_OK));
     EXPECT_EQ(rowOf(sign, 1)["number"], 10);
-    ASSERT_EQ(send({path}, count, 0), 0u);
+    ASSERT_EQ(Result(send({path}, count, 0)), Result(DMS_OK));
     EXPECT_EQ(rowOf(sign, 1)["number"], 58);
 }
 
 TEST(FontSend, UploadFollowsTheStatusMachine) {
     uint32_t rc = 1;
     auto font = loadFont(writeFile(scratchFolder("upload") + "/u.fnt", fntFile(letters(1))), &rc);
-    ASSERT_EQ(rc, 0u);
+    ASSERT_EQ(Result(rc), Result(DMS_OK));
     dmsFont e;
     std::memset(&e, 0, sizeof e);
     e.row = 1;
     e.height = 7;
     std::strcpy(e.name, "u.fnt");
-    EXPECT_EQ(dms::uploadFont(e, *font, 0, 100, 255), 3u);  // no sign
+    EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_NO_INTERFACE));  // no sign
 
     SimSign sign(json{{"fonts", {{{"row", 1}, {"name", "Busy"}, {"status", 5}}}}});
-    EXPECT_EQ(dms::uploadFont(e, *font, 0, 100, 255), DMS_E_IN_USE);
+    EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_IN_USE));
     sign.patch({{"fonts", {{{"row", 1}, {"name", "Old"}, {"status", 4}}}}});
     // Characters above the sign's highest character number are not sent.
-    ASSERT_EQ(dms::uploadFont(e, *font, 0, 100, 'y'), 0u);
+    ASSERT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 'y')), Result(DMS_OK));
     json row = rowOf(sign, 1);
     EXPECT_EQ(row["characters"].size(), static_cast<size_t>('y' + 1));
     EXPECT_EQ(bitmapOf(row, 'z'), "");
 
-    // A modify request that never takes: three tries, then 32523.
+    // A modify request that never takes: three tries, then DMS_E_STATE_TIMEOUT.
     sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, 8}}, {"swallow", true}, {"times", 3}});
     sign.clearJournal();
-    EXPECT_EQ(dms::uploadFont(e, *font, 0, 100, 255), DMS_E_STATE_TIMEOUT);
+    EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_STATE_TIMEOUT));
     EXPECT_EQ(sign.calls("tqSetFontTable").size(), 3u);
-    // Ready never reached after the writes: 32523.
+    // Ready never reached after the writes: DMS_E_STATE_TIMEOUT.
     sign.clearFaults();
     sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, 8}}, {"swallow", true}, {"nth", 2}});
-    EXPECT_EQ(dms::uploadFont(e, *font, 0, 100, 255), DMS_E_STATE_TIMEOUT);
+    EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_STATE_TIMEOUT));
     EXPECT_EQ(rowOf(sign, 1)["status"], 2);
-    // A character write that fails gives 1.
+    // A character write that fails gives DMS_E_FAILED.
     sign.clearFaults();
     sign.fault({{"fn", "tqSetCharacterTable"}, {"args", {1, 'A', 3}}, {"result", 0x66}});
-    EXPECT_EQ(dms::uploadFont(e, *font, 0, 100, 255), 1u);
+    EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_FAILED));
 }
 
 TEST(FontSend, FaultSweep) {
@@ -224,13 +226,13 @@ TEST(FontSend, FaultSweep) {
             const bool freeRequest = fn == "tqSetFontTable" && s.call["data"] == hex32(9);
             const bool freePoll = fn == "tqGetFontTable" && s.index == 5;
             if (freeRequest) {
-                EXPECT_EQ(s.result, 0u);  // a refused free request is passed over
+                EXPECT_EQ(Result(s.result), Result(DMS_OK));  // a refused free request is passed over
                 EXPECT_EQ(count, 1);
             } else if (freePoll || fn == "tqSetCharacterTable") {
-                EXPECT_EQ(s.result, 1u);
+                EXPECT_EQ(Result(s.result), Result(DMS_E_FAILED));
                 EXPECT_EQ(count, 0);
             } else {
-                EXPECT_EQ(s.result, kSweepCode) << fn << " " << column;
+                EXPECT_EQ(Result(s.result), Result(kSweepCode)) << fn << " " << column;
                 EXPECT_EQ(count, 0);
             }
             EXPECT_EQ(SimSign::progress().back(), std::make_pair(static_cast<int>(s.result), 100));

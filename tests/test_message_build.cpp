@@ -9,8 +9,10 @@
 #include "messages/sign_facts.h"
 #include "model/message.h"
 #include "support/message_xml.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::documentXml;
 using testing_support::json;
 using testing_support::messageXml;
@@ -48,14 +50,14 @@ TEST_F(MessageBuild, ExamplesGiveTheirMulti) {
     for (const Expected& e : all) {
         dms::MessageSet set;
         set.facts = &facts;
-        ASSERT_EQ(set.ReadDocument(example(e.file).c_str()), 0u) << e.file;
+        ASSERT_EQ(Result(set.ReadDocument(example(e.file).c_str())), Result(DMS_OK)) << e.file;
         bool found = false;
         for (int i = 0; i < set.count; ++i) {
             dms::CMessage& m = set.messages[i];
             if (m.m_MemoryNum != e.number) continue;
             found = true;
             EXPECT_EQ(m.memoryType, e.type);
-            EXPECT_EQ(m.BuildMulti(signLimit()), 0u) << e.file << " " << e.number;
+            EXPECT_EQ(Result(m.BuildMulti(signLimit())), Result(DMS_OK)) << e.file << " " << e.number;
             EXPECT_STREQ(m.multiString, e.multi) << e.file << " " << e.number;
         }
         EXPECT_TRUE(found) << e.file << " " << e.number;
@@ -67,19 +69,19 @@ TEST_F(MessageBuild, LengthLimits) {
     dms::CMessage m;
     dms::PageMessage* page = m.AddPage(0);
     dms::NormalText* t = page->AddNormalText(std::string(234, 'A').c_str());  // 16 + 234 = 250
-    ASSERT_EQ(m.BuildMulti(signLimit()), 0u);
+    ASSERT_EQ(Result(m.BuildMulti(signLimit())), Result(DMS_OK));
     EXPECT_EQ(std::string(m.multiString), "[pt60o][pb0,0,0]" + std::string(234, 'A'));
     t->SetText(std::string(235, 'A').c_str());  // 251: one past the limit
-    EXPECT_EQ(m.BuildMulti(signLimit()), 32527u);
+    EXPECT_EQ(Result(m.BuildMulti(signLimit())), Result(DMS_E_MULTI_TOO_LONG));
     EXPECT_STREQ(m.multiString, "");
 
     // A sign allowing more than the record holds: the field is never overrun.
     sign.patch({{"limits", {{"maxMultiLength", 4000}}}});
     t->SetText(std::string(1239, 'B').c_str());  // 1255 characters fit with the terminator
-    ASSERT_EQ(m.BuildMulti(signLimit()), 0u);
+    ASSERT_EQ(Result(m.BuildMulti(signLimit())), Result(DMS_OK));
     EXPECT_EQ(std::strlen(m.multiString), 1255u);
     t->SetText(std::string(1240, 'B').c_str());
-    EXPECT_EQ(m.BuildMulti(signLimit()), 32527u);
+    EXPECT_EQ(Result(m.BuildMulti(signLimit())), Result(DMS_E_MULTI_TOO_LONG));
     // A limit that could not be read refuses nothing the record holds.
     sign.fault({{"fn", "tqGetMultiCfg"}, {"result", 0x55}});
     EXPECT_EQ(signLimit(), dms::kUnknownMultiLength);
@@ -98,10 +100,10 @@ TEST_F(MessageBuild, ParsedMultiWrittenAndReadBackGivesTheSameMulti) {
     m.MessageAttributes.RunTimePriority = 4;
     std::strcpy(m.MessageAttributes.MessageOwner, "me");
     std::strcpy(m.multiString, multi);
-    ASSERT_EQ(m.ParseMulti(), 0u);
+    ASSERT_EQ(Result(m.ParseMulti()), Result(DMS_OK));
     *set.event = dms::MessageEvent{0, {9, 3}, {9, 3}, {9, 3}, {9, 3}};
     testing_support::TempFile out;
-    ASSERT_EQ(set.WriteDocument(out.path()), 0u);
+    ASSERT_EQ(Result(set.WriteDocument(out.path())), Result(DMS_OK));
     // The reader takes "Message" elements where the writer wrote "CMessage".
     tinyxml2::XMLDocument doc;
     ASSERT_EQ(doc.LoadFile(out.path()), tinyxml2::XML_SUCCESS);
@@ -109,9 +111,10 @@ TEST_F(MessageBuild, ParsedMultiWrittenAndReadBackGivesTheSameMulti) {
     tinyxml2::XMLPrinter printer;
     doc.Print(&printer);
     dms::MessageSet back;
-    ASSERT_EQ(back.ReadDocumentText(printer.CStr(), std::strlen(printer.CStr())), 0u) << printer.CStr();
+    ASSERT_EQ(Result(back.ReadDocumentText(printer.CStr(), std::strlen(printer.CStr()))),
+              Result(DMS_OK)) << printer.CStr();
     ASSERT_EQ(back.count, 1);
-    ASSERT_EQ(back.messages[0].BuildMulti(signLimit()), 0u);
+    ASSERT_EQ(Result(back.messages[0].BuildMulti(signLimit())), Result(DMS_OK));
     EXPECT_STREQ(back.messages[0].multiString, multi);
 }
 
@@ -122,8 +125,8 @@ TEST_F(MessageBuild, EveryPictureOfAnXmlPageIsWritten) {
     std::string xml = documentXml(messageXml(
         {}, "<PageMessage pageOnTime=\"30\" pageOffTime=\"0\"><SectionText><NormalText text=\"X\"/></SectionText>"
             "<Picture number=\"1\" x=\"1\" y=\"1\"/><Picture number=\"2\" x=\"5\" y=\"5\"/></PageMessage>"));
-    ASSERT_EQ(set.ReadDocumentText(xml.data(), xml.size()), 0u);
-    ASSERT_EQ(set.messages[0].BuildMulti(signLimit()), 0u);
+    ASSERT_EQ(Result(set.ReadDocumentText(xml.data(), xml.size())), Result(DMS_OK));
+    ASSERT_EQ(Result(set.messages[0].BuildMulti(signLimit())), Result(DMS_OK));
     EXPECT_STREQ(set.messages[0].multiString, "[pt30o][pb0,0,0]X[g1,1,1][g2,5,5]");
 }
 

@@ -9,8 +9,10 @@
 #include "model/message.h"
 #include "support/fault_sweep.h"
 #include "support/message_xml.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::documentXml;
 using testing_support::json;
 using testing_support::messageXml;
@@ -39,37 +41,37 @@ protected:
 TEST_F(MessageDocument, BadDocumentsGiveTheirCodes) {
     dms::MessageSet set;
     ASSERT_TRUE(set.ok());
-    EXPECT_EQ(readText(set, "this is not XML"), 32513u);
-    EXPECT_EQ(readText(set, "<DmsMessage><Event></DmsMessage>"), 32513u);
-    EXPECT_EQ(set.ReadDocument("/nonexistent/dir/doc.xml"), 32513u);
-    EXPECT_EQ(set.ReadDocument(nullptr), 32513u);
-    EXPECT_EQ(readText(set, "<Other><Event/></Other>"), 32519u);
+    EXPECT_EQ(Result(readText(set, "this is not XML")), Result(DMS_E_OPEN_INPUT));
+    EXPECT_EQ(Result(readText(set, "<DmsMessage><Event></DmsMessage>")), Result(DMS_E_OPEN_INPUT));
+    EXPECT_EQ(Result(set.ReadDocument("/nonexistent/dir/doc.xml")), Result(DMS_E_OPEN_INPUT));
+    EXPECT_EQ(Result(set.ReadDocument(nullptr)), Result(DMS_E_OPEN_INPUT));
+    EXPECT_EQ(Result(readText(set, "<Other><Event/></Other>")), Result(DMS_E_MISSING));
     // Valid messages do not make up for a missing header.
-    EXPECT_EQ(readText(set, "<DmsMessage>" + messageXml() + "</DmsMessage>"), 32519u);
+    EXPECT_EQ(Result(readText(set, "<DmsMessage>" + messageXml() + "</DmsMessage>")), Result(DMS_E_MISSING));
     EXPECT_EQ(set.count, 0);
     // Nesting deeper than the parser allows is a parse failure.
     std::string deep;
     for (int i = 0; i < 5000; ++i) deep += "<a>";
     for (int i = 0; i < 5000; ++i) deep += "</a>";
-    EXPECT_EQ(readText(set, documentXml(deep)), 32513u);
+    EXPECT_EQ(Result(readText(set, documentXml(deep))), Result(DMS_E_OPEN_INPUT));
     // A huge owner is too long, a huge number out of range.
-    EXPECT_EQ(readOne({{"owner", std::string(200000, 'o')}}), 32520u);
-    EXPECT_EQ(readOne({{"number", std::string(5000, '9')}}), 32520u);
+    EXPECT_EQ(Result(readOne({{"owner", std::string(200000, 'o')}})), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readOne({{"number", std::string(5000, '9')}})), Result(DMS_E_INVALID));
     // The same through a file.
     TempFile good(documentXml(messageXml()));
-    EXPECT_EQ(set.ReadDocument(good.path()), 0u);
+    EXPECT_EQ(Result(set.ReadDocument(good.path())), Result(DMS_OK));
     EXPECT_EQ(set.count, 1);
     TempFile empty("");
-    EXPECT_EQ(set.ReadDocument(empty.path()), 32513u);
+    EXPECT_EQ(Result(set.ReadDocument(empty.path())), Result(DMS_E_OPEN_INPUT));
     EXPECT_EQ(set.count, 0);
 }
 
 TEST_F(MessageDocument, MessageAttributesAreRequiredAndRanged) {
     dms::MessageSet set;
-    ASSERT_EQ(readText(set, documentXml(messageXml({{"type", "xxchangeablexx"}, {"beacon", "TRUE"},
+    ASSERT_EQ(Result(readText(set, documentXml(messageXml({{"type", "xxchangeablexx"}, {"beacon", "TRUE"},
                                                     {"pixelService", "false"}, {"owner", std::string(63, 'w')},
-                                                    {"duration", "65535"}, {"runTimePriority", "255"}}))),
-              0u);
+                                                    {"duration", "65535"}, {"runTimePriority", "255"}})))),
+              Result(DMS_OK));
     ASSERT_EQ(set.count, 1);
     const dms::CMessage& m = set.messages[0];
     EXPECT_EQ(m.m_MemoryNum, 5);
@@ -82,28 +84,29 @@ TEST_F(MessageDocument, MessageAttributesAreRequiredAndRanged) {
     EXPECT_EQ(m.pages, nullptr);  // no "PageMessage": no pages, result 0
 
     const char* required[] = {"number", "type", "beacon", "pixelService", "duration", "runTimePriority", "owner"};
-    for (const char* name : required) EXPECT_EQ(readOne({{name, "-"}}), 32519u) << name;
+    for (const char* name : required) EXPECT_EQ(Result(readOne({{name, "-"}})), Result(DMS_E_MISSING)) << name;
     // Empty values read as 0 (or an empty text) and a range refuses them.
     for (const char* name : {"number", "type", "runTimePriority", "owner", "beacon"})
-        EXPECT_EQ(readOne({{name, ""}}), 32520u) << name;
-    EXPECT_EQ(readOne({{"duration", ""}}), 0u);  // duration may be 0
-    EXPECT_EQ(readOne({{"beacon", "yes"}}), 32520u);
-    EXPECT_EQ(readOne({{"beacon", "1"}, {"pixelService", "0"}}), 0u);
-    EXPECT_EQ(readOne({{"pixelService", "tRuE"}}), 0u);
-    EXPECT_EQ(readOne({{"pixelService", "truex"}}), 32520u);
-    EXPECT_EQ(readOne({{"beacon", std::string(25, '1')}}), 32520u);
-    EXPECT_EQ(readOne({{"number", "256"}}), 32520u);
-    EXPECT_EQ(readOne({{"number", "12abc"}}), 0u);  // read as a stream reads it
-    EXPECT_EQ(readOne({{"type", "bogus"}}), 32520u);
-    EXPECT_EQ(readOne({{"type", std::string(20, ' ') + "volatile" + std::string(10, ' ')}}), 32520u);  // 38 chars
-    EXPECT_EQ(readOne({{"duration", "65536"}}), 32520u);
-    EXPECT_EQ(readOne({{"runTimePriority", "0"}}), 32520u);
+        EXPECT_EQ(Result(readOne({{name, ""}})), Result(DMS_E_INVALID)) << name;
+    EXPECT_EQ(Result(readOne({{"duration", ""}})), Result(DMS_OK));  // duration may be 0
+    EXPECT_EQ(Result(readOne({{"beacon", "yes"}})), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readOne({{"beacon", "1"}, {"pixelService", "0"}})), Result(DMS_OK));
+    EXPECT_EQ(Result(readOne({{"pixelService", "tRuE"}})), Result(DMS_OK));
+    EXPECT_EQ(Result(readOne({{"pixelService", "truex"}})), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readOne({{"beacon", std::string(25, '1')}})), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readOne({{"number", "256"}})), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readOne({{"number", "12abc"}})), Result(DMS_OK));  // read as a stream reads it
+    EXPECT_EQ(Result(readOne({{"type", "bogus"}})), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readOne({{"type", std::string(20, ' ') + "volatile" + std::string(10, ' ')}})),
+              Result(DMS_E_INVALID));  // 38 chars
+    EXPECT_EQ(Result(readOne({{"duration", "65536"}})), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readOne({{"runTimePriority", "0"}})), Result(DMS_E_INVALID));
     // The owner field keeps its terminator: 64 characters do not fit.
-    EXPECT_EQ(readOne({{"owner", std::string(64, 'w')}}), 32520u);
+    EXPECT_EQ(Result(readOne({{"owner", std::string(64, 'w')}})), Result(DMS_E_INVALID));
 
     // A failing message stops the read; the ones before it are counted.
     std::string three = messageXml() + messageXml({{"number", "6"}}) + messageXml({{"owner", ""}});
-    EXPECT_EQ(readText(set, documentXml(three)), 32520u);
+    EXPECT_EQ(Result(readText(set, documentXml(three))), Result(DMS_E_INVALID));
     EXPECT_EQ(set.count, 2);
     EXPECT_EQ(set.messages[1].m_MemoryNum, 6);
 }
@@ -115,7 +118,7 @@ TEST_F(MessageDocument, SixHundredMessagesReadAsFiveHundredTwelve) {
     messages += messageXml({{"owner", ""}});
     dms::MessageSet set;
     EXPECT_EQ(set.capacity, 512);
-    ASSERT_EQ(readText(set, documentXml(messages)), 0u);
+    ASSERT_EQ(Result(readText(set, documentXml(messages))), Result(DMS_OK));
     EXPECT_EQ(set.count, 512);
     EXPECT_EQ(set.messages[511].m_MemoryNum, 511 % 255 + 1);
     ASSERT_NE(set.messages[511].pages, nullptr);
@@ -130,19 +133,21 @@ TEST_F(MessageDocument, EventHeader) {
     EXPECT_EQ(ev.activate.memoryType, -1);
 
     // A reference without a number on a fresh set is incomplete.
-    EXPECT_EQ(readEvent(set, "><Activate type=\"changeable\"/>"), 32518u);
+    EXPECT_EQ(Result(readEvent(set, "><Activate type=\"changeable\"/>")), Result(DMS_E_EMPTY));
     EXPECT_EQ(ev.activate.memoryType, 3);
-    EXPECT_EQ(readEvent(set, "><CommunicationsLoss type=\"nothing known\" number=\"4\"/>"), 32518u);
-    EXPECT_EQ(readEvent(set, "><ShortPowerLoss type=\"" + std::string(26, 'x') + "\" number=\"4\"/>"), 32520u);
-    EXPECT_EQ(readEvent(set, "><LongPowerLoss type=\"volatile\" number=\"0\"/>"), 32520u);
-    EXPECT_EQ(readEvent(set, "><LongPowerLoss type=\"volatile\" number=\"\"/>"), 32520u);
+    EXPECT_EQ(Result(readEvent(set, "><CommunicationsLoss type=\"nothing known\" number=\"4\"/>")),
+              Result(DMS_E_EMPTY));
+    EXPECT_EQ(Result(readEvent(set, "><ShortPowerLoss type=\"" + std::string(26, 'x') + "\" number=\"4\"/>")),
+              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readEvent(set, "><LongPowerLoss type=\"volatile\" number=\"0\"/>")), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readEvent(set, "><LongPowerLoss type=\"volatile\" number=\"\"/>")), Result(DMS_E_INVALID));
 
     // All four, read in order, with the address.
-    ASSERT_EQ(readEvent(set,
+    ASSERT_EQ(Result(readEvent(set,
                         "sourceAddr=\"192.168.10.200\"><LongPowerLoss type=\"volatile\" number=\"4\"/>"
                         "<Activate type=\"changeable\" number=\"1\"/><ShortPowerLoss type=\"permanent\" number=\"3\"/>"
-                        "<CommunicationsLoss type=\"changeable\" number=\"2\"/>"),
-              0u);
+                        "<CommunicationsLoss type=\"changeable\" number=\"2\"/>")),
+              Result(DMS_OK));
     EXPECT_EQ(ev.sourceAddr, (192u << 24) + (168u << 16) + (10u << 8) + 200u);
     EXPECT_EQ(ev.activate.number, 1);
     EXPECT_EQ(ev.communicationsLoss.number, 2);
@@ -153,14 +158,14 @@ TEST_F(MessageDocument, EventHeader) {
     // Left as they were: absent children, short, over-long or incomplete
     // addresses. A reference whose number is already set and absent now
     // reports the absence.
-    EXPECT_EQ(readEvent(set, "sourceAddr=\"1.2.3.4\">"), 0u);
+    EXPECT_EQ(Result(readEvent(set, "sourceAddr=\"1.2.3.4\">")), Result(DMS_OK));
     EXPECT_EQ(ev.sourceAddr, 0x01020304u);
     for (const std::string& addr : {std::string("1.2.3"), std::string("10.20.30"), std::string("a.b.c.d.e"),
                                     std::string(65, '1'), "9.9.9.9" + std::string(60, ' ')}) {
-        EXPECT_EQ(readEvent(set, "sourceAddr=\"" + addr + "\">"), 0u) << addr;
+        EXPECT_EQ(Result(readEvent(set, "sourceAddr=\"" + addr + "\">")), Result(DMS_OK)) << addr;
         EXPECT_EQ(ev.sourceAddr, 0x01020304u) << addr;
     }
-    EXPECT_EQ(readEvent(set, "><Activate type=\"volatile\"/>"), 32519u);
+    EXPECT_EQ(Result(readEvent(set, "><Activate type=\"volatile\"/>")), Result(DMS_E_MISSING));
     EXPECT_EQ(ev.activate.memoryType, 4);
     EXPECT_EQ(ev.activate.number, 1);
     EXPECT_EQ(ev.shortPowerLoss.number, 3);
@@ -170,7 +175,7 @@ TEST_F(MessageDocument, WrittenDocuments) {
     dms::MessageSet set;
     TempFile out;
     // Nothing set: four references with empty type and number.
-    ASSERT_EQ(set.WriteDocument(out.path()), 0u);
+    ASSERT_EQ(Result(set.WriteDocument(out.path())), Result(DMS_OK));
     std::string text = out.read();
     EXPECT_EQ(text.rfind("<DmsMessage>", 0), 0u) << "no declaration, root first";
     tinyxml2::XMLDocument doc;
@@ -188,7 +193,7 @@ TEST_F(MessageDocument, WrittenDocuments) {
     }
     EXPECT_EQ(refs, 4);
     // Read back, an empty number is out of range.
-    EXPECT_EQ(set.ReadDocument(out.path()), 32520u);
+    EXPECT_EQ(Result(set.ReadDocument(out.path())), Result(DMS_E_INVALID));
 
     // Records with zero values: empty attributes, written as "CMessage".
     set.event->sourceAddr = 0x0A000001;
@@ -204,7 +209,7 @@ TEST_F(MessageDocument, WrittenDocuments) {
     set.messages[0].AddPage(0)->AddNormalText("HI");
     set.messages[1].m_MemoryNum = 8;
     set.messages[1].memoryType = 9;
-    ASSERT_EQ(set.WriteDocument(out.path()), 0u);
+    ASSERT_EQ(Result(set.WriteDocument(out.path())), Result(DMS_OK));
     text = out.read();
     EXPECT_NE(text.find("\n        <Activate"), std::string::npos) << "indented:\n" << text;
     ASSERT_EQ(doc.LoadFile(out.path()), tinyxml2::XML_SUCCESS);
@@ -233,25 +238,25 @@ TEST_F(MessageDocument, WrittenDocuments) {
     // without a text form comes back as an empty type, which is refused.
     // As a "Message", a beacon of 0 written as an empty value is refused.
     dms::MessageSet back;
-    EXPECT_EQ(back.ReadDocument(out.path()), 32518u);
+    EXPECT_EQ(Result(back.ReadDocument(out.path())), Result(DMS_E_EMPTY));
     set.event->communicationsLoss = {8, 3};
-    ASSERT_EQ(set.WriteDocument(out.path()), 0u);
-    EXPECT_EQ(back.ReadDocument(out.path()), 32520u);
+    ASSERT_EQ(Result(set.WriteDocument(out.path())), Result(DMS_OK));
+    EXPECT_EQ(Result(back.ReadDocument(out.path())), Result(DMS_E_INVALID));
     EXPECT_EQ(back.count, 1);
     EXPECT_EQ(back.event->sourceAddr, 0u);
     EXPECT_EQ(back.event->activate.number, 7);
     dms::CMessage record;
-    EXPECT_EQ(record.FromXml(m), 32520u);
+    EXPECT_EQ(Result(record.FromXml(m)), Result(DMS_E_INVALID));
     m->SetAttribute("beacon", "1");
     m->SetAttribute("pixelService", "0");
     m->SetAttribute("duration", "0");
-    EXPECT_EQ(record.FromXml(m), 0u);
+    EXPECT_EQ(Result(record.FromXml(m)), Result(DMS_OK));
     EXPECT_EQ(record.m_MemoryNum, 7);
     ASSERT_NE(record.pages, nullptr);
     EXPECT_STREQ(record.pages->normalTexts->Text(), "HI");
 
-    EXPECT_EQ(set.WriteDocument("/nonexistent/dir/out.xml"), 32514u);
-    EXPECT_EQ(set.WriteDocument(nullptr), 32514u);
+    EXPECT_EQ(Result(set.WriteDocument("/nonexistent/dir/out.xml")), Result(DMS_E_OPEN_OUTPUT));
+    EXPECT_EQ(Result(set.WriteDocument(nullptr)), Result(DMS_E_OPEN_OUTPUT));
 }
 
 // Font names resolve against the facts handed in with the set, read from
@@ -265,21 +270,21 @@ TEST_F(MessageDocument, FontNamesResolveAgainstTheFactsHandedIn) {
     dms::readSignFacts(facts);
     sign.clearJournal();
     dms::MessageSet set;
-    ASSERT_EQ(readText(set, withFont), 0u);
+    ASSERT_EQ(Result(readText(set, withFont)), Result(DMS_OK));
     EXPECT_EQ(set.messages[0].pages->normalTexts->fontNum, -1);  // no facts: names unknown
     set.facts = &facts;
-    ASSERT_EQ(readText(set, withFont), 0u);
+    ASSERT_EQ(Result(readText(set, withFont)), Result(DMS_OK));
     EXPECT_EQ(set.messages[0].pages->normalTexts->fontNum, 7);
     EXPECT_EQ(set.messages[0].pages->normalTexts->next->fontNum, -1);
     TempFile out;
-    ASSERT_EQ(set.WriteDocument(out.path()), 0u);
+    ASSERT_EQ(Result(set.WriteDocument(out.path())), Result(DMS_OK));
     EXPECT_NE(out.read().find("fontName=\"Big\""), std::string::npos);
     EXPECT_TRUE(sign.journal().empty());
     // A font added on the sign is in the next facts read.
     sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", 4}},
                            {{"row", 2}, {"number", 8}, {"name", "Small"}, {"height", 8}, {"status", 4}}}}});
     dms::readSignFacts(facts);
-    ASSERT_EQ(readText(set, withFont), 0u);
+    ASSERT_EQ(Result(readText(set, withFont)), Result(DMS_OK));
     EXPECT_EQ(set.messages[0].pages->normalTexts->next->fontNum, 8);
 }
 
@@ -288,15 +293,15 @@ TEST_F(MessageDocument, FontNamesResolveAgainstTheFactsHandedIn) {
 TEST_F(MessageDocument, MultiLengthLimitIsExact) {
     dms::CMessage m;
     std::strcpy(m.multiString, "old");
-    EXPECT_EQ(m.BuildMulti(10), 0u);  // no pages: nothing written
+    EXPECT_EQ(Result(m.BuildMulti(10)), Result(DMS_OK));  // no pages: nothing written
     EXPECT_STREQ(m.multiString, "");
     m.AddPage(-1)->AddNormalText("X");  // a page that is never written
-    EXPECT_EQ(m.BuildMulti(10), 32518u);
+    EXPECT_EQ(Result(m.BuildMulti(10)), Result(DMS_E_EMPTY));
     dms::CMessage n;
     n.AddPage(0)->AddNormalText("ABCD");  // "[pt60o][pb0,0,0]ABCD": 20 characters
-    EXPECT_EQ(n.BuildMulti(20), 0u);
+    EXPECT_EQ(Result(n.BuildMulti(20)), Result(DMS_OK));
     EXPECT_EQ(std::strlen(n.multiString), 20u);
-    EXPECT_EQ(n.BuildMulti(19), 32527u);
+    EXPECT_EQ(Result(n.BuildMulti(19)), Result(DMS_E_MULTI_TOO_LONG));
     EXPECT_STREQ(n.multiString, "");
 }
 
@@ -305,7 +310,7 @@ TEST_F(MessageDocument, ExamplesRead) {
     for (const char* name : {"text.xml", "graphics.xml"}) {
         dms::MessageSet set;
         std::string path = std::string(DMS_SOURCE_DIR) + "/examples/messages/" + name;
-        EXPECT_EQ(set.ReadDocument(path.c_str()), 0u) << name;
+        EXPECT_EQ(Result(set.ReadDocument(path.c_str())), Result(DMS_OK)) << name;
         EXPECT_EQ(set.count, 2) << name;
         for (int i = 0; i < set.count; ++i) EXPECT_NE(set.messages[i].pages, nullptr) << name;
         ++files;
@@ -315,7 +320,7 @@ TEST_F(MessageDocument, ExamplesRead) {
 
 TEST_F(MessageDocument, RecordPagesAndMultiText) {
     dms::CMessage m;
-    EXPECT_EQ(m.ParseMulti(), 2u);
+    EXPECT_EQ(Result(m.ParseMulti()), Result(DMS_E_ARGUMENT));
     dms::PageMessage* p0 = m.AddPage(0);
     dms::PageMessage* p1 = m.AddPage(1);
     ASSERT_NE(p1, nullptr);
@@ -324,7 +329,7 @@ TEST_F(MessageDocument, RecordPagesAndMultiText) {
     EXPECT_EQ(p1->pageNum, 1);
     // Parsing replaces the pages by one fresh page, whatever the parser makes of the text.
     std::strcpy(m.multiString, "[pt30o]HELLO");
-    EXPECT_EQ(m.ParseMulti(), 0u);
+    EXPECT_EQ(Result(m.ParseMulti()), Result(DMS_OK));
     ASSERT_NE(m.pages, nullptr);
     EXPECT_STREQ(m.multiString, "[pt30o]HELLO");
 }

@@ -8,8 +8,10 @@
 #include "messages/events.h"
 #include "support/fault_sweep.h"
 #include "support/message_rows.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::json;
 using testing_support::SimSign;
 
@@ -18,7 +20,7 @@ namespace {
 TEST(MessageEvents, ClearActivatesBlankBeforeTheEventMessages) {
     SimSign sign(json{{"messages", {testing_support::row(3, 4, "[jp3]A")}}});
     sign.patch({{"control", {{"doorOpen", "0300040000"}, {"commLoss", "0300040000"}}}});
-    ASSERT_EQ(tqClearMessageEvent(), 0u);
+    ASSERT_EQ(Result(tqClearMessageEvent()), Result(DMS_OK));
     EXPECT_EQ(sign.callNames(), (std::vector<std::string>{"tqActiveMessage", "tqSetDoorOpen", "tqSetSignControl",
                                                           "tqSetSignControl", "tqSetSignControl"}));
     auto sets = sign.calls("tqSetSignControl");
@@ -42,17 +44,17 @@ TEST(MessageEvents, ClearActivatesBlankBeforeTheEventMessages) {
 TEST(MessageEvents, ErrorDefineReadsTheSyntaxErrorOnlyAfterFive) {
     SimSign sign;
     uint32_t v = 99, s = 99;
-    ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[jp3]OK", 0), 0u);
-    EXPECT_EQ(tqGetMessageErrorDefine(&v, &s), 0u);
+    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[jp3]OK", 0)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqGetMessageErrorDefine(&v, &s)), Result(DMS_OK));
     EXPECT_EQ(v, 2u);
     EXPECT_EQ(s, 99u);
-    ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[zz]BAD", 0), 0u);
-    EXPECT_EQ(tqGetMessageErrorDefine(&v, nullptr), 0u);
+    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[zz]BAD", 0)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqGetMessageErrorDefine(&v, nullptr)), Result(DMS_OK));
     EXPECT_EQ(v, 5u);
-    EXPECT_EQ(tqGetMessageErrorDefine(&v, &s), 0u);
+    EXPECT_EQ(Result(tqGetMessageErrorDefine(&v, &s)), Result(DMS_OK));
     EXPECT_EQ(s, 3u);
     sign.clearJournal();
-    EXPECT_EQ(tqGetMessageErrorDefine(nullptr, &s), 0u);
+    EXPECT_EQ(Result(tqGetMessageErrorDefine(nullptr, &s)), Result(DMS_OK));
     EXPECT_TRUE(sign.journal().empty());
 }
 
@@ -65,7 +67,7 @@ TEST(MessageEvents, EventCodesPickTheDeviceCall) {
     for (int code = 1; code <= 5; ++code) {
         sign.clearJournal();
         e.eventCode = static_cast<uint8_t>(code);
-        ASSERT_EQ(dms::activateByEventCode(e), 0u) << code;
+        ASSERT_EQ(Result(dms::activateByEventCode(e)), Result(DMS_OK)) << code;
         json j = sign.journal();
         ASSERT_EQ(j.size(), 1u);
         EXPECT_EQ(j[0]["fn"], calls[code - 1]);
@@ -81,7 +83,7 @@ TEST(MessageEvents, EventCodesPickTheDeviceCall) {
     for (int code : {0, 6, 255}) {
         sign.clearJournal();
         e.eventCode = static_cast<uint8_t>(code);
-        EXPECT_EQ(dms::activateByEventCode(e), 2u);
+        EXPECT_EQ(Result(dms::activateByEventCode(e)), Result(DMS_E_ARGUMENT));
         EXPECT_TRUE(sign.journal().empty());
     }
 }
@@ -91,7 +93,7 @@ TEST(MessageEvents, FaultSweeps) {
     auto fresh = [&] {
         sign.reset();
         sign = std::make_unique<SimSign>();
-        ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[zz]", 0), 0u);
+        ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[zz]", 0)), Result(TQDMS_OK));
     };
     auto passesCode = [](const testing_support::SweepStep& s) {
         EXPECT_EQ(s.result, testing_support::kSweepCode);

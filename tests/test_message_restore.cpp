@@ -10,8 +10,10 @@
 #include "model/message.h"
 #include "support/message_rows.h"
 #include "support/message_xml.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::json;
 using testing_support::SimSign;
 using testing_support::TempFile;
@@ -37,13 +39,13 @@ TEST(MessageRestore, ExampleDocumentsComeBackOntoABlankSign) {
         SCOPED_TRACE(name);
         std::string path = std::string(DMS_SOURCE_DIR) + "/examples/messages/" + name;
         SimSign sign(kGraphic2);
-        ASSERT_EQ(tqSendMessage(path.c_str()), 0u);
+        ASSERT_EQ(Result(tqSendMessage(path.c_str())), Result(DMS_OK));
         TempFile backup;
-        ASSERT_EQ(tqGetMessage(backup.path()), 0u);
+        ASSERT_EQ(Result(tqGetMessage(backup.path())), Result(DMS_OK));
         json before = backedUp(sign);
 
         SimSign blank(kGraphic2);
-        ASSERT_EQ(tqSendMessage(backup.path()), 0u) << backup.read();
+        ASSERT_EQ(Result(tqSendMessage(backup.path())), Result(DMS_OK)) << backup.read();
         EXPECT_EQ(backedUp(blank).dump(1), before.dump(1)) << backup.read();
     }
 }
@@ -63,7 +65,7 @@ TEST(MessageRestore, SavedPagesReadInTheWrittenForms) {
         "pageOffTime=\"\" rgb=\"\"><SectionText><NormalText rgb=\"16776960\" text=\"HI\"/>"
         "<MoveText width=\"120\" stepPixels=\"2\" type=\"linear\" delay=\"\" direction=\"right\" "
         "text=\"GO\"/></SectionText><Picture number=\"2\" x=\"\" y=\"\"/></PageMessage></CMessage>");
-    ASSERT_EQ(set.ReadDocumentText(doc.c_str(), doc.size()), 0u);
+    ASSERT_EQ(Result(set.ReadDocumentText(doc.c_str(), doc.size())), Result(DMS_OK));
     ASSERT_EQ(set.count, 1);
     dms::CMessage& m = set.messages[0];
     EXPECT_EQ(m.m_MemoryNum, 300);
@@ -89,7 +91,7 @@ TEST(MessageRestore, SavedPagesReadInTheWrittenForms) {
     std::string strict = doc;
     strict.replace(strict.find("<CMessage"), 9, "<Message");
     strict.replace(strict.find("</CMessage>"), 11, "</Message>");
-    EXPECT_EQ(set.ReadDocumentText(strict.c_str(), strict.size()), 32520u);
+    EXPECT_EQ(Result(set.ReadDocumentText(strict.c_str(), strict.size())), Result(DMS_E_INVALID));
 }
 
 // The limits of a saved message: number 1..65535, owner up to 63
@@ -106,28 +108,28 @@ TEST(MessageRestore, SavedMessageLimits) {
         uint32_t result;
         int count;
     } cases[] = {
-        {one("1", "o", "[jp3]A"), 0, 1},
-        {one("65535", "o", "A"), 0, 1},
-        {one("65536", "o", "A"), 32520, 0},
-        {one("0", "o", "A"), 32520, 0},
-        {one("5", std::string(63, 'w'), "A"), 0, 1},
-        {one("5", std::string(64, 'w'), "A"), 32520, 0},
-        {one("5", "o", std::string(1255, 'M')), 0, 1},
-        {one("5", "o", std::string(1256, 'M')), 32520, 0},
-        {one("5", "o", ""), 0, 1},
-        {one("5", "o", "A", "permanent") + one("6", "o", "B"), 0, 1},
-        {one("5", "o", "A", ""), 32520, 0},
+        {one("1", "o", "[jp3]A"), DMS_OK, 1},
+        {one("65535", "o", "A"), DMS_OK, 1},
+        {one("65536", "o", "A"), DMS_E_INVALID, 0},
+        {one("0", "o", "A"), DMS_E_INVALID, 0},
+        {one("5", std::string(63, 'w'), "A"), DMS_OK, 1},
+        {one("5", std::string(64, 'w'), "A"), DMS_E_INVALID, 0},
+        {one("5", "o", std::string(1255, 'M')), DMS_OK, 1},
+        {one("5", "o", std::string(1256, 'M')), DMS_E_INVALID, 0},
+        {one("5", "o", ""), DMS_OK, 1},
+        {one("5", "o", "A", "permanent") + one("6", "o", "B"), DMS_OK, 1},
+        {one("5", "o", "A", ""), DMS_E_INVALID, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.element.substr(0, 80));
         dms::MessageSet set;
         std::string doc = saved(c.element);
-        EXPECT_EQ(set.ReadDocumentText(doc.c_str(), doc.size()), c.result);
+        EXPECT_EQ(Result(set.ReadDocumentText(doc.c_str(), doc.size())), Result(c.result));
         EXPECT_EQ(set.count, c.count);
     }
     dms::MessageSet set;
     std::string doc = saved(one("9", "ops", "[jp3][[A]]", "volatile"));
-    ASSERT_EQ(set.ReadDocumentText(doc.c_str(), doc.size()), 0u);
+    ASSERT_EQ(Result(set.ReadDocumentText(doc.c_str(), doc.size())), Result(DMS_OK));
     EXPECT_EQ(set.messages[0].memoryType, 4);
     EXPECT_STREQ(set.messages[0].multiString, "[jp3][[A]]");
     EXPECT_EQ(set.messages[0].pages, nullptr);
@@ -146,7 +148,7 @@ TEST(MessageRestore, SavedMessagesGoBackToTheirRows) {
         "<CMessage number=\"300\" type=\"changeable\" owner=\"ops\" beacon=\"1\" duration=\"\" "
         "pixelService=\"1\" runTimePriority=\"9\" multi=\"[jp3]FAR\"/>" +
         testing_support::messageXml({{"number", "2"}}, testing_support::pageXml())));
-    ASSERT_EQ(tqSendMessage(doc.path()), 0u);
+    ASSERT_EQ(Result(tqSendMessage(doc.path())), Result(DMS_OK));
     json rows = sign.state()["messages"];
     ASSERT_EQ(rows.size(), 3u) << rows.dump();
     json far;
@@ -171,7 +173,7 @@ TEST(MessageRestore, SavedTextLongerThanTheSignAllowsIsRefused) {
         SimSign sign(json{{"limits", {{"maxMultiLength", 20}}}});
         TempFile doc(saved("<CMessage number=\"4\" type=\"changeable\" owner=\"ops\" beacon=\"\" duration=\"\" "
                            "pixelService=\"\" runTimePriority=\"3\" multi=\"" + std::string(20 + extra, 'A') + "\"/>"));
-        EXPECT_EQ(tqSendMessage(doc.path()), extra ? 32527u : 0u) << extra;
+        EXPECT_EQ(Result(tqSendMessage(doc.path())), Result(extra ? DMS_E_MULTI_TOO_LONG : DMS_OK)) << extra;
         EXPECT_EQ(sign.calls("tqDefine1Message").size(), extra ? 0u : 1u) << extra;
     }
 }

@@ -10,8 +10,10 @@
 #include "dmscontent/dmscontent.h"
 #include "support/fault_sweep.h"
 #include "support/message_rows.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::entry;
 using testing_support::json;
 using testing_support::row;
@@ -24,7 +26,7 @@ void DMS_CALL capture(const char* line, void*) { g_lines.emplace_back(line); }
 
 uint32_t rowStatus(int type, int number) {
     uint32_t s = 0;
-    EXPECT_EQ(tqGetMsgTable(type, number, 9, &s, 4), 0u);
+    EXPECT_EQ(Result(tqGetMsgTable(type, number, 9, &s, 4)), Result(TQDMS_OK));
     return s;
 }
 
@@ -32,7 +34,7 @@ TEST(MessageRows, GetSingleMessageReadsColumnsInOrder) {
     SimSign sign(json{{"messages", {row(4, 7, "[jp2]HELLO", "ops")}}});
     MessageTableEntry e;
     std::memset(&e, 0x5A, sizeof e);
-    ASSERT_EQ(tqGetSingleMessage(4, 7, &e), 0u);
+    ASSERT_EQ(Result(tqGetSingleMessage(4, 7, &e)), Result(DMS_OK));
     EXPECT_EQ(e.memoryType, 4);
     EXPECT_EQ(e.number, 7);
     EXPECT_STREQ(e.multi, "[jp2]HELLO");
@@ -54,7 +56,7 @@ TEST(MessageRows, GetSingleMessageReadsColumnsInOrder) {
     ASSERT_EQ(g_lines.size(), 1u);
     EXPECT_NE(g_lines[0].find("[ERROR]"), std::string::npos);
     EXPECT_NE(g_lines[0].find("] GetMessage Error.\n"), std::string::npos);
-    EXPECT_EQ(tqGetSingleMessage(4, 7, nullptr), 2u);
+    EXPECT_EQ(Result(tqGetSingleMessage(4, 7, nullptr)), Result(DMS_E_ARGUMENT));
 }
 
 json signWithRows() {
@@ -67,12 +69,12 @@ TEST(MessageRows, GetMessagesVisitsEveryRowWithEventCodes) {
     SimSign sign(signWithRows());
     // Activate changeable 2; the door-open message stays blank (7, 1).
     uint8_t a[12] = {0xFF, 0xFF, 5, 3, 2, 0, 0, 0, 0, 0, 0, 0};
-    ASSERT_EQ(tqActiveMessage(a), 0u);
+    ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     sign.clearJournal();
     std::vector<MessageTableEntry> rows(10);
     std::memset(rows.data(), 0, rows.size() * sizeof rows[0]);
     int32_t count = 10;
-    ASSERT_EQ(tqGetMessages(rows.data(), &count), 0u);
+    ASSERT_EQ(Result(tqGetMessages(rows.data(), &count)), Result(DMS_OK));
     // Changeable 1, 2, 4, volatile 1, and the current buffer showing 2;
     // the empty volatile row and the blank and schedule rows are left out.
     ASSERT_EQ(count, 5);
@@ -98,7 +100,7 @@ TEST(MessageRows, GetMessagesVisitsEveryRowWithEventCodes) {
     EXPECT_EQ(p[8].second, 150);
 
     count = 2;
-    EXPECT_EQ(tqGetMessages(rows.data(), &count), 32517u);
+    EXPECT_EQ(Result(tqGetMessages(rows.data(), &count)), Result(DMS_E_FULL));
     EXPECT_EQ(count, 2);
 }
 
@@ -106,11 +108,11 @@ TEST(MessageRows, GetMessagesHighNumbersAndFailures) {
     SimSign sign(json{{"limits", {{"maxChangeable", 300}, {"maxVolatile", 0}}},
                       {"messages", {row(3, 200, "[jp3]A"), row(3, 300, "[jp3]B")}}});
     uint8_t a[12] = {0xFF, 0xFF, 5, 3, 0x2C, 0x01, 0, 0, 0, 0, 0, 0};  // 300, host order
-    ASSERT_EQ(tqActiveMessage(a), 0u);
+    ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     std::vector<MessageTableEntry> rows(4);
     std::memset(rows.data(), 0, rows.size() * sizeof rows[0]);
     int32_t count = 4;
-    ASSERT_EQ(tqGetMessages(rows.data(), &count), 0u);
+    ASSERT_EQ(Result(tqGetMessages(rows.data(), &count)), Result(DMS_OK));
     ASSERT_GE(count, 2);
     EXPECT_EQ(rows[0].number, 200);
     EXPECT_EQ(rows[0].eventCode, 0);  // 200's low byte is not 300's
@@ -122,10 +124,10 @@ TEST(MessageRows, GetMessagesHighNumbersAndFailures) {
     EXPECT_EQ(tqGetMessages(rows.data(), &count), 0x61u);
     EXPECT_EQ(count, 1);
     count = 4;
-    EXPECT_EQ(tqGetMessages(nullptr, &count), 2u);
+    EXPECT_EQ(Result(tqGetMessages(nullptr, &count)), Result(DMS_E_ARGUMENT));
     tqsimClose();
     count = 4;
-    EXPECT_EQ(tqGetMessages(rows.data(), &count), 3u);
+    EXPECT_EQ(Result(tqGetMessages(rows.data(), &count)), Result(DMS_E_NO_INTERFACE));
     EXPECT_EQ(count, 0);
 }
 
@@ -133,30 +135,30 @@ TEST(MessageRows, SendSingleDefinesActivatesAndReportsErrors) {
     SimSign sign;
     uint32_t v = 0, s = 0;
     MessageTableEntry e = entry(3, 9, "[jp3][zz]");
-    ASSERT_EQ(tqSendSingleMessage(&e, &v, &s), 0u);
+    ASSERT_EQ(Result(tqSendSingleMessage(&e, &v, &s)), Result(DMS_OK));
     EXPECT_EQ(v, 5u);
     EXPECT_EQ(s, 3u);
     EXPECT_EQ(rowStatus(3, 9), 5u);
 
     // Event code 1 with a changeable row: defined, then activated.
     e = entry(3, 9, "[jp3]GO", 1);
-    ASSERT_EQ(tqSendSingleMessage(&e, &v, &s), 0u);
+    ASSERT_EQ(Result(tqSendSingleMessage(&e, &v, &s)), Result(DMS_OK));
     EXPECT_EQ(v, 2u);
     EXPECT_EQ(sign.state()["control"]["activated"].get<std::string>().substr(6, 6), "030009");
     // With an event code and another memory type the row is not defined.
     sign.clearJournal();
     e = entry(4, 3, "[jp3]NOT SENT", 3);
-    EXPECT_EQ(tqSendSingleMessage(&e, &v, &s), TQDMS_E_BAD_VALUE);  // the sign lacks volatile 3
+    EXPECT_EQ(Result(tqSendSingleMessage(&e, &v, &s)), Result(TQDMS_E_BAD_VALUE));  // the sign lacks volatile 3
     EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
     // Owner and MULTI fields without terminator are taken up to their size.
     e = entry(4, 2, "");
     std::memset(e.owner, 'o', sizeof e.owner);
     std::memset(e.multi, 'm', sizeof e.multi);
-    ASSERT_EQ(tqSendSingleMessage(&e, nullptr, nullptr), 0u);
+    ASSERT_EQ(Result(tqSendSingleMessage(&e, nullptr, nullptr)), Result(DMS_OK));
     json define = sign.calls("tqDefine1Message").back();
     EXPECT_EQ(define["texts"][0].get<std::string>().size(), 64u);
     EXPECT_EQ(define["texts"][1].get<std::string>().size(), 1064u);
-    EXPECT_EQ(tqSendSingleMessage(nullptr, &v, &s), 2u);
+    EXPECT_EQ(Result(tqSendSingleMessage(nullptr, &v, &s)), Result(DMS_E_ARGUMENT));
 }
 
 TEST(MessageRows, SendAllSendsInNumberOrderAndErasesTheRest) {
@@ -167,8 +169,8 @@ TEST(MessageRows, SendAllSendsInNumberOrderAndErasesTheRest) {
     uint32_t v[4] = {0}, s[4] = {0};
     // The volatile entry and the second entry for 3 are not sent: -1.
     EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), static_cast<uint32_t>(-1));
-    EXPECT_EQ(results[0], 0);
-    EXPECT_EQ(results[1], 0);
+    EXPECT_EQ(Result(results[0]), Result(DMS_OK));
+    EXPECT_EQ(Result(results[1]), Result(DMS_OK));
     EXPECT_EQ(results[2], -1);
     EXPECT_EQ(results[3], -1);
     EXPECT_EQ(rowStatus(3, 1), 4u);
@@ -176,7 +178,7 @@ TEST(MessageRows, SendAllSendsInNumberOrderAndErasesTheRest) {
     EXPECT_EQ(rowStatus(3, 3), 4u);
     EXPECT_EQ(rowStatus(3, 4), 1u);
     char multi[32];
-    ASSERT_EQ(tqGetMsgTable(3, 3, 3, multi, sizeof multi), 0u);
+    ASSERT_EQ(Result(tqGetMsgTable(3, 3, 3, multi, sizeof multi)), Result(TQDMS_OK));
     EXPECT_STREQ(multi, "[jp3]THREE");
     // Defines go out in number order, after the blanking.
     std::vector<int> defined;
@@ -188,11 +190,11 @@ TEST(MessageRows, SendAllSendsInNumberOrderAndErasesTheRest) {
     // Only changeable entries: all sent, result 0; without results the
     // result is the last one obtained.
     count = 2;
-    EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), 0u);
-    EXPECT_EQ(tqSendAllMessage(e, &count, nullptr, v, s), 0u);
-    EXPECT_EQ(tqSendAllMessage(nullptr, &count, results, v, s), 2u);
+    EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(DMS_OK));
+    EXPECT_EQ(Result(tqSendAllMessage(e, &count, nullptr, v, s)), Result(DMS_OK));
+    EXPECT_EQ(Result(tqSendAllMessage(nullptr, &count, results, v, s)), Result(DMS_E_ARGUMENT));
     tqsimClose();
-    EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), 2u);  // no sign: 2, not 3
+    EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(DMS_E_ARGUMENT));  // no sign: 2, not 3
 }
 
 TEST(MessageRows, SendAllStopsAtAFailedExchange) {
@@ -200,41 +202,41 @@ TEST(MessageRows, SendAllStopsAtAFailedExchange) {
     MessageTableEntry e[2] = {entry(3, 1, "[jp3]ONE"), entry(3, 3, "[jp3]THREE")};
     int32_t count = 2, results[2];
     uint32_t v[2], s[2];
-    // Row 2's erase fails with 1: sent entries become 1, the rest keep -1.
-    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 2, 9}}, {"result", 1}});
-    EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), 1u);
-    EXPECT_EQ(results[0], 1);
+    // Row 2's erase fails with TQDMS_E_EXCHANGE: sent entries get it, the rest keep -1.
+    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 2, 9}}, {"result", TQDMS_E_EXCHANGE}});
+    EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(TQDMS_E_EXCHANGE));
+    EXPECT_EQ(Result(results[0]), Result(TQDMS_E_EXCHANGE));
     EXPECT_EQ(results[1], -1);
     EXPECT_EQ(rowStatus(3, 3), 1u);
     // A failing erase of another kind goes on.
     sign.clearFaults();
     sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 2, 9}}, {"result", 0x77}});
-    EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), 0u);
+    EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(DMS_OK));
     EXPECT_EQ(rowStatus(3, 3), 4u);
 }
 
 TEST(MessageRows, DeleteWaitsForEachState) {
     SimSign sign(json{{"messages", {row(3, 5, "[jp3]X"), row(4, 6, "[jp3]Y")}}});
-    EXPECT_EQ(tqDeleteMessage(0x104, 0x10006), 0u);  // low byte 4, low 16 bits 6
+    EXPECT_EQ(Result(tqDeleteMessage(0x104, 0x10006)), Result(DMS_OK));  // low byte 4, low 16 bits 6
     EXPECT_EQ(rowStatus(4, 6), 1u);
     auto define = sign.calls("tqDefine1Message");
     ASSERT_EQ(define.size(), 1u);
     EXPECT_EQ(define[0]["args"], json({4, 6, 0, 0, 0, 0}));
     EXPECT_EQ(define[0]["texts"], json({" ", " "}));
-    EXPECT_EQ(tqDeleteMessage(5, 1), 32529u);
+    EXPECT_EQ(Result(tqDeleteMessage(5, 1)), Result(DMS_E_MEMORY_TYPE));
 
-    // A row that never reports modifying: 259 after three rounds.
+    // A row that never reports modifying: DMS_E_NOT_MODIFYING after three rounds.
     sign.clearJournal();
     sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, 5, 9}}, {"times", 3}, {"reply", "04000000"}});
-    EXPECT_EQ(tqDeleteMessage(3, 5), 259u);
+    EXPECT_EQ(Result(tqDeleteMessage(3, 5)), Result(DMS_E_NOT_MODIFYING));
     EXPECT_EQ(sign.calls("tqSetMsgTable").size(), 3u);
     EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
-    // A row that never reaches not used: 32523.
+    // A row that never reaches not used: DMS_E_STATE_TIMEOUT.
     sign.clearFaults();
     sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 5, 9}}, {"nth", 2}, {"swallow", true}});
-    EXPECT_EQ(tqDeleteMessage(3, 5), 32523u);
+    EXPECT_EQ(Result(tqDeleteMessage(3, 5)), Result(DMS_E_STATE_TIMEOUT));
     tqsimClose();
-    EXPECT_EQ(tqDeleteMessage(3, 5), 3u);
+    EXPECT_EQ(Result(tqDeleteMessage(3, 5)), Result(DMS_E_NO_INTERFACE));
 }
 
 TEST(MessageRows, FaultSweeps) {
@@ -289,7 +291,7 @@ TEST(MessageRows, FaultSweeps) {
             } else if (fn == "tqGetMsgInfo" || args[1] == 1 || args[1] == 3) {
                 EXPECT_EQ(s.result, code);  // a send, or the error read after it
             } else if (args[1] == 2) {
-                EXPECT_EQ(s.result, 0u);  // an erase before the last one is not reported
+                EXPECT_EQ(Result(s.result), Result(DMS_OK));  // an erase before the last one is not reported
             } else {
                 EXPECT_EQ(args[1], 4);
                 EXPECT_EQ(s.result, code);  // the last erase gives the last result

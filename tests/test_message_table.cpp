@@ -16,8 +16,10 @@
 #include "messages/table.h"
 #include "support/fault_sweep.h"
 #include "support/message_rows.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::json;
 using testing_support::row;
 using testing_support::SimSign;
@@ -57,7 +59,7 @@ TEST(MessageTable, WriteGivesFreeNumbersOnlyWhenNeeded) {
     fill(m[3], 4, 50, "[jp3]NOT WRITTEN");  // above the volatile maximum, within the changeable one
     fill(m[4], 4, 2, "[jp3]VOLATILE");
     SimSign::progress().clear();
-    ASSERT_EQ(dms::writeMessageTable(m.get(), 5), 0u);
+    ASSERT_EQ(Result(dms::writeMessageTable(m.get(), 5)), Result(DMS_OK));
     EXPECT_EQ(definedNumbers(sign), (std::vector<int>{7, 2, 3, 4}));
     EXPECT_EQ(m[0].m_MemoryNum, 3);
     EXPECT_EQ(m[1].m_MemoryNum, 4);
@@ -69,14 +71,14 @@ TEST(MessageTable, WriteGivesFreeNumbersOnlyWhenNeeded) {
     // Every number fits: the table is not read.
     sign.clearJournal();
     fill(m[0], 3, 9, "[jp3]NINE");
-    ASSERT_EQ(dms::writeMessageTable(m.get(), 1), 0u);
+    ASSERT_EQ(Result(dms::writeMessageTable(m.get(), 1)), Result(DMS_OK));
     EXPECT_TRUE(sign.calls("tqGetMsgTable").empty());
 
     // A message of another memory type ends the call before later ones.
     sign.clearJournal();
     fill(m[1], 5, 1, "X");
     fill(m[2], 3, 8, "[jp3]EIGHT");
-    EXPECT_EQ(dms::writeMessageTable(m.get(), 3), 32529u);
+    EXPECT_EQ(Result(dms::writeMessageTable(m.get(), 3)), Result(DMS_E_MEMORY_TYPE));
     EXPECT_EQ(definedNumbers(sign), (std::vector<int>{9}));
 }
 
@@ -86,7 +88,7 @@ TEST(MessageTable, WriteRunsOutOfFreeNumbers) {
     SimSign sign(json{{"limits", {{"maxChangeable", 600}}}, {"messages", rows}});
     dms::CMessage m;
     fill(m, 3, 0, "[jp3]NEW");
-    EXPECT_EQ(dms::writeMessageTable(&m, 1), 32522u);
+    EXPECT_EQ(Result(dms::writeMessageTable(&m, 1)), Result(DMS_E_NO_FREE));
     EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
 }
 
@@ -114,23 +116,23 @@ TEST(MessageTable, FreeNumbersNeverTakeAValidRow) {
     } cases[] = {
         // Permanent 1 and 10 put the gap 2..9 first: changeable 2 is kept.
         {"gap of the permanent numbers", {{"maxChangeable", 20}},
-         {permanent[0], permanent[1], row(3, 2, "KEEP ME")}, {{3, 200}}, 0, {3}},
+         {permanent[0], permanent[1], row(3, 2, "KEEP ME")}, {{3, 200}}, DMS_OK, {3}},
         // Only row 1 lies below the first number read: it is still offered.
-        {"below the first number read", {{"maxChangeable", 5}}, {row(3, 5, "FIVE")}, {{3, 0}}, 0, {1}},
+        {"below the first number read", {{"maxChangeable", 5}}, {row(3, 5, "FIVE")}, {{3, 0}}, DMS_OK, {1}},
         // The documented tail reaches the maximum itself.
-        {"the maximum itself", {{"maxChangeable", 6}}, {row(3, 5, "FIVE")}, {{3, 0}}, 0, {6}},
+        {"the maximum itself", {{"maxChangeable", 6}}, {row(3, 5, "FIVE")}, {{3, 0}}, DMS_OK, {6}},
         // Exactly as many free rows as needed, and one fewer.
-        {"just enough", {{"maxChangeable", 3}}, {row(3, 2, "TWO")}, {{3, 0}, {3, 700}}, 0, {3, 1}},
-        {"one short", {{"maxChangeable", 3}}, {row(3, 2, "TWO"), row(3, 3, "THREE")}, {{3, 0}, {3, 700}}, 32522,
+        {"just enough", {{"maxChangeable", 3}}, {row(3, 2, "TWO")}, {{3, 0}, {3, 700}}, DMS_OK, {3, 1}},
+        {"one short", {{"maxChangeable", 3}}, {row(3, 2, "TWO"), row(3, 3, "THREE")}, {{3, 0}, {3, 700}}, DMS_E_NO_FREE,
          {}},
         // A volatile record takes a volatile row within the volatile maximum.
         {"volatile", {{"maxChangeable", 10}, {"maxVolatile", 2}},
-         {row(3, 1, "C1"), row(3, 2, "C2"), row(4, 1, "V1")}, {{4, 0}}, 0, {2}},
+         {row(3, 1, "C1"), row(3, 2, "C2"), row(4, 1, "V1")}, {{4, 0}}, DMS_OK, {2}},
         {"volatile full", {{"maxChangeable", 10}, {"maxVolatile", 2}},
-         {row(4, 1, "V1"), row(4, 2, "V2")}, {{4, 0}}, 32522, {}},
+         {row(4, 1, "V1"), row(4, 2, "V2")}, {{4, 0}}, DMS_E_NO_FREE, {}},
         // Numbers that fit are written first; a full table then writes none
         // of the others.
-        {"full after the first pass", {{"maxChangeable", 2}}, {row(3, 1, "ONE")}, {{3, 2}, {3, 0}}, 32522, {2}},
+        {"full after the first pass", {{"maxChangeable", 2}}, {row(3, 1, "ONE")}, {{3, 2}, {3, 0}}, DMS_E_NO_FREE, {2}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -139,7 +141,7 @@ TEST(MessageTable, FreeNumbersNeverTakeAValidRow) {
         std::unique_ptr<dms::CMessage[]> m(new dms::CMessage[c.records.size()]);
         for (size_t i = 0; i < c.records.size(); ++i)
             fill(m[i], c.records[i].first, c.records[i].second, "[jp3]NEW");
-        EXPECT_EQ(dms::writeMessageTable(m.get(), static_cast<int>(c.records.size())), c.result);
+        EXPECT_EQ(Result(dms::writeMessageTable(m.get(), static_cast<int>(c.records.size()))), Result(c.result));
         EXPECT_EQ(definedNumbers(sign), c.defined);
         auto after = rowsOf(sign);
         ASSERT_EQ(before.size(), c.rows.size());
@@ -155,7 +157,7 @@ TEST(MessageTable, FreeNumbersAfterAnIncompleteRead) {
     sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, 2, 9}}, {"result", 0x31}});
     dms::CMessage m;
     fill(m, 3, 0, "[jp3]NEW");
-    ASSERT_EQ(dms::writeMessageTable(&m, 1), 0u);
+    ASSERT_EQ(Result(dms::writeMessageTable(&m, 1)), Result(DMS_OK));
     EXPECT_EQ(definedNumbers(sign), (std::vector<int>{4}));
     auto rows = rowsOf(sign);
     EXPECT_EQ(rows["3/2"], "TWO");
@@ -214,7 +216,7 @@ TEST(MessageTable, WriteFaultSweep) {
             // Reading the used numbers may fail without failing the write.
             // (every read after the two maximums and before the definitions).
             if (step.index > 2 && step.call["fn"] != "tqDefine1Message")
-                EXPECT_EQ(step.result, 0u);
+                EXPECT_EQ(Result(step.result), Result(DMS_OK));
             else
                 EXPECT_EQ(step.result, testing_support::kSweepCode) << step.call.dump();
         });

@@ -11,8 +11,10 @@
 #include "support/fault_sweep.h"
 #include "support/message_rows.h"
 #include "support/message_xml.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::documentXml;
 using testing_support::json;
 using testing_support::messageXml;
@@ -50,7 +52,7 @@ TEST(MessageTransfer, SendFillsFreeNumbersThenAppliesEventsInOrder) {
     // 200 and 255 lie beyond the table: they take the free numbers 3 and 4.
     TempFile doc(documentXml(numbered("1", "FIRST") + numbered("200", "NEW A") + numbered("255", "NEW B"),
                              kEvents));
-    ASSERT_EQ(tqSendMessage(doc.path()), 0u);
+    ASSERT_EQ(Result(tqSendMessage(doc.path())), Result(DMS_OK));
     auto multi = multiOnSign(sign);
     EXPECT_NE(multi["3/1"].find("FIRST"), std::string::npos);
     EXPECT_NE(multi["3/3"].find("NEW A"), std::string::npos);
@@ -68,7 +70,7 @@ TEST(MessageTransfer, SendRefusals) {
     SimSign sign(json{{"limits", {{"maxChangeable", 600}}}});
     // Another memory type ends the call before later messages are written.
     TempFile mixed(documentXml(numbered("1", "A") + numbered("1", "B", "currentBuffer") + numbered("2", "C")));
-    EXPECT_EQ(tqSendMessage(mixed.path()), 32529u);
+    EXPECT_EQ(Result(tqSendMessage(mixed.path())), Result(DMS_E_MEMORY_TYPE));
     EXPECT_EQ(sign.calls("tqDefine1Message").size(), 1u);
 
     // 600 messages: the first 512 are written.
@@ -76,20 +78,20 @@ TEST(MessageTransfer, SendRefusals) {
     for (int i = 1; i <= 600; ++i) many += numbered(std::to_string((i - 1) % 255 + 1), "M" + std::to_string(i));
     TempFile big(documentXml(many));
     sign.clearJournal();
-    EXPECT_EQ(tqSendMessage(big.path()), 0u);
+    EXPECT_EQ(Result(tqSendMessage(big.path())), Result(DMS_OK));
     EXPECT_EQ(sign.calls("tqDefine1Message").size(), 512u);
 
-    EXPECT_EQ(tqSendMessage(nullptr), 2u);
-    EXPECT_EQ(tqSendMessage("/nonexistent/doc.xml"), 32513u);
+    EXPECT_EQ(Result(tqSendMessage(nullptr)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqSendMessage("/nonexistent/doc.xml")), Result(DMS_E_OPEN_INPUT));
 }
 
 TEST(MessageTransfer, GetWritesEventsAndMessages) {
     SimSign sign(json{{"limits", {{"maxChangeable", 300}}},
                       {"messages", {row(2, 1, "[jp3]PERMANENT"), row(3, 4, "[jp2][fo1]ROAD[nl1]CLOSED")}}});
     MessageTableEntry e = testing_support::entry(3, 300, "[pt30o0][jp3]AHEAD", 1);
-    ASSERT_EQ(tqSendSingleMessage(&e, nullptr, nullptr), 0u);
+    ASSERT_EQ(Result(tqSendSingleMessage(&e, nullptr, nullptr)), Result(DMS_OK));
     TempFile out;
-    ASSERT_EQ(tqGetMessage(out.path()), 0u);
+    ASSERT_EQ(Result(tqGetMessage(out.path())), Result(DMS_OK));
     std::string text = out.read();
     EXPECT_NE(text.find("<Activate type=\"changeable\" number=\"300\""), std::string::npos) << text;
     EXPECT_NE(text.find("<CommunicationsLoss type=\"blank\" number=\"1\""), std::string::npos) << text;
@@ -103,9 +105,9 @@ TEST(MessageTransfer, GetWritesEventsAndMessages) {
     // A failed table read is reported as 1 and leaves no file.
     TempFile none;
     sign.fault({{"fn", "tqGetMsgInfo"}, {"args", {1}}, {"result", 0x55}});
-    EXPECT_EQ(tqGetMessage(none.path()), 1u);
+    EXPECT_EQ(Result(tqGetMessage(none.path())), Result(DMS_E_FAILED));
     EXPECT_EQ(none.read(), "");
-    EXPECT_EQ(tqGetMessage(nullptr), 2u);
+    EXPECT_EQ(Result(tqGetMessage(nullptr)), Result(DMS_E_ARGUMENT));
 }
 
 // The picture the graphics example shows.
@@ -118,11 +120,11 @@ TEST(MessageTransfer, ExampleDocumentsRoundTrip) {
         SCOPED_TRACE(name);
         std::string path = std::string(DMS_SOURCE_DIR) + "/examples/messages/" + name;
         SimSign sign(kGraphic2);
-        ASSERT_EQ(tqSendMessage(path.c_str()), 0u);
+        ASSERT_EQ(Result(tqSendMessage(path.c_str())), Result(DMS_OK));
         auto sent = multiOnSign(sign);
         ASSERT_FALSE(sent.empty());
         TempFile back;
-        ASSERT_EQ(tqGetMessage(back.path()), 0u);
+        ASSERT_EQ(Result(tqGetMessage(back.path())), Result(DMS_OK));
         std::string text = back.read();
         for (const auto& kv : sent) {
             if (kv.first[0] != '3') continue;  // volatile rows are not read back
@@ -131,7 +133,7 @@ TEST(MessageTransfer, ExampleDocumentsRoundTrip) {
         }
         // The message on display cannot be rewritten: send again to a new sign.
         SimSign again(kGraphic2);
-        ASSERT_EQ(tqSendMessage(path.c_str()), 0u);
+        ASSERT_EQ(Result(tqSendMessage(path.c_str())), Result(DMS_OK));
         EXPECT_EQ(multiOnSign(again), sent);
     }
 }
@@ -149,7 +151,7 @@ TEST(MessageTransfer, SendFaultSweep) {
     // limit, and the table read that looks for free numbers (after the
     // first definition).
     fresh();
-    ASSERT_EQ(tqSendMessage(doc.path()), 0u);
+    ASSERT_EQ(Result(tqSendMessage(doc.path())), Result(DMS_OK));
     json clean = sign->journal();
     size_t firstDefine = 0;
     while (firstDefine < clean.size() && clean[firstDefine]["fn"] != "tqDefine1Message") ++firstDefine;
@@ -180,9 +182,9 @@ TEST(MessageTransfer, GetFaultSweep) {
             // Event messages and the font list may fail unreported; a failed
             // table read is always 1.
             if (fn == "tqGetSignControl" || fn == "tqGetFontDefinition" || fn == "tqGetFontTable")
-                EXPECT_EQ(step.result, 0u) << step.call.dump();
+                EXPECT_EQ(Result(step.result), Result(DMS_OK)) << step.call.dump();
             else
-                EXPECT_EQ(step.result, 1u) << step.call.dump();
+                EXPECT_EQ(Result(step.result), Result(DMS_E_FAILED)) << step.call.dump();
         });
     sign.reset();
 }

@@ -11,6 +11,9 @@
 #include "multi/describe.h"
 #include "multi/parser.h"
 #include "support/multi_parse.h"
+#include "support/result.h"
+
+using testing_support::Result;
 
 namespace {
 

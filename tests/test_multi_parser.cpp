@@ -8,6 +8,9 @@
 #include "model/section.h"
 #include "multi/describe.h"
 #include "multi/parser.h"
+#include "support/result.h"
+
+using testing_support::Result;
 
 namespace {
 
@@ -15,7 +18,7 @@ using namespace dms;
 
 struct Parsed {
     std::unique_ptr<PageMessage> first = std::make_unique<PageMessage>();
-    explicit Parsed(const char* multi) { EXPECT_EQ(first->FromMulti(multi), 0u); }
+    explicit Parsed(const char* multi) { EXPECT_EQ(Result(first->FromMulti(multi)), Result(DMS_OK)); }
     PageMessage& page(int i) { return *ItemAt(first.get(), i, 0); }
     int pages() {
         int n = 0;

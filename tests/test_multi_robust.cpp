@@ -15,6 +15,9 @@
 #include "multi/describe.h"
 #include "multi/parser.h"
 #include "support/multi_parse.h"
+#include "support/result.h"
+
+using testing_support::Result;
 
 namespace {
 
@@ -39,7 +42,7 @@ TEST(MultiRobust, LongPagesManyRegionsAndLongTagsAreCut) {
     EXPECT_EQ(std::strlen(section.normalTexts->Text()), 1023u);
     PageMessage body;
     std::string longBody = "[g1,1,1]" + std::string(1500, 'B') + "[g2,2,2]";
-    EXPECT_EQ(ParsePageBody(body, longBody.c_str()), 0u);
+    EXPECT_EQ(Result(ParsePageBody(body, longBody.c_str())), Result(DMS_OK));
     EXPECT_EQ(body.graphicOrder.size(), 1u);
 
     // 25 paired regions: the first 20 flash, the rest do not.

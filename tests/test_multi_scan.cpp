@@ -6,6 +6,9 @@
 #include "model/section.h"
 #include "multi/readers.h"
 #include "multi/scan.h"
+#include "support/result.h"
+
+using testing_support::Result;
 
 namespace {
 
@@ -137,7 +140,7 @@ TEST(MultiScan, ElementReadersAcceptTheirFormsAndLeaveTheRest) {
     EXPECT_STREQ(hc.x, "");
 
     NewLine nl;
-    EXPECT_EQ(nl.FromMulti(""), 2u);
+    EXPECT_EQ(Result(nl.FromMulti("")), Result(DMS_E_ARGUMENT));
     nl.FromMulti("[nl]");
     EXPECT_EQ(nl.count, -1);
     nl.FromMulti("[nl5][jl3]");
@@ -153,7 +156,7 @@ TEST(MultiScan, ElementReadersAcceptTheirFormsAndLeaveTheRest) {
     EXPECT_EQ(w.x, 4);
 
     TextBase tb;
-    EXPECT_EQ(ReadTextRun(tb, "[cf255,0,0][fo2]AB[nl5]"), 2u);
+    EXPECT_EQ(Result(ReadTextRun(tb, "[cf255,0,0][fo2]AB[nl5]")), Result(DMS_E_ARGUMENT));
     EXPECT_STREQ(tb.Text(), "AB");
     EXPECT_EQ(tb.fontNum, 2);
     EXPECT_EQ(tb.fontColor, Color::fromRgb(0xFF0000));

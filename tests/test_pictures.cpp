@@ -14,8 +14,10 @@
 #include "graphics/bmp.h"
 #include "support/bmp_files.h"
 #include "support/pictures.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::bmpFile;
 using testing_support::Bytes;
 using testing_support::graphicRow;
@@ -49,7 +51,7 @@ TEST(SendSinglePicture, WritesColumnsBlocksAndStatusInOrder) {
     dmsGraphic p = pictureRecord(2, 1, "Arrow");
     p.transparent = 1;
     p.transparentColor = 0x00FF00;
-    ASSERT_EQ(tqSendSinglePicture(path.c_str(), &p), 0u);
+    ASSERT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_OK));
     EXPECT_EQ(p.height, 3);
     EXPECT_EQ(p.width, 10);
     EXPECT_EQ(p.length, 3u);  // 30 bits, rounded down
@@ -76,11 +78,11 @@ TEST(SendSinglePicture, WritesColumnsBlocksAndStatusInOrder) {
 
     // Once more over a picture that is there: the row is simply rewritten.
     p = pictureRecord(2, 1, "Again");
-    ASSERT_EQ(tqSendSinglePicture(path.c_str(), &p), 0u);
+    ASSERT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_OK));
     EXPECT_EQ(rowOf(sign, 2)["name"], "Again");
 
-    EXPECT_EQ(tqSendSinglePicture(nullptr, &p), 2u);
-    EXPECT_EQ(tqSendSinglePicture(path.c_str(), nullptr), 2u);
+    EXPECT_EQ(Result(tqSendSinglePicture(nullptr, &p)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), nullptr)), Result(DMS_E_ARGUMENT));
 }
 
 TEST(SendSinglePicture, FifteenHundredBytesGoAsTwoWholeBlocks) {
@@ -98,7 +100,7 @@ TEST(SendSinglePicture, FifteenHundredBytesGoAsTwoWholeBlocks) {
     const std::string path = dir.file("photo.bmp");
     testing_support::writeFile(path, bmpFile(25, 20, 24, rows));
     dmsGraphic p = pictureRecord(1, 4, "Photo");
-    ASSERT_EQ(tqSendSinglePicture(path.c_str(), &p), 0u);
+    ASSERT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_OK));
     EXPECT_EQ(p.length, 1500u);
     auto blocks = sign.calls("tqSetGraphicBitmapTable");
     ASSERT_EQ(blocks.size(), 2u);
@@ -124,42 +126,42 @@ TEST(SendSinglePicture, IndexFileAndRowRefusals) {
     // block size); the table is not touched.
     dmsGraphic p = pictureRecord(0, 1, "Zero");
     sign.clearJournal();
-    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32521u);
+    EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_PICTURE_NUMBER));
     EXPECT_EQ(p.width, 10);
     EXPECT_EQ(sign.calls("tqGetGraphicDefinition").size(), 3u);  // G, S, and the reader's S
     EXPECT_TRUE(sign.calls("tqGetGraphicTable").empty());
     p.index = 5;
-    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32521u);
+    EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_PICTURE_NUMBER));
     p.index = 2;
-    EXPECT_EQ(tqSendSinglePicture(dir.file("missing.bmp").c_str(), &p), 32513u);
+    EXPECT_EQ(Result(tqSendSinglePicture(dir.file("missing.bmp").c_str(), &p)), Result(DMS_E_OPEN_INPUT));
 
     p.index = 1;
-    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32525u);  // permanent
+    EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_IN_USE));  // permanent
     p.index = 3;
-    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32526u);  // the refused status value
-    ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[g4]", 0), 0u);
+    EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_GRAPHIC_STATUS));  // the refused status value
+    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[g4]", 0)), Result(TQDMS_OK));
     uint8_t a[12] = {0xFF, 0xFF, 5, 3, 1, 0, 0, 0, 0, 0, 0, 0};
-    ASSERT_EQ(tqActiveMessage(a), 0u);
+    ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     p.index = 4;
-    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32525u);  // in use by the message shown
-    EXPECT_EQ(tqDeletePicture(4), 32525u);
-    EXPECT_EQ(tqDeletePicture(1), 32525u);
+    EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_IN_USE));  // in use by the message shown
+    EXPECT_EQ(Result(tqDeletePicture(4)), Result(DMS_E_IN_USE));
+    EXPECT_EQ(Result(tqDeletePicture(1)), Result(DMS_E_IN_USE));
 
     // A row that never turns modifying, or never ready.
     p.index = 2;
     sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"swallow", true}, {"times", -1}});
     sign.clearJournal();
-    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 259u);
+    EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_NOT_MODIFYING));
     EXPECT_EQ(statusRequests(sign), (std::vector<int>{7, 7, 7}));
     sign.clearFaults();
     sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"nth", 2}, {"swallow", true}});
-    EXPECT_EQ(tqSendSinglePicture(path.c_str(), &p), 32523u);
+    EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_STATE_TIMEOUT));
     EXPECT_EQ(rowOf(sign, 2)["status"], 2);
 }
 
 TEST(DeletePicture, EmptiesTheRowThroughItsStates) {
     SimSign sign(json{{"graphics", {graphicRow(2, "Old", 10, 3, 1, "ffe01aa8")}}});
-    ASSERT_EQ(tqDeletePicture(2), 0u);
+    ASSERT_EQ(Result(tqDeletePicture(2)), Result(DMS_OK));
     EXPECT_TRUE(rowOf(sign, 2).is_null());
     std::vector<int> columns;
     for (const json& c : sign.calls("tqSetGraphicTable")) columns.push_back(c["args"][1]);
@@ -169,12 +171,12 @@ TEST(DeletePicture, EmptiesTheRowThroughItsStates) {
 
     sign.patch({{"graphics", {graphicRow(2, "Old", 10, 3, 1, "ffe01aa8")}}});
     sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"nth", 2}, {"swallow", true}});
-    EXPECT_EQ(tqDeletePicture(2), 32523u);
+    EXPECT_EQ(Result(tqDeletePicture(2)), Result(DMS_E_STATE_TIMEOUT));
     sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"swallow", true}, {"times", 3}});
     sign.patch({{"graphics", {graphicRow(2, "Old", 10, 3, 1, "ffe01aa8")}}});
-    EXPECT_EQ(tqDeletePicture(2), 259u);
+    EXPECT_EQ(Result(tqDeletePicture(2)), Result(DMS_E_NOT_MODIFYING));
     sign.clearFaults();
-    EXPECT_EQ(tqDeletePicture(99), TQDMS_E_NO_SUCH_NAME);  // the sign's own answer
+    EXPECT_EQ(Result(tqDeletePicture(99)), Result(TQDMS_E_NO_SUCH_NAME));  // the sign's own answer
 }
 
 TEST(SendAllPicture, WritesListedRowsEmptiesOthersAndLeavesTheLastRow) {
@@ -186,9 +188,9 @@ TEST(SendAllPicture, WritesListedRowsEmptiesOthersAndLeavesTheLastRow) {
     dmsGraphic pictures[2] = {pictureRecord(3, 1, "Three"), pictureRecord(1, 1, "One")};
     int32_t count = 2;
     int32_t results[2] = {9, 9};
-    ASSERT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures, results), 0u);
-    EXPECT_EQ(results[0], 0);
-    EXPECT_EQ(results[1], 0);
+    ASSERT_EQ(Result(tqSendAllPicture(paths.c_str(), &count, pictures, results)), Result(DMS_OK));
+    EXPECT_EQ(Result(results[0]), Result(DMS_OK));
+    EXPECT_EQ(Result(results[1]), Result(DMS_OK));
     EXPECT_EQ(rowOf(sign, 1)["name"], "One");
     EXPECT_EQ(rowOf(sign, 3)["name"], "Three");
     EXPECT_TRUE(rowOf(sign, 2).is_null());
@@ -202,8 +204,8 @@ TEST(SendAllPicture, WritesListedRowsEmptiesOthersAndLeavesTheLastRow) {
     // An emptied row that refuses reports its code through the progress.
     sign.patch({{"graphics", {graphicRow(2, "Fixed", 2, 2, 4, "", 6)}}});
     SimSign::progress().clear();
-    ASSERT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures, nullptr), 0u);
-    EXPECT_EQ(SimSign::progress()[2], std::make_pair(32525, 50));
+    ASSERT_EQ(Result(tqSendAllPicture(paths.c_str(), &count, pictures, nullptr)), Result(DMS_OK));
+    EXPECT_EQ(SimSign::progress()[2], std::make_pair(static_cast<int>(DMS_E_IN_USE), 50));
 }
 
 TEST(SendAllPicture, PicturesNeverSentKeepMinusOne) {
@@ -217,27 +219,27 @@ TEST(SendAllPicture, PicturesNeverSentKeepMinusOne) {
     int32_t count = 4;
     int32_t results[4] = {9, 9, 9, 9};
     EXPECT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures, results), 0xFFFFFFFFu);
-    EXPECT_EQ(results[0], 0);
+    EXPECT_EQ(Result(results[0]), Result(DMS_OK));
     EXPECT_EQ(results[1], -1);
     EXPECT_EQ(results[2], -1);
     EXPECT_EQ(results[3], -1);
     EXPECT_EQ(rowOf(sign, 1)["name"], "First");
     EXPECT_TRUE(rowOf(sign, 4).is_null());
-    EXPECT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures, nullptr), 0u);
+    EXPECT_EQ(Result(tqSendAllPicture(paths.c_str(), &count, pictures, nullptr)), Result(DMS_OK));
 
     // A failed upload's code lands in its slot and, as the last non-zero
     // slot, in the result; without slots the last upload's result counts.
     std::string two = pathFields({dir.file("missing.bmp"), a});
     dmsGraphic pair[2] = {pictureRecord(1, 1, "Gone"), pictureRecord(2, 1, "Here")};
     count = 2;
-    EXPECT_EQ(tqSendAllPicture(two.c_str(), &count, pair, results), 32513u);
-    EXPECT_EQ(results[0], 32513);
-    EXPECT_EQ(results[1], 0);
-    EXPECT_EQ(tqSendAllPicture(two.c_str(), &count, pair, nullptr), 0u);
+    EXPECT_EQ(Result(tqSendAllPicture(two.c_str(), &count, pair, results)), Result(DMS_E_OPEN_INPUT));
+    EXPECT_EQ(Result(results[0]), Result(DMS_E_OPEN_INPUT));
+    EXPECT_EQ(Result(results[1]), Result(DMS_OK));
+    EXPECT_EQ(Result(tqSendAllPicture(two.c_str(), &count, pair, nullptr)), Result(DMS_OK));
 
-    EXPECT_EQ(tqSendAllPicture(nullptr, &count, pair, results), 2u);
-    EXPECT_EQ(tqSendAllPicture(two.c_str(), nullptr, pair, results), 2u);
-    EXPECT_EQ(tqSendAllPicture(two.c_str(), &count, nullptr, results), 2u);
+    EXPECT_EQ(Result(tqSendAllPicture(nullptr, &count, pair, results)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqSendAllPicture(two.c_str(), nullptr, pair, results)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqSendAllPicture(two.c_str(), &count, nullptr, results)), Result(DMS_E_ARGUMENT));
 }
 
 TEST(SendAllPicture, WithoutAnInterfaceEverySlotGetsThree) {
@@ -247,9 +249,9 @@ TEST(SendAllPicture, WithoutAnInterfaceEverySlotGetsThree) {
     int32_t results[2] = {0, 0};
     uint32_t rc = 0;
     std::thread([&] { rc = tqSendAllPicture(paths.c_str(), &count, pictures, results); }).join();
-    EXPECT_EQ(rc, 3u);
-    EXPECT_EQ(results[0], 3);
-    EXPECT_EQ(results[1], 3);
+    EXPECT_EQ(Result(rc), Result(DMS_E_NO_INTERFACE));
+    EXPECT_EQ(Result(results[0]), Result(DMS_E_NO_INTERFACE));
+    EXPECT_EQ(Result(results[1]), Result(DMS_E_NO_INTERFACE));
     uint32_t others[3] = {0, 0, 0};
     std::thread([&] {
         int32_t n = 2;
@@ -274,7 +276,7 @@ TEST(GetPictures, ListsRowsWithoutFolderOrIntoFiles) {
     dmsGraphic list[4];
     std::memset(list, 0x5A, sizeof list);
     int32_t count = 4;
-    ASSERT_EQ(tqGetPictures(list, &count, nullptr, 0), 0u);
+    ASSERT_EQ(Result(tqGetPictures(list, &count, nullptr, 0)), Result(DMS_OK));
     ASSERT_EQ(count, 2);
     EXPECT_EQ(list[0].index, 1);
     EXPECT_EQ(list[0].height, 3);
@@ -294,14 +296,14 @@ TEST(GetPictures, ListsRowsWithoutFolderOrIntoFiles) {
     TempFolder dir;
     const std::string absent = dir.file("absent");
     count = 4;
-    ASSERT_EQ(tqGetPictures(list, &count, absent.c_str(), 1), 0u);
+    ASSERT_EQ(Result(tqGetPictures(list, &count, absent.c_str(), 1)), Result(DMS_OK));
     EXPECT_EQ(count, 2);
     EXPECT_FALSE(std::filesystem::exists(absent));
 
     // overwrite 0 keeps a file that is there and writes the others.
     testing_support::writeFile(dir.file("1.bmp"), Bytes{'k', 'e', 'e', 'p'});
     count = 4;
-    ASSERT_EQ(tqGetPictures(list, &count, dir.path().c_str(), 0), 0u);
+    ASSERT_EQ(Result(tqGetPictures(list, &count, dir.path().c_str(), 0)), Result(DMS_OK));
     EXPECT_EQ(testing_support::readFile(dir.file("1.bmp")), (Bytes{'k', 'e', 'e', 'p'}));
     EXPECT_EQ(list[0].fileLength, 0u);
     EXPECT_EQ(list[1].fileLength, 12u);
@@ -311,7 +313,7 @@ TEST(GetPictures, ListsRowsWithoutFolderOrIntoFiles) {
 
     // overwrite 1: the monochrome picture comes back red on black.
     count = 4;
-    ASSERT_EQ(tqGetPictures(list, &count, dir.path().c_str(), 1), 0u);
+    ASSERT_EQ(Result(tqGetPictures(list, &count, dir.path().c_str(), 1)), Result(DMS_OK));
     EXPECT_EQ(list[0].fileLength, 4u);
     Bytes mono = testing_support::readFile(dir.file("1.bmp"));
     ASSERT_EQ(mono.size(), 62u + 12u);
@@ -319,14 +321,14 @@ TEST(GetPictures, ListsRowsWithoutFolderOrIntoFiles) {
     dms::BmpFileHeader fh;
     dms::BmpInfoHeader ih;
     std::vector<uint8_t> pixels;
-    ASSERT_EQ(dms::decodeBmp(mono.data(), mono.size(), 16, fh, ih, pixels), 0u);
+    ASSERT_EQ(Result(dms::decodeBmp(mono.data(), mono.size(), 16, fh, ih, pixels)), Result(DMS_OK));
     EXPECT_EQ(Bytes(pixels.begin(), pixels.begin() + 4), (Bytes{0xFF, 0xE0, 0x1A, 0xA8}));
 
     count = 1;
-    EXPECT_EQ(tqGetPictures(list, &count, nullptr, 0), 32517u);
+    EXPECT_EQ(Result(tqGetPictures(list, &count, nullptr, 0)), Result(DMS_E_FULL));
     EXPECT_EQ(count, 1);
-    EXPECT_EQ(tqGetPictures(nullptr, &count, nullptr, 0), 2u);
-    EXPECT_EQ(tqGetPictures(list, nullptr, nullptr, 0), 2u);
+    EXPECT_EQ(Result(tqGetPictures(nullptr, &count, nullptr, 0)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqGetPictures(list, nullptr, nullptr, 0)), Result(DMS_E_ARGUMENT));
 }
 
 TEST(Pictures, EveryExamplePictureComesBackWithTheSamePixels) {
@@ -348,12 +350,12 @@ TEST(Pictures, EveryExamplePictureComesBackWithTheSamePixels) {
     std::string paths = pathFields(files);
     int32_t count = static_cast<int32_t>(files.size());
     std::vector<int32_t> results(files.size(), 9);
-    ASSERT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures.data(), results.data()), 0u);
+    ASSERT_EQ(Result(tqSendAllPicture(paths.c_str(), &count, pictures.data(), results.data())), Result(DMS_OK));
 
     TempFolder dir;
     std::vector<dmsGraphic> listed(16);
     int32_t n = 16;
-    ASSERT_EQ(tqGetPictures(listed.data(), &n, dir.path().c_str(), 1), 0u);
+    ASSERT_EQ(Result(tqGetPictures(listed.data(), &n, dir.path().c_str(), 1)), Result(DMS_OK));
     ASSERT_EQ(n, count);
     for (size_t i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(files[i]);
@@ -361,8 +363,8 @@ TEST(Pictures, EveryExamplePictureComesBackWithTheSamePixels) {
         dms::BmpFileHeader fa, fb;
         dms::BmpInfoHeader ia, ib;
         std::vector<uint8_t> pa, pb;
-        ASSERT_EQ(dms::decodeBmp(originals[i].data(), originals[i].size(), 1, fa, ia, pa), 0u);
-        ASSERT_EQ(dms::decodeBmp(back.data(), back.size(), 1, fb, ib, pb), 0u);
+        ASSERT_EQ(Result(dms::decodeBmp(originals[i].data(), originals[i].size(), 1, fa, ia, pa)), Result(DMS_OK));
+        ASSERT_EQ(Result(dms::decodeBmp(back.data(), back.size(), 1, fb, ib, pb)), Result(DMS_OK));
         EXPECT_EQ(ib.width, ia.width);
         EXPECT_EQ(ib.height, ia.height);
         EXPECT_EQ(ib.bitCount, ia.bitCount);

@@ -8,8 +8,10 @@
 #include "support/bmp_files.h"
 #include "support/fault_sweep.h"
 #include "support/pictures.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::graphicRow;
 using testing_support::json;
 using testing_support::kSweepCode;
@@ -40,7 +42,7 @@ TEST(PictureFaults, SendSinglePicture) {
             p = pictureRecord(2, 1, "Arrow");
             return tqSendSinglePicture(path.c_str(), &p);
         },
-        [&](const SweepStep& s) { EXPECT_EQ(s.result, kSweepCode); });
+        [&](const SweepStep& s) { EXPECT_EQ(Result(s.result), Result(kSweepCode)); });
     EXPECT_GE(calls, 16);  // 3 definitions, 3 status, 7 columns, 2 blocks, 2 status
     sign.reset();
 }
@@ -53,7 +55,7 @@ TEST(PictureFaults, DeletePicture) {
             sign = std::make_unique<SimSign>(twoPictures());
         },
         [&] { return tqDeletePicture(1); },
-        [&](const SweepStep& s) { EXPECT_EQ(s.result, kSweepCode); });
+        [&](const SweepStep& s) { EXPECT_EQ(Result(s.result), Result(kSweepCode)); });
     sign.reset();
 }
 
@@ -112,11 +114,11 @@ TEST(PictureFaults, SendAllPicture) {
                 EXPECT_EQ(s.result, 0xFFFFFFFFu);
             } else if (upload) {
                 EXPECT_EQ(results[0], static_cast<int32_t>(kSweepCode));
-                EXPECT_EQ(s.result, kSweepCode);
+                EXPECT_EQ(Result(s.result), Result(kSweepCode));
             } else {
                 // The emptying of row 2 reports its failure through the progress only.
-                EXPECT_EQ(results[0], 0);
-                EXPECT_EQ(s.result, 0u);
+                EXPECT_EQ(Result(results[0]), Result(DMS_OK));
+                EXPECT_EQ(Result(s.result), Result(DMS_OK));
                 bool reported = false;
                 for (const auto& p : SimSign::progress()) reported = reported || p.first == static_cast<int>(kSweepCode);
                 EXPECT_TRUE(reported);

@@ -10,8 +10,10 @@
 #include "messages/display.h"
 #include "support/fault_sweep.h"
 #include "support/message_rows.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::json;
 using testing_support::row;
 using testing_support::SimSign;
@@ -25,7 +27,7 @@ struct Shape {
 
 Shape shapeOf(const char* text) {
     dms::CMessage m;
-    EXPECT_EQ(dms::buildDisplayTextPage(m, text, 2, 0x00FF00, 1, 0), 0u);
+    EXPECT_EQ(Result(dms::buildDisplayTextPage(m, text, 2, 0x00FF00, 1, 0)), Result(DMS_OK));
     Shape s;
     for (const dms::OrderItem& item : m.pages->textOrder) {
         s.kinds.push_back(item.kind);
@@ -46,7 +48,7 @@ TEST(QuickDisplay, TextIsCutIntoLinesAtEveryLineEnd) {
     EXPECT_TRUE(shapeOf("").kinds.empty());
 
     dms::CMessage m;
-    ASSERT_EQ(dms::buildDisplayTextPage(m, "ONE\nTWO", 3, 7, 2, 4), 0u);
+    ASSERT_EQ(Result(dms::buildDisplayTextPage(m, "ONE\nTWO", 3, 7, 2, 4)), Result(DMS_OK));
     dms::PageMessage& page = *m.pages;
     EXPECT_EQ(page.pageNum, 0);
     EXPECT_EQ(page.pageOnTime, 60);
@@ -73,7 +75,7 @@ TEST(QuickDisplay, TextBracketsAreShownNotRead) {
     SimSign sign(json{{"limits", {{"maxChangeable", 3}}}});
     for (const char* text : {"Price [5]", "[g1,0,0]"}) {
         SCOPED_TRACE(text);
-        ASSERT_EQ(tqDisplayText(text, "5x7", 1, 1, 0, nullptr), 0u);
+        ASSERT_EQ(Result(tqDisplayText(text, "5x7", 1, 1, 0, nullptr)), Result(DMS_OK));
         json state = sign.state();
         std::string multi;
         for (const json& r : state["messages"])
@@ -93,7 +95,7 @@ TEST(QuickDisplay, SourceAddressText) {
 
 TEST(QuickDisplay, TextGoesToItsOwnRowAndIsShown) {
     SimSign sign(json{{"limits", {{"maxChangeable", 5}}}, {"messages", {row(3, 1, "[jp3]BUSY"), row(3, 2, "X")}}});
-    ASSERT_EQ(tqDisplayText("HELLO\r\nWORLD", "5x7", 1, 1, 0, "10.0.0.9"), 0u);
+    ASSERT_EQ(Result(tqDisplayText("HELLO\r\nWORLD", "5x7", 1, 1, 0, "10.0.0.9")), Result(DMS_OK));
     json rows = sign.state()["messages"];
     json mine;
     for (const json& r : rows)
@@ -105,7 +107,7 @@ TEST(QuickDisplay, TextGoesToItsOwnRowAndIsShown) {
     ASSERT_EQ(act.size(), 2u);  // the blank message, then the text
 
     // A second text reuses the row, found by its owner.
-    ASSERT_EQ(tqDisplayText("AGAIN", "5x7", 1, 1, 0, nullptr), 0u);
+    ASSERT_EQ(Result(tqDisplayText("AGAIN", "5x7", 1, 1, 0, nullptr)), Result(DMS_OK));
     int owned = 0;
     json after = sign.state();
     for (const json& r : after["messages"])
@@ -117,15 +119,15 @@ TEST(QuickDisplay, TextGoesToItsOwnRowAndIsShown) {
 
     // An unknown font: 2 before anything is written.
     sign.clearJournal();
-    EXPECT_EQ(tqDisplayText("X", "no such font", 1, 1, 0, nullptr), 2u);
+    EXPECT_EQ(Result(tqDisplayText("X", "no such font", 1, 1, 0, nullptr)), Result(DMS_E_ARGUMENT));
     EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
     EXPECT_TRUE(sign.calls("tqActiveMessage").empty());
-    EXPECT_EQ(tqDisplayText(nullptr, "5x7", 1, 1, 0, nullptr), 2u);
+    EXPECT_EQ(Result(tqDisplayText(nullptr, "5x7", 1, 1, 0, nullptr)), Result(DMS_E_ARGUMENT));
 }
 
 TEST(QuickDisplay, NoFreeRow) {
     SimSign sign(json{{"limits", {{"maxChangeable", 2}}}, {"messages", {row(3, 1, "A"), row(3, 2, "B")}}});
-    EXPECT_EQ(tqDisplayText("X", "5x7", 1, 1, 0, nullptr), 32522u);
+    EXPECT_EQ(Result(tqDisplayText("X", "5x7", 1, 1, 0, nullptr)), Result(DMS_E_NO_FREE));
 }
 
 TEST(QuickDisplay, TextFaultSweep) {
@@ -157,7 +159,7 @@ TEST(QuickDisplay, PicturesSkipRowsInUseAndShowOnePerPage) {
                         {{"row", 2}, {"height", 8}, {"width", 8}, {"status", 6}}}}});
     const int32_t times[2] = {20, 35};
     int32_t count = 2;
-    ASSERT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, "10.0.0.1"), 0u);
+    ASSERT_EQ(Result(tqDisplayPictures(kArrow.c_str(), times, &count, "10.0.0.1")), Result(DMS_OK));
     json after = sign.state();
     std::string multi;
     for (const json& r : after["messages"])
@@ -167,10 +169,10 @@ TEST(QuickDisplay, PicturesSkipRowsInUseAndShowOnePerPage) {
     ASSERT_EQ(act.size(), 3u);  // the blank message twice, then the pictures
 
     count = 0;
-    EXPECT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr), 2u);
-    EXPECT_EQ(tqDisplayPictures(nullptr, times, &count, nullptr), 2u);
+    EXPECT_EQ(Result(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqDisplayPictures(nullptr, times, &count, nullptr)), Result(DMS_E_ARGUMENT));
     count = 1;
-    EXPECT_EQ(tqDisplayPictures(kArrow.c_str(), nullptr, &count, nullptr), 2u);
+    EXPECT_EQ(Result(tqDisplayPictures(kArrow.c_str(), nullptr, &count, nullptr)), Result(DMS_E_ARGUMENT));
 }
 
 // The graphic rows of each picture shown: the "[g" numbers of the quick
@@ -206,14 +208,14 @@ TEST(QuickDisplay, PicturesKeepTheHostsPictures) {
         SimSign sign(json{{"limits", {{"maxChangeable", 4}, {"graphicRows", 4}}},
                           {"graphics", {hostPicture(1), hostPicture(3)}}});
         int32_t count = 1;
-        ASSERT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr), 0u);
+        ASSERT_EQ(Result(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr)), Result(DMS_OK));
         EXPECT_EQ(picturesMessage(sign), "[pt20o][g2,0,0]");
         // Again: its own row 2 is taken again, not the free row 4.
-        ASSERT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr), 0u);
+        ASSERT_EQ(Result(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr)), Result(DMS_OK));
         EXPECT_EQ(picturesMessage(sign), "[pt20o][g2,0,0]");
         // Two pictures: its own row, then the free one.
         count = 2;
-        ASSERT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr), 0u);
+        ASSERT_EQ(Result(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr)), Result(DMS_OK));
         EXPECT_EQ(picturesMessage(sign), "[pt20o][g2,0,0][np][pt30o][g4,0,0]");
         EXPECT_EQ(graphicName(sign, 1), "host1");
         EXPECT_EQ(graphicName(sign, 3), "host3");
@@ -224,7 +226,7 @@ TEST(QuickDisplay, PicturesKeepTheHostsPictures) {
         SimSign sign(json{{"limits", {{"maxChangeable", 4}, {"graphicRows", 3}}},
                           {"graphics", {hostPicture(1), hostPicture(2)}}});
         int32_t count = 2;
-        ASSERT_EQ(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr), 0u);
+        ASSERT_EQ(Result(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr)), Result(DMS_OK));
         EXPECT_EQ(picturesMessage(sign), "[pt20o][g3,0,0][np][pt30o][g1,0,0]");
         EXPECT_EQ(graphicName(sign, 2), "host2");
     }

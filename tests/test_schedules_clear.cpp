@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dmscontent/dmscontent.h"
+#include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
 
@@ -59,7 +60,7 @@ TEST(SendSchedulesWithClear, EventsNumberedPerDayPlanInItemOrder) {
                              item(4, 8, 0, 9, 0, 10, 3, 0, 6)};
     TimeBaseSchedule rows[2] = {schedule(6, 4, 8, 0), schedule(5, 1, 2, 0)};
     int32_t n = 3, r = 2;
-    ASSERT_EQ(tqSendSchedulesWithClear(items, &n, rows, &r), 0u);
+    ASSERT_EQ(Result(tqSendSchedulesWithClear(items, &n, rows, &r)), Result(DMS_OK));
     EXPECT_EQ(eventWrites(sign), std::vector<std::string>({"5/1", "5/2", "6/1"}));
     // The given rows are written in their order, each with its day plan first.
     EXPECT_EQ(rowWrites(sign), std::vector<int>({6, 5}));
@@ -95,7 +96,7 @@ TEST(SendSchedulesWithClear, RowsDerivedFromTheItemsInOrderOfFirstUse) {
     ScheduleItem items[3] = {item(0x10, 0x02, 0, 7, 0, 10, 3, 0, 5), item(0x20, 0x04, 9, 8, 0, 11, 3, 0, 6),
                              item(0x40, 0x08, 0, 9, 0, 12, 3, 0, 5)};
     int32_t n = 3;
-    ASSERT_EQ(tqSendSchedulesWithClear(items, &n, nullptr, nullptr), 0u);
+    ASSERT_EQ(Result(tqSendSchedulesWithClear(items, &n, nullptr, nullptr)), Result(DMS_OK));
     // Each day plan is cleared from event 1 up to the first free one of
     // events 1, 11, 21, ...: here events 1 to 10 of day plan 5, then of 6.
     auto cleared = clears(sign);
@@ -121,7 +122,7 @@ TEST(SendSchedulesWithClear, ClearingLooksAtEveryTenthEvent) {
     ScheduleItem items[3] = {item(1, 1, 0, 1, 0, 1, 3, 0, 2), item(1, 1, 0, 1, 0, 1, 3, 0, 3),
                              item(1, 1, 0, 1, 0, 1, 3, 0, 4)};
     int32_t n = 3;
-    ASSERT_EQ(tqSendSchedulesWithClear(items, &n, nullptr, nullptr), 0u);
+    ASSERT_EQ(Result(tqSendSchedulesWithClear(items, &n, nullptr, nullptr)), Result(DMS_OK));
     auto cleared = clears(sign);
     EXPECT_EQ(std::count_if(cleared.begin(), cleared.end(), [](const std::string& s) { return s[0] == '2'; }), 12);
     EXPECT_EQ(std::count_if(cleared.begin(), cleared.end(), [](const std::string& s) { return s[0] == '3'; }), 10);
@@ -139,25 +140,26 @@ TEST(SendSchedulesWithClear, RefusedInputChangesNothing) {
     TimeBaseSchedule rows[9];
     for (int i = 0; i < 9; ++i) rows[i] = schedule(static_cast<uint16_t>(i % 8 + 1), 1, 1, 0);
     int32_t n = 1, r = 9;
-    EXPECT_EQ(tqSendSchedulesWithClear(&ok, &n, rows, &r), DMS_E_NO_FREE);  // more rows than the sign has
+    EXPECT_EQ(Result(tqSendSchedulesWithClear(&ok, &n, rows, &r)),
+              Result(DMS_E_NO_FREE));  // more rows than the sign has
     r = 1;
-    EXPECT_EQ(tqSendSchedulesWithClear(&ok, &n, rows, nullptr), 2u);
-    EXPECT_EQ(tqSendSchedulesWithClear(&ok, &n, nullptr, &r), 2u);
-    EXPECT_EQ(tqSendSchedulesWithClear(nullptr, &n, nullptr, nullptr), 2u);
-    EXPECT_EQ(tqSendSchedulesWithClear(&ok, nullptr, nullptr, nullptr), 2u);
+    EXPECT_EQ(Result(tqSendSchedulesWithClear(&ok, &n, rows, nullptr)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqSendSchedulesWithClear(&ok, &n, nullptr, &r)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqSendSchedulesWithClear(nullptr, &n, nullptr, nullptr)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqSendSchedulesWithClear(&ok, nullptr, nullptr, nullptr)), Result(DMS_E_ARGUMENT));
     ScheduleItem high = item(1, 1, 0, 1, 0, 1, 3, 0, 9), zero = item(1, 1, 0, 1, 0, 1, 3, 0, 0);
-    EXPECT_EQ(tqSendSchedulesWithClear(&high, &n, nullptr, nullptr), 2u);
-    EXPECT_EQ(tqSendSchedulesWithClear(&zero, &n, nullptr, nullptr), 2u);
+    EXPECT_EQ(Result(tqSendSchedulesWithClear(&high, &n, nullptr, nullptr)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqSendSchedulesWithClear(&zero, &n, nullptr, nullptr)), Result(DMS_E_ARGUMENT));
     std::vector<ScheduleItem> crowd(13, ok);  // 13 events in one day plan of 12
     n = 13;
-    EXPECT_EQ(tqSendSchedulesWithClear(crowd.data(), &n, nullptr, nullptr), DMS_E_NO_FREE);
+    EXPECT_EQ(Result(tqSendSchedulesWithClear(crowd.data(), &n, nullptr, nullptr)), Result(DMS_E_NO_FREE));
     std::vector<ScheduleItem> messages;
     for (int i = 0; i < 129; ++i) messages.push_back(item(1, 1, 0, 1, 0, static_cast<uint16_t>(i + 1), 3, 0,
                                                           static_cast<uint16_t>(i % 8 + 1)));
     for (const json& c : sign.journal()) EXPECT_EQ(c["fn"].get<std::string>().rfind("tqSet", 0), std::string::npos);
     n = 129;
     SimSign wide(json{{"limits", {{"maxDayPlanEvents", 20}}}});
-    EXPECT_EQ(tqSendSchedulesWithClear(messages.data(), &n, nullptr, nullptr), DMS_E_NO_FREE);
+    EXPECT_EQ(Result(tqSendSchedulesWithClear(messages.data(), &n, nullptr, nullptr)), Result(DMS_E_NO_FREE));
     for (const json& c : wide.journal()) EXPECT_EQ(c["fn"].get<std::string>().rfind("tqSet", 0), std::string::npos);
 }
 

@@ -8,6 +8,7 @@
 
 #include "dmscontent/dmscontent.h"
 #include "support/fault_sweep.h"
+#include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
 
@@ -45,7 +46,7 @@ TEST(ScheduleFaults, GetScheduleList) {
                                return tqGetScheduleList(items, &n, rows, &r);
                            },
                            [&](const SweepStep& step) {
-                               EXPECT_EQ(step.result, kSweepCode);
+                               EXPECT_EQ(Result(step.result), Result(kSweepCode));
                                EXPECT_LE(n, 4);
                                EXPECT_LE(r, 2);
                            });
@@ -74,10 +75,10 @@ TEST(ScheduleFaults, SendSchedules) {
     faultSweep([&] { s.fresh(); }, run, [&](const SweepStep& step) {
         if (step.index <= firstReading) {
             // The held item may then be taken for new: the rest still works.
-            EXPECT_EQ(step.result, 0u);
+            EXPECT_EQ(Result(step.result), Result(DMS_OK));
             EXPECT_GE(n, 2);
         } else {
-            EXPECT_EQ(step.result, kSweepCode);
+            EXPECT_EQ(Result(step.result), Result(kSweepCode));
             EXPECT_EQ(n, 2);
         }
     });
@@ -105,7 +106,7 @@ TEST(ScheduleFaults, SendSchedulesWithClear) {
                        return withRows ? tqSendSchedulesWithClear(items, &n, rows, &r)
                                        : tqSendSchedulesWithClear(items, &n, nullptr, nullptr);
                    },
-                   [&](const SweepStep& step) { EXPECT_EQ(step.result, kSweepCode); });
+                   [&](const SweepStep& step) { EXPECT_EQ(Result(step.result), Result(kSweepCode)); });
     }
 }
 
@@ -121,7 +122,7 @@ TEST(ScheduleFaults, DeleteScheduleList) {
                    return tqDeleteScheduleList(items, &n);
                },
                [&](const SweepStep& step) {
-                   EXPECT_EQ(step.result, kSweepCode);
+                   EXPECT_EQ(Result(step.result), Result(kSweepCode));
                    EXPECT_LE(n, 1);
                    // The item being cleared has its timetable zeroed already.
                    if (n == 1) {

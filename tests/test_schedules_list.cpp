@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dmscontent/dmscontent.h"
+#include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
 
@@ -44,7 +45,7 @@ Listing list(int itemCapacity = 32, int rowCapacity = 32) {
 TEST(ScheduleList, ItemsGroupedByScheduleRowInEventOrder) {
     SimSign sign(twoDayPlans());
     Listing l = list();
-    ASSERT_EQ(l.rc, 0u);
+    ASSERT_EQ(Result(l.rc), Result(DMS_OK));
     ASSERT_EQ(l.itemCount, 4);
     ASSERT_EQ(l.rowCount, 2);
     const int plans[] = {2, 2, 2, 1}, hours[] = {6, 12, 18, 7}, minutes[] = {15, 0, 45, 0};
@@ -85,19 +86,19 @@ TEST(ScheduleList, StopsAndCapacities) {
     // A first schedule row not in use is skipped: the row behind it lists.
     SimSign hidden(timebase({scheduleRow(2, 1, 1, 1, 0)}, {dayPlanEvent(1, 1, 1, 0, 1)}, {actionRow(1, 3, 1)}));
     Listing l = list();
-    EXPECT_EQ(l.rc, 0u);
+    EXPECT_EQ(Result(l.rc), Result(DMS_OK));
     EXPECT_EQ(l.itemCount, 1);
     EXPECT_EQ(l.rowCount, 1);
 
-    // Three entries into room for two: 32517, the count tells how far the
+    // Three entries into room for two: DMS_E_FULL, the count tells how far the
     // reading got and no item is copied.
     SimSign sign(twoDayPlans());
     l = list(2, 8);
-    EXPECT_EQ(l.rc, DMS_E_FULL);
+    EXPECT_EQ(Result(l.rc), Result(DMS_E_FULL));
     EXPECT_EQ(l.itemCount, 2);
     EXPECT_EQ(l.items[0].itemSize, 0xABABABABu);
     l = list(8, 1);
-    EXPECT_EQ(l.rc, DMS_E_FULL);
+    EXPECT_EQ(Result(l.rc), Result(DMS_E_FULL));
     EXPECT_EQ(l.rowCount, 1);
 
     // An event whose action names row 0, or no row at all, is free and ends
@@ -106,7 +107,7 @@ TEST(ScheduleList, StopsAndCapacities) {
         sign.patch({{"timebase", {{"dayPlans", {dayPlanEvent(2, 1, 6, 15, 2), {{"dayPlan", 2}, {"event", 2},
                                                                               {"action", text}}}}}}});
         l = list();
-        EXPECT_EQ(l.rc, 0u);
+        EXPECT_EQ(Result(l.rc), Result(DMS_OK));
         EXPECT_EQ(l.itemCount, 1) << text;
     }
     sign.patch({{"timebase", {{"dayPlans", {{{"dayPlan", 2}, {"event", 1}, {"action", ".1.3.3junk"}}}}}}});
@@ -115,17 +116,17 @@ TEST(ScheduleList, StopsAndCapacities) {
     EXPECT_EQ(l.items[0].messageNumber, 13);
     // An action row the sign does not have is the sign's failure.
     sign.patch({{"timebase", {{"dayPlans", {{{"dayPlan", 2}, {"event", 1}, {"action", ".1.99"}}}}}}});
-    EXPECT_EQ(list().rc, TQDMS_E_NO_SUCH_NAME);
+    EXPECT_EQ(Result(list().rc), Result(TQDMS_E_NO_SUCH_NAME));
 
     int32_t n = 1, r = 1;
     ScheduleItem it;
     TimeBaseSchedule row;
-    EXPECT_EQ(tqGetScheduleList(nullptr, &n, &row, &r), 2u);
-    EXPECT_EQ(tqGetScheduleList(&it, nullptr, &row, &r), 2u);
-    EXPECT_EQ(tqGetScheduleList(&it, &n, nullptr, &r), 2u);
-    EXPECT_EQ(tqGetScheduleList(&it, &n, &row, nullptr), 2u);
+    EXPECT_EQ(Result(tqGetScheduleList(nullptr, &n, &row, &r)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqGetScheduleList(&it, nullptr, &row, &r)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqGetScheduleList(&it, &n, nullptr, &r)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqGetScheduleList(&it, &n, &row, nullptr)), Result(DMS_E_ARGUMENT));
     n = -1;
-    EXPECT_EQ(tqGetScheduleList(&it, &n, &row, &r), 2u);
+    EXPECT_EQ(Result(tqGetScheduleList(&it, &n, &row, &r)), Result(DMS_E_ARGUMENT));
 }
 
 TEST(DeleteScheduleList, ClearsTheEventAndZeroesTheTimetable) {
@@ -137,7 +138,7 @@ TEST(DeleteScheduleList, ClearsTheEventAndZeroesTheTimetable) {
     victim.dayPlan = 9;
     sign.clearJournal();
     int32_t count = 1;
-    ASSERT_EQ(tqDeleteScheduleList(&victim, &count), 0u);
+    ASSERT_EQ(Result(tqDeleteScheduleList(&victim, &count)), Result(DMS_OK));
     EXPECT_EQ(count, 1);
     EXPECT_EQ(victim.dayPlan, 0);
     EXPECT_EQ(victim.month, 0);
@@ -168,7 +169,7 @@ TEST(DeleteScheduleList, ClearsTheEventAndZeroesTheTimetable) {
     ScheduleItem copy = stranger;
     count = 1;
     sign.clearJournal();
-    ASSERT_EQ(tqDeleteScheduleList(&stranger, &count), 0u);
+    ASSERT_EQ(Result(tqDeleteScheduleList(&stranger, &count)), Result(DMS_OK));
     EXPECT_EQ(count, 0);
     EXPECT_EQ(std::memcmp(&stranger, &copy, sizeof copy), 0);
     EXPECT_TRUE(sign.calls("tqSetTimeBaseDayPlanTable").empty());
@@ -177,16 +178,16 @@ TEST(DeleteScheduleList, ClearsTheEventAndZeroesTheTimetable) {
     // sending them again finds no duplicate for them.
     ScheduleItem first = before.items[0];
     count = 1;
-    ASSERT_EQ(tqDeleteScheduleList(&first, &count), 0u);
+    ASSERT_EQ(Result(tqDeleteScheduleList(&first, &count)), Result(DMS_OK));
     EXPECT_EQ(count, 1);
     EXPECT_EQ(list().itemCount, 0);  // day plan 2 is in row 1; its event 1 is free
     ScheduleItem again[2] = {before.items[1], before.items[2]};
     count = 2;
-    ASSERT_EQ(tqSendSchedules(again, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(again, &count)), Result(DMS_OK));
     EXPECT_EQ(count, 2);
 
-    EXPECT_EQ(tqDeleteScheduleList(nullptr, &count), 2u);
-    EXPECT_EQ(tqDeleteScheduleList(again, nullptr), 2u);
+    EXPECT_EQ(Result(tqDeleteScheduleList(nullptr, &count)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqDeleteScheduleList(again, nullptr)), Result(DMS_E_ARGUMENT));
 }
 
 TEST(DeleteScheduleList, EachEventClearedOnceAndFailuresCounted) {
@@ -194,7 +195,7 @@ TEST(DeleteScheduleList, EachEventClearedOnceAndFailuresCounted) {
     Listing l = list();
     ScheduleItem items[3] = {l.items[1], l.items[1], l.items[2]};
     int32_t count = 3;
-    ASSERT_EQ(tqDeleteScheduleList(items, &count), 0u);
+    ASSERT_EQ(Result(tqDeleteScheduleList(items, &count)), Result(DMS_OK));
     EXPECT_EQ(count, 2);  // the second copy finds nothing left to clear
     EXPECT_EQ(items[1].hour, 12);
     EXPECT_EQ(items[2].hour, 0);
@@ -212,11 +213,11 @@ TEST(Schedules, NoInterfaceGivesThree) {
     ScheduleItem it{};
     TimeBaseSchedule row{};
     int32_t n = 1, r = 1;
-    EXPECT_EQ(tqGetScheduleList(&it, &n, &row, &r), 3u);
-    EXPECT_EQ(tqSendSchedules(&it, &n), 3u);
-    EXPECT_EQ(tqSendSchedulesWithClear(&it, &n, &row, &r), 3u);
+    EXPECT_EQ(Result(tqGetScheduleList(&it, &n, &row, &r)), Result(DMS_E_NO_INTERFACE));
+    EXPECT_EQ(Result(tqSendSchedules(&it, &n)), Result(DMS_E_NO_INTERFACE));
+    EXPECT_EQ(Result(tqSendSchedulesWithClear(&it, &n, &row, &r)), Result(DMS_E_NO_INTERFACE));
     n = 1;
-    EXPECT_EQ(tqDeleteScheduleList(&it, &n), 3u);
+    EXPECT_EQ(Result(tqDeleteScheduleList(&it, &n)), Result(DMS_E_NO_INTERFACE));
     EXPECT_EQ(n, 0);
 }
 

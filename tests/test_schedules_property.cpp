@@ -12,6 +12,7 @@
 
 #include "dmscontent/dmscontent.h"
 #include "schedules/schedule.h"
+#include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
 
@@ -56,7 +57,7 @@ void checkSign(const SimSign& sign, const std::vector<ScheduleItem>& sent) {
     std::vector<ScheduleItem> items(300);
     std::vector<TimeBaseSchedule> rows(40);
     int32_t n = 300, r = 40;
-    ASSERT_EQ(tqGetScheduleList(items.data(), &n, rows.data(), &r), 0u);
+    ASSERT_EQ(Result(tqGetScheduleList(items.data(), &n, rows.data(), &r)), Result(DMS_OK));
     ASSERT_EQ(n, static_cast<int32_t>(sent.size()));
     for (const ScheduleItem& s : sent) {
         int found = 0;
@@ -92,7 +93,7 @@ TEST(SchedulesProperty, RoundsOfRandomItemsKeepTheListingExact) {
             if (batch.empty()) continue;  // a null array would be refused
             sign.clearJournal();
             int32_t count = static_cast<int32_t>(batch.size());
-            ASSERT_EQ(tqSendSchedules(batch.data(), &count), 0u);
+            ASSERT_EQ(Result(tqSendSchedules(batch.data(), &count)), Result(DMS_OK));
             ASSERT_EQ(count, static_cast<int32_t>(fresh.size()));
             for (int32_t i = 0; i < count; ++i) EXPECT_TRUE(contains(fresh, batch[static_cast<size_t>(i)]));
             for (const json& c : sign.calls("tqSetTimeBaseDayPlanTable")) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dmscontent/dmscontent.h"
+#include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
 
@@ -27,7 +28,7 @@ std::vector<ScheduleItem> listed(int32_t* rowCount = nullptr) {
     std::vector<ScheduleItem> items(64);
     std::vector<TimeBaseSchedule> rows(64);
     int32_t n = 64, r = 64;
-    EXPECT_EQ(tqGetScheduleList(items.data(), &n, rows.data(), &r), 0u);
+    EXPECT_EQ(Result(tqGetScheduleList(items.data(), &n, rows.data(), &r)), Result(DMS_OK));
     items.resize(static_cast<size_t>(n));
     if (rowCount) *rowCount = r;
     return items;
@@ -77,13 +78,13 @@ TEST(ScheduleSafetyListing, ReplacedDayPlansListAndKeepTheirActionRows) {
     ScheduleItem first[3] = {item(kAllMonths, kWeekdays, 0, 6, 0, 1), item(kAllMonths, kWeekend, 0, 9, 0, 2),
                              item(kAllMonths, kWeekdays, 0, 12, 0, 3)};
     int32_t count = 3;
-    ASSERT_EQ(tqSendSchedules(first, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(first, &count)), Result(DMS_OK));
     // Day plans 5 and 6 rewritten: every schedule row is taken out of use
     // first, then rows 5 and 6 are written.
     ScheduleItem replace[2] = {item(0x0006, kWeekdays, 0, 7, 0, 10, 3, 0, 5),
                                item(0x0006, kWeekend, 0, 8, 0, 11, 3, 0, 6)};
     int32_t n = 2;
-    ASSERT_EQ(tqSendSchedulesWithClear(replace, &n, nullptr, nullptr), 0u);
+    ASSERT_EQ(Result(tqSendSchedulesWithClear(replace, &n, nullptr, nullptr)), Result(DMS_OK));
 
     int32_t rows = 0;
     auto now = listed(&rows);
@@ -101,7 +102,7 @@ TEST(ScheduleSafetyListing, ReplacedDayPlansListAndKeepTheirActionRows) {
     const json before = sign.state();
     ScheduleItem more[2] = {item(0x0100, 0x7F, 0, 5, 0, 12), item(0x0006, kWeekdays, 0, 19, 0, 13)};
     count = 2;
-    ASSERT_EQ(tqSendSchedules(more, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(more, &count)), Result(DMS_OK));
     ASSERT_EQ(count, 2);
     expectSameMessages(before, sign.state());
     auto after = listed();
@@ -163,7 +164,7 @@ TEST(ScheduleSafetyListing, UnlistedEventsKeepTheirActionRows) {
         const json before = sign.state();
         ScheduleItem fresh[2] = {item(kAllMonths, kWeekdays, 0, 17, 0, 9), item(kAllMonths, kWeekend, 0, 10, 0, 8)};
         int32_t count = 2;
-        ASSERT_EQ(tqSendSchedules(fresh, &count), 0u);
+        ASSERT_EQ(Result(tqSendSchedules(fresh, &count)), Result(DMS_OK));
         expectSameMessages(before, sign.state());
         std::vector<int> rows;
         for (const json& w : sign.calls("tqSetSchActionTable")) rows.push_back(w["args"][0]);
@@ -181,21 +182,21 @@ TEST(ScheduleSafetyDayPlanNumber, ForeignRowsAndEventsStayIntact) {
         const char* name;
         std::vector<json> rows, events;
         uint32_t rc;
-        int dayPlan;  // the new item's day plan when rc is 0
+        int dayPlan;  // the new item's day plan when rc is DMS_OK
     };
     const Case cases[] = {
         {"the gap's schedule row holds another day plan",
-         {row1, scheduleRow(2, 3, 1, 1, 0)}, {event1, dayPlanEvent(3, 1, 6, 0, 1)}, 0, 4},
+         {row1, scheduleRow(2, 3, 1, 1, 0)}, {event1, dayPlanEvent(3, 1, 6, 0, 1)}, DMS_OK, 4},
         {"a row names the number, its events behind a free event 1",
-         {row1, scheduleRow(2, 2, 2, 2, 0)}, {event1, dayPlanEvent(2, 2, 6, 0, 1)}, 0, 3},
+         {row1, scheduleRow(2, 2, 2, 2, 0)}, {event1, dayPlanEvent(2, 2, 6, 0, 1)}, DMS_OK, 3},
         {"the number's events exist without a schedule row",
-         {row1}, {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(2, 2, 7, 0, 1)}, 0, 3},
+         {row1}, {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(2, 2, 7, 0, 1)}, DMS_OK, 3},
         {"a held number below is passed over upwards, then from 1",
          {scheduleRow(3, 3, 3, 3, 0)}, {dayPlanEvent(1, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1),
-                                        dayPlanEvent(4, 1, 6, 0, 1)}, 0, 2},
+                                        dayPlanEvent(4, 1, 6, 0, 1)}, DMS_OK, 2},
         {"the last number, at the sign's limit",
          {row1, scheduleRow(2, 2, 2, 2, 0), scheduleRow(3, 3, 3, 3, 0)},
-         {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1)}, 0, 4},
+         {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1)}, DMS_OK, 4},
         {"no number left",
          {row1, scheduleRow(2, 2, 2, 2, 0), scheduleRow(4, 4, 4, 4, 0)},
          {event1, dayPlanEvent(2, 1, 6, 0, 1), dayPlanEvent(3, 1, 6, 0, 1), dayPlanEvent(4, 1, 6, 0, 1)},
@@ -208,9 +209,9 @@ TEST(ScheduleSafetyDayPlanNumber, ForeignRowsAndEventsStayIntact) {
         const json before = sign.state();
         ScheduleItem fresh = item(0x0040, 0x01, 0, 12, 0, 9);
         int32_t count = 1;
-        ASSERT_EQ(tqSendSchedules(&fresh, &count), c.rc);
+        ASSERT_EQ(Result(tqSendSchedules(&fresh, &count)), Result(c.rc));
         expectKept(before, sign.state());
-        if (c.rc != 0) {
+        if (c.rc != DMS_OK) {
             for (const json& call : sign.journal())
                 EXPECT_NE(call["fn"].get<std::string>().rfind("tqSet", 0), 0u) << call.dump();
             continue;
@@ -236,8 +237,8 @@ TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
         uint32_t rc;
     };
     const Case cases[] = {
-        {"hour 23, minute 59, memory type 7, day plan 4", item(1, 1, 0, 23, 59, 5, 7, 0, 4), 0},
-        {"a third event, the most a day plan holds", item(1, 1, 0, 9, 0, 5, 3, 0, 1), 0},
+        {"hour 23, minute 59, memory type 7, day plan 4", item(1, 1, 0, 23, 59, 5, 7, 0, 4), DMS_OK},
+        {"a third event, the most a day plan holds", item(1, 1, 0, 9, 0, 5, 3, 0, 1), DMS_OK},
         {"hour 24", item(1, 1, 0, 24, 0, 5, 3, 0, 2), DMS_E_ARGUMENT},
         {"minute 60", item(1, 1, 0, 1, 60, 5, 3, 0, 2), DMS_E_ARGUMENT},
         {"memory type 8", item(1, 1, 0, 1, 0, 5, 8, 0, 2), DMS_E_ARGUMENT},
@@ -267,8 +268,8 @@ TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
             int32_t n = static_cast<int32_t>(items.size()), r = static_cast<int32_t>(rows.size());
             uint32_t rc = withRows ? tqSendSchedulesWithClear(items.data(), &n, rows.data(), &r)
                                    : tqSendSchedulesWithClear(items.data(), &n, nullptr, nullptr);
-            EXPECT_EQ(rc, c.rc);
-            if (c.rc == 0) {
+            EXPECT_EQ(Result(rc), Result(c.rc));
+            if (c.rc == DMS_OK) {
                 EXPECT_EQ(listed().size(), items.size());
                 continue;
             }

@@ -10,6 +10,7 @@
 
 #include "dmscontent/dmscontent.h"
 #include "schedules/schedule.h"
+#include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
 
@@ -33,7 +34,7 @@ std::vector<ScheduleItem> listed() {
     std::vector<ScheduleItem> items(64);
     std::vector<TimeBaseSchedule> rows(64);
     int32_t n = 64, r = 64;
-    EXPECT_EQ(tqGetScheduleList(items.data(), &n, rows.data(), &r), 0u);
+    EXPECT_EQ(Result(tqGetScheduleList(items.data(), &n, rows.data(), &r)), Result(DMS_OK));
     items.resize(static_cast<size_t>(n));
     return items;
 }
@@ -52,7 +53,7 @@ TEST(SendSchedules, EmptySignGetsDayPlanRowEventAndActionOne) {
     ScheduleItem items[1] = {item(kAllMonths, kWeekdays, 0, 7, 30, 12, 3, 0xBEEF)};
     items[0].dayPlan = 9;  // chosen by the library, not by the caller
     int32_t count = 1;
-    ASSERT_EQ(tqSendSchedules(items, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(items, &count)), Result(DMS_OK));
     EXPECT_EQ(count, 1);
     auto rows = sign.calls("tqSetTimeBaseSchTable");
     ASSERT_EQ(rows.size(), 4u);
@@ -84,7 +85,7 @@ TEST(SendSchedules, KnownItemsLeftOutAndNewOnesMovedToTheFront) {
     SimSign sign;
     ScheduleItem a = item(kAllMonths, kWeekdays, 0, 6, 0, 1);
     int32_t count = 1;
-    ASSERT_EQ(tqSendSchedules(&a, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(&a, &count)), Result(DMS_OK));
 
     // The same item again: nothing is written, the count comes back 0.
     // Day plan and CRC do not make an item different.
@@ -93,7 +94,7 @@ TEST(SendSchedules, KnownItemsLeftOutAndNewOnesMovedToTheFront) {
     again.crc = 0x1234;
     sign.clearJournal();
     count = 1;
-    ASSERT_EQ(tqSendSchedules(&again, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(&again, &count)), Result(DMS_OK));
     EXPECT_EQ(count, 0);
     EXPECT_TRUE(sets(sign).empty());
 
@@ -101,7 +102,7 @@ TEST(SendSchedules, KnownItemsLeftOutAndNewOnesMovedToTheFront) {
                  d = item(kAllMonths, 0, 0x2, 9, 15, 4, 4);
     ScheduleItem mixed[4] = {b, again, c, d};
     count = 4;
-    ASSERT_EQ(tqSendSchedules(mixed, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(mixed, &count)), Result(DMS_OK));
     ASSERT_EQ(count, 3);
     EXPECT_EQ(std::memcmp(&mixed[0], &b, sizeof b), 0);
     EXPECT_EQ(std::memcmp(&mixed[1], &c, sizeof c), 0);
@@ -114,15 +115,15 @@ TEST(SendSchedules, KnownItemsLeftOutAndNewOnesMovedToTheFront) {
     ScheduleItem copy[3];
     std::memcpy(copy, fresh, sizeof fresh);
     count = 3;
-    ASSERT_EQ(tqSendSchedules(fresh, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(fresh, &count)), Result(DMS_OK));
     EXPECT_EQ(count, 3);
     EXPECT_EQ(std::memcmp(fresh, copy, sizeof fresh), 0);
     EXPECT_EQ(listed().size(), 7u);
 
-    EXPECT_EQ(tqSendSchedules(nullptr, &count), 2u);
-    EXPECT_EQ(tqSendSchedules(fresh, nullptr), 2u);
+    EXPECT_EQ(Result(tqSendSchedules(nullptr, &count)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(tqSendSchedules(fresh, nullptr)), Result(DMS_E_ARGUMENT));
     count = -1;
-    EXPECT_EQ(tqSendSchedules(fresh, &count), 2u);
+    EXPECT_EQ(Result(tqSendSchedules(fresh, &count)), Result(DMS_E_ARGUMENT));
 }
 
 TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
@@ -132,7 +133,7 @@ TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
                           {actionRow(1, 3, 5)}));
     ScheduleItem join = item(kAllMonths, kWeekdays, 0, 17, 0, 5, 3, 0x99);
     int32_t count = 1;
-    ASSERT_EQ(tqSendSchedules(&join, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(&join, &count)), Result(DMS_OK));
     EXPECT_TRUE(sign.calls("tqSetTimeBaseSchTable").empty());
     EXPECT_EQ(eventWrites(sign), std::vector<std::string>({"1/2"}));
     auto actions = sign.calls("tqSetSchActionTable");
@@ -148,7 +149,7 @@ TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
     EXPECT_EQ(listed().size(), 3u);
     ScheduleItem fresh = item(8, 8, 0, 3, 0, 1);
     count = 1;
-    ASSERT_EQ(tqSendSchedules(&fresh, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(&fresh, &count)), Result(DMS_OK));
     auto rows = rowsInOrder.calls("tqSetTimeBaseSchTable");
     ASSERT_EQ(rows.size(), 4u);
     for (const json& r : rows) EXPECT_EQ(r["args"][0], 3);
@@ -166,7 +167,7 @@ TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
                          {dayPlanEvent(1, 1, 1, 0, 1), dayPlanEvent(2, 1, 2, 0, 1), dayPlanEvent(4, 1, 4, 0, 1)},
                          {actionRow(1, 3, 1)}));
     count = 1;
-    ASSERT_EQ(tqSendSchedules(&fresh, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(&fresh, &count)), Result(DMS_OK));
     rows = gap.calls("tqSetTimeBaseSchTable");
     ASSERT_EQ(rows.size(), 4u);
     for (const json& r : rows) EXPECT_EQ(r["args"][0], 5);
@@ -176,14 +177,14 @@ TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
     SimSign empty;
     ScheduleItem two[2] = {item(2, 2, 0, 5, 0, 1), item(2, 2, 0, 6, 0, 2)};
     count = 2;
-    ASSERT_EQ(tqSendSchedules(two, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(two, &count)), Result(DMS_OK));
     EXPECT_EQ(empty.calls("tqSetTimeBaseSchTable").size(), 4u);
     EXPECT_EQ(eventWrites(empty), std::vector<std::string>({"1/1", "1/2"}));
 }
 
 std::vector<int64_t> numbered(std::vector<int64_t> ev, const std::vector<bool>& fresh, uint32_t maxEvents,
-                              uint32_t expect = 0) {
-    EXPECT_EQ(dms::numberDayPlanEvents(ev, fresh, maxEvents), expect);
+                              uint32_t expect = DMS_OK) {
+    EXPECT_EQ(Result(dms::numberDayPlanEvents(ev, fresh, maxEvents)), Result(expect));
     return ev;
 }
 
@@ -209,7 +210,7 @@ TEST(SendSchedules, ActionRowsSharedByAMessageAndReusedWhenUnused) {
     ScheduleItem items[3] = {item(1, 1, 0, 9, 0, 7, 3, 0x11), item(2, 2, 0, 9, 0, 7, 3, 0x22),
                              item(2, 2, 0, 10, 0, 8)};
     int32_t count = 3;
-    ASSERT_EQ(tqSendSchedules(items, &count), 0u);
+    ASSERT_EQ(Result(tqSendSchedules(items, &count)), Result(DMS_OK));
     std::vector<int> rows;
     for (const json& c : sign.calls("tqSetSchActionTable")) rows.push_back(c["args"][0]);
     EXPECT_EQ(rows, std::vector<int>({2, 2, 3}));
@@ -228,7 +229,7 @@ TEST(SendSchedules, RunningOutOfEventsActionRowsOrEntries) {
                         {actionRow(1, 3, 1)}));
     ScheduleItem one = item(1, 1, 0, 3, 0, 1);
     int32_t count = 1;
-    EXPECT_EQ(tqSendSchedules(&one, &count), DMS_E_NO_FREE);
+    EXPECT_EQ(Result(tqSendSchedules(&one, &count)), Result(DMS_E_NO_FREE));
     EXPECT_TRUE(full.calls("tqSetTimeBaseDayPlanTable").empty());
 
     // 128 action rows all showing messages in use: a new message has none.
@@ -241,12 +242,12 @@ TEST(SendSchedules, RunningOutOfEventsActionRowsOrEntries) {
     many.patch(timebase({scheduleRow(1, 1, 1, 1, 0)}, events, actions));
     ScheduleItem other = item(1, 1, 0, 3, 30, 500);
     count = 1;
-    EXPECT_EQ(tqSendSchedules(&other, &count), DMS_E_NO_FREE);
+    EXPECT_EQ(Result(tqSendSchedules(&other, &count)), Result(DMS_E_NO_FREE));
     EXPECT_TRUE(many.calls("tqSetSchActionTable").empty());
     // ... while a message already in a row still finds it.
     ScheduleItem known = item(1, 1, 0, 3, 30, 17);
     count = 1;
-    EXPECT_EQ(tqSendSchedules(&known, &count), 0u);
+    EXPECT_EQ(Result(tqSendSchedules(&known, &count)), Result(DMS_OK));
 
     // 255 entries on the sign: one more is refused.
     events.clear();
@@ -255,7 +256,7 @@ TEST(SendSchedules, RunningOutOfEventsActionRowsOrEntries) {
     crowded.patch(timebase({scheduleRow(1, 1, 1, 1, 0)}, events, {actionRow(1, 3, 1)}));
     ScheduleItem extra = item(2, 2, 0, 3, 0, 1);
     count = 1;
-    EXPECT_EQ(tqSendSchedules(&extra, &count), DMS_E_FULL);
+    EXPECT_EQ(Result(tqSendSchedules(&extra, &count)), Result(DMS_E_FULL));
     EXPECT_EQ(count, 1);
 }
 
@@ -266,9 +267,9 @@ TEST(SendSchedules, LogsTheNumberOfNewItems) {
     SimSign sign;
     ScheduleItem items[2] = {item(1, 1, 0, 1, 0, 1), item(1, 1, 0, 2, 0, 1)};
     int32_t count = 2;
-    EXPECT_EQ(tqSendSchedules(items, &count), 0u);
+    EXPECT_EQ(Result(tqSendSchedules(items, &count)), Result(DMS_OK));
     count = 2;
-    EXPECT_EQ(tqSendSchedules(items, &count), 0u);
+    EXPECT_EQ(Result(tqSendSchedules(items, &count)), Result(DMS_OK));
     dmsSetLogSink(nullptr, nullptr);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("[INFO]"), std::string::npos);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 uint32_t limit(int object) {
     uint32_t v = 0xFFFF;
-    EXPECT_EQ(tqGetTimeBase(object, &v, 4), 0u);
+    EXPECT_EQ(Result(tqGetTimeBase(object, &v, 4)), Result(TQDMS_OK));
     return v;
 }
 
@@ -24,34 +25,34 @@ TEST(SimTimeBase, LimitsAndScheduleRows) {
     EXPECT_EQ(limit(3), 6u);
     EXPECT_EQ(limit(4), 9u);
     uint32_t v = 0;
-    EXPECT_EQ(tqGetTimeBase(2, &v, 4), TQDMS_E_NO_SUCH_NAME);
+    EXPECT_EQ(Result(tqGetTimeBase(2, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
 
     uint16_t month = 0x1FFE;
     uint8_t day = 0x7C;
     uint32_t date = 0xFFFFFFFE, plan = 6;
-    ASSERT_EQ(tqSetTimeBaseSchTable(4, 2, &month, 2), 0u);
-    ASSERT_EQ(tqSetTimeBaseSchTable(4, 3, &day, 1), 0u);
-    ASSERT_EQ(tqSetTimeBaseSchTable(4, 4, &date, 4), 0u);
-    ASSERT_EQ(tqSetTimeBaseSchTable(4, 5, &plan, 4), 0u);
+    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, 2, &month, 2)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, 3, &day, 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, 4, &date, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, 5, &plan, 4)), Result(TQDMS_OK));
     plan = 7;  // above maxDayPlans
-    EXPECT_EQ(tqSetTimeBaseSchTable(4, 5, &plan, 4), TQDMS_E_BAD_VALUE);
-    EXPECT_EQ(tqSetTimeBaseSchTable(5, 5, &plan, 4), TQDMS_E_NO_SUCH_NAME);
-    EXPECT_EQ(tqSetTimeBaseSchTable(4, 1, &plan, 4), TQDMS_E_READ_ONLY);
-    EXPECT_EQ(tqSetTimeBaseSchTable(4, 2, &plan, 3), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, 5, &plan, 4)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqSetTimeBaseSchTable(5, 5, &plan, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, 1, &plan, 4)), Result(TQDMS_E_READ_ONLY));
+    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, 2, &plan, 3)), Result(TQDMS_E_BAD_VALUE));
     uint16_t m = 0, p = 0;
     uint8_t d = 0, number = 0;
     uint32_t dt = 0;
-    ASSERT_EQ(tqGetTimeBaseSchTable(4, 2, &m, 2), 0u);
-    ASSERT_EQ(tqGetTimeBaseSchTable(4, 3, &d, 1), 0u);
-    ASSERT_EQ(tqGetTimeBaseSchTable(4, 4, &dt, 4), 0u);
-    ASSERT_EQ(tqGetTimeBaseSchTable(4, 5, &p, 2), 0u);
-    ASSERT_EQ(tqGetTimeBaseSchTable(4, 1, &number, 1), 0u);
+    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 2, &m, 2)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 3, &d, 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 4, &dt, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 5, &p, 2)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 1, &number, 1)), Result(TQDMS_OK));
     EXPECT_EQ(m, 0x1FFE);
     EXPECT_EQ(d, 0x7C);
     EXPECT_EQ(dt, 0xFFFFFFFEu);
     EXPECT_EQ(p, 6);
     EXPECT_EQ(number, 4);
-    ASSERT_EQ(tqGetTimeBaseSchTable(3, 5, &p, 2), 0u);
+    ASSERT_EQ(Result(tqGetTimeBaseSchTable(3, 5, &p, 2)), Result(TQDMS_OK));
     EXPECT_EQ(p, 0);  // never written: not in use
     EXPECT_EQ(sign.state()["timebase"]["schedules"], json::array({scheduleRow(4, 6, 0x1FFE, 0x7C, 0xFFFFFFFE)}));
 }
@@ -59,35 +60,36 @@ TEST(SimTimeBase, LimitsAndScheduleRows) {
 TEST(SimTimeBase, DayPlanEventsCheckTimesAndIdentifiers) {
     SimSign sign(json{{"limits", {{"maxDayPlans", 2}, {"maxDayPlanEvents", 3}}}});
     uint32_t hour = 23, minute = 59;
-    ASSERT_EQ(tqSetTimeBaseDayPlanTable(2, 3, 3, &hour, 4), 0u);
-    ASSERT_EQ(tqSetTimeBaseDayPlanTable(2, 3, 4, &minute, 4), 0u);
+    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 3, &hour, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 4, &minute, 4)), Result(TQDMS_OK));
     hour = 24;
     minute = 60;
-    EXPECT_EQ(tqSetTimeBaseDayPlanTable(2, 3, 3, &hour, 4), TQDMS_E_BAD_VALUE);
-    EXPECT_EQ(tqSetTimeBaseDayPlanTable(2, 3, 4, &minute, 4), TQDMS_E_BAD_VALUE);
-    EXPECT_EQ(tqSetTimeBaseDayPlanTable(3, 1, 3, &hour, 4), TQDMS_E_NO_SUCH_NAME);
-    EXPECT_EQ(tqSetTimeBaseDayPlanTable(1, 4, 3, &hour, 4), TQDMS_E_NO_SUCH_NAME);
-    EXPECT_EQ(tqSetTimeBaseDayPlanTable(1, 1, 2, &hour, 4), TQDMS_E_READ_ONLY);
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 3, &hour, 4)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 4, &minute, 4)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(3, 1, 3, &hour, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(1, 4, 3, &hour, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(1, 1, 2, &hour, 4)), Result(TQDMS_E_READ_ONLY));
     for (const char* bad : {"abc", "1..2", ".1.3.", "..", ".1.3.6 "})
-        EXPECT_EQ(tqSetTimeBaseDayPlanTable(2, 3, 5, bad, static_cast<int>(std::strlen(bad))), TQDMS_E_BAD_VALUE)
+        EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 5, bad, static_cast<int>(std::strlen(bad)))),
+                  Result(TQDMS_E_BAD_VALUE))
             << bad;
     const std::string oid = std::string(kActionOid) + "17";
-    ASSERT_EQ(tqSetTimeBaseDayPlanTable(2, 3, 5, oid.c_str(), static_cast<int>(oid.size())), 0u);
+    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 5, oid.c_str(), static_cast<int>(oid.size()))), Result(TQDMS_OK));
     std::string tooLong(128, '1');
-    EXPECT_EQ(tqSetTimeBaseDayPlanTable(2, 3, 5, tooLong.c_str(), 128), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 5, tooLong.c_str(), 128)), Result(TQDMS_E_BAD_VALUE));
 
     uint8_t h = 0, mi = 0;
-    ASSERT_EQ(tqGetTimeBaseDayPlanTable(2, 3, 3, &h, 1), 0u);
-    ASSERT_EQ(tqGetTimeBaseDayPlanTable(2, 3, 4, &mi, 1), 0u);
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, 3, &h, 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, 4, &mi, 1)), Result(TQDMS_OK));
     EXPECT_EQ(h, 23);
     EXPECT_EQ(mi, 59);
     char text[128];
-    ASSERT_EQ(tqGetTimeBaseDayPlanTable(2, 3, 5, text, sizeof text), 0u);
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, 5, text, sizeof text)), Result(TQDMS_OK));
     EXPECT_EQ(oid, text);
     char small[8];
-    ASSERT_EQ(tqGetTimeBaseDayPlanTable(2, 3, 5, small, sizeof small), 0u);
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, 5, small, sizeof small)), Result(TQDMS_OK));
     EXPECT_STREQ(small, ".1.3.6.");  // cut, still terminated
-    ASSERT_EQ(tqGetTimeBaseDayPlanTable(1, 1, 5, text, sizeof text), 0u);
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(1, 1, 5, text, sizeof text)), Result(TQDMS_OK));
     EXPECT_STREQ(text, "");
     EXPECT_EQ(sign.state()["timebase"]["dayPlans"], json::array({dayPlanEvent(2, 3, 23, 59, 17)}));
 }
@@ -95,37 +97,37 @@ TEST(SimTimeBase, DayPlanEventsCheckTimesAndIdentifiers) {
 TEST(SimTimeBase, ActionTableRowsAndState) {
     SimSign sign(json{{"limits", {{"actionRows", 5}}}});
     uint32_t rows = 0;
-    ASSERT_EQ(tqGetNumActionTableEntries(&rows, 4), 0u);
+    ASSERT_EQ(Result(tqGetNumActionTableEntries(&rows, 4)), Result(TQDMS_OK));
     EXPECT_EQ(rows, 5u);
     const uint8_t row[6] = {4, 0x77, 0x34, 0x12, 0xCD, 0xAB};
-    ASSERT_EQ(tqSetSchActionTable(5, row, 6), 0u);
-    EXPECT_EQ(tqSetSchActionTable(6, row, 6), TQDMS_E_NO_SUCH_NAME);
-    EXPECT_EQ(tqSetSchActionTable(0, row, 6), TQDMS_E_NO_SUCH_NAME);
-    EXPECT_EQ(tqSetSchActionTable(1, row, 5), TQDMS_E_BAD_VALUE);
+    ASSERT_EQ(Result(tqSetSchActionTable(5, row, 6)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqSetSchActionTable(6, row, 6)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqSetSchActionTable(0, row, 6)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqSetSchActionTable(1, row, 5)), Result(TQDMS_E_BAD_VALUE));
     const uint8_t badType[6] = {8, 0, 1, 0, 0, 0};
-    EXPECT_EQ(tqSetSchActionTable(1, badType, 6), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(Result(tqSetSchActionTable(1, badType, 6)), Result(TQDMS_E_BAD_VALUE));
     uint8_t back[6];
     std::memset(back, 0xEE, sizeof back);
-    ASSERT_EQ(tqGetSchActionTable(5, back, 6), 0u);
+    ASSERT_EQ(Result(tqGetSchActionTable(5, back, 6)), Result(TQDMS_OK));
     const uint8_t want[6] = {4, 0, 0x34, 0x12, 0xCD, 0xAB};  // the unused byte is not kept
     EXPECT_EQ(std::memcmp(back, want, 6), 0);
-    EXPECT_EQ(tqGetSchActionTable(2, back, 4), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(Result(tqGetSchActionTable(2, back, 4)), Result(TQDMS_E_BAD_VALUE));
     EXPECT_EQ(sign.state()["timebase"]["actions"], json::array({actionRow(5, 4, 0x1234, 0xABCD)}));
 
     // The state takes rows as they stand, refuses values that do not fit
     // their width, and a refused state changes nothing.
     sign.patch(timebase({scheduleRow(1, 2, 1, 2, 3)}, {dayPlanEvent(2, 1, 99, 99, 3)}, {actionRow(3, 3, 9)}));
     uint8_t h = 0;
-    ASSERT_EQ(tqGetTimeBaseDayPlanTable(2, 1, 3, &h, 1), 0u);
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 1, 3, &h, 1)), Result(TQDMS_OK));
     EXPECT_EQ(h, 99);
-    EXPECT_NE(tqsimPatchState(timebase({scheduleRow(1, 300, 1, 2, 3)}, {}, {}).dump().c_str()),
-              0u);
-    EXPECT_NE(tqsimPatchState(R"({"timebase":{"actions":[{"row":0}]}})"), 0u);
+    EXPECT_NE(Result(tqsimPatchState(timebase({scheduleRow(1, 300, 1, 2, 3)}, {}, {}).dump().c_str())),
+              Result(TQDMS_OK));
+    EXPECT_NE(Result(tqsimPatchState(R"({"timebase":{"actions":[{"row":0}]}})")), Result(TQDMS_OK));
     EXPECT_EQ(sign.state()["timebase"]["schedules"][0]["dayPlan"], 2);
     // Faults reach these functions like every other.
     sign.fault({{"fn", "tqGetSchActionTable"}, {"args", {3}}, {"result", 0x42}});
     EXPECT_EQ(tqGetSchActionTable(3, back, 6), 0x42u);
-    EXPECT_EQ(tqGetSchActionTable(3, back, 6), 0u);
+    EXPECT_EQ(Result(tqGetSchActionTable(3, back, 6)), Result(TQDMS_OK));
     EXPECT_EQ(back[2], 9);
 }
 

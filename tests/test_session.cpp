@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "dmscontent/dmscontent.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 #include "tqdms/tqsim.h"
 
+using testing_support::Result;
 using testing_support::SimSign;
 
 namespace {
@@ -17,10 +19,10 @@ std::vector<std::string> g_lines;
 void DMS_CALL capture(const char* line, void*) { g_lines.emplace_back(line); }
 
 TEST(Session, TestInitOpensTheSignWithTheFixedParameters) {
-    ASSERT_EQ(tqsimOpenMemory(nullptr), 0u);
+    ASSERT_EQ(Result(tqsimOpenMemory(nullptr)), Result(TQDMS_OK));
     g_lines.clear();
     dmsSetLogSink(capture, nullptr);
-    EXPECT_EQ(tqTestInit(), 0u);
+    EXPECT_EQ(Result(tqTestInit()), Result(DMS_OK));
     dmsSetLogSink(nullptr, nullptr);
     auto* di = static_cast<DeviceInterface*>(GetIf());
     ASSERT_NE(di, nullptr);
@@ -40,7 +42,7 @@ TEST(Session, TestInitOpensTheSignWithTheFixedParameters) {
 }
 
 TEST(Session, TestInitReturnsZeroEvenWhenRefused) {
-    ASSERT_EQ(tqsimOpenMemory(nullptr), 0u);
+    ASSERT_EQ(Result(tqsimOpenMemory(nullptr)), Result(TQDMS_OK));
     // With no sign current, the device library opens the file TQDMS_SIGN
     // names; one that is not a sign makes it refuse.
     tqsimClose();
@@ -50,7 +52,7 @@ TEST(Session, TestInitReturnsZeroEvenWhenRefused) {
     fclose(f);
     setenv("TQDMS_SIGN", bad.c_str(), 1);
     dmsSetLogSink(capture, nullptr);
-    EXPECT_EQ(tqTestInit(), 0u);
+    EXPECT_EQ(Result(tqTestInit()), Result(DMS_OK));
     dmsSetLogSink(nullptr, nullptr);
     EXPECT_EQ(GetIf(), nullptr);
     unsetenv("TQDMS_SIGN");
@@ -60,33 +62,36 @@ TEST(Session, TestInitReturnsZeroEvenWhenRefused) {
 // With nothing running there is nothing to stop, and no flag is left behind
 // to end the thread's next operation.
 TEST(Session, StopWithNothingRunningLeavesNoFlag) {
-    EXPECT_EQ(tqStop(), 3u);  // no interface object on this thread
+    EXPECT_EQ(Result(tqStop()), Result(DMS_E_NO_INTERFACE));  // no interface object on this thread
     SimSign sign;
     auto* di = static_cast<DeviceInterface*>(GetIf());
-    EXPECT_EQ(tqStop(), 0u);
+    EXPECT_EQ(Result(tqStop()), Result(DMS_OK));
     EXPECT_EQ(di->params.stopRequested, 0);
     int32_t t[8];
-    EXPECT_EQ(tqGetTime(t), 0u);
+    EXPECT_EQ(Result(tqGetTime(t)), Result(DMS_OK));
 }
 
 TEST(Session, ForTestRunsItsSequenceAndReturnsZero) {
-    ASSERT_EQ(tqsimOpenMemory(nullptr), 0u);
+    ASSERT_EQ(Result(tqsimOpenMemory(nullptr)), Result(TQDMS_OK));
     dmsSetLogSink(capture, nullptr);
     tqsimClearJournal();
-    EXPECT_EQ(tqForTest(), 0u);
+    EXPECT_EQ(Result(tqForTest()), Result(DMS_OK));
     dmsSetLogSink(nullptr, nullptr);
     EXPECT_GT(tqsimJournalCount(), 0);
     tqsimClose();
 }
 
 TEST(Session, EveryLibraryCodeHasItsOwnText) {
-    const uint32_t codes[] = {0, 1, 2, 3, 258, 259, 32513, 32514, 32515, 32516, 32517,
-                              32518, 32519, 32520, 32521, 32522, 32523, 32525, 32526, 32527, 32529};
+    const uint32_t codes[] = {DMS_OK, DMS_E_FAILED, DMS_E_ARGUMENT, DMS_E_NO_INTERFACE, DMS_E_FONT_FILE,
+                              DMS_E_NOT_MODIFYING, DMS_E_OPEN_INPUT, DMS_E_OPEN_OUTPUT, DMS_E_FORMAT,
+                              DMS_E_NO_MEMORY, DMS_E_FULL, DMS_E_EMPTY, DMS_E_MISSING, DMS_E_INVALID,
+                              DMS_E_PICTURE_NUMBER, DMS_E_NO_FREE, DMS_E_STATE_TIMEOUT, DMS_E_IN_USE,
+                              DMS_E_GRAPHIC_STATUS, DMS_E_MULTI_TOO_LONG, DMS_E_MEMORY_TYPE};
     std::vector<std::string> seen;
     for (uint32_t c : codes) {
         std::string t = dmsResultText(c);
-        EXPECT_NE(t, dmsResultText(0x12345)) << c;
-        for (const std::string& s : seen) EXPECT_NE(s, t) << c;
+        EXPECT_NE(t, dmsResultText(0x12345)) << testing_support::resultName(c);
+        for (const std::string& s : seen) EXPECT_NE(s, t) << testing_support::resultName(c);
         seen.push_back(t);
     }
 }

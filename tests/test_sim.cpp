@@ -7,10 +7,12 @@
 
 #include <unistd.h>
 
+#include "support/result.h"
 #include "support/sim_sign.h"
 #include "tqdms/tqdms.h"
 #include "tqdms/tqsim.h"
 
+using testing_support::Result;
 using testing_support::SimSign;
 using testing_support::json;
 
@@ -18,7 +20,7 @@ namespace {
 
 uint32_t status(int type, int number) {
     uint32_t s = 0;
-    EXPECT_EQ(tqGetMsgTable(type, number, 9, &s, 4), 0u);
+    EXPECT_EQ(Result(tqGetMsgTable(type, number, 9, &s, 4)), Result(TQDMS_OK));
     return s;
 }
 
@@ -27,7 +29,7 @@ uint32_t setStatus(int type, int number, uint32_t value) { return tqSetMsgTable(
 TEST(SimSign, NoInterfaceUntilASignIsOpenOnTheThread) {
     EXPECT_EQ(GetIf(), nullptr);
     uint32_t v;
-    EXPECT_EQ(tqGetMsgInfo(3, &v, 4), TQDMS_E_EXCHANGE);
+    EXPECT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_E_EXCHANGE));
     {
         SimSign sign;
         EXPECT_NE(GetIf(), nullptr);
@@ -42,15 +44,15 @@ TEST(SimSign, NoInterfaceUntilASignIsOpenOnTheThread) {
 TEST(SimSign, LimitsComeFromTheConfiguration) {
     SimSign sign(json{{"limits", {{"maxChangeable", 7}, {"maxVolatile", 3}, {"maxMultiLength", 250}}}});
     uint32_t v = 0;
-    ASSERT_EQ(tqGetMsgInfo(3, &v, 4), 0u);
+    ASSERT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_OK));
     EXPECT_EQ(v, 7u);
-    ASSERT_EQ(tqGetMsgInfo(6, &v, 4), 0u);
+    ASSERT_EQ(Result(tqGetMsgInfo(6, &v, 4)), Result(TQDMS_OK));
     EXPECT_EQ(v, 3u);
-    ASSERT_EQ(tqGetMultiCfg(16, &v, 4), 0u);
+    ASSERT_EQ(Result(tqGetMultiCfg(16, &v, 4)), Result(TQDMS_OK));
     EXPECT_EQ(v, 250u);
-    EXPECT_EQ(tqGetMultiCfg(15, &v, 4), TQDMS_E_NO_SUCH_NAME);
-    EXPECT_EQ(tqGetMsgInfo(3, &v, 2), TQDMS_E_BAD_VALUE);
-    EXPECT_EQ(tqsimPatchState(R"({"limits":{"maxChangeable":-1}})"), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(Result(tqGetMultiCfg(15, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqGetMsgInfo(3, &v, 2)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqsimPatchState(R"({"limits":{"maxChangeable":-1}})")), Result(TQDMS_E_BAD_VALUE));
     EXPECT_EQ(sign.state()["limits"]["maxChangeable"], 7);
 }
 
@@ -58,34 +60,34 @@ TEST(SimSign, MessageRowStatusMachine) {
     SimSign sign;
     EXPECT_EQ(status(3, 5), 1u);
     // Columns change only while modifying.
-    EXPECT_EQ(tqSetMsgTable(3, 5, 3, "ABC", 4), TQDMS_E_GEN_ERR);
-    EXPECT_EQ(setStatus(3, 5, 7), TQDMS_E_GEN_ERR);
-    ASSERT_EQ(setStatus(3, 5, 6), 0u);
+    EXPECT_EQ(Result(tqSetMsgTable(3, 5, 3, "ABC", 4)), Result(TQDMS_E_GEN_ERR));
+    EXPECT_EQ(Result(setStatus(3, 5, 7)), Result(TQDMS_E_GEN_ERR));
+    ASSERT_EQ(Result(setStatus(3, 5, 6)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 5), 2u);
     const char multi[] = "[jp3]TEST [fl]Flashing[/fl]";
-    ASSERT_EQ(tqSetMsgTable(3, 5, 3, multi, sizeof multi), 0u);
-    ASSERT_EQ(tqSetMsgTable(3, 5, 4, "owner", 6), 0u);
-    ASSERT_EQ(setStatus(3, 5, 7), 0u);
+    ASSERT_EQ(Result(tqSetMsgTable(3, 5, 3, multi, sizeof multi)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetMsgTable(3, 5, 4, "owner", 6)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(setStatus(3, 5, 7)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 5), 4u);
     uint16_t crc = 0;
-    ASSERT_EQ(tqGetMsgTable(3, 5, 5, &crc, 2), 0u);
+    ASSERT_EQ(Result(tqGetMsgTable(3, 5, 5, &crc, 2)), Result(TQDMS_OK));
     EXPECT_EQ(crc, 0x95F9);  // the standard's worked example
     char text[64];
-    ASSERT_EQ(tqGetMsgTable(3, 5, 3, text, 10), 0u);
+    ASSERT_EQ(Result(tqGetMsgTable(3, 5, 3, text, 10)), Result(TQDMS_OK));
     EXPECT_STREQ(text, "[jp3]TEST");  // cut to the buffer, NUL-terminated
-    ASSERT_EQ(setStatus(3, 5, 8), 0u);
+    ASSERT_EQ(Result(setStatus(3, 5, 8)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 5), 1u);
-    ASSERT_EQ(tqGetMsgTable(3, 5, 3, text, sizeof text), 0u);
+    ASSERT_EQ(Result(tqGetMsgTable(3, 5, 3, text, sizeof text)), Result(TQDMS_OK));
     EXPECT_STREQ(text, "");
     // Rows outside the limits and permanent rows cannot be changed.
-    EXPECT_EQ(setStatus(3, 101, 6), TQDMS_E_NO_SUCH_NAME);
-    EXPECT_EQ(setStatus(2, 1, 6), TQDMS_E_READ_ONLY);
-    EXPECT_EQ(setStatus(3, 5, 3), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(Result(setStatus(3, 101, 6)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(setStatus(2, 1, 6)), Result(TQDMS_E_READ_ONLY));
+    EXPECT_EQ(Result(setStatus(3, 5, 3)), Result(TQDMS_E_BAD_VALUE));
 }
 
 TEST(SimSign, RequestsTakeTheConfiguredNumberOfPolls) {
     SimSign sign(json{{"limits", {{"pollLatency", 2}}}});
-    ASSERT_EQ(setStatus(3, 1, 6), 0u);
+    ASSERT_EQ(Result(setStatus(3, 1, 6)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 1), 6u);
     EXPECT_EQ(status(3, 1), 2u);
 }
@@ -97,59 +99,59 @@ TEST(SimSign, DefineValidatesLikeASign) {
         tqGetMsgInfo(9, &v, 4);
         tqGetSignControl(18, &syntax, 4);
     };
-    ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[jp3]HELLO", 0), 0u);
+    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[jp3]HELLO", 0)), Result(TQDMS_OK));
     errors();
     EXPECT_EQ(v, 2u);
     EXPECT_EQ(status(3, 1), 4u);
     struct Case { const char* multi; uint32_t syntax; } cases[] = {
         {"[xx]AB", 3}, {"[jp3]AB[fo", 1}, {"AB]", 1}, {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 5}};
     for (const Case& c : cases) {
-        ASSERT_EQ(tqDefine1Message(3, 2, 0, 0, 5, "me", c.multi, 0), 0u) << c.multi;
+        ASSERT_EQ(Result(tqDefine1Message(3, 2, 0, 0, 5, "me", c.multi, 0)), Result(TQDMS_OK)) << c.multi;
         errors();
         EXPECT_EQ(v, 5u) << c.multi;
         EXPECT_EQ(syntax, c.syntax) << c.multi;
         EXPECT_EQ(status(3, 2), 5u) << c.multi;
     }
-    ASSERT_EQ(tqDefine1Message(3, 2, 2, 0, 5, "me", "A", 0), 0u);
+    ASSERT_EQ(Result(tqDefine1Message(3, 2, 2, 0, 5, "me", "A", 0)), Result(TQDMS_OK));
     errors();
     EXPECT_EQ(v, 3u);
     // Escaped brackets and nested moving-text tags are valid.
     sign.patch({{"limits", {{"maxMultiLength", 40}}}});
-    ASSERT_EQ(tqDefine1Message(3, 3, 0, 0, 5, "me", "[[A]][mvc1,2,3,[fo1]X]", 0), 0u);
+    ASSERT_EQ(Result(tqDefine1Message(3, 3, 0, 0, 5, "me", "[[A]][mvc1,2,3,[fo1]X]", 0)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 3), 4u);
-    EXPECT_EQ(tqDefine1Message(5, 1, 0, 0, 5, "me", "A", 0), TQDMS_E_READ_ONLY);
-    EXPECT_EQ(tqDefine1Message(3, 1, 0, 0, 5, nullptr, "A", 0), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(Result(tqDefine1Message(5, 1, 0, 0, 5, "me", "A", 0)), Result(TQDMS_E_READ_ONLY));
+    EXPECT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, nullptr, "A", 0)), Result(TQDMS_E_BAD_VALUE));
 }
 
 TEST(SimSign, ActivationChecksStatusAndCrc) {
     SimSign sign;
-    ASSERT_EQ(tqDefine1Message(4, 5, 0, 0, 5, "me", "[jp3]TEST [fl]Flashing[/fl]", 0), 0u);
+    ASSERT_EQ(Result(tqDefine1Message(4, 5, 0, 0, 5, "me", "[jp3]TEST [fl]Flashing[/fl]", 0)), Result(TQDMS_OK));
     // 267 minutes at priority 55 from 103.8.9.10, host order.
     uint8_t a[12] = {0x0B, 0x01, 55, 4, 5, 0, 0xF9, 0x95, 10, 9, 8, 103};
-    ASSERT_EQ(tqActiveMessage(a), 0u);
+    ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     uint8_t code[12];
-    ASSERT_EQ(tqGetSignControl(3, code, 12), 0u);
+    ASSERT_EQ(Result(tqGetSignControl(3, code, 12)), Result(TQDMS_OK));
     const uint8_t want[12] = {0x01, 0x0B, 0x37, 0x04, 0x00, 0x05, 0x95, 0xF9, 0x67, 0x08, 0x09, 0x0A};
     EXPECT_EQ(std::memcmp(code, want, 12), 0);
     // The message on display cannot be changed.
-    EXPECT_EQ(tqDefine1Message(4, 5, 0, 0, 5, "me", "X", 0), TQDMS_E_GEN_ERR);
+    EXPECT_EQ(Result(tqDefine1Message(4, 5, 0, 0, 5, "me", "X", 0)), Result(TQDMS_E_GEN_ERR));
     a[6] = 1;  // wrong CRC
-    EXPECT_EQ(tqActiveMessage(a), TQDMS_E_GEN_ERR);
+    EXPECT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_E_GEN_ERR));
     a[6] = a[7] = 0;  // CRC 0 stands for the stored one...
-    EXPECT_EQ(tqActiveMessage(a), 0u);
+    EXPECT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     sign.patch({{"limits", {{"strictCrc", 1}}}});
-    EXPECT_EQ(tqActiveMessage(a), TQDMS_E_GEN_ERR);  // ...unless the sign is strict
+    EXPECT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_E_GEN_ERR));  // ...unless the sign is strict
     uint8_t blank[12] = {0xFF, 0xFF, 100, 7, 1, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(tqActiveMessage(blank), 0u);
+    EXPECT_EQ(Result(tqActiveMessage(blank)), Result(TQDMS_OK));
     uint8_t missing[12] = {0xFF, 0xFF, 100, 3, 9, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(tqActiveMessage(missing), TQDMS_E_GEN_ERR);
+    EXPECT_EQ(Result(tqActiveMessage(missing)), Result(TQDMS_E_GEN_ERR));
     // Event messages must name something the sign can show.
     uint8_t id[5] = {4, 0, 5, 0x95, 0xF9};
-    EXPECT_EQ(tqSetSignControl(12, id, 5), 0u);
+    EXPECT_EQ(Result(tqSetSignControl(12, id, 5)), Result(TQDMS_OK));
     uint8_t bad[5] = {3, 0, 9, 0, 0};
-    EXPECT_EQ(tqSetDoorOpen(bad, 5), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(Result(tqSetDoorOpen(bad, 5)), Result(TQDMS_E_BAD_VALUE));
     uint8_t back[5];
-    ASSERT_EQ(tqGetSignControl(12, back, 5), 0u);
+    ASSERT_EQ(Result(tqGetSignControl(12, back, 5)), Result(TQDMS_OK));
     EXPECT_EQ(std::memcmp(back, id, 5), 0);
 }
 
@@ -158,12 +160,12 @@ TEST(SimSign, FaultsFireOnTheNthMatchingCallAndChangeNothing) {
     sign.freezeClock(100);
     sign.fault({{"fn", "tqSetGlobalTime"}, {"args", {1}}, {"nth", 2}, {"result", 99}});
     uint32_t t = 200;
-    EXPECT_EQ(tqSetGlobalTime(5, &t, 4), 0u);  // object 5 does not match the fault
-    EXPECT_EQ(tqSetGlobalTime(1, &t, 4), 0u);
+    EXPECT_EQ(Result(tqSetGlobalTime(5, &t, 4)), Result(TQDMS_OK));  // object 5 does not match the fault
+    EXPECT_EQ(Result(tqSetGlobalTime(1, &t, 4)), Result(TQDMS_OK));
     t = 300;
     EXPECT_EQ(tqSetGlobalTime(1, &t, 4), 99u);
     EXPECT_EQ(sign.state()["clock"]["time"], 200);
-    EXPECT_EQ(tqSetGlobalTime(1, &t, 4), 0u);  // times defaults to 1
+    EXPECT_EQ(Result(tqSetGlobalTime(1, &t, 4)), Result(TQDMS_OK));  // times defaults to 1
     auto j = sign.calls("tqSetGlobalTime");
     ASSERT_EQ(j.size(), 4u);
     EXPECT_TRUE(j[2].value("fault", false));
@@ -175,20 +177,20 @@ TEST(SimSign, FaultsFireOnTheNthMatchingCallAndChangeNothing) {
     sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 4, 9}}, {"swallow", true}});
     EXPECT_EQ(status(3, 4), 6u);
     EXPECT_EQ(status(3, 8), 6u);
-    EXPECT_EQ(setStatus(3, 4, 6), 0u);
+    EXPECT_EQ(Result(setStatus(3, 4, 6)), Result(TQDMS_OK));
     sign.clearFaults();
     EXPECT_EQ(status(3, 4), 1u);
-    EXPECT_EQ(tqsimAddFault(R"({"fn":"x","nth":0})"), TQDMS_E_BAD_VALUE);
-    EXPECT_EQ(tqsimAddFault("not json"), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(Result(tqsimAddFault(R"({"fn":"x","nth":0})")), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqsimAddFault("not json")), Result(TQDMS_E_BAD_VALUE));
 }
 
 TEST(SimSign, JournalRecordsArgumentsAndBytes) {
     SimSign sign;
     int32_t diff = -3600;
-    ASSERT_EQ(tqSetGlobalTime(5, &diff, 4), 0u);
+    ASSERT_EQ(Result(tqSetGlobalTime(5, &diff, 4)), Result(TQDMS_OK));
     uint32_t v = 0;
-    ASSERT_EQ(tqGetMsgInfo(3, &v, 4), 0u);
-    ASSERT_EQ(tqDefine1Message(3, 2, 0, 1, 9, "own", "[nl]", 0), 0u);
+    ASSERT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(3, 2, 0, 1, 9, "own", "[nl]", 0)), Result(TQDMS_OK));
     json j = sign.journal();
     ASSERT_EQ(j.size(), 3u);
     EXPECT_EQ(j[0]["fn"], "tqSetGlobalTime");
@@ -209,40 +211,40 @@ TEST(SimSign, StopFlagEndsTheNextExchangeOnly) {
     ASSERT_NE(di, nullptr);
     di->params.stopRequested = 1;
     uint32_t v;
-    EXPECT_EQ(tqGetMsgInfo(3, &v, 4), TQDMS_E_EXCHANGE);
+    EXPECT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_E_EXCHANGE));
     EXPECT_EQ(di->params.stopRequested, 0);
-    EXPECT_EQ(tqGetMsgInfo(3, &v, 4), 0u);
+    EXPECT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_OK));
 }
 
 TEST(SimSign, StateFileRoundTripAndBadStates) {
     std::string path = ::testing::TempDir() + "sim_state_" + std::to_string(getpid()) + ".json";
     std::remove(path.c_str());
     {
-        ASSERT_EQ(tqsimOpen(path.c_str()), 0u);
+        ASSERT_EQ(Result(tqsimOpen(path.c_str())), Result(TQDMS_OK));
         DeviceInitParameters p{};
-        ASSERT_EQ(tqDMSInitNotVerify(&p), 0u);
-        ASSERT_EQ(tqsimPatchState(R"({"limits":{"maxChangeable":42}})"), 0u);
-        ASSERT_EQ(tqDefine1Message(3, 9, 1, 0, 7, "kept", "[jp2]KEPT", 0), 0u);
+        ASSERT_EQ(Result(tqDMSInitNotVerify(&p)), Result(TQDMS_OK));
+        ASSERT_EQ(Result(tqsimPatchState(R"({"limits":{"maxChangeable":42}})")), Result(TQDMS_OK));
+        ASSERT_EQ(Result(tqDefine1Message(3, 9, 1, 0, 7, "kept", "[jp2]KEPT", 0)), Result(TQDMS_OK));
         tqsimClose();  // saves the file
     }
-    ASSERT_EQ(tqsimOpen(path.c_str()), 0u);
+    ASSERT_EQ(Result(tqsimOpen(path.c_str())), Result(TQDMS_OK));
     DeviceInitParameters p{};
-    ASSERT_EQ(tqDMSInitNotVerify(&p), 0u);
+    ASSERT_EQ(Result(tqDMSInitNotVerify(&p)), Result(TQDMS_OK));
     uint32_t v = 0;
-    ASSERT_EQ(tqGetMsgInfo(3, &v, 4), 0u);
+    ASSERT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_OK));
     EXPECT_EQ(v, 42u);
     char text[32];
-    ASSERT_EQ(tqGetMsgTable(3, 9, 3, text, sizeof text), 0u);
+    ASSERT_EQ(Result(tqGetMsgTable(3, 9, 3, text, sizeof text)), Result(TQDMS_OK));
     EXPECT_STREQ(text, "[jp2]KEPT");
     // A state that does not load changes nothing.
-    EXPECT_EQ(tqsimPatchState(R"({"messages":[{"type":9,"number":1}]})"), TQDMS_E_BAD_VALUE);
-    ASSERT_EQ(tqGetMsgTable(3, 9, 3, text, sizeof text), 0u);
+    EXPECT_EQ(Result(tqsimPatchState(R"({"messages":[{"type":9,"number":1}]})")), Result(TQDMS_E_BAD_VALUE));
+    ASSERT_EQ(Result(tqGetMsgTable(3, 9, 3, text, sizeof text)), Result(TQDMS_OK));
     EXPECT_STREQ(text, "[jp2]KEPT");
     tqsimClose();
     std::FILE* f = std::fopen(path.c_str(), "w");
     std::fputs("{\"format\":\"something else\"}", f);
     std::fclose(f);
-    EXPECT_EQ(tqsimOpen(path.c_str()), TQDMS_E_BAD_VALUE);
+    EXPECT_EQ(Result(tqsimOpen(path.c_str())), Result(TQDMS_E_BAD_VALUE));
     std::remove(path.c_str());
 }
 

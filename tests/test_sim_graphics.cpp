@@ -6,10 +6,12 @@
 #include <string>
 
 #include "support/pictures.h"
+#include "support/result.h"
 #include "support/sim_sign.h"
 #include "tqdms/tqdms.h"
 #include "tqdms/tqsim.h"
 
+using testing_support::Result;
 using testing_support::graphicRow;
 using testing_support::json;
 using testing_support::SimSign;
@@ -18,13 +20,13 @@ namespace {
 
 uint32_t definition(int object) {
     uint32_t v = 0;
-    EXPECT_EQ(tqGetGraphicDefinition(object, &v, 4), 0u);
+    EXPECT_EQ(Result(tqGetGraphicDefinition(object, &v, 4)), Result(TQDMS_OK));
     return v;
 }
 
 uint32_t status(int row) {
     uint32_t s = 0;
-    EXPECT_EQ(tqGetGraphicTable(row, 10, &s, 4), 0u);
+    EXPECT_EQ(Result(tqGetGraphicTable(row, 10, &s, 4)), Result(TQDMS_OK));
     return s;
 }
 
@@ -42,75 +44,76 @@ TEST(SimGraphics, DefinitionsAndStatusMachine) {
     EXPECT_EQ(definition(5), 8u);
     EXPECT_EQ(definition(4), 400u);
     uint32_t v = 0;
-    EXPECT_EQ(tqGetGraphicDefinition(6, &v, 4), TQDMS_E_NO_SUCH_NAME);
+    EXPECT_EQ(Result(tqGetGraphicDefinition(6, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
 
     // Columns change only while modifying; a request shows until it is read.
     EXPECT_EQ(status(1), 1u);
-    EXPECT_EQ(set16(1, 4, 3), TQDMS_E_GEN_ERR);
-    EXPECT_EQ(request(1, 8), TQDMS_E_GEN_ERR);
-    ASSERT_EQ(request(1, 7), 0u);
+    EXPECT_EQ(Result(set16(1, 4, 3)), Result(TQDMS_E_GEN_ERR));
+    EXPECT_EQ(Result(request(1, 8)), Result(TQDMS_E_GEN_ERR));
+    ASSERT_EQ(Result(request(1, 7)), Result(TQDMS_OK));
     EXPECT_EQ(status(1), 2u);
-    EXPECT_EQ(request(1, 8), TQDMS_E_GEN_ERR);  // nothing to show yet
-    ASSERT_EQ(set16(1, 4, 3), 0u);
-    ASSERT_EQ(set16(1, 5, 10), 0u);
-    ASSERT_EQ(set8(1, 6, 1), 0u);
-    EXPECT_EQ(set8(1, 6, 5), TQDMS_E_BAD_VALUE);
-    EXPECT_EQ(set8(1, 8, 2), TQDMS_E_BAD_VALUE);
-    EXPECT_EQ(set16(1, 7, 1), TQDMS_E_READ_ONLY);
-    EXPECT_EQ(tqSetGraphicTable(1, 11, &v, 4), TQDMS_E_NO_SUCH_NAME);
+    EXPECT_EQ(Result(request(1, 8)), Result(TQDMS_E_GEN_ERR));  // nothing to show yet
+    ASSERT_EQ(Result(set16(1, 4, 3)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(set16(1, 5, 10)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(set8(1, 6, 1)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(set8(1, 6, 5)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(set8(1, 8, 2)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(set16(1, 7, 1)), Result(TQDMS_E_READ_ONLY));
+    EXPECT_EQ(Result(tqSetGraphicTable(1, 11, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
 
     // Blocks: at most the block size, within the graphic's largest size.
     const uint8_t bits[9] = {0xFF, 0xE0, 0x1A, 0xA8, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
-    EXPECT_EQ(tqSetGraphicBitmapTable(1, 1, bits, 9), TQDMS_E_BAD_VALUE);
-    EXPECT_EQ(tqSetGraphicBitmapTable(1, 14, bits, 8), TQDMS_E_NO_SUCH_NAME);  // 13 blocks of 8 hold 100 bytes
-    EXPECT_EQ(tqSetGraphicBitmapTable(1, 0, bits, 8), TQDMS_E_NO_SUCH_NAME);
-    ASSERT_EQ(tqSetGraphicBitmapTable(1, 1, bits, 8), 0u);
-    ASSERT_EQ(request(1, 8), 0u);
+    EXPECT_EQ(Result(tqSetGraphicBitmapTable(1, 1, bits, 9)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqSetGraphicBitmapTable(1, 14, bits, 8)),
+              Result(TQDMS_E_NO_SUCH_NAME));  // 13 blocks of 8 hold 100 bytes
+    EXPECT_EQ(Result(tqSetGraphicBitmapTable(1, 0, bits, 8)), Result(TQDMS_E_NO_SUCH_NAME));
+    ASSERT_EQ(Result(tqSetGraphicBitmapTable(1, 1, bits, 8)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(request(1, 8)), Result(TQDMS_OK));
     EXPECT_EQ(status(1), 4u);  // calculatingID until read, then ready
-    EXPECT_EQ(tqSetGraphicBitmapTable(1, 1, bits, 8), TQDMS_E_GEN_ERR);
+    EXPECT_EQ(Result(tqSetGraphicBitmapTable(1, 1, bits, 8)), Result(TQDMS_E_GEN_ERR));
     uint8_t back[8];
     std::memset(back, 0x55, sizeof back);
-    ASSERT_EQ(tqGetGraphicBitmapTable(1, 1, back, 8), 0u);
+    ASSERT_EQ(Result(tqGetGraphicBitmapTable(1, 1, back, 8)), Result(TQDMS_OK));
     // Only the picture's 4 bytes (10 x 3 bits) were kept.
     EXPECT_EQ(std::string(reinterpret_cast<char*>(back), 8), std::string("\xFF\xE0\x1A\xA8\0\0\0\0", 8));
     uint16_t id = 0;
-    ASSERT_EQ(tqGetGraphicTable(1, 7, &id, 2), 0u);
+    ASSERT_EQ(Result(tqGetGraphicTable(1, 7, &id, 2)), Result(TQDMS_OK));
     EXPECT_NE(id, 0);
 
     // Permanent rows and rows reporting 32526 refuse every request.
-    EXPECT_EQ(status(4), 32526u);
-    EXPECT_EQ(request(3, 7), TQDMS_E_GEN_ERR);
-    EXPECT_EQ(request(4, 9), TQDMS_E_GEN_ERR);
-    EXPECT_EQ(request(1, 3), TQDMS_E_BAD_VALUE);
-    ASSERT_EQ(request(1, 9), 0u);
+    EXPECT_EQ(Result(status(4)), Result(DMS_E_GRAPHIC_STATUS));
+    EXPECT_EQ(Result(request(3, 7)), Result(TQDMS_E_GEN_ERR));
+    EXPECT_EQ(Result(request(4, 9)), Result(TQDMS_E_GEN_ERR));
+    EXPECT_EQ(Result(request(1, 3)), Result(TQDMS_E_BAD_VALUE));
+    ASSERT_EQ(Result(request(1, 9)), Result(TQDMS_OK));
     EXPECT_EQ(status(1), 1u);
     char name[64];
-    ASSERT_EQ(tqGetGraphicTable(1, 3, name, sizeof name), 0u);
+    ASSERT_EQ(Result(tqGetGraphicTable(1, 3, name, sizeof name)), Result(TQDMS_OK));
     EXPECT_STREQ(name, "");
-    EXPECT_EQ(tqGetGraphicTable(5, 10, &v, 4), TQDMS_E_NO_SUCH_NAME);
+    EXPECT_EQ(Result(tqGetGraphicTable(5, 10, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
     // A picture larger than the sign holds never becomes ready.
-    ASSERT_EQ(request(2, 7), 0u);
+    ASSERT_EQ(Result(request(2, 7)), Result(TQDMS_OK));
     EXPECT_EQ(status(2), 2u);
-    ASSERT_EQ(set16(2, 4, 10), 0u);
-    ASSERT_EQ(set16(2, 5, 10), 0u);
-    ASSERT_EQ(set8(2, 6, 4), 0u);
-    EXPECT_EQ(request(2, 8), TQDMS_E_GEN_ERR);
+    ASSERT_EQ(Result(set16(2, 4, 10)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(set16(2, 5, 10)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(set8(2, 6, 4)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(request(2, 8)), Result(TQDMS_E_GEN_ERR));
 }
 
 TEST(SimGraphics, MultiGraphicTagsNeedAGraphicAndMakeItInUse) {
     SimSign sign(json{{"graphics", {graphicRow(3, "Arrow", 10, 3, 1, "ffe01aa8"), graphicRow(4, "Half", 2, 2, 4, "", 2)}}});
     uint32_t syntax = 0;
-    ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[g4]", 0), 0u);
-    ASSERT_EQ(tqGetSignControl(18, &syntax, 4), 0u);
+    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[g4]", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetSignControl(18, &syntax, 4)), Result(TQDMS_OK));
     EXPECT_EQ(syntax, 15u);  // graphicNotDefined: row 4 is not ready
-    ASSERT_EQ(tqDefine1Message(3, 1, 0, 0, 5, "me", "[g3,1,1]X", 0), 0u);
-    ASSERT_EQ(tqGetSignControl(18, &syntax, 4), 0u);
+    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[g3,1,1]X", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetSignControl(18, &syntax, 4)), Result(TQDMS_OK));
     EXPECT_EQ(syntax, 2u);
     EXPECT_EQ(status(3), 4u);
     uint8_t a[12] = {0xFF, 0xFF, 5, 3, 1, 0, 0, 0, 0, 0, 0, 0};
-    ASSERT_EQ(tqActiveMessage(a), 0u);
+    ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     EXPECT_EQ(status(3), 5u);
-    EXPECT_EQ(request(3, 7), TQDMS_E_GEN_ERR);
+    EXPECT_EQ(Result(request(3, 7)), Result(TQDMS_E_GEN_ERR));
 }
 
 TEST(SimGraphics, StateKeepsRowsAndRefusesBadOnes) {
@@ -123,7 +126,8 @@ TEST(SimGraphics, StateKeepsRowsAndRefusesBadOnes) {
     EXPECT_NE(g["id"], 0);
     for (const json& bad : {graphicRow(0, "Zero", 1, 1, 1, ""), graphicRow(2, "Asked", 1, 1, 1, "", 7),
                             graphicRow(2, "Type", 1, 1, 5, ""), graphicRow(2, "Hex", 1, 1, 1, "zz")}) {
-        EXPECT_EQ(tqsimPatchState(json{{"graphics", {bad}}}.dump().c_str()), TQDMS_E_BAD_VALUE) << bad.dump();
+        EXPECT_EQ(Result(tqsimPatchState(json{{"graphics", {bad}}}.dump().c_str())),
+                  Result(TQDMS_E_BAD_VALUE)) << bad.dump();
     }
     EXPECT_EQ(sign.state()["graphics"][0]["name"], "Two");
 }

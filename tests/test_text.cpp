@@ -10,47 +10,50 @@
 #include "frame/platform.h"
 #include "frame/text.h"
 #include "frame/xml.h"
+#include "support/result.h"
+
+using testing_support::Result;
 
 namespace {
 
 TEST(TextToInt, ReadsLikeAStreamAndTestsTheRange) {
     int v = -5;
-    EXPECT_EQ(dms::textToInt("12abc", v, 0, 20), 0u);
+    EXPECT_EQ(Result(dms::textToInt("12abc", v, 0, 20)), Result(DMS_OK));
     EXPECT_EQ(v, 12);
-    EXPECT_EQ(dms::textToInt("  -7", v, -10, 10), 0u);
+    EXPECT_EQ(Result(dms::textToInt("  -7", v, -10, 10)), Result(DMS_OK));
     EXPECT_EQ(v, -7);
-    EXPECT_EQ(dms::textToInt("+3", v, 0, 10), 0u);
+    EXPECT_EQ(Result(dms::textToInt("+3", v, 0, 10)), Result(DMS_OK));
     EXPECT_EQ(v, 3);
     // No number reads as 0, which the range may refuse.
-    EXPECT_EQ(dms::textToInt("abc", v, 1, 20), 32520u);
+    EXPECT_EQ(Result(dms::textToInt("abc", v, 1, 20)), Result(DMS_E_INVALID));
     EXPECT_EQ(v, 3);
-    EXPECT_EQ(dms::textToInt("abc", v, 0, 20), 0u);
+    EXPECT_EQ(Result(dms::textToInt("abc", v, 0, 20)), Result(DMS_OK));
     EXPECT_EQ(v, 0);
-    EXPECT_EQ(dms::textToInt("", v, 0, 0), 0u);
-    EXPECT_EQ(dms::textToInt(nullptr, v, 0, 0), 0u);
-    EXPECT_EQ(dms::textToInt("21", v, 0, 20), 32520u);
+    EXPECT_EQ(Result(dms::textToInt("", v, 0, 0)), Result(DMS_OK));
+    EXPECT_EQ(Result(dms::textToInt(nullptr, v, 0, 0)), Result(DMS_OK));
+    EXPECT_EQ(Result(dms::textToInt("21", v, 0, 20)), Result(DMS_E_INVALID));
     // Numbers beyond the integer's width are refused, not wrapped.
-    EXPECT_EQ(dms::textToInt("4294967296", v, INT_MIN, INT_MAX), 32520u);
-    EXPECT_EQ(dms::textToInt("99999999999999999999999", v, INT_MIN, INT_MAX), 32520u);
+    EXPECT_EQ(Result(dms::textToInt("4294967296", v, INT_MIN, INT_MAX)), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(dms::textToInt("99999999999999999999999", v, INT_MIN, INT_MAX)), Result(DMS_E_INVALID));
     int64_t w = 0;
-    EXPECT_EQ(dms::textToInt("-9223372036854775808", w, INT64_MIN, INT64_MAX), 0u);
+    EXPECT_EQ(Result(dms::textToInt("-9223372036854775808", w, INT64_MIN, INT64_MAX)), Result(DMS_OK));
     EXPECT_EQ(w, INT64_MIN);
-    EXPECT_EQ(dms::textToInt("9223372036854775808", w, INT64_MIN, INT64_MAX), 32520u);
+    EXPECT_EQ(Result(dms::textToInt("9223372036854775808", w, INT64_MIN, INT64_MAX)), Result(DMS_E_INVALID));
 }
 
 TEST(BoundedCopy, AcceptsOnlyLengthsWithinAllLimits) {
     char dest[8];
     std::memset(dest, 'z', sizeof dest);
-    EXPECT_EQ(dms::boundedCopy("", dest, 7, 1, 7), 32520u);
+    EXPECT_EQ(Result(dms::boundedCopy("", dest, 7, 1, 7)), Result(DMS_E_INVALID));
     EXPECT_EQ(dest[0], 'z');
-    EXPECT_EQ(dms::boundedCopy("abc", dest, 7, 1, 7), 0u);
+    EXPECT_EQ(Result(dms::boundedCopy("abc", dest, 7, 1, 7)), Result(DMS_OK));
     EXPECT_STREQ(dest, "abc");
-    EXPECT_EQ(dms::boundedCopy("abcdefg", dest, 7, 0, 7), 0u);
+    EXPECT_EQ(Result(dms::boundedCopy("abcdefg", dest, 7, 0, 7)), Result(DMS_OK));
     EXPECT_STREQ(dest, "abcdefg");
-    EXPECT_EQ(dms::boundedCopy("abcdefgh", dest, 7, 0, 100), 32520u);
-    EXPECT_EQ(dms::boundedCopy("abcd", dest, 7, 0, 3), 32520u);
+    EXPECT_EQ(Result(dms::boundedCopy("abcdefgh", dest, 7, 0, 100)), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(dms::boundedCopy("abcd", dest, 7, 0, 3)), Result(DMS_E_INVALID));
     EXPECT_STREQ(dest, "abcdefg");
-    EXPECT_EQ(dms::boundedCopy(nullptr, dest, 7, 0, 7), 32520u);
+    EXPECT_EQ(Result(dms::boundedCopy(nullptr, dest, 7, 0, 7)), Result(DMS_E_INVALID));
 }
 
 TEST(FileNameOfPath, TakesThePartAfterTheLastSeparator) {

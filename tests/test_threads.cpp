@@ -13,9 +13,11 @@
 #include "dmscontent/dmscontent.h"
 #include "model/message.h"
 #include "support/message_xml.h"
+#include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
 
+using testing_support::Result;
 using testing_support::item;
 using testing_support::json;
 using testing_support::TempFile;
@@ -34,17 +36,17 @@ std::string stateText() {
 // to it. With `swapNames` its two fonts trade names, so the name "8x14"
 // means font 1 there and font 2 on a default sign.
 void openOwnSign(bool swapNames, void(TQ_CALL* progress)(void*, int, int) = nullptr) {
-    ASSERT_EQ(tqsimOpenMemoryThread(nullptr), 0u);
+    ASSERT_EQ(Result(tqsimOpenMemoryThread(nullptr)), Result(TQDMS_OK));
     DeviceInitParameters params;
     std::memset(&params, 0, sizeof params);
     std::strcpy(params.address, "127.0.0.1");
     params.progress = progress;
-    ASSERT_EQ(tqDMSInitNotVerify(&params), 0u);
+    ASSERT_EQ(Result(tqDMSInitNotVerify(&params)), Result(TQDMS_OK));
     if (!swapNames) return;
     json fonts = json::parse(stateText())["fonts"];
     ASSERT_EQ(fonts.size(), 2u);
     std::swap(fonts[0]["name"], fonts[1]["name"]);
-    ASSERT_EQ(tqsimPatchState(json{{"fonts", fonts}}.dump().c_str()), 0u);
+    ASSERT_EQ(Result(tqsimPatchState(json{{"fonts", fonts}}.dump().c_str())), Result(TQDMS_OK));
 }
 
 // The first message of the text example as each kind of sign must get it:
@@ -128,7 +130,7 @@ TEST(Threads, WritersDoNotShareTheirMemory) {
     for (int t = 0; t < kThreads; ++t) {
         dms::CMessage m;
         build(t, m);
-        ASSERT_EQ(m.BuildMulti(1024), 0u);
+        ASSERT_EQ(Result(m.BuildMulti(1024)), Result(DMS_OK));
         expected[t] = m.multiString;
     }
     std::vector<int> wrong(kThreads, 0);
@@ -196,7 +198,7 @@ TEST(Threads, ThreadSignsAreTheirOwn) {
     EXPECT_NE(json::parse(seenThere)["maxChangeable"], 7);
     EXPECT_EQ(json::parse(stateText())["limits"]["maxChangeable"], 7);
     int32_t t[8];
-    EXPECT_EQ(tqGetTime(t), 0u);
+    EXPECT_EQ(Result(tqGetTime(t)), Result(DMS_OK));
 }
 
 }  // namespace

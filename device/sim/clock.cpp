@@ -7,6 +7,7 @@
 
 #include "../bytes.h"
 #include "sign.h"
+#include "tqdms/ntcip.h"
 
 namespace tqsim {
 
@@ -45,21 +46,21 @@ void SimClock::save(nlohmann::json& state) const {
     state["clock"] = j;
 }
 
-// globalTime (1) and globalLocalTimeDifferential (5), 4 bytes each.
+// globalTime and globalLocalTimeDifferential, 4 bytes each.
 uint32_t SimSign::getGlobalTime(int object, void* buf, int len) {
     if (len != 4) return TQDMS_E_BAD_VALUE;
     switch (object) {
-    case 1: return tqdms::putInt(buf, len, clock.now());
-    case 5: return tqdms::putInt(buf, len, clock.differential);
+    case NTCIP_GLOBAL_TIME_SECONDS: return tqdms::putInt(buf, len, clock.now());
+    case NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL: return tqdms::putInt(buf, len, clock.differential);
     default: return TQDMS_E_NO_SUCH_NAME;
     }
 }
 
 uint32_t SimSign::setGlobalTime(int object, const void* buf, int len) {
     uint32_t v;
-    if (object != 1 && object != 5) return TQDMS_E_NO_SUCH_NAME;
+    if (object != NTCIP_GLOBAL_TIME_SECONDS && object != NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL) return TQDMS_E_NO_SUCH_NAME;
     if (len != 4 || !tqdms::getUInt(buf, len, v)) return TQDMS_E_BAD_VALUE;
-    if (object == 1) {
+    if (object == NTCIP_GLOBAL_TIME_SECONDS) {
         clock.set(v);
         return TQDMS_OK;
     }

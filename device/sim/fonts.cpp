@@ -9,6 +9,7 @@
 #include "../bytes.h"
 #include "multi_check.h"
 #include "sign.h"
+#include "tqdms/ntcip.h"
 
 namespace tqsim {
 namespace {
@@ -149,13 +150,13 @@ void completeFontRequest(FontRow& f, uint8_t target) {
 
 }  // namespace
 
-// fontDefinition: 1 numFonts, 3 maxFontCharacters, 5 fontMaxCharacterSize.
+// fontDefinition: numFonts, maxFontCharacters, fontMaxCharacterSize.
 uint32_t SimSign::getFontDefinition(int object, void* buf, int len) {
     if (len != 4) return TQDMS_E_BAD_VALUE;
     switch (object) {
-    case 1: return tqdms::putInt(buf, len, limits.fontRows);
-    case 3: return tqdms::putInt(buf, len, limits.maxCharacter);
-    case 5: return tqdms::putInt(buf, len, static_cast<int64_t>(kMaxBitmap));
+    case NTCIP_NUM_FONTS: return tqdms::putInt(buf, len, limits.fontRows);
+    case NTCIP_MAX_FONT_CHARACTERS: return tqdms::putInt(buf, len, limits.maxCharacter);
+    case NTCIP_FONT_MAX_CHARACTER_SIZE: return tqdms::putInt(buf, len, static_cast<int64_t>(kMaxBitmap));
     default: return TQDMS_E_NO_SUCH_NAME;
     }
 }
@@ -164,14 +165,14 @@ uint32_t SimSign::getFontTable(int row, int column, void* buf, int len) {
     if (row < 1 || row > limits.fontRows) return TQDMS_E_NO_SUCH_NAME;
     FontRow& f = fonts.rows[row];
     switch (column) {
-    case 1: return tqdms::putInt(buf, len, row);
-    case 2: return tqdms::putInt(buf, len, f.number);
-    case 3: return tqdms::putText(buf, len, f.name);
-    case 4: return tqdms::putInt(buf, len, f.height);
-    case 5: return tqdms::putInt(buf, len, f.charSpacing);
-    case 6: return tqdms::putInt(buf, len, f.lineSpacing);
-    case 7: return tqdms::putInt(buf, len, f.versionId);
-    case 8:
+    case NTCIP_FONT_INDEX: return tqdms::putInt(buf, len, row);
+    case NTCIP_FONT_NUMBER: return tqdms::putInt(buf, len, f.number);
+    case NTCIP_FONT_NAME: return tqdms::putText(buf, len, f.name);
+    case NTCIP_FONT_HEIGHT: return tqdms::putInt(buf, len, f.height);
+    case NTCIP_FONT_CHAR_SPACING: return tqdms::putInt(buf, len, f.charSpacing);
+    case NTCIP_FONT_LINE_SPACING: return tqdms::putInt(buf, len, f.lineSpacing);
+    case NTCIP_FONT_VERSION_ID: return tqdms::putInt(buf, len, f.versionId);
+    case NTCIP_FONT_STATUS:
         if (f.pendingReads > 0 && --f.pendingReads == 0) completeFontRequest(f, f.pendingStatus);
         return tqdms::putInt(buf, len, effectiveStatus(*this, f));
     default: return TQDMS_E_NO_SUCH_NAME;
@@ -183,7 +184,7 @@ uint32_t SimSign::setFontTable(int row, int column, const void* buf, int len) {
     FontRow& f = fonts.rows[row];
     uint32_t v = 0;
     bool isInt = tqdms::getUInt(buf, len, v);
-    if (column == 8) {
+    if (column == NTCIP_FONT_STATUS) {
         if (!isInt) return TQDMS_E_BAD_VALUE;
         uint8_t status = effectiveStatus(*this, f);
         // In-use and permanent fonts refuse every request.
@@ -208,10 +209,10 @@ uint32_t SimSign::setFontTable(int row, int column, const void* buf, int len) {
         }
         return TQDMS_OK;
     }
-    if (column == 1 || column == 7) return TQDMS_E_READ_ONLY;
-    if (column < 1 || column > 8) return TQDMS_E_NO_SUCH_NAME;
+    if (column == NTCIP_FONT_INDEX || column == NTCIP_FONT_VERSION_ID) return TQDMS_E_READ_ONLY;
+    if (column < NTCIP_FONT_INDEX || column > NTCIP_FONT_STATUS) return TQDMS_E_NO_SUCH_NAME;
     if (f.status != NTCIP_FONT_MODIFYING) return TQDMS_E_GEN_ERR;
-    if (column == 3) {
+    if (column == NTCIP_FONT_NAME) {
         std::string name = tqdms::getText(buf, len);
         if (name.size() > 64) return TQDMS_E_BAD_VALUE;
         f.name = name;
@@ -220,10 +221,10 @@ uint32_t SimSign::setFontTable(int row, int column, const void* buf, int len) {
     if (!isInt || v > 255) return TQDMS_E_BAD_VALUE;
     int value = static_cast<int>(v);
     switch (column) {
-    case 2: f.number = value; break;
-    case 4: f.height = value; break;
-    case 5: f.charSpacing = value; break;
-    default: f.lineSpacing = value; break;
+    case NTCIP_FONT_NUMBER: f.number = value; break;
+    case NTCIP_FONT_HEIGHT: f.height = value; break;
+    case NTCIP_FONT_CHAR_SPACING: f.charSpacing = value; break;
+    default: f.lineSpacing = value; break;  // NTCIP_FONT_LINE_SPACING
     }
     return TQDMS_OK;
 }
@@ -238,9 +239,9 @@ uint32_t SimSign::getCharacterTable(int row, int character, int column, void* bu
     Character empty;
     const Character& c = it == f.characters.end() ? empty : it->second;
     switch (column) {
-    case 1: return tqdms::putInt(buf, len, character);
-    case 2: return tqdms::putInt(buf, len, c.width);
-    case 3:
+    case NTCIP_CHARACTER_NUMBER: return tqdms::putInt(buf, len, character);
+    case NTCIP_CHARACTER_WIDTH: return tqdms::putInt(buf, len, c.width);
+    case NTCIP_CHARACTER_BITMAP:
         if (len < 1) return TQDMS_E_BAD_VALUE;
         std::memcpy(buf, c.bitmap.data(), std::min(c.bitmap.size(), static_cast<size_t>(len)));
         return TQDMS_OK;
@@ -252,11 +253,11 @@ uint32_t SimSign::setCharacterTable(int row, int character, int column, const vo
     if (row < 1 || row > limits.fontRows || character < 0 || character > limits.maxCharacter)
         return TQDMS_E_NO_SUCH_NAME;
     FontRow& f = fonts.rows[row];
-    if (column == 1) return TQDMS_E_READ_ONLY;
-    if (column != 2 && column != 3) return TQDMS_E_NO_SUCH_NAME;
+    if (column == NTCIP_CHARACTER_NUMBER) return TQDMS_E_READ_ONLY;
+    if (column != NTCIP_CHARACTER_WIDTH && column != NTCIP_CHARACTER_BITMAP) return TQDMS_E_NO_SUCH_NAME;
     if (f.status != NTCIP_FONT_MODIFYING) return TQDMS_E_GEN_ERR;
     Character& c = f.characters[character];
-    if (column == 2) {
+    if (column == NTCIP_CHARACTER_WIDTH) {
         uint32_t v = 0;
         if (!tqdms::getUInt(buf, len, v) || v > 255) return TQDMS_E_BAD_VALUE;
         c.width = static_cast<int>(v);

@@ -9,6 +9,7 @@
 #include "../bytes.h"
 #include "multi_check.h"
 #include "sign.h"
+#include "tqdms/ntcip.h"
 
 namespace tqsim {
 namespace {
@@ -25,10 +26,10 @@ constexpr size_t kMaxStateBitmap = size_t{1} << 24;
 size_t graphicBitmapSize(const GraphicRow& g) {
     size_t pixels = static_cast<size_t>(g.width) * static_cast<size_t>(g.height);
     switch (g.type) {
-    case 1: return (pixels + 7) / 8;
-    case 2:
-    case 3: return pixels;
-    default: return pixels * 3;
+    case NTCIP_MONOCHROME_1BIT: return (pixels + 7) / 8;
+    case NTCIP_MONOCHROME_8BIT:
+    case NTCIP_COLOR_CLASSIC: return pixels;
+    default: return pixels * 3;  // NTCIP_COLOR_24BIT
     }
 }
 
@@ -63,13 +64,13 @@ void GraphicStore::load(const nlohmann::json& state) {
         g.name = j.value("name", "");
         g.height = j.value("height", 0);
         g.width = j.value("width", 0);
-        g.type = j.value("type", 1);
+        g.type = j.value("type", static_cast<int>(NTCIP_MONOCHROME_1BIT));
         g.transparent = j.value("transparent", 0);
         g.transparentColor = j.value("transparentColor", 0u);
         g.status = j.value("status", static_cast<uint32_t>(NTCIP_GRAPHIC_READY_FOR_USE));
         bool statusOk = (g.status >= NTCIP_GRAPHIC_NOT_USED && g.status <= NTCIP_GRAPHIC_PERMANENT) || g.status == kGraphicLocked;
         if (g.number < 0 || g.number > 255 || g.name.size() > 64 || g.height < 0 || g.height > 65535 || g.width < 0 ||
-            g.width > 65535 || g.type < 0 || g.type > 4 || g.transparent < 0 || g.transparent > 1 || !statusOk)
+            g.width > 65535 || g.type < 0 || g.type > NTCIP_COLOR_24BIT || g.transparent < 0 || g.transparent > 1 || !statusOk)
             throw std::invalid_argument("graphic row values");
         if (!tqdms::fromHex(j.value("bitmap", ""), g.bitmap) || g.bitmap.size() > kMaxStateBitmap)
             throw std::invalid_argument("graphic bitmap");
@@ -128,7 +129,7 @@ void completeGraphicRequest(GraphicRow& g, uint32_t target) {
 
 // A graphic may become ready when it describes a picture that fits.
 bool complete(const GraphicRow& g, const Limits& l) {
-    return g.type >= 1 && g.type <= 4 && g.height > 0 && g.width > 0 &&
+    return g.type >= NTCIP_MONOCHROME_1BIT && g.type <= NTCIP_COLOR_24BIT && g.height > 0 && g.width > 0 &&
            graphicBitmapSize(g) <= static_cast<size_t>(l.graphicMaxSize);
 }
 
@@ -140,8 +141,8 @@ bool blockExists(const Limits& l, int block) {
 
 }  // namespace
 
-// dmsGraphic objects: 1 dmsGraphicMaxEntries, 2 dmsGraphicNumEntries,
-// 3 dmsGraphicMaxSize, 4 availableGraphicMemory, 5 dmsGraphicBlockSize.
+// graphicDefinition: dmsGraphicMaxEntries, dmsGraphicNumEntries,
+// dmsGraphicMaxSize, availableGraphicMemory, dmsGraphicBlockSize.
 uint32_t SimSign::getGraphicDefinition(int object, void* buf, int len) {
     if (len != 4) return TQDMS_E_BAD_VALUE;
     int used = 0;
@@ -153,11 +154,11 @@ uint32_t SimSign::getGraphicDefinition(int object, void* buf, int len) {
     }
     long memory = static_cast<long>(limits.graphicMaxSize) * limits.graphicRows;
     switch (object) {
-    case 1: return tqdms::putInt(buf, len, limits.graphicRows);
-    case 2: return tqdms::putInt(buf, len, used);
-    case 3: return tqdms::putInt(buf, len, limits.graphicMaxSize);
-    case 4: return tqdms::putInt(buf, len, memory > usedBytes ? memory - usedBytes : 0);
-    case 5: return tqdms::putInt(buf, len, limits.graphicBlockSize);
+    case NTCIP_MAX_GRAPHICS: return tqdms::putInt(buf, len, limits.graphicRows);
+    case NTCIP_NUM_GRAPHICS: return tqdms::putInt(buf, len, used);
+    case NTCIP_MAX_GRAPHIC_SIZE: return tqdms::putInt(buf, len, limits.graphicMaxSize);
+    case NTCIP_AVAILABLE_GRAPHIC_MEMORY: return tqdms::putInt(buf, len, memory > usedBytes ? memory - usedBytes : 0);
+    case NTCIP_GRAPHIC_BLOCK_SIZE: return tqdms::putInt(buf, len, limits.graphicBlockSize);
     default: return TQDMS_E_NO_SUCH_NAME;
     }
 }
@@ -166,16 +167,16 @@ uint32_t SimSign::getGraphicTable(int row, int column, void* buf, int len) {
     if (row < 1 || row > limits.graphicRows) return TQDMS_E_NO_SUCH_NAME;
     GraphicRow& g = graphics.rows[row];
     switch (column) {
-    case 1: return tqdms::putInt(buf, len, row);
-    case 2: return tqdms::putInt(buf, len, g.number);
-    case 3: return tqdms::putText(buf, len, g.name);
-    case 4: return tqdms::putInt(buf, len, g.height);
-    case 5: return tqdms::putInt(buf, len, g.width);
-    case 6: return tqdms::putInt(buf, len, g.type);
-    case 7: return tqdms::putInt(buf, len, g.id);
-    case 8: return tqdms::putInt(buf, len, g.transparent);
-    case 9: return tqdms::putInt(buf, len, g.transparentColor);
-    case 10:
+    case NTCIP_GRAPHIC_INDEX: return tqdms::putInt(buf, len, row);
+    case NTCIP_GRAPHIC_NUMBER: return tqdms::putInt(buf, len, g.number);
+    case NTCIP_GRAPHIC_NAME: return tqdms::putText(buf, len, g.name);
+    case NTCIP_GRAPHIC_HEIGHT: return tqdms::putInt(buf, len, g.height);
+    case NTCIP_GRAPHIC_WIDTH: return tqdms::putInt(buf, len, g.width);
+    case NTCIP_GRAPHIC_TYPE: return tqdms::putInt(buf, len, g.type);
+    case NTCIP_GRAPHIC_ID: return tqdms::putInt(buf, len, g.id);
+    case NTCIP_GRAPHIC_TRANSPARENT_ENABLED: return tqdms::putInt(buf, len, g.transparent);
+    case NTCIP_GRAPHIC_TRANSPARENT_COLOR: return tqdms::putInt(buf, len, g.transparentColor);
+    case NTCIP_GRAPHIC_STATUS:
         if (g.pendingReads > 0 && --g.pendingReads == 0) completeGraphicRequest(g, g.pendingStatus);
         return tqdms::putInt(buf, len, effectiveStatus(*this, g));
     default: return TQDMS_E_NO_SUCH_NAME;
@@ -187,7 +188,7 @@ uint32_t SimSign::setGraphicTable(int row, int column, const void* buf, int len)
     GraphicRow& g = graphics.rows[row];
     uint32_t v = 0;
     bool isInt = tqdms::getUInt(buf, len, v);
-    if (column == 10) {
+    if (column == NTCIP_GRAPHIC_STATUS) {
         if (!isInt) return TQDMS_E_BAD_VALUE;
         uint32_t status = effectiveStatus(*this, g);
         // In-use, permanent and locked rows refuse every request.
@@ -213,10 +214,10 @@ uint32_t SimSign::setGraphicTable(int row, int column, const void* buf, int len)
         }
         return TQDMS_OK;
     }
-    if (column == 1 || column == 7) return TQDMS_E_READ_ONLY;
-    if (column < 1 || column > 10) return TQDMS_E_NO_SUCH_NAME;
+    if (column == NTCIP_GRAPHIC_INDEX || column == NTCIP_GRAPHIC_ID) return TQDMS_E_READ_ONLY;
+    if (column < NTCIP_GRAPHIC_INDEX || column > NTCIP_GRAPHIC_STATUS) return TQDMS_E_NO_SUCH_NAME;
     if (g.status != NTCIP_GRAPHIC_MODIFYING) return TQDMS_E_GEN_ERR;
-    if (column == 3) {
+    if (column == NTCIP_GRAPHIC_NAME) {
         std::string name = tqdms::getText(buf, len);
         if (name.size() > 64) return TQDMS_E_BAD_VALUE;
         g.name = name;
@@ -224,24 +225,24 @@ uint32_t SimSign::setGraphicTable(int row, int column, const void* buf, int len)
     }
     if (!isInt) return TQDMS_E_BAD_VALUE;
     switch (column) {
-    case 2:
+    case NTCIP_GRAPHIC_NUMBER:
         if (v > 255) return TQDMS_E_BAD_VALUE;
         g.number = static_cast<int>(v);
         return TQDMS_OK;
-    case 4:
-    case 5:
+    case NTCIP_GRAPHIC_HEIGHT:
+    case NTCIP_GRAPHIC_WIDTH:
         if (v > 65535) return TQDMS_E_BAD_VALUE;
-        (column == 4 ? g.height : g.width) = static_cast<int>(v);
+        (column == NTCIP_GRAPHIC_HEIGHT ? g.height : g.width) = static_cast<int>(v);
         return TQDMS_OK;
-    case 6:  // 0 only while a row is being emptied
-        if (v > 4) return TQDMS_E_BAD_VALUE;
+    case NTCIP_GRAPHIC_TYPE:  // 0 only while a row is being emptied
+        if (v > NTCIP_COLOR_24BIT) return TQDMS_E_BAD_VALUE;
         g.type = static_cast<int>(v);
         return TQDMS_OK;
-    case 8:
+    case NTCIP_GRAPHIC_TRANSPARENT_ENABLED:
         if (v > 1) return TQDMS_E_BAD_VALUE;
         g.transparent = static_cast<int>(v);
         return TQDMS_OK;
-    default:  // 9, transparent colour
+    default:  // NTCIP_GRAPHIC_TRANSPARENT_COLOR
         g.transparentColor = v;
         return TQDMS_OK;
     }

@@ -20,7 +20,7 @@ struct GraphicRow {
     std::string name;
     int height = 0;
     int width = 0;
-    int type = 0;  // 1 monochrome1bit, 2 monochrome8bit, 3 colorClassic, 4 color24bit
+    int type = 0;  // NtcipGraphicType; 0 = not set
     int transparent = 0;
     uint32_t transparentColor = 0;
     uint16_t id = 0;

@@ -26,8 +26,8 @@ void hexInto(const nlohmann::json& j, const char* key, std::array<uint8_t, N>& a
     std::memcpy(a.data(), bytes.data(), N);
 }
 
-// The blank message (7, 1) as a message ID code.
-const std::array<uint8_t, 5> kBlankId = {NTCIP_MEM_BLANK, 0, 1, 0, 0};
+// The blank message of priority 1 as a message ID code.
+const MessageId kBlankId = {NTCIP_MEM_BLANK, 0, 1, 0, 0};
 
 }  // namespace
 
@@ -343,7 +343,7 @@ uint32_t SimSign::activeMessage(const uint8_t* a) {
     std::memcpy(&number, a + 4, 2);
     std::memcpy(&crc, a + 6, 2);
     std::memcpy(&address, a + 8, 4);
-    uint8_t id[5] = {type, static_cast<uint8_t>(number >> 8), static_cast<uint8_t>(number),
+    uint8_t id[NTCIP_MESSAGE_ID_CODE_SIZE] = {type, static_cast<uint8_t>(number >> 8), static_cast<uint8_t>(number),
                      static_cast<uint8_t>(crc >> 8), static_cast<uint8_t>(crc)};
     if (type < NTCIP_MEM_PERMANENT || type > NTCIP_MEM_BLANK || type == NTCIP_MEM_CURRENT_BUFFER) {
         messages.activateError = NTCIP_ACTIVATE_MESSAGE_MEMORY_TYPE;
@@ -360,7 +360,7 @@ uint32_t SimSign::activeMessage(const uint8_t* a) {
     out[0] = static_cast<uint8_t>(duration >> 8);
     out[1] = static_cast<uint8_t>(duration);
     out[2] = priority;
-    std::memcpy(out + 3, id, 5);
+    std::memcpy(out + 3, id, sizeof id);
     out[8] = static_cast<uint8_t>(address >> 24);
     out[9] = static_cast<uint8_t>(address >> 16);
     out[10] = static_cast<uint8_t>(address >> 8);
@@ -371,7 +371,7 @@ uint32_t SimSign::activeMessage(const uint8_t* a) {
 
 namespace {
 
-std::array<uint8_t, 5>* eventSlot(MessageStore& m, int object) {
+MessageId* eventSlot(MessageStore& m, int object) {
     switch (object) {
     case NTCIP_SHORT_POWER_RECOVERY_MESSAGE: return &m.shortPower;
     case NTCIP_LONG_POWER_RECOVERY_MESSAGE: return &m.longPower;
@@ -380,28 +380,28 @@ std::array<uint8_t, 5>* eventSlot(MessageStore& m, int object) {
     }
 }
 
-uint32_t getId(const std::array<uint8_t, 5>& id, void* buf, int len) {
-    if (len != 5) return TQDMS_E_BAD_VALUE;
-    std::memcpy(buf, id.data(), 5);
+uint32_t getId(const MessageId& id, void* buf, int len) {
+    if (len != NTCIP_MESSAGE_ID_CODE_SIZE) return TQDMS_E_BAD_VALUE;
+    std::memcpy(buf, id.data(), id.size());
     return TQDMS_OK;
 }
 
-uint32_t setId(const MessageStore& m, const Limits& l, std::array<uint8_t, 5>& id, const void* buf, int len) {
-    if (len != 5) return TQDMS_E_BAD_VALUE;
+uint32_t setId(const MessageStore& m, const Limits& l, MessageId& id, const void* buf, int len) {
+    if (len != NTCIP_MESSAGE_ID_CODE_SIZE) return TQDMS_E_BAD_VALUE;
     if (!namesShowable(m, l, static_cast<const uint8_t*>(buf))) return TQDMS_E_BAD_VALUE;
-    std::memcpy(id.data(), buf, 5);
+    std::memcpy(id.data(), buf, id.size());
     return TQDMS_OK;
 }
 
 }  // namespace
 
-// Sign control: the activated message (12 bytes), the power recovery and
-// communications loss messages (5 bytes each), the activation and MULTI
+// Sign control: the activated message (activation code), the power recovery
+// and communications loss messages (message ID codes), the activation and MULTI
 // syntax errors (4 bytes each).
 uint32_t SimSign::getSignControl(int object, void* buf, int len) {
     if (object == NTCIP_ACTIVATE_MESSAGE) {
-        if (len != 12) return TQDMS_E_BAD_VALUE;
-        std::memcpy(buf, messages.activated.data(), 12);
+        if (len != NTCIP_ACTIVATION_CODE_SIZE) return TQDMS_E_BAD_VALUE;
+        std::memcpy(buf, messages.activated.data(), messages.activated.size());
         return TQDMS_OK;
     }
     if (object == NTCIP_ACTIVATE_MSG_ERROR || object == NTCIP_MULTI_SYNTAX_ERROR) {
@@ -409,14 +409,14 @@ uint32_t SimSign::getSignControl(int object, void* buf, int len) {
         return tqdms::putInt(buf, len,
                              object == NTCIP_ACTIVATE_MSG_ERROR ? messages.activateError : messages.syntaxError);
     }
-    std::array<uint8_t, 5>* slot = eventSlot(messages, object);
+    MessageId* slot = eventSlot(messages, object);
     return slot ? getId(*slot, buf, len) : TQDMS_E_NO_SUCH_NAME;
 }
 
 uint32_t SimSign::setSignControl(int object, const void* buf, int len) {
     if (object == NTCIP_ACTIVATE_MESSAGE || object == NTCIP_ACTIVATE_MSG_ERROR || object == NTCIP_MULTI_SYNTAX_ERROR)
         return TQDMS_E_READ_ONLY;
-    std::array<uint8_t, 5>* slot = eventSlot(messages, object);
+    MessageId* slot = eventSlot(messages, object);
     return slot ? setId(messages, limits, *slot, buf, len) : TQDMS_E_NO_SUCH_NAME;
 }
 

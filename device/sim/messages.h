@@ -14,6 +14,10 @@
 
 namespace tqsim {
 
+// The codes the sign control objects exchange, network order.
+using ActivationCode = std::array<uint8_t, NTCIP_ACTIVATION_CODE_SIZE>;
+using MessageId = std::array<uint8_t, NTCIP_MESSAGE_ID_CODE_SIZE>;
+
 struct MessageRow {
     std::string multi;
     std::string owner;
@@ -34,11 +38,11 @@ struct MessageStore {
     uint32_t validateError = NTCIP_VALIDATE_NONE;
     uint32_t syntaxError = NTCIP_MULTI_NONE;
     uint32_t activateError = NTCIP_ACTIVATE_NONE;
-    std::array<uint8_t, 12> activated{};  // activation code, network order
-    std::array<uint8_t, 5> doorOpen{};    // message ID codes
-    std::array<uint8_t, 5> commLoss{};
-    std::array<uint8_t, 5> shortPower{};
-    std::array<uint8_t, 5> longPower{};
+    ActivationCode activated{};
+    MessageId doorOpen{};
+    MessageId commLoss{};
+    MessageId shortPower{};
+    MessageId longPower{};
 
     MessageStore();
     int count(int memoryType) const;

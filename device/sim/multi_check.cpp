@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tqdms/ntcip.h"
+
 namespace tqsim {
 namespace {
 
@@ -27,14 +29,14 @@ int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck&
 int checkTag(const std::string& s, size_t open, size_t close, const MultiCheck& check, int depth) {
     const char* body = s.c_str() + open + 1;
     const char* name = tagName(body);
-    if (!name) return 3;
+    if (!name) return NTCIP_MULTI_UNSUPPORTED_TAG;
     const char* arg = body + std::strlen(name);
     if (std::strcmp(name, "fo") == 0) {
         int n = numberAfter(arg);
-        if (n >= 0 && check.hasFont && !check.hasFont(n)) return 6;
+        if (n >= 0 && check.hasFont && !check.hasFont(n)) return NTCIP_MULTI_FONT_NOT_DEFINED;
     } else if (std::strcmp(name, "g") == 0) {
         int n = numberAfter(arg);
-        if (n >= 0 && check.hasGraphic && !check.hasGraphic(n)) return 15;
+        if (n >= 0 && check.hasGraphic && !check.hasGraphic(n)) return NTCIP_MULTI_GRAPHIC_NOT_DEFINED;
     } else if (std::strcmp(name, "mv") == 0) {
         // A moving text carries its text, with its own tags, after the third comma.
         size_t p = open;
@@ -42,17 +44,17 @@ int checkTag(const std::string& s, size_t open, size_t close, const MultiCheck& 
             if (s[p] == ',') ++commas;
         return checkRange(s, p, close, check, depth + 1);
     }
-    return 2;
+    return NTCIP_MULTI_NONE;
 }
 
 int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck& check, int depth) {
-    if (depth > 4) return 1;
+    if (depth > 4) return NTCIP_MULTI_OTHER;
     size_t i = begin;
     while (i < end) {
         char c = s[i];
         if (c == ']') {
             if (i + 1 < end && s[i + 1] == ']') { i += 2; continue; }
-            return 1;
+            return NTCIP_MULTI_OTHER;
         }
         if (c != '[') { ++i; continue; }
         if (i + 1 < end && s[i + 1] == '[') { i += 2; continue; }
@@ -63,18 +65,18 @@ int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck&
             if (s[j] == '[') ++level;
             else if (s[j] == ']' && --level == 0) break;
         }
-        if (j >= end) return 1;
+        if (j >= end) return NTCIP_MULTI_OTHER;
         int rc = checkTag(s, i, j, check, depth);
-        if (rc != 2) return rc;
+        if (rc != NTCIP_MULTI_NONE) return rc;
         i = j + 1;
     }
-    return 2;
+    return NTCIP_MULTI_NONE;
 }
 
 }  // namespace
 
 int checkMulti(const std::string& multi, const MultiCheck& check) {
-    if (check.maxLength > 0 && multi.size() > static_cast<size_t>(check.maxLength)) return 5;
+    if (check.maxLength > 0 && multi.size() > static_cast<size_t>(check.maxLength)) return NTCIP_MULTI_TEXT_TOO_BIG;
     return checkRange(multi, 0, multi.size(), check, 0);
 }
 

@@ -13,8 +13,9 @@ struct MultiCheck {
     std::function<bool(int)> hasGraphic;  // graphic number defined on the sign
 };
 
-// dmsMultiSyntaxError of the text: 2 none, 1 other (unbalanced brackets),
-// 3 unsupportedTag, 5 textTooBig, 6 fontNotDefined, 15 graphicNotDefined.
+// dmsMultiSyntaxError of the text (NtcipMultiSyntaxError): none, other
+// (unbalanced brackets), unsupportedTag, textTooBig, fontNotDefined or
+// graphicNotDefined.
 int checkMulti(const std::string& multi, const MultiCheck& check);
 
 // dmsMessageCRC: CRC-16/X-25 over the MULTI bytes, beacon and pixel service.

@@ -7,6 +7,7 @@
 
 #include "../bytes.h"
 #include "sign.h"
+#include "tqdms/ntcip.h"
 
 namespace tqsim {
 namespace {
@@ -108,50 +109,49 @@ void TimeBaseStore::save(nlohmann::json& state) const {
     state["timebase"] = {{"schedules", s}, {"dayPlans", d}, {"actions", a}};
 }
 
-// timeBase objects: 1 maxTimeBaseScheduleEntries, 3 maxDayPlans,
-// 4 maxDayPlanEvents (the tables themselves are 2 and 5).
+// timeBase scalars: maxTimeBaseScheduleEntries, maxDayPlans, maxDayPlanEvents
+// (the tables have calls of their own).
 uint32_t SimSign::getTimeBase(int object, void* buf, int len) {
     switch (object) {
-    case 1: return tqdms::putInt(buf, len, limits.maxScheduleEntries);
-    case 3: return tqdms::putInt(buf, len, limits.maxDayPlans);
-    case 4: return tqdms::putInt(buf, len, limits.maxDayPlanEvents);
+    case NTCIP_MAX_TIME_BASE_SCHEDULE_ENTRIES: return tqdms::putInt(buf, len, limits.maxScheduleEntries);
+    case NTCIP_MAX_DAY_PLANS: return tqdms::putInt(buf, len, limits.maxDayPlans);
+    case NTCIP_MAX_DAY_PLAN_EVENTS: return tqdms::putInt(buf, len, limits.maxDayPlanEvents);
     default: return TQDMS_E_NO_SUCH_NAME;
     }
 }
 
-// Schedule columns: 1 number, 2 month, 3 day, 4 date, 5 day plan.
 uint32_t SimSign::getTimeBaseSchTable(int row, int column, void* buf, int len) {
     if (row < 1 || row > limits.maxScheduleEntries) return TQDMS_E_NO_SUCH_NAME;
     auto it = timebase.schedules.find(row);
     ScheduleRow r = it == timebase.schedules.end() ? ScheduleRow() : it->second;
     switch (column) {
-    case 1: return tqdms::putInt(buf, len, row);
-    case 2: return tqdms::putInt(buf, len, r.month);
-    case 3: return tqdms::putInt(buf, len, r.day);
-    case 4: return tqdms::putInt(buf, len, r.date);
-    case 5: return tqdms::putInt(buf, len, r.dayPlan);
+    case NTCIP_SCHEDULE_NUMBER: return tqdms::putInt(buf, len, row);
+    case NTCIP_SCHEDULE_MONTH: return tqdms::putInt(buf, len, r.month);
+    case NTCIP_SCHEDULE_DAY: return tqdms::putInt(buf, len, r.day);
+    case NTCIP_SCHEDULE_DATE: return tqdms::putInt(buf, len, r.date);
+    case NTCIP_SCHEDULE_DAY_PLAN: return tqdms::putInt(buf, len, r.dayPlan);
     default: return TQDMS_E_NO_SUCH_NAME;
     }
 }
 
 uint32_t SimSign::setTimeBaseSchTable(int row, int column, const void* buf, int len) {
     if (row < 1 || row > limits.maxScheduleEntries) return TQDMS_E_NO_SUCH_NAME;
-    if (column == 1) return TQDMS_E_READ_ONLY;
-    if (column < 2 || column > 5) return TQDMS_E_NO_SUCH_NAME;
+    if (column == NTCIP_SCHEDULE_NUMBER) return TQDMS_E_READ_ONLY;
+    if (column < NTCIP_SCHEDULE_MONTH || column > NTCIP_SCHEDULE_DAY_PLAN) return TQDMS_E_NO_SUCH_NAME;
     uint32_t v = 0;
     if (!tqdms::getUInt(buf, len, v)) return TQDMS_E_BAD_VALUE;
     ScheduleRow& r = timebase.schedules[row];
     switch (column) {
-    case 2:
+    case NTCIP_SCHEDULE_MONTH:
         if (v > 0xFFFF) return TQDMS_E_BAD_VALUE;
         r.month = static_cast<uint16_t>(v);
         break;
-    case 3:
+    case NTCIP_SCHEDULE_DAY:
         if (v > 0xFF) return TQDMS_E_BAD_VALUE;
         r.day = static_cast<uint8_t>(v);
         break;
-    case 4: r.date = v; break;
-    default:
+    case NTCIP_SCHEDULE_DATE: r.date = v; break;
+    default:  // NTCIP_SCHEDULE_DAY_PLAN
         // A schedule names a day plan the sign has, or 0 (not in use).
         if (v > static_cast<uint32_t>(limits.maxDayPlans)) return TQDMS_E_BAD_VALUE;
         r.dayPlan = static_cast<uint8_t>(v);
@@ -160,18 +160,17 @@ uint32_t SimSign::setTimeBaseSchTable(int row, int column, const void* buf, int 
     return TQDMS_OK;
 }
 
-// Day plan columns: 1 day plan, 2 event, 3 hour, 4 minute, 5 action OID.
 uint32_t SimSign::getTimeBaseDayPlanTable(int dayPlan, int event, int column, void* buf, int len) {
     if (dayPlan < 1 || dayPlan > limits.maxDayPlans || event < 1 || event > limits.maxDayPlanEvents)
         return TQDMS_E_NO_SUCH_NAME;
     auto it = timebase.dayPlans.find({dayPlan, event});
     DayPlanEvent e = it == timebase.dayPlans.end() ? DayPlanEvent() : it->second;
     switch (column) {
-    case 1: return tqdms::putInt(buf, len, dayPlan);
-    case 2: return tqdms::putInt(buf, len, event);
-    case 3: return tqdms::putInt(buf, len, e.hour);
-    case 4: return tqdms::putInt(buf, len, e.minute);
-    case 5: return tqdms::putText(buf, len, e.action);
+    case NTCIP_DAY_PLAN_NUMBER: return tqdms::putInt(buf, len, dayPlan);
+    case NTCIP_DAY_PLAN_EVENT_NUMBER: return tqdms::putInt(buf, len, event);
+    case NTCIP_DAY_PLAN_HOUR: return tqdms::putInt(buf, len, e.hour);
+    case NTCIP_DAY_PLAN_MINUTE: return tqdms::putInt(buf, len, e.minute);
+    case NTCIP_DAY_PLAN_ACTION: return tqdms::putText(buf, len, e.action);
     default: return TQDMS_E_NO_SUCH_NAME;
     }
 }
@@ -179,9 +178,9 @@ uint32_t SimSign::getTimeBaseDayPlanTable(int dayPlan, int event, int column, vo
 uint32_t SimSign::setTimeBaseDayPlanTable(int dayPlan, int event, int column, const void* buf, int len) {
     if (dayPlan < 1 || dayPlan > limits.maxDayPlans || event < 1 || event > limits.maxDayPlanEvents)
         return TQDMS_E_NO_SUCH_NAME;
-    if (column == 1 || column == 2) return TQDMS_E_READ_ONLY;
-    if (column < 3 || column > 5) return TQDMS_E_NO_SUCH_NAME;
-    if (column == 5) {
+    if (column == NTCIP_DAY_PLAN_NUMBER || column == NTCIP_DAY_PLAN_EVENT_NUMBER) return TQDMS_E_READ_ONLY;
+    if (column < NTCIP_DAY_PLAN_HOUR || column > NTCIP_DAY_PLAN_ACTION) return TQDMS_E_NO_SUCH_NAME;
+    if (column == NTCIP_DAY_PLAN_ACTION) {
         std::string text = tqdms::getText(buf, len);
         if (!validActionOid(text)) return TQDMS_E_BAD_VALUE;
         timebase.dayPlans[{dayPlan, event}].action = text;
@@ -189,9 +188,9 @@ uint32_t SimSign::setTimeBaseDayPlanTable(int dayPlan, int event, int column, co
     }
     uint32_t v = 0;
     if (!tqdms::getUInt(buf, len, v)) return TQDMS_E_BAD_VALUE;
-    if (v > (column == 3 ? 23u : 59u)) return TQDMS_E_BAD_VALUE;
+    if (v > (column == NTCIP_DAY_PLAN_HOUR ? 23u : 59u)) return TQDMS_E_BAD_VALUE;
     DayPlanEvent& e = timebase.dayPlans[{dayPlan, event}];
-    (column == 3 ? e.hour : e.minute) = static_cast<uint8_t>(v);
+    (column == NTCIP_DAY_PLAN_HOUR ? e.hour : e.minute) = static_cast<uint8_t>(v);
     return TQDMS_OK;
 }
 
@@ -217,8 +216,8 @@ uint32_t SimSign::setSchActionTable(int row, const void* entry, int len) {
     if (row < 1 || row > limits.actionRows) return TQDMS_E_NO_SUCH_NAME;
     if (len != 6) return TQDMS_E_BAD_VALUE;
     const auto* p = static_cast<const uint8_t*>(entry);
-    // Memory types 1..7 (NTCIP 1203); 0 leaves the row empty.
-    if (p[0] > 7) return TQDMS_E_BAD_VALUE;
+    // Any memory type (other .. blank); 0 leaves the row empty.
+    if (p[0] > NTCIP_MEM_BLANK) return TQDMS_E_BAD_VALUE;
     ActionRow a;
     a.memoryType = p[0];
     std::memcpy(&a.number, p + 2, 2);

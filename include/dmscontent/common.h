@@ -2,7 +2,7 @@
  * common.h - export macro, calling convention and result codes shared by
  * every dmscontent header.
  *
- * Every export returns a 32-bit result code: 0 for success, one of the
+ * Every export returns a 32-bit result code: DMS_OK for success, one of the
  * DMS_E_* codes below, or a device library result passed on unchanged.
  */
 #ifndef DMSCONTENT_COMMON_H

@@ -12,7 +12,8 @@
 
 /* Shows text (lines end at CR, LF or CR LF) centred in the font named
  * fontName with text colour color, lineCount new lines between lines and
- * columnGap as character spacing. 2 when the sign has no such font.
+ * columnGap as character spacing. DMS_E_ARGUMENT when the sign has no such
+ * font.
  * Brackets in text are shown as they are: they are written into the MULTI
  * text doubled ("[[", "]]"), never read as tags. */
 DMS_API uint32_t DMS_CALL tqDisplayText(const char* text, const char* fontName, int32_t color,
@@ -23,7 +24,8 @@ DMS_API uint32_t DMS_CALL tqDisplayText(const char* text, const char* fontName, 
  * The graphic rows it takes, in this order: rows that are free or hold the
  * pictures its own message shows (from an earlier call), in row order; then,
  * only when those run out, rows holding other ready pictures, in row order.
- * Rows in use or permanent are never taken; 32525 when no row is left. */
+ * Rows in use or permanent are never taken; DMS_E_IN_USE when no row is
+ * left. */
 DMS_API uint32_t DMS_CALL tqDisplayPictures(const char* path, const int32_t* pageTimes, int32_t* count,
                                             const char* sourceAddress);
 

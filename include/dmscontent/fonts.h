@@ -17,9 +17,10 @@ DMS_API uint32_t DMS_CALL tqGetFontList(dmsFont* list, uint32_t* count);
  * *count is the number of fonts sent on return; paths beyond the sign's last
  * font row are skipped. A non-zero raw sends each file's font number
  * unchanged instead of mapping it to its character code (0..15 -> '0'..'?',
- * 16 and up -> +55). 1 when a row does not free, 258 when a file cannot be
- * read (fonts before it stay), 32516 for a count of 0; otherwise the result
- * of the last font written (32525 for a row in use or permanent). */
+ * 16 and up -> +55). DMS_E_FAILED when a row does not free,
+ * DMS_E_FONT_FILE when a file cannot be read (fonts before it stay),
+ * DMS_E_NO_MEMORY for a count of 0; otherwise the result of the last font
+ * written (DMS_E_IN_USE for a row in use or permanent). */
 DMS_API uint32_t DMS_CALL tqSendFonts(const char* paths, int32_t* count, int32_t raw);
 
 /* Writes the font of font row `row` (low byte used) into the FNT file
@@ -28,22 +29,22 @@ DMS_API uint32_t DMS_CALL tqSendFonts(const char* paths, int32_t* count, int32_t
  * cell at its own width. The character and line spacing go into trailer
  * bytes 49 and 50, where the FNT reader takes them. No width table is
  * written, so every character reads back as wide as the widest.
- * 2 when the row holds no usable font; 32513 when the file cannot be
- * written, and (nothing written) when the font name is empty, holds "/",
+ * DMS_E_ARGUMENT when the row holds no usable font; DMS_E_OPEN_INPUT when
+ * the file cannot be written, and (nothing written) when the font name is empty, holds "/",
  * "\", ":" or "..", or makes a path longer than 259 characters. */
 DMS_API uint32_t DMS_CALL GetFontFile(int32_t row, const char* folder);
 
 /* Stores in *count the highest font row, counting up from 1, before the
  * first row named "def." or " " (or the first failed read). *count is left
- * as it is when no row qualifies. Returns 0, also without a sign; 2 only for
- * a null count. */
+ * as it is when no row qualifies. Returns DMS_OK, also without a sign;
+ * DMS_E_ARGUMENT only for a null count. */
 DMS_API uint32_t DMS_CALL GetFontFileCount(uint32_t* count);
 
 /* Reads font rows 1..*count (at most 255) into the records
  * details[0..*count-1] and reports (result of the font, row) as progress
- * after each. Returns the result of the last font; 32516 for a null record.
- * A row whose font is named "def." ends that font with 0: only its name is
- * cleared.
+ * after each. Returns the result of the last font; DMS_E_NO_MEMORY for a
+ * null record. A row whose font is named "def." ends that font with DMS_OK:
+ * only its name is cleared.
  *
  * For each font: name gets the font name; trailer gets the 64-byte FNT
  * trailer of the font, the character and line spacing in bytes 49 and 50

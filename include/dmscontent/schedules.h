@@ -24,7 +24,8 @@ DMS_API uint32_t DMS_CALL tqGetScheduleList(ScheduleItem* items, int32_t* itemCo
  * day plan at the first gap in the listed day plan numbers (else one above
  * the last, else 1), but only a number that no schedule row names, whose
  * own schedule row is out of use and whose event 1 is free; otherwise the
- * next such number above it, then below it; 32522 when there is none.
+ * next such number above it, then below it; DMS_E_NO_FREE when there is
+ * none.
  * A message without an action row reuses a row only when no listed item
  * shows that row's message and no day plan event names the row, listed or
  * not. To know this, every event of every day plan is read.
@@ -44,8 +45,9 @@ DMS_API uint32_t DMS_CALL tqSendSchedules(ScheduleItem* items, int32_t* count);
  * given together or not at all; without them the schedule rows are derived
  * from the items.
  * Every item and schedule row is checked before the first write, and a bad
- * one leaves the sign untouched: 2 for a day plan outside 1..maxDayPlans,
- * an hour above 23, a minute above 59 or a memory type above 7; 32522 for
+ * one leaves the sign untouched: DMS_E_ARGUMENT for a day plan outside
+ * 1..maxDayPlans, an hour above 23, a minute above 59 or a memory type
+ * above 7; DMS_E_NO_FREE for
  * more schedule rows than the sign has, a day plan whose schedule row (the
  * row of its own number) the sign lacks, more events in one day plan than
  * maxDayPlanEvents or more than 128 messages. A device failure after the

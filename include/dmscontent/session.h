@@ -9,7 +9,8 @@
 
 /* Opens the device library with fixed test parameters (sign address
  * 169.254.10.20, port 9520, 19200 baud, 4 retries, timeout 100000) on the
- * calling thread. Always returns 0, even when the device library refuses. */
+ * calling thread. Always returns DMS_OK, even when the device library
+ * refuses. */
 DMS_API uint32_t DMS_CALL tqTestInit(void);
 
 /* Asks the device library to stop the running operation; meant to be
@@ -19,11 +20,12 @@ DMS_API uint32_t DMS_CALL tqTestInit(void);
  * its progress callback); the device library ends that operation at its
  * next exchange, and the export returns the failure. A flag still set when
  * an export ends is withdrawn, so it cannot end the next one.
- * With nothing running, no flag is set: returns 0 when the calling thread
- * has a sign open, else 3. */
+ * With nothing running, no flag is set: returns DMS_OK when the calling
+ * thread has a sign open, else DMS_E_NO_INTERFACE. */
 DMS_API uint32_t DMS_CALL tqStop(void);
 
-/* Runs the built-in test sequence against the device library. Returns 0. */
+/* Runs the built-in test sequence against the device library. Returns
+ * DMS_OK. */
 DMS_API uint32_t DMS_CALL tqForTest(void);
 
 /* Diagnostic lines: "[INFO]", "[WARNING]" or "[ERROR]", a

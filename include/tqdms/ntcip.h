@@ -314,6 +314,7 @@ enum NtcipGraphicStatus {
 
 /* ---- Module table (global.1.3.1) ----------------------------------------- */
 
+#define NTCIP_MODULE_TABLE 3  /* globalConfiguration.3: moduleTable, entry = .1 */
 enum NtcipModuleColumn {
     NTCIP_MODULE_MAKE = 3,
     NTCIP_MODULE_MODEL = 4,
