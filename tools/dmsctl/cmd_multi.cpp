@@ -28,7 +28,8 @@ json sectionJson(const std::vector<tool::TextElement>& text) {
                 j = {{"element", "hex"}, {"code", e.code}, {"flash", flashJson(e.flash)}};
                 break;
             case tool::TextElement::Kind::kField:
-                j = {{"element", "field"}, {"number", e.number}, {"font", fontJson(e.font)}, {"flash", flashJson(e.flash)}};
+                j = {{"element", "field"}, {"number", e.number}, {"font", fontJson(e.font)},
+                     {"flash", flashJson(e.flash)}};
                 break;
             case tool::TextElement::Kind::kMoving:
                 j = {{"element", "moving"},      {"mode", e.mode == 1 ? "circular" : "linear"},
@@ -39,7 +40,8 @@ json sectionJson(const std::vector<tool::TextElement>& text) {
                      {"textFlash", flashJson(e.textFlash)}};
                 break;
             case tool::TextElement::Kind::kText:
-                j = {{"element", "text"}, {"text", textJson(e)}, {"font", fontJson(e.font)}, {"flash", flashJson(e.flash)}};
+                j = {{"element", "text"}, {"text", textJson(e)}, {"font", fontJson(e.font)},
+                     {"flash", flashJson(e.flash)}};
                 break;
             case tool::TextElement::Kind::kNewLine:
                 j = {{"element", "newline"}, {"count", e.count}, {"lineAlign", e.lineAlign}};
@@ -74,7 +76,8 @@ json pagesJson(const std::vector<tool::Page>& pages) {
                          {"flash", flashJson(e.flash)}, {"text", sectionJson(e.text)}};
                     break;
                 case tool::GraphicElement::Kind::kDataField:
-                    j = {{"element", "dataField"}, {"number", e.number}, {"rectangle", rectJson(e.rect)}, {"font", fontJson(e.font)}};
+                    j = {{"element", "dataField"}, {"number", e.number}, {"rectangle", rectJson(e.rect)},
+                         {"font", fontJson(e.font)}};
                     break;
                 default: j = {{"element", "unknown"}}; break;
             }
