@@ -5,7 +5,7 @@
 
 #include "cli.h"
 #include "dmscontent/dmscontent.h"
-#include "clock/time_zones.h"
+#include "dmsctl_api.h"
 
 namespace dmsctl {
 namespace {
@@ -29,8 +29,8 @@ int zoneOfOffset(std::string text) {
     }
     if (std::sscanf(text.c_str(), "%d:%d", &h, &m) < 1) throw Failure{"bad offset '" + text + "'", 2};
     int32_t seconds = sign * (h * 3600 + m * 60);
-    for (int i = 0; i < dms::kTimeZoneCount; ++i)
-        if (dms::kTimeZoneTable[i] == seconds) return i;
+    int zone = dms::tool::timeZoneOfOffset(seconds);
+    if (zone >= 0) return zone;
     throw Failure{"offset " + offsetText(seconds) + " is not in the sign's zone table", 2};
 }
 
@@ -84,7 +84,7 @@ void addGet(CLI::App& clock) {
         std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t[0], t[1], t[2], t[3], t[4], t[5]);
         std::cout << buf << " " << kWeekdays[(t[6] % 7 + 7) % 7] << ", zone ";
         if (t[7] >= 0)
-            std::cout << t[7] << " (" << offsetText(dms::kTimeZoneTable[t[7]]) << ")\n";
+            std::cout << t[7] << " (" << offsetText(dms::tool::timeZoneOffset(t[7])) << ")\n";
         else
             std::cout << "not in the zone table\n";
     });

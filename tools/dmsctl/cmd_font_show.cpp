@@ -1,31 +1,18 @@
 // dmsctl fonts show FILE [CHARS]: a font file's characters as text art.
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli.h"
-#include "dmscontent/dmscontent.h"
-#include "fonts/font_content.h"
-#include "fonts/font_file.h"
+#include "dmsctl_api.h"
 
 namespace dmsctl {
 namespace {
 
-std::vector<std::string> rowsOf(const fontContent& font, const fontChar& c) {
-    std::vector<std::string> rows;
-    const size_t length = dms::bitmapLength(font.height, c.width);
-    for (unsigned r = 0; r < font.height; ++r) {
-        std::string row;
-        for (unsigned x = 0; x < c.width; ++x)
-            row += c.bitmap && dms::bitAt(c.bitmap, length, static_cast<size_t>(r) * c.width + x) ? '#' : '.';
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-const fontChar* find(const fontContent& font, unsigned code) {
-    for (uint32_t i = 0; i < font.charCount; ++i)
-        if (font.chars[i].code == code) return &font.chars[i];
+const dms::tool::Glyph* find(const dms::tool::FontDrawing& font, unsigned code) {
+    for (const dms::tool::Glyph& g : font.glyphs)
+        if (g.code == code) return &g;
     return nullptr;
 }
 
@@ -45,11 +32,13 @@ void addShow(CLI::App& fonts) {
     cmd->add_option("file", file, "An FNT or FNN font file")->required();
     cmd->add_option("chars", chars, "The characters to show (default: the printable ASCII ones the font has)");
     cmd->callback([] {
-        if (dms::fontFileKind(file.c_str()) == dms::FontFileKind::kNone)
-            throw Failure{file + ": not an .fnt or .fnn file", 1};
-        dms::FontContentPtr font = dms::newFontContent();
-        if (!font) throw Failure{"out of memory", 1};
-        check(dms::readFontFile(*font, file.c_str(), false), file);
+        if (!dms::tool::isFontFileName(file)) throw Failure{file + ": not an .fnt or .fnn file", 1};
+        dms::tool::FontDrawing font;
+        try {
+            check(dms::tool::drawFontFile(file, font), file);
+        } catch (const std::bad_alloc&) {
+            throw Failure{"out of memory", 1};
+        }
         std::vector<unsigned> codes;
         if (chars.empty())
             for (unsigned c = 33; c < 127; ++c) codes.push_back(c);
@@ -58,16 +47,15 @@ void addShow(CLI::App& fonts) {
 
         nlohmann::json glyphs = nlohmann::json::array();
         if (!context().json)
-            std::printf("%s: height %u, width %u, number %u, spacing %u/%u, %u characters\n", font->name,
-                        font->height, font->width, font->number, font->charSpacing, font->lineSpacing,
-                        font->charCount);
+            std::printf("%s: height %u, width %u, number %u, spacing %u/%u, %u characters\n", font.name.c_str(),
+                        font.height, font.width, font.number, font.charSpacing, font.lineSpacing, font.charCount);
         for (unsigned code : codes) {
-            const fontChar* c = find(*font, code);
+            const dms::tool::Glyph* c = find(font, code);
             if (!c) {
                 if (!chars.empty() && !context().json) std::printf("\n%s: not in the font\n", label(code).c_str());
                 continue;
             }
-            std::vector<std::string> rows = rowsOf(*font, *c);
+            const std::vector<std::string>& rows = c->rows;
             if (context().json) {
                 glyphs.push_back({{"code", code}, {"width", c->width}, {"rows", rows}});
                 continue;
@@ -76,9 +64,9 @@ void addShow(CLI::App& fonts) {
             for (const std::string& row : rows) std::printf("%s\n", row.c_str());
         }
         if (context().json)
-            printJson({{"name", font->name}, {"height", font->height}, {"width", font->width},
-                       {"number", font->number}, {"charSpacing", font->charSpacing},
-                       {"lineSpacing", font->lineSpacing}, {"characters", font->charCount}, {"glyphs", glyphs}});
+            printJson({{"name", font.name}, {"height", font.height}, {"width", font.width},
+                       {"number", font.number}, {"charSpacing", font.charSpacing},
+                       {"lineSpacing", font.lineSpacing}, {"characters", font.charCount}, {"glyphs", glyphs}});
     });
 }
 

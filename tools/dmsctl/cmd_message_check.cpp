@@ -2,22 +2,13 @@
 // upload would and shows the MULTI text of every message, using the sign's
 // fonts and maximum MULTI length, without writing anything to the sign.
 #include <cstdio>
-#include <memory>
 #include <string>
 
 #include "cli.h"
-#include "model/enums.h"
-#include "messages/sign_facts.h"
-#include "model/message.h"
+#include "dmsctl_api.h"
 
 namespace dmsctl {
 namespace {
-
-std::string typeText(int32_t code) {
-    char text[dms::kEnumTextSize] = {};
-    dms::MemoryTypeToString(code, text);
-    return text[0] != '\0' ? text : std::to_string(code);
-}
 
 void addCheck(CLI::App& group) {
     auto* cmd = group.add_subcommand("check", "Read a message document and show each message's MULTI text");
@@ -25,20 +16,17 @@ void addCheck(CLI::App& group) {
     cmd->add_option("file", file, "Message document (XML)")->required();
     cmd->callback([] {
         OpenSign open;
-        auto set = std::make_unique<dms::MessageSet>();
-        if (!set->ok()) check(32516u, "message check");
-        dms::SignFacts facts;
-        dms::readSignFacts(facts);
-        set->facts = &facts;
-        check(set->ReadDocument(file.c_str()), "reading " + file);
+        const dms::tool::MessageCheck result = dms::tool::checkMessageDocument(file);
+        if (result.failed == dms::tool::MessageCheck::Step::kMemory) check(result.result, "message check");
+        if (result.failed == dms::tool::MessageCheck::Step::kDocument) check(result.result, "reading " + file);
         nlohmann::json list = nlohmann::json::array();
-        for (int i = 0; i < set->count; ++i) {
-            dms::CMessage& m = set->messages[i];
-            check(m.BuildMulti(facts.maxMultiLength), "message " + std::to_string(m.m_MemoryNum) + " (" + typeText(m.memoryType) + ")");
+        for (const dms::tool::CheckedMessage& m : result.messages) {
+            if (result.failed == dms::tool::MessageCheck::Step::kMessage && &m == &result.messages.back())
+                check(result.result, "message " + std::to_string(m.number) + " (" + m.type + ")");
             if (context().json)
-                list.push_back({{"number", m.m_MemoryNum}, {"type", typeText(m.memoryType)}, {"multi", m.multiString}});
+                list.push_back({{"number", m.number}, {"type", m.type}, {"multi", m.multi}});
             else
-                std::printf("%d %s %s\n", m.m_MemoryNum, typeText(m.memoryType).c_str(), m.multiString);
+                std::printf("%d %s %s\n", m.number, m.type.c_str(), m.multi.c_str());
         }
         if (context().json) printJson(list);
     });
