@@ -23,7 +23,7 @@ using testing_support::parse;
 
 // The elements of a message, one line each, without the page line.
 std::string elements(const PageMessage* first) {
-    const std::string all = DescribePages(first);
+    const std::string all = describePages(first);
     const size_t eol = all.find('\n');
     return eol == std::string::npos ? all : all.substr(eol + 1);
 }

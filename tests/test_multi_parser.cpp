@@ -25,7 +25,7 @@ struct Parsed {
         for (PageMessage* p = first.get(); p; p = p->next) ++n;
         return n;
     }
-    std::string describe() { return DescribePages(first.get()); }
+    std::string describe() { return describePages(first.get()); }
 };
 
 template <typename T>

@@ -122,11 +122,11 @@ TEST(MultiRobust, ParseWriteParseGivesTheSameTreeOnTheSeedCorpus) {
         std::string rewritten = second->ToMulti().str();
         if (isLossy) {
             ++lossy;
-            EXPECT_NE(DescribePages(first.get()), DescribePages(second.get())) << seed;
+            EXPECT_NE(describePages(first.get()), describePages(second.get())) << seed;
             EXPECT_EQ(parse(rewritten)->ToMulti().str(), rewritten) << seed;  // settled after two passes
             continue;
         }
-        EXPECT_EQ(DescribePages(first.get()), DescribePages(second.get())) << seed << "\n -> " << written;
+        EXPECT_EQ(describePages(first.get()), describePages(second.get())) << seed << "\n -> " << written;
         EXPECT_EQ(rewritten, written) << seed;
     }
     EXPECT_LE(lossy, 6);

@@ -50,14 +50,14 @@ TEST(MultiScan, StrictAndLooseNamesEscapesAndBracketGroups) {
     const bool loose[] = {false, false, true, true, true, false};
     for (const char* text : {"[[f2][nl5][hc4][f", "x[mv[fl][/fl][[nl1]", "[fo1][flt5o5]A[/fl][f9]", "", "[", "[[[["}) {
         int32_t all[6];
-        FindTags(text, std::strlen(text), names, loose, 6, all);
+        findTags(text, std::strlen(text), names, loose, 6, all);
         for (int i = 0; i < 6; ++i) EXPECT_EQ(all[i], FindTag(text, names[i], loose[i])) << text << " " << names[i];
     }
-    EXPECT_TRUE(TagAt("[nl]", "nl", false));
-    EXPECT_FALSE(TagAt("[nlx]", "nl", false));
-    EXPECT_TRUE(TagAt("[nlx]", "nl", true));
-    EXPECT_TRUE(TagAt("[nl", "nl", false));
-    EXPECT_FALSE(TagAt("x[nl]", "nl", false));
+    EXPECT_TRUE(tagAt("[nl]", "nl", false));
+    EXPECT_FALSE(tagAt("[nlx]", "nl", false));
+    EXPECT_TRUE(tagAt("[nlx]", "nl", true));
+    EXPECT_TRUE(tagAt("[nl", "nl", false));
+    EXPECT_FALSE(tagAt("x[nl]", "nl", false));
 
     EXPECT_EQ(LeadingTagsEnd("[cf255,0,0][fo2]AB"), 16);
     EXPECT_EQ(LeadingTagsEnd("[fo3]"), kScanUnset);

@@ -21,7 +21,7 @@ TEST(MultiWriter, SharedOperationsAndSingleElements) {
     r.x = 1, r.y = -2, r.width = 30, r.height = 4;
     EXPECT_EQ(RectangleToText(r), "1,-2,30,4");
 
-    ResetWriterState();
+    resetWriterState();
     Flash f;
     f.flashOnTime = 12, f.flashOffTime = 3;
     EXPECT_EQ(WriteFlash(f).str(), "[flt12o03]");
@@ -30,7 +30,7 @@ TEST(MultiWriter, SharedOperationsAndSingleElements) {
     EXPECT_EQ(WriteFlash(f).str(), "[/fl][flt12o00]");
     EXPECT_EQ(WriteFlash(Flash()).str(), "[/fl]");
 
-    ResetWriterState();
+    resetWriterState();
     Picture pic;
     EXPECT_EQ(pic.ToMulti().str(), "[g-1,0,0]");
     ColorRectangle cr;
@@ -54,25 +54,25 @@ TEST(MultiWriter, SharedOperationsAndSingleElements) {
 }
 
 TEST(MultiWriter, MovingTextAndTextRectangle) {
-    ResetWriterState();
+    resetWriterState();
     MoveText mv;
     mv.Set("ABC", 240, 4, 0, 0, 1);
     mv.stepTime = 1;
     mv.textBase.fontNum = 2;
     EXPECT_EQ(mv.ToMulti().str(), "[mvcl240,4,1,[fo2]ABC]");
-    ResetWriterState();
+    resetWriterState();
     mv.mode = 2, mv.delay = 3, mv.direction = 1;
     EXPECT_EQ(mv.ToMulti().str(), "[mvl3r240,4,1,[fo2]ABC]");
-    ResetWriterState();
+    resetWriterState();
     mv.delay = 0;
     EXPECT_EQ(mv.ToMulti().str(), "[mvlr240,4,1,[fo2]ABC]");
-    ResetWriterState();
+    resetWriterState();
     mv.mode = 1, mv.direction = 0;
     mv.flash.flashOnTime = mv.flash.flashOffTime = 5;
     EXPECT_EQ(mv.ToMulti().str(), "[flt05o05][mvcl240,4,1,[fo2]ABC[/fl]]");
     EXPECT_EQ(lastFlash.flashOnTime, 5);  // restored after the inner text
 
-    ResetWriterState();
+    resetWriterState();
     TextRectangle tr;
     tr.x = 1, tr.y = 1, tr.width = 100, tr.height = 16;
     tr.lineAlign = 3;
@@ -154,7 +154,7 @@ TEST(MultiWriter, PagesInNumberOrderWithStateResetAndGraphicsOnce) {
 }
 
 TEST(MultiWriter, HugeLineBreakCountsStayBounded) {
-    ResetWriterState();
+    resetWriterState();
     NewLine nl;
     nl.count = 2147483647;
     std::string out = nl.ToMulti().str();

@@ -124,7 +124,7 @@ private:
 
 }  // namespace
 
-std::string DescribePages(const PageMessage* first, bool withPositions) {
+std::string describePages(const PageMessage* first, bool withPositions) {
     Lines lines(withPositions);
     for (const PageMessage* p = first; p != nullptr; p = p->next) lines.page(*p);
     return lines.out;

@@ -10,6 +10,6 @@ namespace dms {
 
 // Every page of the chain in chain order. Flash positions (which refer to
 // the text an element was read from) are left out unless withPositions.
-std::string DescribePages(const PageMessage* first, bool withPositions = false);
+std::string describePages(const PageMessage* first, bool withPositions = false);
 
 }  // namespace dms

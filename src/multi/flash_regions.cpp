@@ -88,7 +88,7 @@ void ReadFlashRegions(const char* text, Flash* regions, int* count) {
             regions[openings] = Flash();
             regions[openings].flashBegin = static_cast<int32_t>(pos);
             begins[openings] = static_cast<int32_t>(pos);
-            ReadFlashTimes(tag, regions[openings]);
+            readFlashTimes(tag, regions[openings]);
         }
         ++openings;
         from = pos + std::strlen(tag);

@@ -46,7 +46,7 @@ uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* re
                    {"sc", "[sc", &rectangle.spaceCharacterCount}};
     int32_t shared = 0;
     for (const Header& h : headers) {
-        if (!TagAt(text + pos, h.name, false)) continue;
+        if (!tagAt(text + pos, h.name, false)) continue;
         if (CopyTag(tag, sizeof tag, text, static_cast<int32_t>(pos)) == nullptr) continue;
         Scan(tag).lit(h.pattern).num(shared);
         *h.field = shared;
@@ -78,7 +78,7 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
     long first = kNone;
     static const bool strict[kGraphicKinds] = {false, false, false, false};
     int32_t found[kGraphicKinds];
-    FindTags(body, length, kGraphicNames, strict, kGraphicKinds, found);
+    findTags(body, length, kGraphicNames, strict, kGraphicKinds, found);
     for (int k = 0; k < kGraphicKinds; ++k) {
         next[k] = found[k] == kScanUnset ? kNone : found[k];
         if (next[k] != kNone && (first == kNone || next[k] < first)) first = next[k];

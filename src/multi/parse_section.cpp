@@ -48,7 +48,7 @@ uint32_t ParseSection(SectionText& section, const char* text, const Flash* regio
         static const char* const names[] = {"nl", "f", "hc", "mv"};
         static const bool loose[] = {false, false, true, true};
         int32_t first[4];
-        FindTags(text, length, names, loose, 4, first);
+        findTags(text, length, names, loose, 4, first);
         for (int k = 0; k < 4; ++k) next[k] = first[k] == kScanUnset ? kNone : first[k];
         next[kRun] = searchKind(kRun, text, length, 0);
     }

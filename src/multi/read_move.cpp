@@ -58,7 +58,7 @@ uint32_t MoveText::FromMulti(const char* multi) {
         if (CopyTag(tag, sizeof tag, multi + numbers, at) != nullptr) {
             flashLength = std::strlen(tag);
             flash.flashBegin = at;
-            ReadFlashTimes(tag, flash);
+            readFlashTimes(tag, flash);
         }
     }
     const size_t from = numbers + flashLength;

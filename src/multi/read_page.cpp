@@ -11,7 +11,7 @@ namespace dms {
 namespace {
 
 // Header tags count only where the previous one ended.
-bool headerAt(const char* text, const char* name) { return TagAt(text, name, false); }
+bool headerAt(const char* text, const char* name) { return tagAt(text, name, false); }
 
 size_t readPageHeader(PageMessage& page, const char* text) {
     char tag[kMultiPieceSize];

@@ -63,7 +63,7 @@ uint32_t ReadTextRun(TextBase& textBase, const char* text) {
     return DMS_E_ARGUMENT;
 }
 
-void ReadFlashTimes(const char* tag, Flash& flash) {
+void readFlashTimes(const char* tag, Flash& flash) {
     if (tag == nullptr || std::strlen(tag) < 4) return;
     if (tag[3] == 't') {
         int32_t on = kScanUnset, off = kScanUnset;

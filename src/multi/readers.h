@@ -12,6 +12,6 @@ void ReadFont(Font& font, const char* text);
 uint32_t ReadTextRun(TextBase& textBase, const char* text);
 // On and off times of a copied flash opening tag ("[flt..o..", "[flo..t..",
 // "[fl]"); a missing second time becomes 0, an unreadable one is left alone.
-void ReadFlashTimes(const char* tag, Flash& flash);
+void readFlashTimes(const char* tag, Flash& flash);
 
 }  // namespace dms

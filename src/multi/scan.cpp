@@ -32,7 +32,7 @@ int32_t FindTag(const char* text, size_t length, const char* name, bool loose, s
     return kScanUnset;
 }
 
-void FindTags(const char* text, size_t length, const char* const* names, const bool* loose, int count,
+void findTags(const char* text, size_t length, const char* const* names, const bool* loose, int count,
               int32_t* results) {
     size_t lengths[8];
     int missing = 0;
@@ -57,7 +57,7 @@ void FindTags(const char* text, size_t length, const char* const* names, const b
     }
 }
 
-bool TagAt(const char* text, const char* name, bool loose) {
+bool tagAt(const char* text, const char* name, bool loose) {
     if (text == nullptr || name == nullptr || text[0] != '[') return false;
     size_t nameLength = 0;
     while (name[nameLength] != '\0') {

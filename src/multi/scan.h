@@ -23,7 +23,7 @@ int32_t FindTag(const char* text, size_t length, const char* name, bool loose,
 
 // FindTag for up to eight names in one pass over text: results[i] is what
 // FindTag(text, length, names[i], loose[i]) gives.
-void FindTags(const char* text, size_t length, const char* const* names, const bool* loose, int count,
+void findTags(const char* text, size_t length, const char* const* names, const bool* loose, int count,
               int32_t* results);
 
 // strstr(text, "[" name) for short names, without the library's set-up
@@ -39,7 +39,7 @@ inline const char* findOpening(const char* text, const char* name) {
 }
 
 // Whether FindTag(text, name, loose) would give 0: the tag opens text.
-bool TagAt(const char* text, const char* name, bool loose);
+bool tagAt(const char* text, const char* name, bool loose);
 
 // Length of the bracket group that opens text (nested groups counted), or 0
 // when text does not start with "[" or the group does not close.

@@ -69,7 +69,7 @@ void writePage(std::string& out, const PageMessage& page) {
 void writePages(std::string& out, const PageMessage& first) {
     int32_t lastWritten = -1;
     for (const PageMessage* turn = &first; turn != nullptr; turn = turn->next) {
-        ResetWriterState();
+        resetWriterState();
         const PageMessage* chosen = nullptr;
         for (const PageMessage* p = &first; p != nullptr; p = p->next) {
             if (p->pageNum > lastWritten && (chosen == nullptr || p->pageNum < chosen->pageNum)) chosen = p;

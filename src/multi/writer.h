@@ -13,7 +13,7 @@ namespace dms {
 // own, so threads may write messages at the same time. Set back at every page.
 extern thread_local Flash lastFlash;
 extern thread_local Font lastFont;
-void ResetWriterState();
+void resetWriterState();
 
 // Index, or red,green,blue of rgb, or empty for the unset colour.
 std::string ColorToText(const Color& color);

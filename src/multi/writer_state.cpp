@@ -8,7 +8,7 @@ namespace dms {
 thread_local Flash lastFlash;
 thread_local Font lastFont;
 
-void ResetWriterState() {
+void resetWriterState() {
     lastFlash = Flash();
     lastFont = Font();
 }

@@ -149,7 +149,7 @@ std::vector<Page> multiPages(const std::string& multi) {
     return pages;
 }
 
-std::string describeMulti(const std::string& multi) { return DescribePages(parse(multi).get(), true); }
+std::string describeMulti(const std::string& multi) { return describePages(parse(multi).get(), true); }
 
 std::string rewriteMulti(const std::string& multi) { return parse(multi)->ToMulti().str(); }
 
