@@ -49,15 +49,20 @@ TEST_F(ClockTest, SetTimeWritesDifferentialThenSeconds) {
     EXPECT_EQ(sign.state()["clock"]["time"], kDec6);
     EXPECT_EQ(sign.state()["clock"]["differential"], 19800);
 
-    // Indexes outside the table leave the differential alone.
-    for (int index : {33, -1, 1000}) {
+    // The table's last index (32) is written; indexes outside it leave the
+    // differential alone.
+    struct Case { int index; bool written; } cases[] = {{32, true}, {33, false}, {-1, false}, {1000, false}};
+    for (const Case& c : cases) {
         sign.clearJournal();
-        ASSERT_EQ(Result(tqSetTime(2026, 12, 6, 10, 20, 31, 0, index)), Result(DMS_OK));
-        auto only = sign.calls("tqSetGlobalTime");
-        ASSERT_EQ(only.size(), 1u) << index;
-        EXPECT_EQ(only[0]["args"][0], 1);
+        ASSERT_EQ(Result(tqSetTime(2026, 12, 6, 10, 20, 31, 0, c.index)), Result(DMS_OK));
+        auto w = sign.calls("tqSetGlobalTime");
+        ASSERT_EQ(w.size(), c.written ? 2u : 1u) << c.index;
+        EXPECT_EQ(w.back()["args"][0], 1);
+        if (c.written) {
+            EXPECT_EQ(w[0]["data"], hex32(static_cast<uint32_t>(-16200)));
+        }
     }
-    EXPECT_EQ(sign.state()["clock"]["differential"], 19800);
+    EXPECT_EQ(sign.state()["clock"]["differential"], -16200);
 }
 
 TEST_F(ClockTest, LocalTimeIsTakenAsStandardTime) {

@@ -35,7 +35,15 @@ TEST(MultiScan, StrictAndLooseNamesEscapesAndBracketGroups) {
     EXPECT_EQ(CopyTag(buf, sizeof buf, "AB", kScanUnset), nullptr);
     ASSERT_NE(CopyTag(buf, sizeof buf, "x[mvcl10,1,1,[fo2]AB]C", 1), nullptr);
     EXPECT_STREQ(buf, "[mvcl10,1,1,[fo2]AB]");
-    EXPECT_EQ(CopyTag(buf, 6, "[abcdef]", 0), nullptr);  // does not fit: refused
+    // An 8-character tag fits a buffer of 9 exactly; a buffer of 8 refuses it.
+    struct Fit { size_t size; bool copied; } fits[] = {{6, false}, {8, false}, {9, true}};
+    for (const Fit& f : fits) {
+        std::memset(buf, 'z', sizeof buf);
+        EXPECT_EQ(CopyTag(buf, f.size, "[abcdef]", 0) != nullptr, f.copied) << f.size;
+        if (f.copied) {
+            EXPECT_STREQ(buf, "[abcdef]");
+        }
+    }
 
     EXPECT_EQ(ClosingBracketIndex("[a[b]c]d"), 6);
     EXPECT_EQ(ClosingBracketIndex("[a[b]c"), 0);

@@ -134,6 +134,28 @@ TEST(SendSchedulesWithClear, ClearingLooksAtEveryTenthEvent) {
     EXPECT_EQ(usedEvents(sign.state()), std::vector<std::string>({"2/1", "3/1", "4/1"}));
 }
 
+TEST(SendSchedulesWithClear, DayPlansFromOneToTheSignsLast) {
+    // smallSign has 8 day plans: 8 itself is taken, as item and as row.
+    struct Case { uint16_t dayPlan; uint32_t result; } cases[] = {
+        {0, DMS_E_ARGUMENT}, {1, DMS_OK}, {8, DMS_OK}, {9, DMS_E_ARGUMENT}};
+    for (const Case& c : cases) {
+        SimSign sign(smallSign());
+        ScheduleItem it = item(1, 1, 0, 1, 0, 1, 3, 0, c.dayPlan);
+        int32_t n = 1;
+        EXPECT_EQ(Result(tqSendSchedulesWithClear(&it, &n, nullptr, nullptr)), Result(c.result)) << c.dayPlan;
+        TimeBaseSchedule row = schedule(c.dayPlan, 1, 1, 0);
+        ScheduleItem first = item(1, 1, 0, 1, 0, 1, 3, 0, 1);
+        int32_t r = 1;
+        if (c.dayPlan != 1) {  // item and row on different day plans: the row is what is checked
+            EXPECT_EQ(Result(tqSendSchedulesWithClear(&first, &n, &row, &r)), Result(c.result)) << c.dayPlan;
+        }
+        if (c.result == DMS_OK) {
+            ASSERT_FALSE(eventWrites(sign).empty());
+            EXPECT_EQ(eventWrites(sign).front(), std::to_string(c.dayPlan) + "/1");
+        }
+    }
+}
+
 TEST(SendSchedulesWithClear, RefusedInputChangesNothing) {
     SimSign sign(smallSign());
     ScheduleItem ok = item(1, 1, 0, 1, 0, 1, 3, 0, 1);

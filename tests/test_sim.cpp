@@ -155,6 +155,48 @@ TEST(SimSign, ActivationChecksStatusAndCrc) {
     EXPECT_EQ(std::memcmp(back, id, 5), 0);
 }
 
+TEST(SimSign, MultiTextOfExactlyTheLengthLimitIsKept) {
+    SimSign sign(json{{"limits", {{"maxMultiLength", 20}}}});
+    ASSERT_EQ(Result(setStatus(3, 1, 6)), Result(TQDMS_OK));
+    const std::string full(20, 'A'), over(21, 'B');
+    EXPECT_EQ(Result(tqSetMsgTable(3, 1, 3, full.c_str(), 21)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqSetMsgTable(3, 1, 3, over.c_str(), 22)), Result(TQDMS_E_BAD_VALUE));
+    ASSERT_EQ(Result(setStatus(3, 1, 7)), Result(TQDMS_OK));
+    EXPECT_EQ(status(3, 1), 4u);  // valid at the limit itself
+    char text[32];
+    ASSERT_EQ(Result(tqGetMsgTable(3, 1, 3, text, sizeof text)), Result(TQDMS_OK));
+    EXPECT_EQ(std::string(text), full);  // the refused text changed nothing
+}
+
+TEST(SimSign, BlankMessagesOneToTwoHundredFiftyFive) {
+    SimSign sign;
+    struct Case { uint16_t number; uint32_t activate, event; } cases[] = {
+        {0, TQDMS_E_GEN_ERR, TQDMS_E_BAD_VALUE},
+        {1, TQDMS_OK, TQDMS_OK},
+        {255, TQDMS_OK, TQDMS_OK},
+        {256, TQDMS_E_GEN_ERR, TQDMS_E_BAD_VALUE}};
+    for (const Case& c : cases) {
+        // Activation record in host order; message ID code in network order.
+        uint8_t a[12] = {0xFF, 0xFF, 100, 7, 0, 0, 0, 0, 0, 0, 0, 0};
+        std::memcpy(a + 4, &c.number, 2);
+        EXPECT_EQ(Result(tqActiveMessage(a)), Result(c.activate)) << c.number;
+        uint8_t id[5] = {7, static_cast<uint8_t>(c.number >> 8), static_cast<uint8_t>(c.number), 0, 0};
+        EXPECT_EQ(Result(tqSetSignControl(12, id, 5)), Result(c.event)) << c.number;
+    }
+}
+
+TEST(SimSign, LocalTimeDifferentialFromUtcMinusTwelveToPlusFourteen) {
+    SimSign sign;
+    struct Case { int32_t diff; uint32_t result; } cases[] = {
+        {-43201, TQDMS_E_BAD_VALUE}, {-43200, TQDMS_OK}, {50400, TQDMS_OK}, {50401, TQDMS_E_BAD_VALUE}};
+    int32_t kept = 0;
+    for (const Case& c : cases) {
+        EXPECT_EQ(Result(tqSetGlobalTime(5, &c.diff, 4)), Result(c.result)) << c.diff;
+        if (c.result == TQDMS_OK) kept = c.diff;
+        EXPECT_EQ(sign.state()["clock"]["differential"], kept) << c.diff;
+    }
+}
+
 TEST(SimSign, FaultsFireOnTheNthMatchingCallAndChangeNothing) {
     SimSign sign;
     sign.freezeClock(100);

@@ -100,6 +100,21 @@ TEST(SimGraphics, DefinitionsAndStatusMachine) {
     EXPECT_EQ(Result(request(2, 8)), Result(TQDMS_E_GEN_ERR));
 }
 
+TEST(SimGraphics, LastBlockIsTheOneHoldingTheLargestSizesLastByte) {
+    // Blocks 1..ceil(maxSize / blockSize): the last one exactly, one more not.
+    struct Case { int maxSize, blockSize, last; } cases[] = {{100, 8, 13}, {96, 8, 12}, {8, 8, 1}, {9, 8, 2}};
+    const uint8_t bits[8] = {0xFF, 0xE0, 0x1A, 0xA8, 0, 0, 0, 0};
+    for (const Case& c : cases) {
+        SimSign sign(json{{"limits", {{"graphicMaxSize", c.maxSize}, {"graphicBlockSize", c.blockSize}}}});
+        ASSERT_EQ(Result(request(1, 7)), Result(TQDMS_OK));
+        EXPECT_EQ(Result(tqSetGraphicBitmapTable(1, c.last, bits, 8)), Result(TQDMS_OK)) << c.maxSize;
+        EXPECT_EQ(Result(tqSetGraphicBitmapTable(1, c.last + 1, bits, 8)), Result(TQDMS_E_NO_SUCH_NAME)) << c.maxSize;
+        uint8_t back[8] = {};
+        EXPECT_EQ(Result(tqGetGraphicBitmapTable(1, c.last, back, 8)), Result(TQDMS_OK)) << c.maxSize;
+        EXPECT_EQ(Result(tqGetGraphicBitmapTable(1, c.last + 1, back, 8)), Result(TQDMS_E_NO_SUCH_NAME)) << c.maxSize;
+    }
+}
+
 TEST(SimGraphics, MultiGraphicTagsNeedAGraphicAndMakeItInUse) {
     SimSign sign(json{{"graphics", {graphicRow(3, "Arrow", 10, 3, 1, "ffe01aa8"), graphicRow(4, "Half", 2, 2, 4, "", 2)}}});
     uint32_t syntax = 0;
