@@ -56,16 +56,11 @@ TEST(SendSinglePicture, WritesColumnsBlocksAndStatusInOrder) {
     EXPECT_EQ(p.width, 10);
     EXPECT_EQ(p.length, 3u);  // 30 bits, rounded down
 
-    json g = rowOf(sign, 2);
-    EXPECT_EQ(g["number"], 2);
-    EXPECT_EQ(g["name"], "Arrow");
-    EXPECT_EQ(g["width"], 10);
-    EXPECT_EQ(g["height"], 3);
-    EXPECT_EQ(g["type"], 1);
-    EXPECT_EQ(g["transparent"], 1);
-    EXPECT_EQ(g["transparentColor"], 0x00FF00);
-    EXPECT_EQ(g["status"], 4);
-    EXPECT_EQ(g["bitmap"], "ffe01aa8");  // the whole block went out, the last 6 bits too
+    // The whole block went out, the last 6 bits too.
+    const json want = {{"number", 2}, {"name", "Arrow"}, {"width", 10}, {"height", 3}, {"type", 1}, {"transparent", 1},
+                       {"transparentColor", 0x00FF00}, {"status", 4}, {"bitmap", "ffe01aa8"}};
+    const json g = rowOf(sign, 2);
+    for (const auto& kv : want.items()) EXPECT_EQ(g[kv.key()], kv.value()) << kv.key();
 
     std::vector<int> columns;
     for (const json& c : sign.calls("tqSetGraphicTable")) columns.push_back(c["args"][1]);
@@ -104,10 +99,10 @@ TEST(SendSinglePicture, FifteenHundredBytesGoAsTwoWholeBlocks) {
     EXPECT_EQ(p.length, 1500u);
     auto blocks = sign.calls("tqSetGraphicBitmapTable");
     ASSERT_EQ(blocks.size(), 2u);
-    EXPECT_EQ(blocks[0]["args"], json({1, 1}));
-    EXPECT_EQ(blocks[1]["args"], json({1, 2}));
-    EXPECT_EQ(blocks[0]["len"], 1024);
-    EXPECT_EQ(blocks[1]["len"], 1024);
+    for (int b = 0; b < 2; ++b) {
+        EXPECT_EQ(blocks[b]["args"], json({1, b + 1}));
+        EXPECT_EQ(blocks[b]["len"], 1024);
+    }
     std::string second = testing_support::entryBytes(blocks[1]);
     EXPECT_EQ(second.substr(0, 476), stream.substr(1024));
     EXPECT_EQ(second.substr(476), std::string(548, '\0'));  // zero past the picture
@@ -219,10 +214,7 @@ TEST(SendAllPicture, PicturesNeverSentKeepMinusOne) {
     int32_t count = 4;
     int32_t results[4] = {9, 9, 9, 9};
     EXPECT_EQ(tqSendAllPicture(paths.c_str(), &count, pictures, results), 0xFFFFFFFFu);
-    EXPECT_EQ(Result(results[0]), Result(DMS_OK));
-    EXPECT_EQ(results[1], -1);
-    EXPECT_EQ(results[2], -1);
-    EXPECT_EQ(results[3], -1);
+    EXPECT_EQ(std::vector<int32_t>(results, results + 4), (std::vector<int32_t>{0, -1, -1, -1}));
     EXPECT_EQ(rowOf(sign, 1)["name"], "First");
     EXPECT_TRUE(rowOf(sign, 4).is_null());
     EXPECT_EQ(Result(tqSendAllPicture(paths.c_str(), &count, pictures, nullptr)), Result(DMS_OK));
@@ -250,18 +242,14 @@ TEST(SendAllPicture, WithoutAnInterfaceEverySlotGetsThree) {
     uint32_t rc = 0;
     std::thread([&] { rc = tqSendAllPicture(paths.c_str(), &count, pictures, results); }).join();
     EXPECT_EQ(Result(rc), Result(DMS_E_NO_INTERFACE));
-    EXPECT_EQ(Result(results[0]), Result(DMS_E_NO_INTERFACE));
-    EXPECT_EQ(Result(results[1]), Result(DMS_E_NO_INTERFACE));
-    uint32_t others[3] = {0, 0, 0};
+    EXPECT_EQ(std::vector<int32_t>(results, results + 2), std::vector<int32_t>(2, 3));
+    std::vector<uint32_t> others;
     std::thread([&] {
         int32_t n = 2;
-        others[0] = tqSendSinglePicture("a.bmp", &pictures[0]);
-        others[1] = tqGetPictures(pictures, &n, nullptr, 0);
-        others[2] = tqDeletePicture(1);
+        others = {tqSendSinglePicture("a.bmp", &pictures[0]), tqGetPictures(pictures, &n, nullptr, 0),
+                  tqDeletePicture(1)};
     }).join();
-    EXPECT_EQ(others[0], 3u);
-    EXPECT_EQ(others[1], 3u);
-    EXPECT_EQ(others[2], 3u);
+    EXPECT_EQ(others, std::vector<uint32_t>(3, 3u));
 }
 
 json listedSign() {

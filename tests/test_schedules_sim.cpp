@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "support/result.h"
 #include "support/schedules.h"
@@ -21,9 +22,7 @@ uint32_t limit(int object) {
 
 TEST(SimTimeBase, LimitsAndScheduleRows) {
     SimSign sign(json{{"limits", {{"maxScheduleEntries", 4}, {"maxDayPlans", 6}, {"maxDayPlanEvents", 9}}}});
-    EXPECT_EQ(limit(1), 4u);
-    EXPECT_EQ(limit(3), 6u);
-    EXPECT_EQ(limit(4), 9u);
+    EXPECT_EQ(std::vector<uint32_t>({limit(1), limit(3), limit(4)}), std::vector<uint32_t>({4, 6, 9}));
     uint32_t v = 0;
     EXPECT_EQ(Result(tqGetTimeBase(2, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
 
@@ -39,17 +38,10 @@ TEST(SimTimeBase, LimitsAndScheduleRows) {
     EXPECT_EQ(Result(tqSetTimeBaseSchTable(5, 5, &plan, 4)), Result(TQDMS_E_NO_SUCH_NAME));
     EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, 1, &plan, 4)), Result(TQDMS_E_READ_ONLY));
     EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, 2, &plan, 3)), Result(TQDMS_E_BAD_VALUE));
-    uint16_t m = 0, p = 0;
-    uint8_t d = 0, number = 0;
-    uint32_t dt = 0;
-    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 2, &m, 2)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 3, &d, 1)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 4, &dt, 4)), Result(TQDMS_OK));
+    uint16_t p = 0;
+    uint8_t number = 0;
     ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 5, &p, 2)), Result(TQDMS_OK));
     ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 1, &number, 1)), Result(TQDMS_OK));
-    EXPECT_EQ(m, 0x1FFE);
-    EXPECT_EQ(d, 0x7C);
-    EXPECT_EQ(dt, 0xFFFFFFFEu);
     EXPECT_EQ(p, 6);
     EXPECT_EQ(number, 4);
     ASSERT_EQ(Result(tqGetTimeBaseSchTable(3, 5, &p, 2)), Result(TQDMS_OK));
