@@ -37,6 +37,17 @@ Decoded decode(const Bytes& file, uint32_t blockSize = 8) {
 
 Bytes head(const std::vector<uint8_t>& v, size_t n) { return Bytes(v.begin(), v.begin() + static_cast<long>(n)); }
 
+// Headers of a plain bitmap of the given size.
+void headers(dms::BmpFileHeader& fh, dms::BmpInfoHeader& ih, int width, int height, uint16_t bits, uint32_t imageSize) {
+    fh.type = dms::kBmpType;
+    ih.size = 40;
+    ih.width = width;
+    ih.height = height;
+    ih.planes = 1;
+    ih.bitCount = bits;
+    ih.imageSize = imageSize;
+}
+
 bool zeroFrom(const std::vector<uint8_t>& v, size_t from) {
     for (size_t i = from; i < v.size(); ++i)
         if (v[i] != 0) return false;
@@ -106,19 +117,15 @@ TEST(BmpRead, RefusesWhatIsNotAConsistentPlainBitmap) {
     EXPECT_EQ(Result(decode(head(good, good.size() - 1)).rc), Result(DMS_E_FORMAT));   // one byte short
     EXPECT_EQ(Result(decode(head(good, 53)).rc), Result(DMS_E_FORMAT));                // shorter than its headers
     EXPECT_EQ(Result(decode(Bytes()).rc), Result(DMS_E_FORMAT));
-    EXPECT_EQ(Result(patched(0, {'B', 'A'})), Result(DMS_E_FORMAT));                   // not "BM"
-    EXPECT_EQ(Result(patched(14, {12, 0, 0, 0})), Result(DMS_E_FORMAT));               // old 12-byte header
-    EXPECT_EQ(Result(patched(28, {7, 0})), Result(DMS_E_FORMAT));                      // 7 bits per pixel
-    EXPECT_EQ(Result(patched(30, {1, 0, 0, 0})), Result(DMS_E_FORMAT));                // run-length compressed
-    EXPECT_EQ(Result(patched(18, {0, 0, 0, 0})), Result(DMS_E_FORMAT));                // width 0
-    EXPECT_EQ(Result(patched(22, {0, 0, 0, 0})), Result(DMS_E_FORMAT));                // height 0
-    EXPECT_EQ(Result(patched(18, {0, 0, 1, 0})), Result(DMS_E_FORMAT));                // width 65536
-    EXPECT_EQ(Result(patched(22, {0, 0, 0, 0x80})), Result(DMS_E_FORMAT));             // most negative height
-    EXPECT_EQ(Result(patched(10, {0xFF, 0xFF, 0xFF, 0xFF})), Result(DMS_E_FORMAT));    // rows past the end
-    EXPECT_EQ(Result(patched(10, {10, 0, 0, 0})), Result(DMS_E_FORMAT));               // rows inside the headers
-    // Absurd sizes in a small file are refused before anything is allocated.
-    EXPECT_EQ(Result(patched(18, {0xFF, 0xFF, 0, 0})), Result(DMS_E_FORMAT));
-    EXPECT_EQ(Result(patched(22, {0xFF, 0xFF, 0, 0})), Result(DMS_E_FORMAT));
+    struct Patch { size_t at; std::vector<uint8_t> bytes; const char* what; };
+    const Patch patches[] = {
+        {0, {'B', 'A'}, "not BM"}, {14, {12, 0, 0, 0}, "old 12-byte header"}, {28, {7, 0}, "7 bits per pixel"},
+        {30, {1, 0, 0, 0}, "run-length compressed"}, {18, {0, 0, 0, 0}, "width 0"}, {22, {0, 0, 0, 0}, "height 0"},
+        {18, {0, 0, 1, 0}, "width 65536"}, {22, {0, 0, 0, 0x80}, "most negative height"},
+        {10, {0xFF, 0xFF, 0xFF, 0xFF}, "rows past the end"}, {10, {10, 0, 0, 0}, "rows inside the headers"},
+        // Absurd sizes in a small file are refused before anything is allocated.
+        {18, {0xFF, 0xFF, 0, 0}, "huge width"}, {22, {0xFF, 0xFF, 0, 0}, "huge height"}};
+    for (const Patch& p : patches) EXPECT_EQ(Result(patched(p.at, p.bytes)), Result(DMS_E_FORMAT)) << p.what;
     // Bit fields over 32-bit pixels are plain rows.
     Bytes fields = bmpFile(1, 1, 32, {{1, 2, 3, 4}}, 0, false, 3);
     EXPECT_EQ(Result(decode(fields).rc), Result(DMS_OK));
@@ -128,15 +135,9 @@ TEST(BmpWrite, PalettesPaddingAndBottomRowFirst) {
     // A monochrome1bit graphic of 10 x 3 comes back red on black.
     dms::BmpFileHeader fh;
     dms::BmpInfoHeader ih;
-    fh.type = dms::kBmpType;
+    headers(fh, ih, 10, 3, 1, 12);
     fh.size = 54 + 12;
     fh.offset = 54;
-    ih.size = 40;
-    ih.width = 10;
-    ih.height = 3;
-    ih.planes = 1;
-    ih.bitCount = 1;
-    ih.imageSize = 12;
     const uint8_t stream[] = {0xFF, 0xE0, 0x1A, 0xAB, 0x55};  // bits past the picture are cleared
     Bytes file;
     ASSERT_EQ(Result(dms::encodeBmp(fh, ih, stream, sizeof stream, file)), Result(DMS_OK));
@@ -187,13 +188,7 @@ TEST(BmpWrite, EveryStreamSurvivesWritingAndReadingBack) {
                 if (streamBits % 8) stream.back() &= static_cast<uint8_t>(0xFF << (8 - streamBits % 8));
                 dms::BmpFileHeader fh;
                 dms::BmpInfoHeader ih;
-                fh.type = dms::kBmpType;
-                ih.size = 40;
-                ih.width = width;
-                ih.height = height;
-                ih.planes = 1;
-                ih.bitCount = bits;
-                ih.imageSize = static_cast<uint32_t>(dms::bmpStride(bits, width) * height);
+                headers(fh, ih, width, height, bits, static_cast<uint32_t>(dms::bmpStride(bits, width) * height));
                 std::vector<uint8_t> padded = stream;
                 padded.resize(std::max<size_t>(stream.size(), ih.imageSize), 0);
                 Bytes file;

@@ -22,6 +22,12 @@ using testing_support::TempFolder;
 
 namespace {
 
+// A new sign in place of the last one (only one may be open at a time).
+void fresh(std::unique_ptr<SimSign>& sign, const json& config) {
+    sign.reset();
+    sign = std::make_unique<SimSign>(config);
+}
+
 json twoPictures() {
     return {{"limits", {{"graphicRows", 3}, {"graphicBlockSize", 2}}},
             {"graphics", {graphicRow(1, "Mono", 10, 3, 1, "ffe01aa8"), graphicRow(2, "Colour", 2, 1, 4, "010203040506")}}};
@@ -34,10 +40,7 @@ TEST(PictureFaults, SendSinglePicture) {
     std::unique_ptr<SimSign> sign;
     dmsGraphic p;
     int calls = testing_support::faultSweep(
-        [&] {
-            sign.reset();
-            sign = std::make_unique<SimSign>(json{{"limits", {{"graphicRows", 3}, {"graphicBlockSize", 2}}}});
-        },
+        [&] { fresh(sign, json{{"limits", {{"graphicRows", 3}, {"graphicBlockSize", 2}}}}); },
         [&] {
             p = pictureRecord(2, 1, "Arrow");
             return tqSendSinglePicture(path.c_str(), &p);
@@ -50,10 +53,7 @@ TEST(PictureFaults, SendSinglePicture) {
 TEST(PictureFaults, DeletePicture) {
     std::unique_ptr<SimSign> sign;
     testing_support::faultSweep(
-        [&] {
-            sign.reset();
-            sign = std::make_unique<SimSign>(twoPictures());
-        },
+        [&] { fresh(sign, twoPictures()); },
         [&] { return tqDeletePicture(1); },
         [&](const SweepStep& s) { EXPECT_EQ(Result(s.result), Result(kSweepCode)); });
     sign.reset();
@@ -65,10 +65,7 @@ TEST(PictureFaults, GetPicturesIntoFiles) {
     dmsGraphic list[4];
     int32_t count = 0;
     testing_support::faultSweep(
-        [&] {
-            sign.reset();
-            sign = std::make_unique<SimSign>(twoPictures());
-        },
+        [&] { fresh(sign, twoPictures()); },
         [&] {
             count = 4;
             return tqGetPictures(list, &count, dir.path().c_str(), 1);
@@ -94,10 +91,7 @@ TEST(PictureFaults, SendAllPicture) {
     int32_t results[1];
     // G = 3: row 1 gets the picture, row 2 is emptied, row 3 is left alone.
     testing_support::faultSweep(
-        [&] {
-            sign.reset();
-            sign = std::make_unique<SimSign>(twoPictures());
-        },
+        [&] { fresh(sign, twoPictures()); },
         [&] {
             pictures[0] = pictureRecord(1, 1, "Arrow");
             results[0] = 9;

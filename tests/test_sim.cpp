@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 #include <unistd.h>
 
@@ -43,13 +44,9 @@ TEST(SimSign, NoInterfaceUntilASignIsOpenOnTheThread) {
 
 TEST(SimSign, LimitsComeFromTheConfiguration) {
     SimSign sign(json{{"limits", {{"maxChangeable", 7}, {"maxVolatile", 3}, {"maxMultiLength", 250}}}});
-    uint32_t v = 0;
-    ASSERT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_OK));
-    EXPECT_EQ(v, 7u);
-    ASSERT_EQ(Result(tqGetMsgInfo(6, &v, 4)), Result(TQDMS_OK));
-    EXPECT_EQ(v, 3u);
-    ASSERT_EQ(Result(tqGetMultiCfg(16, &v, 4)), Result(TQDMS_OK));
-    EXPECT_EQ(v, 250u);
+    uint32_t v = 0, changeable = 0, volatiles = 0, length = 0;
+    ASSERT_EQ(tqGetMsgInfo(3, &changeable, 4) | tqGetMsgInfo(6, &volatiles, 4) | tqGetMultiCfg(16, &length, 4), 0u);
+    EXPECT_EQ(std::vector<uint32_t>({changeable, volatiles, length}), std::vector<uint32_t>({7, 3, 250}));
     EXPECT_EQ(Result(tqGetMultiCfg(15, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
     EXPECT_EQ(Result(tqGetMsgInfo(3, &v, 2)), Result(TQDMS_E_BAD_VALUE));
     EXPECT_EQ(Result(tqsimPatchState(R"({"limits":{"maxChangeable":-1}})")), Result(TQDMS_E_BAD_VALUE));

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "support/pictures.h"
 #include "support/result.h"
@@ -38,11 +39,9 @@ uint32_t set8(int row, int column, uint8_t v) { return tqSetGraphicTable(row, co
 TEST(SimGraphics, DefinitionsAndStatusMachine) {
     SimSign sign(json{{"limits", {{"graphicRows", 4}, {"graphicMaxSize", 100}, {"graphicBlockSize", 8}, {"pollLatency", 1}}},
                       {"graphics", {graphicRow(3, "Fixed", 2, 2, 4, "", 6), graphicRow(4, "Odd", 2, 2, 4, "", 32526)}}});
-    EXPECT_EQ(definition(1), 4u);
-    EXPECT_EQ(definition(2), 2u);
-    EXPECT_EQ(definition(3), 100u);
-    EXPECT_EQ(definition(5), 8u);
-    EXPECT_EQ(definition(4), 400u);
+    // Rows, rows used, largest size, available memory, block size.
+    EXPECT_EQ(std::vector<uint32_t>({definition(1), definition(2), definition(3), definition(4), definition(5)}),
+              std::vector<uint32_t>({4, 2, 100, 400, 8}));
     uint32_t v = 0;
     EXPECT_EQ(Result(tqGetGraphicDefinition(6, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
 
