@@ -267,38 +267,4 @@ TEST(FontFiles, LyingFnnHeadersGiveAResultCode) {
     EXPECT_EQ(Result(rc), Result(DMS_OK));
 }
 
-TEST(FontFiles, WriterOutputReadsBackTheSameBitmaps) {
-    uint32_t rc = 1;
-    auto font = fromBytes(fntFile(fiveBySeven()), false, rc);
-    ASSERT_EQ(Result(rc), Result(DMS_OK));
-    dms::SignFont sign;
-    sign.height = 7;
-    sign.tableNumber = 58;
-    sign.charSpacing = 4;
-    sign.lineSpacing = 9;
-    sign.widths.assign(256, 5);
-    for (unsigned c = 1; c < 256; ++c) {
-        const size_t n = dms::bitmapLength(7, 5);
-        sign.packed[c].assign(font->chars[c].bitmap, font->chars[c].bitmap + n);
-    }
-    sign.packed[0].assign(7, 0xFF);  // cell 0 is always written blank
-    Bytes file = dms::buildFntFile(sign, 1700000000);
-    ASSERT_EQ(file.size(), 256u * 7 + 64);
-    const uint8_t* t = file.data() + file.size() - 64;
-    EXPECT_EQ(std::memcmp(t, "\x04" "FONT\0\0\0", 8), 0);
-    EXPECT_EQ(dms::le32(t + 8), 1700000000u);
-    EXPECT_EQ(dms::le32(t + 44), 10u);  // 58 mapped back
-    EXPECT_EQ(t[48], 0);                // no width table
-    for (int i = 51; i < 64; ++i) EXPECT_EQ(t[i], 0) << i;
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(file[i], 0) << i;
-
-    auto back = fromBytes(file, false, rc);
-    ASSERT_EQ(Result(rc), Result(DMS_OK));
-    EXPECT_EQ(back->number, 58u);
-    EXPECT_EQ(back->charSpacing, 4);
-    EXPECT_EQ(back->lineSpacing, 9);
-    for (unsigned c = 1; c < 256; ++c)
-        ASSERT_EQ(picture(back->chars[c], 7), picture(font->chars[c], 7)) << c;
-}
-
 }  // namespace

@@ -158,19 +158,6 @@ TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
     EXPECT_EQ(all[2].dayPlan, 3);
     EXPECT_EQ(all[3].dayPlan, 4);
 
-    // Day plan 4 held in schedule row 3: the gap's number 3 would write
-    // over that row, so the new timetable takes the next number whose row
-    // and day plan are both free, 5.
-    SimSign gap(timebase({scheduleRow(1, 1, 1, 1, 0), scheduleRow(2, 2, 2, 2, 0), scheduleRow(3, 4, 4, 4, 0)},
-                         {dayPlanEvent(1, 1, 1, 0, 1), dayPlanEvent(2, 1, 2, 0, 1), dayPlanEvent(4, 1, 4, 0, 1)},
-                         {actionRow(1, 3, 1)}));
-    count = 1;
-    ASSERT_EQ(Result(tqSendSchedules(&fresh, &count)), Result(DMS_OK));
-    rows = gap.calls("tqSetTimeBaseSchTable");
-    ASSERT_EQ(rows.size(), 4u);
-    for (const json& r : rows) EXPECT_EQ(r["args"][0], 5);
-    EXPECT_EQ(eventWrites(gap), std::vector<std::string>({"5/1"}));
-
     // Two new items with one new timetable share their new day plan.
     SimSign empty;
     ScheduleItem two[2] = {item(2, 2, 0, 5, 0, 1), item(2, 2, 0, 6, 0, 2)};
