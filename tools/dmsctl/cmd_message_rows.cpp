@@ -9,6 +9,7 @@
 #include "dmscontent/dmscontent.h"
 #include "message_text.h"
 #include "tqdms/tqdms.h"
+#include "tqdms/ntcip.h"
 
 namespace dmsctl {
 namespace {
@@ -111,7 +112,7 @@ void addPut(CLI::App& group) {
         if (activate) {
             // A host record carries the CRC the sign computed for the row.
             uint16_t crc = 0;
-            check(tqGetMsgTable(t, number, 5, &crc, 2), "reading the message CRC");
+            check(tqGetMsgTable(t, number, NTCIP_MSG_CRC, &crc, 2), "reading the message CRC");
             e.crc = crc;
             e.eventCode = 1;
             check(tqSendSingleMessage(&e, &v, &s), "activation");

@@ -12,6 +12,7 @@
 
 #include "cli.h"
 #include "dmscontent/dmscontent.h"
+#include "tqdms/ntcip.h"
 
 namespace dmsctl {
 namespace {
@@ -20,12 +21,15 @@ namespace fs = std::filesystem;
 
 const char* const kTypeNames[] = {"", "monochrome1bit", "monochrome8bit", "colorClassic", "color24bit"};
 
-std::string typeName(int type) { return type >= 1 && type <= 4 ? kTypeNames[type] : std::to_string(type); }
+std::string typeName(int type) {
+    return type >= NTCIP_MONOCHROME_1BIT && type <= NTCIP_COLOR_24BIT ? kTypeNames[type] : std::to_string(type);
+}
 
 std::string statusName(int status) {
     static const char* const names[] = {"",          "notUsed",   "modifying",    "calculatingID",  "readyForUse",
                                         "inUse",     "permanent", "modifyReq",    "readyForUseReq", "notUsedReq"};
-    return status >= 1 && status <= 9 ? names[status] : std::to_string(status);
+    const bool known = status >= NTCIP_GRAPHIC_NOT_USED && status <= NTCIP_GRAPHIC_NOT_USED_REQ;
+    return known ? names[status] : std::to_string(status);
 }
 
 // A type given by name or number; "auto" (empty) takes it from the file's

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "cli.h"
+#include "tqdms/ntcip.h"
 
 namespace dmsctl {
 namespace {
@@ -21,25 +22,30 @@ const char* const kSyntax[] = {"", "other", "none", "unsupportedTag", "unsupport
 }  // namespace
 
 int memoryTypeOf(const std::string& text) {
-    for (int i = 2; i <= 7; ++i)
+    for (int i = NTCIP_MEM_PERMANENT; i <= NTCIP_MEM_BLANK; ++i)
         if (text == kTypes[i]) return i;
     char* end = nullptr;
     long v = std::strtol(text.c_str(), &end, 10);
-    if (!text.empty() && *end == '\0' && v >= 2 && v <= 7) return static_cast<int>(v);
+    if (!text.empty() && *end == '\0' && v >= NTCIP_MEM_PERMANENT && v <= NTCIP_MEM_BLANK) return static_cast<int>(v);
     throw Failure{"unknown memory type '" + text + "' (changeable, volatile, permanent or 2..7)", 2};
 }
 
-std::string memoryTypeName(int type) { return type >= 1 && type <= 7 ? kTypes[type] : std::to_string(type); }
+std::string memoryTypeName(int type) {
+    return type >= NTCIP_MEM_OTHER && type <= NTCIP_MEM_BLANK ? kTypes[type] : std::to_string(type);
+}
 
 std::string messageStatusName(int status) {
-    return status >= 1 && status <= 8 ? kStatus[status] : std::to_string(status);
+    return status >= NTCIP_MSG_NOT_USED && status <= NTCIP_MSG_NOT_USED_REQ ? kStatus[status] : std::to_string(status);
 }
 
 std::string eventName(int code) { return code >= 1 && code <= 5 ? kEvents[code] : ""; }
 
 std::string validationText(unsigned v, unsigned s) {
-    std::string text = "validation " + std::to_string(v) + " " + (v >= 1 && v <= 5 ? kValidate[v] : "?");
-    if (v == 5) text += ", MULTI syntax " + std::to_string(s) + " " + (s >= 1 && s <= 15 ? kSyntax[s] : "?");
+    const bool knownV = v >= NTCIP_VALIDATE_OTHER && v <= NTCIP_VALIDATE_SYNTAX_MULTI;
+    const bool knownS = s >= NTCIP_MULTI_OTHER && s <= NTCIP_MULTI_GRAPHIC_NOT_DEFINED;
+    std::string text = "validation " + std::to_string(v) + " " + (knownV ? kValidate[v] : "?");
+    if (v == NTCIP_VALIDATE_SYNTAX_MULTI)
+        text += ", MULTI syntax " + std::to_string(s) + " " + (knownS ? kSyntax[s] : "?");
     return text;
 }
 

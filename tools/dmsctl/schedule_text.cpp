@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include "tqdms/ntcip.h"
 
 namespace dmsctl {
 namespace {
@@ -197,15 +198,16 @@ void messageOf(const std::string& text, uint8_t& memoryType, uint16_t& number) {
     if (sep == std::string::npos) throw ScheduleError("bad message '" + text + "' (type:number, like changeable:12)");
     std::string type = lower(trim(t.substr(0, sep)));
     int found = -1;
-    for (int i = 2; i <= 7; ++i)
+    for (int i = NTCIP_MEM_PERMANENT; i <= NTCIP_MEM_BLANK; ++i)
         if (type == lower(kTypes[i])) found = i;
-    if (found < 0) found = static_cast<int>(bounded(type, 2, 7, "memory type"));
+    if (found < 0) found = static_cast<int>(bounded(type, NTCIP_MEM_PERMANENT, NTCIP_MEM_BLANK, "memory type"));
     memoryType = static_cast<uint8_t>(found);
     number = static_cast<uint16_t>(bounded(t.substr(sep + 1), 1, 65535, "message number"));
 }
 
 std::string messageText(uint8_t memoryType, uint16_t number) {
-    std::string type = memoryType >= 1 && memoryType <= 7 ? kTypes[memoryType] : std::to_string(memoryType);
+    const bool known = memoryType >= NTCIP_MEM_OTHER && memoryType <= NTCIP_MEM_BLANK;
+    std::string type = known ? kTypes[memoryType] : std::to_string(memoryType);
     return type + ":" + std::to_string(number);
 }
 
