@@ -110,34 +110,6 @@ TEST(MessageTransfer, GetWritesEventsAndMessages) {
     EXPECT_EQ(Result(tqGetMessage(nullptr)), Result(DMS_E_ARGUMENT));
 }
 
-// The picture the graphics example shows.
-const json kGraphic2 = {{"graphics", {{{"row", 2}, {"height", 8}, {"width", 8}, {"type", 1}}}}};
-
-// Every example goes onto the sign, comes back as a document naming each
-// message, and a second sending leaves the same MULTI texts.
-TEST(MessageTransfer, ExampleDocumentsRoundTrip) {
-    for (const char* name : {"text.xml", "graphics.xml"}) {
-        SCOPED_TRACE(name);
-        std::string path = std::string(DMS_SOURCE_DIR) + "/examples/messages/" + name;
-        SimSign sign(kGraphic2);
-        ASSERT_EQ(Result(tqSendMessage(path.c_str())), Result(DMS_OK));
-        auto sent = multiOnSign(sign);
-        ASSERT_FALSE(sent.empty());
-        TempFile back;
-        ASSERT_EQ(Result(tqGetMessage(back.path())), Result(DMS_OK));
-        std::string text = back.read();
-        for (const auto& kv : sent) {
-            if (kv.first[0] != '3') continue;  // volatile rows are not read back
-            std::string number = kv.first.substr(kv.first.find('/') + 1);
-            EXPECT_NE(text.find("<CMessage number=\"" + number + "\""), std::string::npos) << kv.first;
-        }
-        // The message on display cannot be rewritten: send again to a new sign.
-        SimSign again(kGraphic2);
-        ASSERT_EQ(Result(tqSendMessage(path.c_str())), Result(DMS_OK));
-        EXPECT_EQ(multiOnSign(again), sent);
-    }
-}
-
 TEST(MessageTransfer, SendFaultSweep) {
     TempFile doc(documentXml(numbered("1", "KEEP") + numbered("200", "MOVED"), kEvents));
     std::unique_ptr<SimSign> sign;
