@@ -400,13 +400,10 @@ TEST_F(ElementXml, WritingElements) {
     f->index = 7;
     f->fontNum = 77;  // not on the sign: written as a number
     f->flash.flashOnTime = 9;  // not written
-    dms::HexCharacter* h = page.AddHexCharacter();
-    std::strcpy(h->x, "41");
     dms::MoveText* m = page.AddMoveText();
     m->Set("RUN", 100, 3, 6, 1, 2);
     m->stepTime = 8;  // not written
     m->flash.flashOffTime = 2;
-    page.AddNewLine(2)->lineAlign = 4;
     page.AddPicture(5, 0, 7);
     page.AddPicture(6, 1, 1);
     dms::ColorRectangle* cr = page.AddColorRectangle();
@@ -431,14 +428,8 @@ TEST_F(ElementXml, WritingElements) {
     EXPECT_STREQ(e->Name(), "SpecialObject");
     EXPECT_EQ(attrs(e), "fontNum=77 index=7");
     e = e->NextSiblingElement();
-    EXPECT_STREQ(e->Name(), "HexCharacter");
-    EXPECT_EQ(attrs(e), "x=41");
-    e = e->NextSiblingElement();
     EXPECT_STREQ(e->Name(), "MoveText");
     EXPECT_EQ(attrs(e), "flashOnTime= flashOffTime=2 width=100 stepPixels=3 type=linear delay=6 direction=right text=RUN");
-    e = e->NextSiblingElement();
-    EXPECT_STREQ(e->Name(), "NewLine");
-    EXPECT_EQ(attrs(e), "lineAlign=right count=2");
     // Graphics: pictures, text rectangles, colour rectangles, fields.
     std::string order;
     for (XMLElement* g = s->NextSiblingElement(); g != nullptr; g = g->NextSiblingElement()) order += g->Name() + std::string(" ");
