@@ -29,13 +29,6 @@ protected:
 // 2026-12-06 10:20:30 UTC
 constexpr uint32_t kDec6 = 1796552430u;
 
-TEST_F(ClockTest, ZoneTableMatchesTheDocumentedOffsets) {
-    for (int i = 0; i <= 24; ++i) EXPECT_EQ(dms::kTimeZoneTable[i], (i - 12) * 3600) << i;
-    const int32_t odd[] = {-12600, 19800, 20700, 23400, 34200, 12600, 16200, -16200};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(dms::kTimeZoneTable[25 + i], odd[i]);
-    EXPECT_EQ(dms::kTimeZoneTable[33], 0x7FFFFFFF);
-}
-
 TEST_F(ClockTest, SetTimeWritesDifferentialThenSeconds) {
     SimSign sign;
     sign.freezeClock(0, 3600);

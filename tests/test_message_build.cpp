@@ -1,21 +1,17 @@
 // A record's MULTI text built from its pages, with the exact text the MULTI
-// writer produces; and documents that survive the trip through XML.
+// writer produces, within the sign's length limit.
 #include <gtest/gtest.h>
-#include <tinyxml2.h>
 
 #include <cstring>
 #include <string>
 
 #include "messages/sign_facts.h"
 #include "model/message.h"
-#include "support/message_xml.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
 
 using testing_support::Result;
-using testing_support::documentXml;
 using testing_support::json;
-using testing_support::messageXml;
 using testing_support::SimSign;
 
 namespace {
@@ -86,48 +82,6 @@ TEST_F(MessageBuild, LengthLimits) {
     sign.fault({{"fn", "tqGetMultiCfg"}, {"result", 0x55}});
     EXPECT_EQ(signLimit(), dms::kUnknownMultiLength);
     EXPECT_STREQ(m.multiString, "");
-}
-
-TEST_F(MessageBuild, ParsedMultiWrittenAndReadBackGivesTheSameMulti) {
-    const char* multi = "[pt30o][pb0,0,0][jp3][fo2]HELLO[nl1]WORLD";
-    dms::MessageSet set;
-    set.count = 1;
-    dms::CMessage& m = set.messages[0];
-    m.m_MemoryNum = 9;
-    m.memoryType = 3;
-    m.MessageAttributes.MessageBeacon = 1;
-    m.MessageAttributes.PixelService = 1;
-    m.MessageAttributes.RunTimePriority = 4;
-    std::strcpy(m.MessageAttributes.MessageOwner, "me");
-    std::strcpy(m.multiString, multi);
-    ASSERT_EQ(Result(m.ParseMulti()), Result(DMS_OK));
-    *set.event = dms::MessageEvent{0, {9, 3}, {9, 3}, {9, 3}, {9, 3}};
-    testing_support::TempFile out;
-    ASSERT_EQ(Result(set.WriteDocument(out.path())), Result(DMS_OK));
-    // The reader takes "Message" elements where the writer wrote "CMessage".
-    tinyxml2::XMLDocument doc;
-    ASSERT_EQ(doc.LoadFile(out.path()), tinyxml2::XML_SUCCESS);
-    doc.FirstChildElement("DmsMessage")->FirstChildElement("CMessage")->SetName("Message");
-    tinyxml2::XMLPrinter printer;
-    doc.Print(&printer);
-    dms::MessageSet back;
-    ASSERT_EQ(Result(back.ReadDocumentText(printer.CStr(), std::strlen(printer.CStr()))),
-              Result(DMS_OK)) << printer.CStr();
-    ASSERT_EQ(back.count, 1);
-    ASSERT_EQ(Result(back.messages[0].BuildMulti(signLimit())), Result(DMS_OK));
-    EXPECT_STREQ(back.messages[0].multiString, multi);
-}
-
-// Every graphic element of a page read from XML is written once, though
-// the page's order list names only the first of each class.
-TEST_F(MessageBuild, EveryPictureOfAnXmlPageIsWritten) {
-    dms::MessageSet set;
-    std::string xml = documentXml(messageXml(
-        {}, "<PageMessage pageOnTime=\"30\" pageOffTime=\"0\"><SectionText><NormalText text=\"X\"/></SectionText>"
-            "<Picture number=\"1\" x=\"1\" y=\"1\"/><Picture number=\"2\" x=\"5\" y=\"5\"/></PageMessage>"));
-    ASSERT_EQ(Result(set.ReadDocumentText(xml.data(), xml.size())), Result(DMS_OK));
-    ASSERT_EQ(Result(set.messages[0].BuildMulti(signLimit())), Result(DMS_OK));
-    EXPECT_STREQ(set.messages[0].multiString, "[pt30o][pb0,0,0]X[g1,1,1][g2,5,5]");
 }
 
 }  // namespace

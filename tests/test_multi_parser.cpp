@@ -105,17 +105,6 @@ TEST(MultiParser, TextElementsTakeOnlyTheTagsInFrontOfThem) {
               "  newline 12 jl -1\n"  // a two-digit tag takes no "[jl"
               "  text \"END\" font -1 color -1/-1 flash 0/0\n");  // the stray "[jl3]" leads it; "[fo4]" is dropped
 
-    // The text run found inside the moving-text tag (after its "[fo1]") is
-    // looked for again behind the tag: the runs after it are read.
-    Parsed move("Z[mvcl100,2,3,[fo1]M]W[nl1]V");
-    EXPECT_EQ(move.describe(),
-              "page 0 on 60 off 0 background -1/0 jp -1 jl -1 sc -1\n"
-              "  text \"Z\" font -1 color -1/-1 flash 0/0\n"
-              "  move mode 1 delay 0 direction 0 width 100 step 2 time 3 flash 0/0 text \"M\" font 1 color "
-              "-1/-1 flash 0/0\n"
-              "  text \"W\" font -1 color -1/-1 flash 0/0\n"
-              "  newline 1 jl -1\n"
-              "  text \"V\" font -1 color -1/-1 flash 0/0\n");
     Parsed plainMove("[mvcr10,1,1,AB][nl1]V");  // nothing inside ends a tag run: V is read
     EXPECT_STREQ(plainMove.page(0).normalTexts->Text(), "V");
 
@@ -190,11 +179,6 @@ TEST(MultiParser, GraphicsTextRectanglesAndDroppedText) {
               "  textrect 5,5,5,5 jp 0 jl -1 sc 2 flash 0/0\n"  // the header tags share one number
               "    text \"EF\" font -1 color -1/-1 flash 0/0\n"
               "  textrect 6,6,6,6 jp -1 jl -1 sc -1 flash 0/0\n");
-
-    Parsed flashRect("[tr1,1,9,9][flt05o05]AB[/fl]CD");
-    TextRectangle* r = flashRect.page(0).textRectangles;
-    EXPECT_EQ(r->normalTexts->flash.flashOnTime, 5);
-    EXPECT_EQ(r->normalTexts->next->flash.flashOnTime, 0);
 }
 
 }  // namespace

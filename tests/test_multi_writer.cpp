@@ -15,12 +15,6 @@ std::string pageText(PageMessage& first) { return first.ToMulti().str(); }
 
 TEST(MultiWriter, SharedOperationsAndSingleElements) {
     EXPECT_EQ(ColorToText(Color(3, 0xFF0000)), "3");  // an index wins
-    EXPECT_EQ(ColorToText(Color::fromRgb(0xFF8000)), "255,128,0");
-    EXPECT_EQ(ColorToText(kColorUnset), "");
-    Rectangle r;
-    r.x = 1, r.y = -2, r.width = 30, r.height = 4;
-    EXPECT_EQ(RectangleToText(r), "1,-2,30,4");
-
     resetWriterState();
     Flash f;
     f.flashOnTime = 12, f.flashOffTime = 3;
