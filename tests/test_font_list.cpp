@@ -12,6 +12,7 @@
 #include "support/fault_sweep.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::json;
@@ -130,61 +131,63 @@ TEST(SignFacts, FontsReadFromThisSignAndLookedUpExactly) {
 
 uint32_t fontStatus(int row) {
     uint32_t s = 0;
-    EXPECT_EQ(Result(tqGetFontTable(row, 8, &s, 4)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqGetFontTable(row, NTCIP_FONT_STATUS, &s, 4)), Result(TQDMS_OK));
     return s;
 }
 
-uint32_t request(int row, uint32_t status) { return tqSetFontTable(row, 8, &status, 4); }
+uint32_t request(int row, uint32_t status) { return tqSetFontTable(row, NTCIP_FONT_STATUS, &status, 4); }
 
 TEST(SimFonts, StatusMachineAndCharacters) {
     SimSign sign(json{{"fonts", {font(3, 51, "Fixed", 6)}}});
     EXPECT_EQ(fontStatus(1), 1u);
     uint8_t h = 7;
-    EXPECT_EQ(Result(tqSetFontTable(1, 4, &h, 1)), Result(TQDMS_E_GEN_ERR));  // not modifying
+    EXPECT_EQ(Result(tqSetFontTable(1, NTCIP_FONT_HEIGHT, &h, 1)), Result(TQDMS_E_GEN_ERR));  // not modifying
     ASSERT_EQ(Result(request(1, 7)), Result(TQDMS_OK));
     EXPECT_EQ(fontStatus(1), 2u);
-    ASSERT_EQ(Result(tqSetFontTable(1, 4, &h, 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetFontTable(1, NTCIP_FONT_HEIGHT, &h, 1)), Result(TQDMS_OK));
     char mine[64] = "Mine";
-    ASSERT_EQ(Result(tqSetFontTable(1, 3, mine, sizeof mine)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetFontTable(1, NTCIP_FONT_NAME, mine, sizeof mine)), Result(TQDMS_OK));
     uint8_t w = 5;
-    ASSERT_EQ(Result(tqSetCharacterTable(1, 65, 2, &w, 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetCharacterTable(1, 65, NTCIP_CHARACTER_WIDTH, &w, 1)), Result(TQDMS_OK));
     const uint8_t bits[7] = {0x74, 0x63, 0x1F, 0xC6, 0x31, 0x80, 0};
-    EXPECT_EQ(Result(tqSetCharacterTable(1, 65, 3, bits, 4)), Result(TQDMS_E_BAD_VALUE));  // 35 bits need 5 bytes
-    ASSERT_EQ(Result(tqSetCharacterTable(1, 65, 3, bits, 7)), Result(TQDMS_OK));
-    EXPECT_EQ(Result(tqSetCharacterTable(1, 256, 2, &w, 1)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqSetCharacterTable(1, 65, NTCIP_CHARACTER_BITMAP, bits, 4)),
+              Result(TQDMS_E_BAD_VALUE));  // 35 bits need 5 bytes
+    ASSERT_EQ(Result(tqSetCharacterTable(1, 65, NTCIP_CHARACTER_BITMAP, bits, 7)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqSetCharacterTable(1, 256, NTCIP_CHARACTER_WIDTH, &w, 1)), Result(TQDMS_E_NO_SUCH_NAME));
     ASSERT_EQ(Result(request(1, 8)), Result(TQDMS_OK));
     EXPECT_EQ(fontStatus(1), 4u);
     uint16_t version = 0;
-    ASSERT_EQ(Result(tqGetFontTable(1, 7, &version, 2)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetFontTable(1, NTCIP_FONT_VERSION_ID, &version, 2)), Result(TQDMS_OK));
     EXPECT_NE(version, 0);
     uint8_t back[8] = {0};
-    ASSERT_EQ(Result(tqGetCharacterTable(1, 65, 3, back, 8)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetCharacterTable(1, 65, NTCIP_CHARACTER_BITMAP, back, 8)), Result(TQDMS_OK));
     EXPECT_EQ(std::memcmp(back, bits, 7), 0);
-    EXPECT_EQ(Result(tqSetCharacterTable(1, 65, 2, &w, 1)), Result(TQDMS_E_GEN_ERR));  // ready: not modifiable
+    EXPECT_EQ(Result(tqSetCharacterTable(1, 65, NTCIP_CHARACTER_WIDTH, &w, 1)),
+              Result(TQDMS_E_GEN_ERR));  // ready: not modifiable
     // Permanent rows refuse every request; notUsedReq empties a row.
     EXPECT_EQ(Result(request(3, 9)), Result(TQDMS_E_GEN_ERR));
     ASSERT_EQ(Result(request(1, 9)), Result(TQDMS_OK));
     EXPECT_EQ(fontStatus(1), 1u);
     char name[64];
-    ASSERT_EQ(Result(tqGetFontTable(1, 3, name, 64)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetFontTable(1, NTCIP_FONT_NAME, name, 64)), Result(TQDMS_OK));
     EXPECT_STREQ(name, "def.");  // the placeholder of a row without a font
     EXPECT_EQ(Result(request(1, 3)), Result(TQDMS_E_BAD_VALUE));
-    EXPECT_EQ(Result(tqGetFontTable(9, 8, name, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqGetFontTable(9, NTCIP_FONT_STATUS, name, 4)), Result(TQDMS_E_NO_SUCH_NAME));
 }
 
 TEST(SimFonts, AFontOnDisplayIsInUse) {
     SimSign sign(json{{"fonts", {font(1, 49, "Normal", 4)}}});
-    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[fo49]HELLO", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, "me", "[fo49]HELLO", 0)), Result(TQDMS_OK));
     uint16_t crc = 0;
-    ASSERT_EQ(Result(tqGetMsgTable(3, 1, 5, &crc, 2)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 1, NTCIP_MSG_CRC, &crc, 2)), Result(TQDMS_OK));
     uint8_t a[12] = {0xFF, 0xFF, 5, 3, 1, 0, static_cast<uint8_t>(crc), static_cast<uint8_t>(crc >> 8), 0, 0, 0, 0};
     ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     EXPECT_EQ(fontStatus(1), 5u);
     EXPECT_EQ(Result(request(1, 7)), Result(TQDMS_E_GEN_ERR));
     // A message naming a font the sign lacks does not validate.
-    ASSERT_EQ(Result(tqDefine1Message(3, 2, 0, 0, 5, "me", "[fo50]X", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 2, 0, 0, 5, "me", "[fo50]X", 0)), Result(TQDMS_OK));
     uint32_t syntax = 0;
-    ASSERT_EQ(Result(tqGetSignControl(18, &syntax, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetSignControl(NTCIP_MULTI_SYNTAX_ERROR, &syntax, 4)), Result(TQDMS_OK));
     EXPECT_EQ(syntax, 6u);
 }
 

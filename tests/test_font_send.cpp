@@ -13,6 +13,7 @@
 #include "support/font_files.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using namespace testing_support;
 
@@ -136,7 +137,7 @@ TEST(FontSend, RefusedRowsAndFailedFonts) {
     EXPECT_EQ(count, 1);
     EXPECT_EQ(rowOf(sign, 1)["name"], "good.fnt");
     char name[64] = {0};
-    ASSERT_EQ(Result(tqGetFontTable(3, 3, name, 64)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetFontTable(3, NTCIP_FONT_NAME, name, 64)), Result(TQDMS_OK));
     EXPECT_STREQ(name, "def.");  // freed at the start, never written
     // So does a path whose only separator is its first character.
     EXPECT_EQ(Result(send({"/good.fnt"}, count)), Result(DMS_E_FONT_FILE));

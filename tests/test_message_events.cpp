@@ -10,6 +10,7 @@
 #include "support/message_rows.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::json;
@@ -44,11 +45,11 @@ TEST(MessageEvents, ClearActivatesBlankBeforeTheEventMessages) {
 TEST(MessageEvents, ErrorDefineReadsTheSyntaxErrorOnlyAfterFive) {
     SimSign sign;
     uint32_t v = 99, s = 99;
-    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[jp3]OK", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, "me", "[jp3]OK", 0)), Result(TQDMS_OK));
     EXPECT_EQ(Result(tqGetMessageErrorDefine(&v, &s)), Result(DMS_OK));
     EXPECT_EQ(v, 2u);
     EXPECT_EQ(s, 99u);
-    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[zz]BAD", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, "me", "[zz]BAD", 0)), Result(TQDMS_OK));
     EXPECT_EQ(Result(tqGetMessageErrorDefine(&v, nullptr)), Result(DMS_OK));
     EXPECT_EQ(v, 5u);
     EXPECT_EQ(Result(tqGetMessageErrorDefine(&v, &s)), Result(DMS_OK));
@@ -93,7 +94,7 @@ TEST(MessageEvents, FaultSweeps) {
     auto fresh = [&] {
         sign.reset();
         sign = std::make_unique<SimSign>();
-        ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[zz]", 0)), Result(TQDMS_OK));
+        ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, "me", "[zz]", 0)), Result(TQDMS_OK));
     };
     auto passesCode = [](const testing_support::SweepStep& s) {
         EXPECT_EQ(s.result, testing_support::kSweepCode);

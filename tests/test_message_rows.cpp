@@ -12,6 +12,7 @@
 #include "support/message_rows.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::entry;
@@ -26,7 +27,7 @@ void DMS_CALL capture(const char* line, void*) { g_lines.emplace_back(line); }
 
 uint32_t rowStatus(int type, int number) {
     uint32_t s = 0;
-    EXPECT_EQ(Result(tqGetMsgTable(type, number, 9, &s, 4)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqGetMsgTable(type, number, NTCIP_MSG_STATUS, &s, 4)), Result(TQDMS_OK));
     return s;
 }
 
@@ -175,7 +176,8 @@ TEST(MessageRows, SendAllSendsInNumberOrderAndErasesTheRest) {
     EXPECT_EQ(rowStatus(3, 3), 4u);
     EXPECT_EQ(rowStatus(3, 4), 1u);
     char multi[32];
-    ASSERT_EQ(Result(tqGetMsgTable(3, 3, 3, multi, sizeof multi)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 3, NTCIP_MSG_MULTI_STRING, multi, sizeof multi)),
+              Result(TQDMS_OK));
     EXPECT_STREQ(multi, "[jp3]THREE");
     // Defines go out in number order, after the blanking.
     std::vector<int> defined;

@@ -16,6 +16,7 @@
 #include "support/pictures.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::bmpFile;
@@ -134,7 +135,7 @@ TEST(SendSinglePicture, IndexFileAndRowRefusals) {
     EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_IN_USE));  // permanent
     p.index = 3;
     EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_GRAPHIC_STATUS));  // the refused status value
-    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[g4]", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, "me", "[g4]", 0)), Result(TQDMS_OK));
     uint8_t a[12] = {0xFF, 0xFF, 5, 3, 1, 0, 0, 0, 0, 0, 0, 0};
     ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     p.index = 4;

@@ -9,6 +9,7 @@
 #include "support/result.h"
 #include "support/schedules.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using namespace testing_support;
 
@@ -24,27 +25,27 @@ TEST(SimTimeBase, LimitsAndScheduleRows) {
     SimSign sign(json{{"limits", {{"maxScheduleEntries", 4}, {"maxDayPlans", 6}, {"maxDayPlanEvents", 9}}}});
     EXPECT_EQ(std::vector<uint32_t>({limit(1), limit(3), limit(4)}), std::vector<uint32_t>({4, 6, 9}));
     uint32_t v = 0;
-    EXPECT_EQ(Result(tqGetTimeBase(2, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqGetTimeBase(NTCIP_TIME_BASE_SCHEDULE_TABLE, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
 
     uint16_t month = 0x1FFE;
     uint8_t day = 0x7C;
     uint32_t date = 0xFFFFFFFE, plan = 6;
-    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, 2, &month, 2)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, 3, &day, 1)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, 4, &date, 4)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, 5, &plan, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_MONTH, &month, 2)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_DAY, &day, 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_DATE, &date, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_DAY_PLAN, &plan, 4)), Result(TQDMS_OK));
     plan = 7;  // above maxDayPlans
-    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, 5, &plan, 4)), Result(TQDMS_E_BAD_VALUE));
-    EXPECT_EQ(Result(tqSetTimeBaseSchTable(5, 5, &plan, 4)), Result(TQDMS_E_NO_SUCH_NAME));
-    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, 1, &plan, 4)), Result(TQDMS_E_READ_ONLY));
-    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, 2, &plan, 3)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_DAY_PLAN, &plan, 4)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqSetTimeBaseSchTable(5, NTCIP_SCHEDULE_DAY_PLAN, &plan, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_NUMBER, &plan, 4)), Result(TQDMS_E_READ_ONLY));
+    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_MONTH, &plan, 3)), Result(TQDMS_E_BAD_VALUE));
     uint16_t p = 0;
     uint8_t number = 0;
-    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 5, &p, 2)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, 1, &number, 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, NTCIP_SCHEDULE_DAY_PLAN, &p, 2)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, NTCIP_SCHEDULE_NUMBER, &number, 1)), Result(TQDMS_OK));
     EXPECT_EQ(p, 6);
     EXPECT_EQ(number, 4);
-    ASSERT_EQ(Result(tqGetTimeBaseSchTable(3, 5, &p, 2)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseSchTable(3, NTCIP_SCHEDULE_DAY_PLAN, &p, 2)), Result(TQDMS_OK));
     EXPECT_EQ(p, 0);  // never written: not in use
     EXPECT_EQ(sign.state()["timebase"]["schedules"], json::array({scheduleRow(4, 6, 0x1FFE, 0x7C, 0xFFFFFFFE)}));
 }
@@ -52,36 +53,39 @@ TEST(SimTimeBase, LimitsAndScheduleRows) {
 TEST(SimTimeBase, DayPlanEventsCheckTimesAndIdentifiers) {
     SimSign sign(json{{"limits", {{"maxDayPlans", 2}, {"maxDayPlanEvents", 3}}}});
     uint32_t hour = 23, minute = 59;
-    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 3, &hour, 4)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 4, &minute, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_HOUR, &hour, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_MINUTE, &minute, 4)), Result(TQDMS_OK));
     hour = 24;
     minute = 60;
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 3, &hour, 4)), Result(TQDMS_E_BAD_VALUE));
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 4, &minute, 4)), Result(TQDMS_E_BAD_VALUE));
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(3, 1, 3, &hour, 4)), Result(TQDMS_E_NO_SUCH_NAME));
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(1, 4, 3, &hour, 4)), Result(TQDMS_E_NO_SUCH_NAME));
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(1, 1, 2, &hour, 4)), Result(TQDMS_E_READ_ONLY));
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_HOUR, &hour, 4)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_MINUTE, &minute, 4)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(3, 1, NTCIP_DAY_PLAN_HOUR, &hour, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(1, 4, NTCIP_DAY_PLAN_HOUR, &hour, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(1, 1, NTCIP_DAY_PLAN_EVENT_NUMBER, &hour, 4)),
+              Result(TQDMS_E_READ_ONLY));
     for (const char* bad : {"abc", "1..2", ".1.3.", "..", ".1.3.6 "})
-        EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 5, bad, static_cast<int>(std::strlen(bad)))),
+        EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_ACTION, bad, static_cast<int>(std::strlen(bad)))),
                   Result(TQDMS_E_BAD_VALUE))
             << bad;
     const std::string oid = std::string(kActionOid) + "17";
-    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 5, oid.c_str(), static_cast<int>(oid.size()))), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_ACTION, oid.c_str(), static_cast<int>(oid.size()))),
+              Result(TQDMS_OK));
     std::string tooLong(128, '1');
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, 5, tooLong.c_str(), 128)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_ACTION, tooLong.c_str(), 128)),
+              Result(TQDMS_E_BAD_VALUE));
 
     uint8_t h = 0, mi = 0;
-    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, 3, &h, 1)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, 4, &mi, 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_HOUR, &h, 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_MINUTE, &mi, 1)), Result(TQDMS_OK));
     EXPECT_EQ(h, 23);
     EXPECT_EQ(mi, 59);
     char text[128];
-    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, 5, text, sizeof text)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_ACTION, text, sizeof text)), Result(TQDMS_OK));
     EXPECT_EQ(oid, text);
     char small[8];
-    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, 5, small, sizeof small)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_ACTION, small, sizeof small)), Result(TQDMS_OK));
     EXPECT_STREQ(small, ".1.3.6.");  // cut, still terminated
-    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(1, 1, 5, text, sizeof text)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(1, 1, NTCIP_DAY_PLAN_ACTION, text, sizeof text)), Result(TQDMS_OK));
     EXPECT_STREQ(text, "");
     EXPECT_EQ(sign.state()["timebase"]["dayPlans"], json::array({dayPlanEvent(2, 3, 23, 59, 17)}));
 }
@@ -110,7 +114,7 @@ TEST(SimTimeBase, ActionTableRowsAndState) {
     // their width, and a refused state changes nothing.
     sign.patch(timebase({scheduleRow(1, 2, 1, 2, 3)}, {dayPlanEvent(2, 1, 99, 99, 3)}, {actionRow(3, 3, 9)}));
     uint8_t h = 0;
-    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 1, 3, &h, 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 1, NTCIP_DAY_PLAN_HOUR, &h, 1)), Result(TQDMS_OK));
     EXPECT_EQ(h, 99);
     EXPECT_NE(Result(tqsimPatchState(timebase({scheduleRow(1, 300, 1, 2, 3)}, {}, {}).dump().c_str())),
               Result(TQDMS_OK));

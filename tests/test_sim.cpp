@@ -12,6 +12,7 @@
 #include "support/sim_sign.h"
 #include "tqdms/tqdms.h"
 #include "tqdms/tqsim.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::SimSign;
@@ -21,16 +22,18 @@ namespace {
 
 uint32_t status(int type, int number) {
     uint32_t s = 0;
-    EXPECT_EQ(Result(tqGetMsgTable(type, number, 9, &s, 4)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqGetMsgTable(type, number, NTCIP_MSG_STATUS, &s, 4)), Result(TQDMS_OK));
     return s;
 }
 
-uint32_t setStatus(int type, int number, uint32_t value) { return tqSetMsgTable(type, number, 9, &value, 4); }
+uint32_t setStatus(int type, int number, uint32_t value) {
+    return tqSetMsgTable(type, number, NTCIP_MSG_STATUS, &value, 4);
+}
 
 TEST(SimSign, NoInterfaceUntilASignIsOpenOnTheThread) {
     EXPECT_EQ(GetIf(), nullptr);
     uint32_t v;
-    EXPECT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_E_EXCHANGE));
+    EXPECT_EQ(Result(tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &v, 4)), Result(TQDMS_E_EXCHANGE));
     {
         SimSign sign;
         EXPECT_NE(GetIf(), nullptr);
@@ -45,10 +48,12 @@ TEST(SimSign, NoInterfaceUntilASignIsOpenOnTheThread) {
 TEST(SimSign, LimitsComeFromTheConfiguration) {
     SimSign sign(json{{"limits", {{"maxChangeable", 7}, {"maxVolatile", 3}, {"maxMultiLength", 250}}}});
     uint32_t v = 0, changeable = 0, volatiles = 0, length = 0;
-    ASSERT_EQ(tqGetMsgInfo(3, &changeable, 4) | tqGetMsgInfo(6, &volatiles, 4) | tqGetMultiCfg(16, &length, 4), 0u);
+    ASSERT_EQ(tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &changeable, 4) | tqGetMsgInfo(NTCIP_MAX_VOLATILE_MSG, &volatiles, 4) |
+                  tqGetMultiCfg(NTCIP_DMS_MAX_MULTI_STRING_LENGTH, &length, 4),
+              0u);
     EXPECT_EQ(std::vector<uint32_t>({changeable, volatiles, length}), std::vector<uint32_t>({7, 3, 250}));
-    EXPECT_EQ(Result(tqGetMultiCfg(15, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
-    EXPECT_EQ(Result(tqGetMsgInfo(3, &v, 2)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqGetMultiCfg(NTCIP_DMS_MAX_NUMBER_PAGES, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &v, 2)), Result(TQDMS_E_BAD_VALUE));
     EXPECT_EQ(Result(tqsimPatchState(R"({"limits":{"maxChangeable":-1}})")), Result(TQDMS_E_BAD_VALUE));
     EXPECT_EQ(sign.state()["limits"]["maxChangeable"], 7);
 }
@@ -57,24 +62,27 @@ TEST(SimSign, MessageRowStatusMachine) {
     SimSign sign;
     EXPECT_EQ(status(3, 5), 1u);
     // Columns change only while modifying.
-    EXPECT_EQ(Result(tqSetMsgTable(3, 5, 3, "ABC", 4)), Result(TQDMS_E_GEN_ERR));
+    EXPECT_EQ(Result(tqSetMsgTable(NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_MULTI_STRING, "ABC", 4)),
+              Result(TQDMS_E_GEN_ERR));
     EXPECT_EQ(Result(setStatus(3, 5, 7)), Result(TQDMS_E_GEN_ERR));
     ASSERT_EQ(Result(setStatus(3, 5, 6)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 5), 2u);
     const char multi[] = "[jp3]TEST [fl]Flashing[/fl]";
-    ASSERT_EQ(Result(tqSetMsgTable(3, 5, 3, multi, sizeof multi)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqSetMsgTable(3, 5, 4, "owner", 6)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetMsgTable(NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_MULTI_STRING, multi, sizeof multi)),
+              Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetMsgTable(NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_OWNER, "owner", 6)), Result(TQDMS_OK));
     ASSERT_EQ(Result(setStatus(3, 5, 7)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 5), 4u);
     uint16_t crc = 0;
-    ASSERT_EQ(Result(tqGetMsgTable(3, 5, 5, &crc, 2)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_CRC, &crc, 2)), Result(TQDMS_OK));
     EXPECT_EQ(crc, 0x95F9);  // the standard's worked example
     char text[64];
-    ASSERT_EQ(Result(tqGetMsgTable(3, 5, 3, text, 10)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_MULTI_STRING, text, 10)), Result(TQDMS_OK));
     EXPECT_STREQ(text, "[jp3]TEST");  // cut to the buffer, NUL-terminated
     ASSERT_EQ(Result(setStatus(3, 5, 8)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 5), 1u);
-    ASSERT_EQ(Result(tqGetMsgTable(3, 5, 3, text, sizeof text)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_MULTI_STRING, text, sizeof text)),
+              Result(TQDMS_OK));
     EXPECT_STREQ(text, "");
     // Rows outside the limits and permanent rows cannot be changed.
     EXPECT_EQ(Result(setStatus(3, 101, 6)), Result(TQDMS_E_NO_SUCH_NAME));
@@ -93,45 +101,47 @@ TEST(SimSign, DefineValidatesLikeASign) {
     SimSign sign(json{{"limits", {{"maxMultiLength", 20}}}});
     uint32_t v = 0, syntax = 0;
     auto errors = [&] {
-        tqGetMsgInfo(9, &v, 4);
-        tqGetSignControl(18, &syntax, 4);
+        tqGetMsgInfo(NTCIP_VALIDATE_MESSAGE_ERROR, &v, 4);
+        tqGetSignControl(NTCIP_MULTI_SYNTAX_ERROR, &syntax, 4);
     };
-    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[jp3]HELLO", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, "me", "[jp3]HELLO", 0)), Result(TQDMS_OK));
     errors();
     EXPECT_EQ(v, 2u);
     EXPECT_EQ(status(3, 1), 4u);
     struct Case { const char* multi; uint32_t syntax; } cases[] = {
         {"[xx]AB", 3}, {"[jp3]AB[fo", 1}, {"AB]", 1}, {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 5}};
     for (const Case& c : cases) {
-        ASSERT_EQ(Result(tqDefine1Message(3, 2, 0, 0, 5, "me", c.multi, 0)), Result(TQDMS_OK)) << c.multi;
+        ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 2, 0, 0, 5, "me", c.multi, 0)), Result(TQDMS_OK)) << c.multi;
         errors();
         EXPECT_EQ(v, 5u) << c.multi;
         EXPECT_EQ(syntax, c.syntax) << c.multi;
         EXPECT_EQ(status(3, 2), 5u) << c.multi;
     }
-    ASSERT_EQ(Result(tqDefine1Message(3, 2, 2, 0, 5, "me", "A", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 2, 2, 0, 5, "me", "A", 0)), Result(TQDMS_OK));
     errors();
     EXPECT_EQ(v, 3u);
     // Escaped brackets and nested moving-text tags are valid.
     sign.patch({{"limits", {{"maxMultiLength", 40}}}});
-    ASSERT_EQ(Result(tqDefine1Message(3, 3, 0, 0, 5, "me", "[[A]][mvc1,2,3,[fo1]X]", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 3, 0, 0, 5, "me", "[[A]][mvc1,2,3,[fo1]X]", 0)),
+              Result(TQDMS_OK));
     EXPECT_EQ(status(3, 3), 4u);
-    EXPECT_EQ(Result(tqDefine1Message(5, 1, 0, 0, 5, "me", "A", 0)), Result(TQDMS_E_READ_ONLY));
-    EXPECT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, nullptr, "A", 0)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqDefine1Message(NTCIP_MEM_CURRENT_BUFFER, 1, 0, 0, 5, "me", "A", 0)), Result(TQDMS_E_READ_ONLY));
+    EXPECT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, nullptr, "A", 0)), Result(TQDMS_E_BAD_VALUE));
 }
 
 TEST(SimSign, ActivationChecksStatusAndCrc) {
     SimSign sign;
-    ASSERT_EQ(Result(tqDefine1Message(4, 5, 0, 0, 5, "me", "[jp3]TEST [fl]Flashing[/fl]", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_VOLATILE, 5, 0, 0, 5, "me", "[jp3]TEST [fl]Flashing[/fl]", 0)),
+              Result(TQDMS_OK));
     // 267 minutes at priority 55 from 103.8.9.10, host order.
     uint8_t a[12] = {0x0B, 0x01, 55, 4, 5, 0, 0xF9, 0x95, 10, 9, 8, 103};
     ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     uint8_t code[12];
-    ASSERT_EQ(Result(tqGetSignControl(3, code, 12)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetSignControl(NTCIP_ACTIVATE_MESSAGE, code, 12)), Result(TQDMS_OK));
     const uint8_t want[12] = {0x01, 0x0B, 0x37, 0x04, 0x00, 0x05, 0x95, 0xF9, 0x67, 0x08, 0x09, 0x0A};
     EXPECT_EQ(std::memcmp(code, want, 12), 0);
     // The message on display cannot be changed.
-    EXPECT_EQ(Result(tqDefine1Message(4, 5, 0, 0, 5, "me", "X", 0)), Result(TQDMS_E_GEN_ERR));
+    EXPECT_EQ(Result(tqDefine1Message(NTCIP_MEM_VOLATILE, 5, 0, 0, 5, "me", "X", 0)), Result(TQDMS_E_GEN_ERR));
     a[6] = 1;  // wrong CRC
     EXPECT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_E_GEN_ERR));
     a[6] = a[7] = 0;  // CRC 0 stands for the stored one...
@@ -144,11 +154,11 @@ TEST(SimSign, ActivationChecksStatusAndCrc) {
     EXPECT_EQ(Result(tqActiveMessage(missing)), Result(TQDMS_E_GEN_ERR));
     // Event messages must name something the sign can show.
     uint8_t id[5] = {4, 0, 5, 0x95, 0xF9};
-    EXPECT_EQ(Result(tqSetSignControl(12, id, 5)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqSetSignControl(NTCIP_COMMUNICATIONS_LOSS_MESSAGE, id, 5)), Result(TQDMS_OK));
     uint8_t bad[5] = {3, 0, 9, 0, 0};
     EXPECT_EQ(Result(tqSetDoorOpen(bad, 5)), Result(TQDMS_E_BAD_VALUE));
     uint8_t back[5];
-    ASSERT_EQ(Result(tqGetSignControl(12, back, 5)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetSignControl(NTCIP_COMMUNICATIONS_LOSS_MESSAGE, back, 5)), Result(TQDMS_OK));
     EXPECT_EQ(std::memcmp(back, id, 5), 0);
 }
 
@@ -156,12 +166,15 @@ TEST(SimSign, MultiTextOfExactlyTheLengthLimitIsKept) {
     SimSign sign(json{{"limits", {{"maxMultiLength", 20}}}});
     ASSERT_EQ(Result(setStatus(3, 1, 6)), Result(TQDMS_OK));
     const std::string full(20, 'A'), over(21, 'B');
-    EXPECT_EQ(Result(tqSetMsgTable(3, 1, 3, full.c_str(), 21)), Result(TQDMS_OK));
-    EXPECT_EQ(Result(tqSetMsgTable(3, 1, 3, over.c_str(), 22)), Result(TQDMS_E_BAD_VALUE));
+    EXPECT_EQ(Result(tqSetMsgTable(NTCIP_MEM_CHANGEABLE, 1, NTCIP_MSG_MULTI_STRING, full.c_str(), 21)),
+              Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqSetMsgTable(NTCIP_MEM_CHANGEABLE, 1, NTCIP_MSG_MULTI_STRING, over.c_str(), 22)),
+              Result(TQDMS_E_BAD_VALUE));
     ASSERT_EQ(Result(setStatus(3, 1, 7)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 1), 4u);  // valid at the limit itself
     char text[32];
-    ASSERT_EQ(Result(tqGetMsgTable(3, 1, 3, text, sizeof text)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 1, NTCIP_MSG_MULTI_STRING, text, sizeof text)),
+              Result(TQDMS_OK));
     EXPECT_EQ(std::string(text), full);  // the refused text changed nothing
 }
 
@@ -178,7 +191,7 @@ TEST(SimSign, BlankMessagesOneToTwoHundredFiftyFive) {
         std::memcpy(a + 4, &c.number, 2);
         EXPECT_EQ(Result(tqActiveMessage(a)), Result(c.activate)) << c.number;
         uint8_t id[5] = {7, static_cast<uint8_t>(c.number >> 8), static_cast<uint8_t>(c.number), 0, 0};
-        EXPECT_EQ(Result(tqSetSignControl(12, id, 5)), Result(c.event)) << c.number;
+        EXPECT_EQ(Result(tqSetSignControl(NTCIP_COMMUNICATIONS_LOSS_MESSAGE, id, 5)), Result(c.event)) << c.number;
     }
 }
 
@@ -188,7 +201,7 @@ TEST(SimSign, LocalTimeDifferentialFromUtcMinusTwelveToPlusFourteen) {
         {-43201, TQDMS_E_BAD_VALUE}, {-43200, TQDMS_OK}, {50400, TQDMS_OK}, {50401, TQDMS_E_BAD_VALUE}};
     int32_t kept = 0;
     for (const Case& c : cases) {
-        EXPECT_EQ(Result(tqSetGlobalTime(5, &c.diff, 4)), Result(c.result)) << c.diff;
+        EXPECT_EQ(Result(tqSetGlobalTime(NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL, &c.diff, 4)), Result(c.result)) << c.diff;
         if (c.result == TQDMS_OK) kept = c.diff;
         EXPECT_EQ(sign.state()["clock"]["differential"], kept) << c.diff;
     }
@@ -199,12 +212,13 @@ TEST(SimSign, FaultsFireOnTheNthMatchingCallAndChangeNothing) {
     sign.freezeClock(100);
     sign.fault({{"fn", "tqSetGlobalTime"}, {"args", {1}}, {"nth", 2}, {"result", 99}});
     uint32_t t = 200;
-    EXPECT_EQ(Result(tqSetGlobalTime(5, &t, 4)), Result(TQDMS_OK));  // object 5 does not match the fault
-    EXPECT_EQ(Result(tqSetGlobalTime(1, &t, 4)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqSetGlobalTime(NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL, &t, 4)),
+              Result(TQDMS_OK));  // object 5 does not match the fault
+    EXPECT_EQ(Result(tqSetGlobalTime(NTCIP_GLOBAL_TIME_SECONDS, &t, 4)), Result(TQDMS_OK));
     t = 300;
-    EXPECT_EQ(tqSetGlobalTime(1, &t, 4), 99u);
+    EXPECT_EQ(tqSetGlobalTime(NTCIP_GLOBAL_TIME_SECONDS, &t, 4), 99u);
     EXPECT_EQ(sign.state()["clock"]["time"], 200);
-    EXPECT_EQ(Result(tqSetGlobalTime(1, &t, 4)), Result(TQDMS_OK));  // times defaults to 1
+    EXPECT_EQ(Result(tqSetGlobalTime(NTCIP_GLOBAL_TIME_SECONDS, &t, 4)), Result(TQDMS_OK));  // times defaults to 1
     auto j = sign.calls("tqSetGlobalTime");
     ASSERT_EQ(j.size(), 4u);
     EXPECT_TRUE(j[2].value("fault", false));
@@ -226,10 +240,10 @@ TEST(SimSign, FaultsFireOnTheNthMatchingCallAndChangeNothing) {
 TEST(SimSign, JournalRecordsArgumentsAndBytes) {
     SimSign sign;
     int32_t diff = -3600;
-    ASSERT_EQ(Result(tqSetGlobalTime(5, &diff, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqSetGlobalTime(NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL, &diff, 4)), Result(TQDMS_OK));
     uint32_t v = 0;
-    ASSERT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqDefine1Message(3, 2, 0, 1, 9, "own", "[nl]", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &v, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 2, 0, 1, 9, "own", "[nl]", 0)), Result(TQDMS_OK));
     json j = sign.journal();
     ASSERT_EQ(j.size(), 3u);
     EXPECT_EQ(j[0]["fn"], "tqSetGlobalTime");
@@ -239,7 +253,7 @@ TEST(SimSign, JournalRecordsArgumentsAndBytes) {
     EXPECT_EQ(j[2]["texts"], json({"own", "[nl]"}));
     EXPECT_EQ(tqsimJournalCount(), 3);
     tqsimSetJournal(0);
-    tqGetMsgInfo(3, &v, 4);
+    tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &v, 4);
     EXPECT_EQ(tqsimJournalCount(), 3);
     tqsimSetJournal(1);
 }
@@ -250,9 +264,9 @@ TEST(SimSign, StopFlagEndsTheNextExchangeOnly) {
     ASSERT_NE(di, nullptr);
     di->params.stopRequested = 1;
     uint32_t v;
-    EXPECT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_E_EXCHANGE));
+    EXPECT_EQ(Result(tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &v, 4)), Result(TQDMS_E_EXCHANGE));
     EXPECT_EQ(di->params.stopRequested, 0);
-    EXPECT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &v, 4)), Result(TQDMS_OK));
 }
 
 TEST(SimSign, StateFileRoundTripAndBadStates) {
@@ -263,21 +277,23 @@ TEST(SimSign, StateFileRoundTripAndBadStates) {
         DeviceInitParameters p{};
         ASSERT_EQ(Result(tqDMSInitNotVerify(&p)), Result(TQDMS_OK));
         ASSERT_EQ(Result(tqsimPatchState(R"({"limits":{"maxChangeable":42}})")), Result(TQDMS_OK));
-        ASSERT_EQ(Result(tqDefine1Message(3, 9, 1, 0, 7, "kept", "[jp2]KEPT", 0)), Result(TQDMS_OK));
+        ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 9, 1, 0, 7, "kept", "[jp2]KEPT", 0)), Result(TQDMS_OK));
         tqsimClose();  // saves the file
     }
     ASSERT_EQ(Result(tqsimOpen(path.c_str())), Result(TQDMS_OK));
     DeviceInitParameters p{};
     ASSERT_EQ(Result(tqDMSInitNotVerify(&p)), Result(TQDMS_OK));
     uint32_t v = 0;
-    ASSERT_EQ(Result(tqGetMsgInfo(3, &v, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &v, 4)), Result(TQDMS_OK));
     EXPECT_EQ(v, 42u);
     char text[32];
-    ASSERT_EQ(Result(tqGetMsgTable(3, 9, 3, text, sizeof text)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 9, NTCIP_MSG_MULTI_STRING, text, sizeof text)),
+              Result(TQDMS_OK));
     EXPECT_STREQ(text, "[jp2]KEPT");
     // A state that does not load changes nothing.
     EXPECT_EQ(Result(tqsimPatchState(R"({"messages":[{"type":9,"number":1}]})")), Result(TQDMS_E_BAD_VALUE));
-    ASSERT_EQ(Result(tqGetMsgTable(3, 9, 3, text, sizeof text)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 9, NTCIP_MSG_MULTI_STRING, text, sizeof text)),
+              Result(TQDMS_OK));
     EXPECT_STREQ(text, "[jp2]KEPT");
     tqsimClose();
     std::FILE* f = std::fopen(path.c_str(), "w");

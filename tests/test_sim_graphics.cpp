@@ -11,6 +11,7 @@
 #include "support/sim_sign.h"
 #include "tqdms/tqdms.h"
 #include "tqdms/tqsim.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::graphicRow;
@@ -27,11 +28,11 @@ uint32_t definition(int object) {
 
 uint32_t status(int row) {
     uint32_t s = 0;
-    EXPECT_EQ(Result(tqGetGraphicTable(row, 10, &s, 4)), Result(TQDMS_OK));
+    EXPECT_EQ(Result(tqGetGraphicTable(row, NTCIP_GRAPHIC_STATUS, &s, 4)), Result(TQDMS_OK));
     return s;
 }
 
-uint32_t request(int row, uint32_t value) { return tqSetGraphicTable(row, 10, &value, 4); }
+uint32_t request(int row, uint32_t value) { return tqSetGraphicTable(row, NTCIP_GRAPHIC_STATUS, &value, 4); }
 
 uint32_t set16(int row, int column, uint16_t v) { return tqSetGraphicTable(row, column, &v, 2); }
 uint32_t set8(int row, int column, uint8_t v) { return tqSetGraphicTable(row, column, &v, 1); }
@@ -43,7 +44,7 @@ TEST(SimGraphics, DefinitionsAndStatusMachine) {
     EXPECT_EQ(std::vector<uint32_t>({definition(1), definition(2), definition(3), definition(4), definition(5)}),
               std::vector<uint32_t>({4, 2, 100, 400, 8}));
     uint32_t v = 0;
-    EXPECT_EQ(Result(tqGetGraphicDefinition(6, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqGetGraphicDefinition(NTCIP_GRAPHIC_TABLE, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
 
     // Columns change only while modifying; a request shows until it is read.
     EXPECT_EQ(status(1), 1u);
@@ -76,7 +77,7 @@ TEST(SimGraphics, DefinitionsAndStatusMachine) {
     // Only the picture's 4 bytes (10 x 3 bits) were kept.
     EXPECT_EQ(std::string(reinterpret_cast<char*>(back), 8), std::string("\xFF\xE0\x1A\xA8\0\0\0\0", 8));
     uint16_t id = 0;
-    ASSERT_EQ(Result(tqGetGraphicTable(1, 7, &id, 2)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetGraphicTable(1, NTCIP_GRAPHIC_ID, &id, 2)), Result(TQDMS_OK));
     EXPECT_NE(id, 0);
 
     // Permanent rows and rows reporting 32526 refuse every request.
@@ -87,9 +88,9 @@ TEST(SimGraphics, DefinitionsAndStatusMachine) {
     ASSERT_EQ(Result(request(1, 9)), Result(TQDMS_OK));
     EXPECT_EQ(status(1), 1u);
     char name[64];
-    ASSERT_EQ(Result(tqGetGraphicTable(1, 3, name, sizeof name)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetGraphicTable(1, NTCIP_GRAPHIC_NAME, name, sizeof name)), Result(TQDMS_OK));
     EXPECT_STREQ(name, "");
-    EXPECT_EQ(Result(tqGetGraphicTable(5, 10, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqGetGraphicTable(5, NTCIP_GRAPHIC_STATUS, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
     // A picture larger than the sign holds never becomes ready.
     ASSERT_EQ(Result(request(2, 7)), Result(TQDMS_OK));
     EXPECT_EQ(status(2), 2u);
@@ -117,11 +118,11 @@ TEST(SimGraphics, LastBlockIsTheOneHoldingTheLargestSizesLastByte) {
 TEST(SimGraphics, MultiGraphicTagsNeedAGraphicAndMakeItInUse) {
     SimSign sign(json{{"graphics", {graphicRow(3, "Arrow", 10, 3, 1, "ffe01aa8"), graphicRow(4, "Half", 2, 2, 4, "", 2)}}});
     uint32_t syntax = 0;
-    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[g4]", 0)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqGetSignControl(18, &syntax, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, "me", "[g4]", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetSignControl(NTCIP_MULTI_SYNTAX_ERROR, &syntax, 4)), Result(TQDMS_OK));
     EXPECT_EQ(syntax, 15u);  // graphicNotDefined: row 4 is not ready
-    ASSERT_EQ(Result(tqDefine1Message(3, 1, 0, 0, 5, "me", "[g3,1,1]X", 0)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqGetSignControl(18, &syntax, 4)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, "me", "[g3,1,1]X", 0)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetSignControl(NTCIP_MULTI_SYNTAX_ERROR, &syntax, 4)), Result(TQDMS_OK));
     EXPECT_EQ(syntax, 2u);
     EXPECT_EQ(status(3), 4u);
     uint8_t a[12] = {0xFF, 0xFF, 5, 3, 1, 0, 0, 0, 0, 0, 0, 0};
