@@ -139,11 +139,11 @@ uint32_t request(int row, uint32_t status) { return tqSetFontTable(row, NTCIP_FO
 
 TEST(SimFonts, StatusMachineAndCharacters) {
     SimSign sign(json{{"fonts", {font(3, 51, "Fixed", 6)}}});
-    EXPECT_EQ(fontStatus(1), 1u);
+    EXPECT_EQ(fontStatus(1), static_cast<uint32_t>(NTCIP_FONT_NOT_USED));
     uint8_t h = 7;
     EXPECT_EQ(Result(tqSetFontTable(1, NTCIP_FONT_HEIGHT, &h, 1)), Result(TQDMS_E_GEN_ERR));  // not modifying
     ASSERT_EQ(Result(request(1, 7)), Result(TQDMS_OK));
-    EXPECT_EQ(fontStatus(1), 2u);
+    EXPECT_EQ(fontStatus(1), static_cast<uint32_t>(NTCIP_FONT_MODIFYING));
     ASSERT_EQ(Result(tqSetFontTable(1, NTCIP_FONT_HEIGHT, &h, 1)), Result(TQDMS_OK));
     char mine[64] = "Mine";
     ASSERT_EQ(Result(tqSetFontTable(1, NTCIP_FONT_NAME, mine, sizeof mine)), Result(TQDMS_OK));
@@ -155,7 +155,7 @@ TEST(SimFonts, StatusMachineAndCharacters) {
     ASSERT_EQ(Result(tqSetCharacterTable(1, 65, NTCIP_CHARACTER_BITMAP, bits, 7)), Result(TQDMS_OK));
     EXPECT_EQ(Result(tqSetCharacterTable(1, 256, NTCIP_CHARACTER_WIDTH, &w, 1)), Result(TQDMS_E_NO_SUCH_NAME));
     ASSERT_EQ(Result(request(1, 8)), Result(TQDMS_OK));
-    EXPECT_EQ(fontStatus(1), 4u);
+    EXPECT_EQ(fontStatus(1), static_cast<uint32_t>(NTCIP_FONT_READY_FOR_USE));
     uint16_t version = 0;
     ASSERT_EQ(Result(tqGetFontTable(1, NTCIP_FONT_VERSION_ID, &version, 2)), Result(TQDMS_OK));
     EXPECT_NE(version, 0);
@@ -167,7 +167,7 @@ TEST(SimFonts, StatusMachineAndCharacters) {
     // Permanent rows refuse every request; notUsedReq empties a row.
     EXPECT_EQ(Result(request(3, 9)), Result(TQDMS_E_GEN_ERR));
     ASSERT_EQ(Result(request(1, 9)), Result(TQDMS_OK));
-    EXPECT_EQ(fontStatus(1), 1u);
+    EXPECT_EQ(fontStatus(1), static_cast<uint32_t>(NTCIP_FONT_NOT_USED));
     char name[64];
     ASSERT_EQ(Result(tqGetFontTable(1, NTCIP_FONT_NAME, name, 64)), Result(TQDMS_OK));
     EXPECT_STREQ(name, "def.");  // the placeholder of a row without a font
@@ -182,7 +182,7 @@ TEST(SimFonts, AFontOnDisplayIsInUse) {
     ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 1, NTCIP_MSG_CRC, &crc, 2)), Result(TQDMS_OK));
     uint8_t a[12] = {0xFF, 0xFF, 5, 3, 1, 0, static_cast<uint8_t>(crc), static_cast<uint8_t>(crc >> 8), 0, 0, 0, 0};
     ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
-    EXPECT_EQ(fontStatus(1), 5u);
+    EXPECT_EQ(fontStatus(1), static_cast<uint32_t>(NTCIP_FONT_IN_USE));
     EXPECT_EQ(Result(request(1, 7)), Result(TQDMS_E_GEN_ERR));
     // A message naming a font the sign lacks does not validate.
     ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 2, 0, 0, 5, "me", "[fo50]X", 0)), Result(TQDMS_OK));

@@ -60,7 +60,7 @@ TEST(FontSend, OneFontPerRowInPathOrderUpToTheLastRow) {
     // Number 16 goes as 16 + 55; the FNT row has code 0 too.
     const json one = rowOf(sign, 1), two = rowOf(sign, 2);
     const json want1 = {{"name", "first.fnt"}, {"number", 49}, {"height", 7}, {"charSpacing", 1}, {"lineSpacing", 2},
-                        {"status", 4}},
+                        {"status", NTCIP_FONT_READY_FOR_USE}},
                want2 = {{"name", "second.FNN"}, {"number", 71}, {"height", 8}};
     for (const auto& kv : want1.items()) EXPECT_EQ(one[kv.key()], kv.value()) << kv.key();
     for (const auto& kv : want2.items()) EXPECT_EQ(two[kv.key()], kv.value()) << kv.key();
@@ -121,7 +121,7 @@ TEST(FontSend, RefusedRowsAndFailedFonts) {
     std::string good = writeFile(dir + "/good.fnt", fntFile(letters(2)));
     std::string bad = writeFile(dir + "/bad.fnt", Bytes(100, 0x20));
     SimSign sign(json{{"limits", {{"fontRows", 4}}},
-                      {"fonts", {{{"row", 2}, {"number", 60}, {"name", "Fixed"}, {"height", 9}, {"status", 6}}}}});
+                      {"fonts", {{{"row", 2}, {"number", 60}, {"name", "Fixed"}, {"height", 9}, {"status", NTCIP_FONT_PERMANENT}}}}});
     int32_t count = 0;
     // A permanent row refuses its free request (passed over) and its font
     // (DMS_E_IN_USE); the send goes on and ends with the last upload's result.
@@ -179,9 +179,9 @@ TEST(FontSend, UploadFollowsTheStatusMachine) {
     std::strcpy(e.name, "u.fnt");
     EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_NO_INTERFACE));  // no sign
 
-    SimSign sign(json{{"fonts", {{{"row", 1}, {"name", "Busy"}, {"status", 5}}}}});
+    SimSign sign(json{{"fonts", {{{"row", 1}, {"name", "Busy"}, {"status", NTCIP_FONT_IN_USE}}}}});
     EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_IN_USE));
-    sign.patch({{"fonts", {{{"row", 1}, {"name", "Old"}, {"status", 4}}}}});
+    sign.patch({{"fonts", {{{"row", 1}, {"name", "Old"}, {"status", NTCIP_FONT_READY_FOR_USE}}}}});
     // Characters above the sign's highest character number are not sent.
     ASSERT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 'y')), Result(DMS_OK));
     json row = rowOf(sign, 1);
@@ -197,7 +197,7 @@ TEST(FontSend, UploadFollowsTheStatusMachine) {
     sign.clearFaults();
     sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, 8}}, {"swallow", true}, {"nth", 2}});
     EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_STATE_TIMEOUT));
-    EXPECT_EQ(rowOf(sign, 1)["status"], 2);
+    EXPECT_EQ(rowOf(sign, 1)["status"], NTCIP_FONT_MODIFYING);
     // A character write that fails gives DMS_E_FAILED.
     sign.clearFaults();
     sign.fault({{"fn", "tqSetCharacterTable"}, {"args", {1, 'A', 3}}, {"result", 0x66}});

@@ -11,6 +11,7 @@
 #include "support/message_xml.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::documentXml;
@@ -248,7 +249,7 @@ TEST_F(MessageDocument, WrittenDocuments) {
 // the sign for each call: a font the sign gained since is seen at once, and
 // reading or writing a document never talks to the sign.
 TEST_F(MessageDocument, FontNamesResolveAgainstTheFactsHandedIn) {
-    sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", 4}}}}});
+    sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", NTCIP_FONT_READY_FOR_USE}}}}});
     std::string withFont = documentXml(
         messageXml({}, pageXml("", "", "<NormalText text=\"A\" fontName=\"Big\"/><NormalText text=\"B\" fontName=\"Small\"/>")));
     dms::SignFacts facts;
@@ -266,8 +267,8 @@ TEST_F(MessageDocument, FontNamesResolveAgainstTheFactsHandedIn) {
     EXPECT_NE(out.read().find("fontName=\"Big\""), std::string::npos);
     EXPECT_TRUE(sign.journal().empty());
     // A font added on the sign is in the next facts read.
-    sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", 4}},
-                           {{"row", 2}, {"number", 8}, {"name", "Small"}, {"height", 8}, {"status", 4}}}}});
+    sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", NTCIP_FONT_READY_FOR_USE}},
+                           {{"row", 2}, {"number", 8}, {"name", "Small"}, {"height", 8}, {"status", NTCIP_FONT_READY_FOR_USE}}}}});
     dms::readSignFacts(facts);
     ASSERT_EQ(Result(readText(set, withFont)), Result(DMS_OK));
     EXPECT_EQ(set.messages[0].pages->normalTexts->next->fontNum, 8);

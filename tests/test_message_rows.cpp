@@ -136,7 +136,7 @@ TEST(MessageRows, SendSingleDefinesActivatesAndReportsErrors) {
     ASSERT_EQ(Result(tqSendSingleMessage(&e, &v, &s)), Result(DMS_OK));
     EXPECT_EQ(v, 5u);
     EXPECT_EQ(s, 3u);
-    EXPECT_EQ(rowStatus(3, 9), 5u);
+    EXPECT_EQ(rowStatus(3, 9), static_cast<uint32_t>(NTCIP_MSG_ERROR));
 
     // Event code 1 with a changeable row: defined, then activated.
     e = entry(3, 9, "[jp3]GO", 1);
@@ -171,10 +171,10 @@ TEST(MessageRows, SendAllSendsInNumberOrderAndErasesTheRest) {
     EXPECT_EQ(Result(results[1]), Result(DMS_OK));
     EXPECT_EQ(results[2], -1);
     EXPECT_EQ(results[3], -1);
-    EXPECT_EQ(rowStatus(3, 1), 4u);
-    EXPECT_EQ(rowStatus(3, 2), 1u);
-    EXPECT_EQ(rowStatus(3, 3), 4u);
-    EXPECT_EQ(rowStatus(3, 4), 1u);
+    EXPECT_EQ(rowStatus(3, 1), static_cast<uint32_t>(NTCIP_MSG_VALID));
+    EXPECT_EQ(rowStatus(3, 2), static_cast<uint32_t>(NTCIP_MSG_NOT_USED));
+    EXPECT_EQ(rowStatus(3, 3), static_cast<uint32_t>(NTCIP_MSG_VALID));
+    EXPECT_EQ(rowStatus(3, 4), static_cast<uint32_t>(NTCIP_MSG_NOT_USED));
     char multi[32];
     ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 3, NTCIP_MSG_MULTI_STRING, multi, sizeof multi)),
               Result(TQDMS_OK));
@@ -206,18 +206,18 @@ TEST(MessageRows, SendAllStopsAtAFailedExchange) {
     EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(TQDMS_E_EXCHANGE));
     EXPECT_EQ(Result(results[0]), Result(TQDMS_E_EXCHANGE));
     EXPECT_EQ(results[1], -1);
-    EXPECT_EQ(rowStatus(3, 3), 1u);
+    EXPECT_EQ(rowStatus(3, 3), static_cast<uint32_t>(NTCIP_MSG_NOT_USED));
     // A failing erase of another kind goes on.
     sign.clearFaults();
     sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 2, 9}}, {"result", 0x77}});
     EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(DMS_OK));
-    EXPECT_EQ(rowStatus(3, 3), 4u);
+    EXPECT_EQ(rowStatus(3, 3), static_cast<uint32_t>(NTCIP_MSG_VALID));
 }
 
 TEST(MessageRows, DeleteWaitsForEachState) {
     SimSign sign(json{{"messages", {row(3, 5, "[jp3]X"), row(4, 6, "[jp3]Y")}}});
     EXPECT_EQ(Result(tqDeleteMessage(0x104, 0x10006)), Result(DMS_OK));  // low byte 4, low 16 bits 6
-    EXPECT_EQ(rowStatus(4, 6), 1u);
+    EXPECT_EQ(rowStatus(4, 6), static_cast<uint32_t>(NTCIP_MSG_NOT_USED));
     auto define = sign.calls("tqDefine1Message");
     ASSERT_EQ(define.size(), 1u);
     EXPECT_EQ(define[0]["args"], json({4, 6, 0, 0, 0, 0}));

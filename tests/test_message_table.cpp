@@ -18,6 +18,7 @@
 #include "support/message_rows.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::json;
@@ -168,7 +169,7 @@ TEST(MessageTable, ReadKeepsValidRowsAndDumpsThem) {
     SimSign sign(json{{"limits", {{"maxChangeable", 6}}},
                       {"messages",
                        {row(2, 1, "[jp3]PERM", "maker"), row(3, 2, ""), row(3, 4, "[jp2]FOUR", "ops"),
-                        {{"type", 3}, {"number", 5}, {"multi", "X"}, {"status", 5}}, row(3, 6, "SIX")}}});
+                        {{"type", 3}, {"number", 5}, {"multi", "X"}, {"status", NTCIP_MSG_ERROR}}, row(3, 6, "SIX")}}});
     dms::MessageSet set;
     ASSERT_TRUE(dms::readMessageTable(set, 1, 5));
     ASSERT_EQ(set.count, 3);

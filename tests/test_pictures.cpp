@@ -59,7 +59,7 @@ TEST(SendSinglePicture, WritesColumnsBlocksAndStatusInOrder) {
 
     // The whole block went out, the last 6 bits too.
     const json want = {{"number", 2}, {"name", "Arrow"}, {"width", 10}, {"height", 3}, {"type", 1}, {"transparent", 1},
-                       {"transparentColor", 0x00FF00}, {"status", 4}, {"bitmap", "ffe01aa8"}};
+                       {"transparentColor", 0x00FF00}, {"status", NTCIP_GRAPHIC_READY_FOR_USE}, {"bitmap", "ffe01aa8"}};
     const json g = rowOf(sign, 2);
     for (const auto& kv : want.items()) EXPECT_EQ(g[kv.key()], kv.value()) << kv.key();
 
@@ -152,7 +152,7 @@ TEST(SendSinglePicture, IndexFileAndRowRefusals) {
     sign.clearFaults();
     sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"nth", 2}, {"swallow", true}});
     EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_STATE_TIMEOUT));
-    EXPECT_EQ(rowOf(sign, 2)["status"], 2);
+    EXPECT_EQ(rowOf(sign, 2)["status"], NTCIP_GRAPHIC_MODIFYING);
 }
 
 TEST(DeletePicture, EmptiesTheRowThroughItsStates) {

@@ -12,6 +12,7 @@
 #include "support/message_rows.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::json;
@@ -152,8 +153,8 @@ const std::string kArrow = std::string(DMS_SOURCE_DIR) + "/examples/pictures/arr
 TEST(QuickDisplay, PicturesSkipRowsInUseAndShowOnePerPage) {
     SimSign sign(json{{"limits", {{"maxChangeable", 4}, {"graphicRows", 6}}},
                       {"graphics",
-                       {{{"row", 1}, {"height", 8}, {"width", 8}, {"status", 6}},
-                        {{"row", 2}, {"height", 8}, {"width", 8}, {"status", 6}}}}});
+                       {{{"row", 1}, {"height", 8}, {"width", 8}, {"status", NTCIP_GRAPHIC_PERMANENT}},
+                        {{"row", 2}, {"height", 8}, {"width", 8}, {"status", NTCIP_GRAPHIC_PERMANENT}}}}});
     const int32_t times[2] = {20, 35};
     int32_t count = 2;
     ASSERT_EQ(Result(tqDisplayPictures(kArrow.c_str(), times, &count, "10.0.0.1")), Result(DMS_OK));
@@ -192,7 +193,7 @@ std::string graphicName(const SimSign& sign, int row) {
 // before rows holding the host's pictures; those only when nothing else is
 // left.
 TEST(QuickDisplay, PicturesKeepTheHostsPictures) {
-    const json host = {{"height", 8}, {"width", 8}, {"type", 1}, {"status", 4}};
+    const json host = {{"height", 8}, {"width", 8}, {"type", 1}, {"status", NTCIP_GRAPHIC_READY_FOR_USE}};
     auto hostPicture = [&](int row) {
         json g = host;
         g["row"] = row;

@@ -136,7 +136,7 @@ TEST(SimGraphics, StateKeepsRowsAndRefusesBadOnes) {
     json state = sign.state();
     ASSERT_EQ(state["graphics"].size(), 1u);
     json g = state["graphics"][0];
-    EXPECT_EQ(g["status"], 6);
+    EXPECT_EQ(g["status"], NTCIP_GRAPHIC_PERMANENT);
     EXPECT_EQ(g["bitmap"], "ffe01aa8");
     EXPECT_NE(g["id"], 0);
     for (const json& bad : {graphicRow(0, "Zero", 1, 1, 1, ""), graphicRow(2, "Asked", 1, 1, 1, "", 7),

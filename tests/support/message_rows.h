@@ -6,6 +6,7 @@
 
 #include "dmscontent/records.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 namespace testing_support {
 
@@ -24,7 +25,7 @@ inline MessageTableEntry entry(int memoryType, int number, const std::string& mu
 
 // A valid row as the sign's state holds it.
 inline json row(int type, int number, const std::string& multi, const std::string& owner = "sign") {
-    return {{"type", type}, {"number", number}, {"multi", multi}, {"owner", owner}, {"status", 4}};
+    return {{"type", type}, {"number", number}, {"multi", multi}, {"owner", owner}, {"status", NTCIP_MSG_VALID}};
 }
 
 }  // namespace testing_support
