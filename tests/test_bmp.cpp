@@ -12,6 +12,7 @@
 #include "support/bmp_files.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::bmpFile;
@@ -215,15 +216,15 @@ TEST(BmpFiles, BlockSizeFromTheSignAndFileErrors) {
     EXPECT_EQ(head(pixels, 4), (Bytes{0xFF, 0xE0, 0x1A, 0xA8}));
     auto defs = sign.calls("tqGetGraphicDefinition");
     ASSERT_EQ(defs.size(), 1u);
-    EXPECT_EQ(defs[0]["args"][0], 5);
+    EXPECT_EQ(defs[0]["args"][0], NTCIP_GRAPHIC_BLOCK_SIZE);
 
     // The sign is asked first, also for a file that does not open.
     sign.clearJournal();
     EXPECT_EQ(Result(dms::readBmpFile(dir.file("missing.bmp").c_str(), fh, ih, pixels)), Result(DMS_E_OPEN_INPUT));
     EXPECT_EQ(sign.calls("tqGetGraphicDefinition").size(), 1u);
-    sign.fault({{"fn", "tqGetGraphicDefinition"}, {"args", {5}}, {"result", 0x55}});
+    sign.fault({{"fn", "tqGetGraphicDefinition"}, {"args", {NTCIP_GRAPHIC_BLOCK_SIZE}}, {"result", 0x55}});
     EXPECT_EQ(dms::readBmpFile(dir.file("missing.bmp").c_str(), fh, ih, pixels), 0x55u);
-    sign.fault({{"fn", "tqGetGraphicDefinition"}, {"args", {5}}, {"reply", "00000000"}});
+    sign.fault({{"fn", "tqGetGraphicDefinition"}, {"args", {NTCIP_GRAPHIC_BLOCK_SIZE}}, {"reply", "00000000"}});
     EXPECT_EQ(Result(dms::readBmpFile(path.c_str(), fh, ih, pixels)), Result(DMS_E_INVALID));  // block size 0
 
     Bytes longer = bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2);

@@ -9,6 +9,7 @@
 #include "support/fault_sweep.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::SimSign;
@@ -35,9 +36,9 @@ TEST_F(ClockTest, SetTimeWritesDifferentialThenSeconds) {
     ASSERT_EQ(Result(tqSetTime(2026, 12, 6, 10, 20, 30, 999, 26)), Result(DMS_OK));
     auto writes = sign.calls("tqSetGlobalTime");
     ASSERT_EQ(writes.size(), 2u);
-    EXPECT_EQ(writes[0]["args"][0], 5);
+    EXPECT_EQ(writes[0]["args"][0], NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL);
     EXPECT_EQ(writes[0]["data"], hex32(19800));
-    EXPECT_EQ(writes[1]["args"][0], 1);
+    EXPECT_EQ(writes[1]["args"][0], NTCIP_GLOBAL_TIME_SECONDS);
     EXPECT_EQ(writes[1]["data"], hex32(kDec6));
     EXPECT_EQ(sign.state()["clock"]["time"], kDec6);
     EXPECT_EQ(sign.state()["clock"]["differential"], 19800);
@@ -50,7 +51,7 @@ TEST_F(ClockTest, SetTimeWritesDifferentialThenSeconds) {
         ASSERT_EQ(Result(tqSetTime(2026, 12, 6, 10, 20, 31, 0, c.index)), Result(DMS_OK));
         auto w = sign.calls("tqSetGlobalTime");
         ASSERT_EQ(w.size(), c.written ? 2u : 1u) << c.index;
-        EXPECT_EQ(w.back()["args"][0], 1);
+        EXPECT_EQ(w.back()["args"][0], NTCIP_GLOBAL_TIME_SECONDS);
         if (c.written) {
             EXPECT_EQ(w[0]["data"], hex32(static_cast<uint32_t>(-16200)));
         }
@@ -71,7 +72,7 @@ TEST_F(ClockTest, LocalTimeIsTakenAsStandardTime) {
 TEST_F(ClockTest, FailingDifferentialWriteLeavesSecondsAlone) {
     SimSign sign;
     sign.freezeClock(1234, 0);
-    sign.fault({{"fn", "tqSetGlobalTime"}, {"args", {5}}, {"result", 0x4242}});
+    sign.fault({{"fn", "tqSetGlobalTime"}, {"args", {NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL}}, {"result", 0x4242}});
     EXPECT_EQ(tqSetTime(2026, 12, 6, 10, 20, 30, 0, 13), 0x4242u);
     EXPECT_EQ(sign.state()["clock"]["time"], 1234);
     EXPECT_EQ(sign.calls("tqSetGlobalTime").size(), 1u);
@@ -87,8 +88,8 @@ TEST_F(ClockTest, GetTimeFindsTheZoneOrReportsTwo) {
     // Differential read first, then the seconds.
     auto reads = sign.calls("tqGetGlobalTime");
     ASSERT_EQ(reads.size(), 2u);
-    EXPECT_EQ(reads[0]["args"][0], 5);
-    EXPECT_EQ(reads[1]["args"][0], 1);
+    EXPECT_EQ(reads[0]["args"][0], NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL);
+    EXPECT_EQ(reads[1]["args"][0], NTCIP_GLOBAL_TIME_SECONDS);
 
     sign.patch({{"clock", {{"differential", 1800}}}});
     ASSERT_EQ(Result(tqGetTime(t)), Result(DMS_E_ARGUMENT));

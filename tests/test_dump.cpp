@@ -12,6 +12,7 @@
 #include "messages/table.h"
 #include "support/message_rows.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::json;
 using testing_support::row;
@@ -83,8 +84,10 @@ TEST(DumpFile, TwoWritersEachLeaveAWholeDump) {
 
 TEST(DumpFile, MessageTableReadLeavesOnlyTheWholeDump) {
     const std::string name = "MessageReadFromMib.txt";
-    SimSign sign(json{{"limits", {{"maxChangeable", 4}}},
-                      {"messages", {row(3, 1, "[jp3]ONE", "ops"), row(3, 3, "[jp2]THREE", "maker")}}});
+    SimSign sign(
+        json{{"limits", {{"maxChangeable", 4}}},
+             {"messages",
+              {row(NTCIP_MEM_CHANGEABLE, 1, "[jp3]ONE", "ops"), row(NTCIP_MEM_CHANGEABLE, 3, "[jp2]THREE", "maker")}}});
     dms::MessageSet set;
     ASSERT_TRUE(dms::readMessageTable(set, 1, 4));
     EXPECT_EQ(contentOf(dumpFolder() + name), "owner : ops\n[jp3]ONE\n\nowner : maker\n[jp2]THREE\n\n");

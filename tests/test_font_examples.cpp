@@ -9,6 +9,7 @@
 #include "support/font_files.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using namespace testing_support;
 
@@ -65,7 +66,7 @@ TEST(FontExamples, SelfTestSendsAndCompares) {
         if (s["args"][1] == 3 && entryBytes(s).rfind("def.", 0) == 0) placeholder = true;
     EXPECT_TRUE(placeholder);
     // A sign that changes a bitmap on the way is caught.
-    sign.fault({{"fn", "tqGetCharacterTable"}, {"args", {1, 66, 3}}, {"reply", "ff"}});
+    sign.fault({{"fn", "tqGetCharacterTable"}, {"args", {1, 66, NTCIP_CHARACTER_BITMAP}}, {"reply", "ff"}});
     EXPECT_EQ(Result(dms::fontSelfTest(example("Fixed6x10.fnn").c_str())), Result(DMS_E_FORMAT));
     EXPECT_EQ(Result(dms::fontSelfTest("/nowhere/x.fnt")), Result(DMS_E_FONT_FILE));
 }

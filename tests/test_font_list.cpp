@@ -68,12 +68,12 @@ TEST(FontList, CapacityAndFailures) {
     EXPECT_STREQ(list[0].name, "Normal");
 
     // A failed status read that left the value alone is the device's failure.
-    sign.fault({{"fn", "tqGetFontTable"}, {"args", {3, 8}}, {"result", 0x99}});
+    sign.fault({{"fn", "tqGetFontTable"}, {"args", {3, NTCIP_FONT_STATUS}}, {"result", 0x99}});
     count = 4;
     EXPECT_EQ(tqGetFontList(list, &count), 0x99u);
     EXPECT_EQ(count, 1u);
     // A failed column read drops that entry.
-    sign.fault({{"fn", "tqGetFontTable"}, {"args", {3, 7}}, {"result", 0x98}});
+    sign.fault({{"fn", "tqGetFontTable"}, {"args", {3, NTCIP_FONT_VERSION_ID}}, {"result", 0x98}});
     count = 4;
     EXPECT_EQ(tqGetFontList(list, &count), 0x98u);
     EXPECT_EQ(count, 1u);

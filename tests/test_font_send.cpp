@@ -101,7 +101,7 @@ TEST(FontSend, OneFontPerRowInPathOrderUpToTheLastRow) {
 TEST(FontSend, RowThatNeverFreesAbortsBeforeAnyFileIsRead) {
     SimSign sign;
     // Row 1 takes the request but never reaches notUsed.
-    sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, 8}}, {"swallow", true}});
+    sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, NTCIP_FONT_STATUS}}, {"swallow", true}});
     int32_t count = 0;
     EXPECT_EQ(Result(send({"/nowhere/missing.fnt"}, count)),
               Result(DMS_E_FAILED));  // reading it would give DMS_E_FONT_FILE
@@ -112,7 +112,7 @@ TEST(FontSend, RowThatNeverFreesAbortsBeforeAnyFileIsRead) {
     EXPECT_EQ(SimSign::progress().back(), std::make_pair(1, 100));
     // A failed status read while freeing ends it the same way.
     sign.clearFaults();
-    sign.fault({{"fn", "tqGetFontTable"}, {"args", {3, 8}}, {"result", 0x55}});
+    sign.fault({{"fn", "tqGetFontTable"}, {"args", {3, NTCIP_FONT_STATUS}}, {"result", 0x55}});
     EXPECT_EQ(Result(send({"/nowhere/missing.fnt"}, count)), Result(DMS_E_FAILED));
 }
 
@@ -189,18 +189,18 @@ TEST(FontSend, UploadFollowsTheStatusMachine) {
     EXPECT_EQ(bitmapOf(row, 'z'), "");
 
     // A modify request that never takes: three tries, then DMS_E_STATE_TIMEOUT.
-    sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, 8}}, {"swallow", true}, {"times", 3}});
+    sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, NTCIP_FONT_STATUS}}, {"swallow", true}, {"times", 3}});
     sign.clearJournal();
     EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_STATE_TIMEOUT));
     EXPECT_EQ(sign.calls("tqSetFontTable").size(), 3u);
     // Ready never reached after the writes: DMS_E_STATE_TIMEOUT.
     sign.clearFaults();
-    sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, 8}}, {"swallow", true}, {"nth", 2}});
+    sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, NTCIP_FONT_STATUS}}, {"swallow", true}, {"nth", 2}});
     EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_STATE_TIMEOUT));
     EXPECT_EQ(rowOf(sign, 1)["status"], NTCIP_FONT_MODIFYING);
     // A character write that fails gives DMS_E_FAILED.
     sign.clearFaults();
-    sign.fault({{"fn", "tqSetCharacterTable"}, {"args", {1, 'A', 3}}, {"result", 0x66}});
+    sign.fault({{"fn", "tqSetCharacterTable"}, {"args", {1, 'A', NTCIP_CHARACTER_BITMAP}}, {"result", 0x66}});
     EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_FAILED));
 }
 

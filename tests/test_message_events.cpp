@@ -19,15 +19,15 @@ using testing_support::SimSign;
 namespace {
 
 TEST(MessageEvents, ClearActivatesBlankBeforeTheEventMessages) {
-    SimSign sign(json{{"messages", {testing_support::row(3, 4, "[jp3]A")}}});
+    SimSign sign(json{{"messages", {testing_support::row(NTCIP_MEM_CHANGEABLE, 4, "[jp3]A")}}});
     sign.patch({{"control", {{"doorOpen", "0300040000"}, {"commLoss", "0300040000"}}}});
     ASSERT_EQ(Result(tqClearMessageEvent()), Result(DMS_OK));
     EXPECT_EQ(sign.callNames(), (std::vector<std::string>{"tqActiveMessage", "tqSetDoorOpen", "tqSetSignControl",
                                                           "tqSetSignControl", "tqSetSignControl"}));
     auto sets = sign.calls("tqSetSignControl");
-    EXPECT_EQ(sets[0]["args"][0], 12);
-    EXPECT_EQ(sets[1]["args"][0], 8);
-    EXPECT_EQ(sets[2]["args"][0], 9);
+    EXPECT_EQ(sets[0]["args"][0], NTCIP_COMMUNICATIONS_LOSS_MESSAGE);
+    EXPECT_EQ(sets[1]["args"][0], NTCIP_SHORT_POWER_RECOVERY_MESSAGE);
+    EXPECT_EQ(sets[2]["args"][0], NTCIP_LONG_POWER_RECOVERY_MESSAGE);
     json control = sign.state()["control"];
     EXPECT_EQ(control["activated"], "ffff6407000100000000" "0000");
     EXPECT_EQ(control["doorOpen"], "0700010000");
@@ -60,7 +60,7 @@ TEST(MessageEvents, ErrorDefineReadsTheSyntaxErrorOnlyAfterFive) {
 }
 
 TEST(MessageEvents, EventCodesPickTheDeviceCall) {
-    SimSign sign(json{{"messages", {testing_support::row(3, 4, "[jp3]A")}}});
+    SimSign sign(json{{"messages", {testing_support::row(NTCIP_MEM_CHANGEABLE, 4, "[jp3]A")}}});
     MessageTableEntry e = testing_support::entry(3, 4, "");
     const char* calls[] = {"tqActiveMessage", "tqSetDoorOpen", "tqSetSignControl", "tqSetSignControl",
                            "tqSetSignControl"};

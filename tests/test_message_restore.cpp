@@ -12,6 +12,7 @@
 #include "support/message_xml.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::json;
@@ -141,7 +142,7 @@ TEST(MessageRestore, SavedMessageLimits) {
 // order; a saved number above 255 goes back to its own row.
 TEST(MessageRestore, SavedMessagesGoBackToTheirRows) {
     SimSign sign(json{{"limits", {{"maxChangeable", 300}}},
-                      {"messages", {testing_support::row(2, 1, "[jp3]PERMANENT", "maker")}}});
+                      {"messages", {testing_support::row(NTCIP_MEM_PERMANENT, 1, "[jp3]PERMANENT", "maker")}}});
     TempFile doc(saved(
         "<CMessage number=\"1\" type=\"permanent\" owner=\"maker\" beacon=\"\" duration=\"\" "
         "pixelService=\"\" runTimePriority=\"\"/>"

@@ -32,7 +32,7 @@ uint32_t rowStatus(int type, int number) {
 }
 
 TEST(MessageRows, GetSingleMessageReadsColumnsInOrder) {
-    SimSign sign(json{{"messages", {row(4, 7, "[jp2]HELLO", "ops")}}});
+    SimSign sign(json{{"messages", {row(NTCIP_MEM_VOLATILE, 7, "[jp2]HELLO", "ops")}}});
     MessageTableEntry e;
     std::memset(&e, 0x5A, sizeof e);
     ASSERT_EQ(Result(tqGetSingleMessage(4, 7, &e)), Result(DMS_OK));
@@ -48,7 +48,7 @@ TEST(MessageRows, GetSingleMessageReadsColumnsInOrder) {
 
     g_lines.clear();
     dmsSetLogSink(capture, nullptr);
-    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {4, 7, 6}}, {"result", 0x44}});
+    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {NTCIP_MEM_VOLATILE, 7, NTCIP_MSG_BEACON}}, {"result", 0x44}});
     EXPECT_EQ(tqGetSingleMessage(4, 7, &e), 0x44u);
     dmsSetLogSink(nullptr, nullptr);
     ASSERT_EQ(g_lines.size(), 1u);
@@ -59,8 +59,10 @@ TEST(MessageRows, GetSingleMessageReadsColumnsInOrder) {
 
 json signWithRows() {
     return {{"limits", {{"maxChangeable", 4}, {"maxVolatile", 2}}},
-            {"messages", {row(3, 1, "[jp3]ONE"), row(3, 2, "[jp3]TWO"), row(3, 4, "[jp3]FOUR"), row(4, 1, "[jp3]V1"),
-                          row(4, 2, "")}}};
+            {"messages",
+             {row(NTCIP_MEM_CHANGEABLE, 1, "[jp3]ONE"), row(NTCIP_MEM_CHANGEABLE, 2, "[jp3]TWO"),
+              row(NTCIP_MEM_CHANGEABLE, 4, "[jp3]FOUR"), row(NTCIP_MEM_VOLATILE, 1, "[jp3]V1"),
+              row(NTCIP_MEM_VOLATILE, 2, "")}}};
 }
 
 TEST(MessageRows, GetMessagesVisitsEveryRowWithEventCodes) {
@@ -103,8 +105,9 @@ TEST(MessageRows, GetMessagesVisitsEveryRowWithEventCodes) {
 }
 
 TEST(MessageRows, GetMessagesHighNumbersAndFailures) {
-    SimSign sign(json{{"limits", {{"maxChangeable", 300}, {"maxVolatile", 0}}},
-                      {"messages", {row(3, 200, "[jp3]A"), row(3, 300, "[jp3]B")}}});
+    SimSign sign(
+        json{{"limits", {{"maxChangeable", 300}, {"maxVolatile", 0}}},
+             {"messages", {row(NTCIP_MEM_CHANGEABLE, 200, "[jp3]A"), row(NTCIP_MEM_CHANGEABLE, 300, "[jp3]B")}}});
     uint8_t a[12] = {0xFF, 0xFF, 5, 3, 0x2C, 0x01, 0, 0, 0, 0, 0, 0};  // 300, host order
     ASSERT_EQ(Result(tqActiveMessage(a)), Result(TQDMS_OK));
     std::vector<MessageTableEntry> rows(4);
@@ -117,7 +120,7 @@ TEST(MessageRows, GetMessagesHighNumbersAndFailures) {
     EXPECT_EQ(rows[1].number, 300);
     EXPECT_EQ(rows[1].eventCode, 1);
 
-    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, 300, 4}}, {"result", 0x61}});
+    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {NTCIP_MEM_CHANGEABLE, 300, NTCIP_MSG_OWNER}}, {"result", 0x61}});
     count = 4;
     EXPECT_EQ(tqGetMessages(rows.data(), &count), 0x61u);
     EXPECT_EQ(count, 1);
@@ -160,7 +163,9 @@ TEST(MessageRows, SendSingleDefinesActivatesAndReportsErrors) {
 }
 
 TEST(MessageRows, SendAllSendsInNumberOrderAndErasesTheRest) {
-    SimSign sign(json{{"limits", {{"maxChangeable", 4}}}, {"messages", {row(3, 2, "[jp3]OLD"), row(3, 4, "[jp3]OLD")}}});
+    SimSign sign(
+        json{{"limits", {{"maxChangeable", 4}}},
+             {"messages", {row(NTCIP_MEM_CHANGEABLE, 2, "[jp3]OLD"), row(NTCIP_MEM_CHANGEABLE, 4, "[jp3]OLD")}}});
     MessageTableEntry e[4] = {entry(3, 3, "[jp3]THREE"), entry(3, 1, "[jp3]ONE"), entry(4, 1, "[jp3]VOL"),
                               entry(3, 3, "[jp3]SECOND THREE")};
     int32_t count = 4, results[4];
@@ -202,20 +207,21 @@ TEST(MessageRows, SendAllStopsAtAFailedExchange) {
     int32_t count = 2, results[2];
     uint32_t v[2], s[2];
     // Row 2's erase fails with TQDMS_E_EXCHANGE: sent entries get it, the rest keep -1.
-    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 2, 9}}, {"result", TQDMS_E_EXCHANGE}});
+    sign.fault(
+        {{"fn", "tqSetMsgTable"}, {"args", {NTCIP_MEM_CHANGEABLE, 2, NTCIP_MSG_STATUS}}, {"result", TQDMS_E_EXCHANGE}});
     EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(TQDMS_E_EXCHANGE));
     EXPECT_EQ(Result(results[0]), Result(TQDMS_E_EXCHANGE));
     EXPECT_EQ(results[1], -1);
     EXPECT_EQ(rowStatus(3, 3), static_cast<uint32_t>(NTCIP_MSG_NOT_USED));
     // A failing erase of another kind goes on.
     sign.clearFaults();
-    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 2, 9}}, {"result", 0x77}});
+    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {NTCIP_MEM_CHANGEABLE, 2, NTCIP_MSG_STATUS}}, {"result", 0x77}});
     EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(DMS_OK));
     EXPECT_EQ(rowStatus(3, 3), static_cast<uint32_t>(NTCIP_MSG_VALID));
 }
 
 TEST(MessageRows, DeleteWaitsForEachState) {
-    SimSign sign(json{{"messages", {row(3, 5, "[jp3]X"), row(4, 6, "[jp3]Y")}}});
+    SimSign sign(json{{"messages", {row(NTCIP_MEM_CHANGEABLE, 5, "[jp3]X"), row(NTCIP_MEM_VOLATILE, 6, "[jp3]Y")}}});
     EXPECT_EQ(Result(tqDeleteMessage(0x104, 0x10006)), Result(DMS_OK));  // low byte 4, low 16 bits 6
     EXPECT_EQ(rowStatus(4, 6), static_cast<uint32_t>(NTCIP_MSG_NOT_USED));
     auto define = sign.calls("tqDefine1Message");
@@ -226,13 +232,19 @@ TEST(MessageRows, DeleteWaitsForEachState) {
 
     // A row that never reports modifying: DMS_E_NOT_MODIFYING after three rounds.
     sign.clearJournal();
-    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, 5, 9}}, {"times", 3}, {"reply", "04000000"}});
+    sign.fault({{"fn", "tqGetMsgTable"},
+                {"args", {NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_STATUS}},
+                {"times", 3},
+                {"reply", "04000000"}});
     EXPECT_EQ(Result(tqDeleteMessage(3, 5)), Result(DMS_E_NOT_MODIFYING));
     EXPECT_EQ(sign.calls("tqSetMsgTable").size(), 3u);
     EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
     // A row that never reaches not used: DMS_E_STATE_TIMEOUT.
     sign.clearFaults();
-    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 5, 9}}, {"nth", 2}, {"swallow", true}});
+    sign.fault({{"fn", "tqSetMsgTable"},
+                {"args", {NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_STATUS}},
+                {"nth", 2},
+                {"swallow", true}});
     EXPECT_EQ(Result(tqDeleteMessage(3, 5)), Result(DMS_E_STATE_TIMEOUT));
     tqsimClose();
     EXPECT_EQ(Result(tqDeleteMessage(3, 5)), Result(DMS_E_NO_INTERFACE));

@@ -51,8 +51,10 @@ std::string readDump(const char* name) {
 }
 
 TEST(MessageTable, WriteGivesFreeNumbersOnlyWhenNeeded) {
-    SimSign sign(json{{"limits", {{"maxChangeable", 100}, {"maxVolatile", 3}}},
-                      {"messages", {row(3, 1, "A"), row(3, 2, "B"), row(3, 5, "C")}}});
+    SimSign sign(json{
+        {"limits", {{"maxChangeable", 100}, {"maxVolatile", 3}}},
+        {"messages",
+         {row(NTCIP_MEM_CHANGEABLE, 1, "A"), row(NTCIP_MEM_CHANGEABLE, 2, "B"), row(NTCIP_MEM_CHANGEABLE, 5, "C")}}});
     std::unique_ptr<dms::CMessage[]> m(new dms::CMessage[5]);
     fill(m[0], 3, 0, "[jp3]ZERO");
     fill(m[1], 3, 700, "[jp3]BIG");
@@ -85,7 +87,7 @@ TEST(MessageTable, WriteGivesFreeNumbersOnlyWhenNeeded) {
 
 TEST(MessageTable, WriteRunsOutOfFreeNumbers) {
     json rows = json::array();
-    for (int n = 1; n <= 512; ++n) rows.push_back(row(3, n, "R"));
+    for (int n = 1; n <= 512; ++n) rows.push_back(row(NTCIP_MEM_CHANGEABLE, n, "R"));
     SimSign sign(json{{"limits", {{"maxChangeable", 600}}}, {"messages", rows}});
     dms::CMessage m;
     fill(m, 3, 0, "[jp3]NEW");
@@ -106,7 +108,7 @@ std::map<std::string, std::string> rowsOf(const SimSign& sign) {
 // that holds no valid message; when there are too few, none of the records
 // needing one is written.
 TEST(MessageTable, FreeNumbersNeverTakeAValidRow) {
-    const json permanent = {row(2, 1, "[jp3]P1"), row(2, 10, "[jp3]P10")};
+    const json permanent = {row(NTCIP_MEM_PERMANENT, 1, "[jp3]P1"), row(NTCIP_MEM_PERMANENT, 10, "[jp3]P10")};
     const struct {
         const char* name;
         json limits;
@@ -116,24 +118,55 @@ TEST(MessageTable, FreeNumbersNeverTakeAValidRow) {
         std::vector<int> defined;
     } cases[] = {
         // Permanent 1 and 10 put the gap 2..9 first: changeable 2 is kept.
-        {"gap of the permanent numbers", {{"maxChangeable", 20}},
-         {permanent[0], permanent[1], row(3, 2, "KEEP ME")}, {{3, 200}}, DMS_OK, {3}},
+        {"gap of the permanent numbers",
+         {{"maxChangeable", 20}},
+         {permanent[0], permanent[1], row(NTCIP_MEM_CHANGEABLE, 2, "KEEP ME")},
+         {{3, 200}},
+         DMS_OK,
+         {3}},
         // Only row 1 lies below the first number read: it is still offered.
-        {"below the first number read", {{"maxChangeable", 5}}, {row(3, 5, "FIVE")}, {{3, 0}}, DMS_OK, {1}},
+        {"below the first number read",
+         {{"maxChangeable", 5}},
+         {row(NTCIP_MEM_CHANGEABLE, 5, "FIVE")},
+         {{3, 0}},
+         DMS_OK,
+         {1}},
         // The documented tail reaches the maximum itself.
-        {"the maximum itself", {{"maxChangeable", 6}}, {row(3, 5, "FIVE")}, {{3, 0}}, DMS_OK, {6}},
+        {"the maximum itself", {{"maxChangeable", 6}}, {row(NTCIP_MEM_CHANGEABLE, 5, "FIVE")}, {{3, 0}}, DMS_OK, {6}},
         // Exactly as many free rows as needed, and one fewer.
-        {"just enough", {{"maxChangeable", 3}}, {row(3, 2, "TWO")}, {{3, 0}, {3, 700}}, DMS_OK, {3, 1}},
-        {"one short", {{"maxChangeable", 3}}, {row(3, 2, "TWO"), row(3, 3, "THREE")}, {{3, 0}, {3, 700}}, DMS_E_NO_FREE,
+        {"just enough",
+         {{"maxChangeable", 3}},
+         {row(NTCIP_MEM_CHANGEABLE, 2, "TWO")},
+         {{3, 0}, {3, 700}},
+         DMS_OK,
+         {3, 1}},
+        {"one short",
+         {{"maxChangeable", 3}},
+         {row(NTCIP_MEM_CHANGEABLE, 2, "TWO"), row(NTCIP_MEM_CHANGEABLE, 3, "THREE")},
+         {{3, 0}, {3, 700}},
+         DMS_E_NO_FREE,
          {}},
         // A volatile record takes a volatile row within the volatile maximum.
-        {"volatile", {{"maxChangeable", 10}, {"maxVolatile", 2}},
-         {row(3, 1, "C1"), row(3, 2, "C2"), row(4, 1, "V1")}, {{4, 0}}, DMS_OK, {2}},
-        {"volatile full", {{"maxChangeable", 10}, {"maxVolatile", 2}},
-         {row(4, 1, "V1"), row(4, 2, "V2")}, {{4, 0}}, DMS_E_NO_FREE, {}},
+        {"volatile",
+         {{"maxChangeable", 10}, {"maxVolatile", 2}},
+         {row(NTCIP_MEM_CHANGEABLE, 1, "C1"), row(NTCIP_MEM_CHANGEABLE, 2, "C2"), row(NTCIP_MEM_VOLATILE, 1, "V1")},
+         {{4, 0}},
+         DMS_OK,
+         {2}},
+        {"volatile full",
+         {{"maxChangeable", 10}, {"maxVolatile", 2}},
+         {row(NTCIP_MEM_VOLATILE, 1, "V1"), row(NTCIP_MEM_VOLATILE, 2, "V2")},
+         {{4, 0}},
+         DMS_E_NO_FREE,
+         {}},
         // Numbers that fit are written first; a full table then writes none
         // of the others.
-        {"full after the first pass", {{"maxChangeable", 2}}, {row(3, 1, "ONE")}, {{3, 2}, {3, 0}}, DMS_E_NO_FREE, {2}},
+        {"full after the first pass",
+         {{"maxChangeable", 2}},
+         {row(NTCIP_MEM_CHANGEABLE, 1, "ONE")},
+         {{3, 2}, {3, 0}},
+         DMS_E_NO_FREE,
+         {2}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -154,8 +187,10 @@ TEST(MessageTable, FreeNumbersNeverTakeAValidRow) {
 // only after its row's status says it is free.
 TEST(MessageTable, FreeNumbersAfterAnIncompleteRead) {
     SimSign sign(json{{"limits", {{"maxChangeable", 5}}},
-                      {"messages", {row(3, 1, "ONE"), row(3, 2, "TWO"), row(3, 3, "THREE")}}});
-    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, 2, 9}}, {"result", 0x31}});
+                      {"messages",
+                       {row(NTCIP_MEM_CHANGEABLE, 1, "ONE"), row(NTCIP_MEM_CHANGEABLE, 2, "TWO"),
+                        row(NTCIP_MEM_CHANGEABLE, 3, "THREE")}}});
+    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {NTCIP_MEM_CHANGEABLE, 2, NTCIP_MSG_STATUS}}, {"result", 0x31}});
     dms::CMessage m;
     fill(m, 3, 0, "[jp3]NEW");
     ASSERT_EQ(Result(dms::writeMessageTable(&m, 1)), Result(DMS_OK));
@@ -168,8 +203,11 @@ TEST(MessageTable, FreeNumbersAfterAnIncompleteRead) {
 TEST(MessageTable, ReadKeepsValidRowsAndDumpsThem) {
     SimSign sign(json{{"limits", {{"maxChangeable", 6}}},
                       {"messages",
-                       {row(2, 1, "[jp3]PERM", "maker"), row(3, 2, ""), row(3, 4, "[jp2]FOUR", "ops"),
-                        {{"type", 3}, {"number", 5}, {"multi", "X"}, {"status", NTCIP_MSG_ERROR}}, row(3, 6, "SIX")}}});
+                       {row(NTCIP_MEM_PERMANENT, 1, "[jp3]PERM", "maker"),
+                        row(NTCIP_MEM_CHANGEABLE, 2, ""),
+                        row(NTCIP_MEM_CHANGEABLE, 4, "[jp2]FOUR", "ops"),
+                        {{"type", NTCIP_MEM_CHANGEABLE}, {"number", 5}, {"multi", "X"}, {"status", NTCIP_MSG_ERROR}},
+                        row(NTCIP_MEM_CHANGEABLE, 6, "SIX")}}});
     dms::MessageSet set;
     ASSERT_TRUE(dms::readMessageTable(set, 1, 5));
     ASSERT_EQ(set.count, 3);
@@ -183,7 +221,7 @@ TEST(MessageTable, ReadKeepsValidRowsAndDumpsThem) {
 
     // All six column reads are made even when one fails; the read fails.
     sign.clearJournal();
-    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, 4, 4}}, {"result", 0x31}});
+    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {NTCIP_MEM_CHANGEABLE, 4, NTCIP_MSG_OWNER}}, {"result", 0x31}});
     EXPECT_FALSE(dms::readMessageTable(set, 1, 5));
     int columnReads = 0;
     for (const json& c : sign.calls("tqGetMsgTable"))
@@ -194,7 +232,7 @@ TEST(MessageTable, ReadKeepsValidRowsAndDumpsThem) {
 
 TEST(MessageTable, ReadRefusesA513thValidRow) {
     json rows = json::array();
-    for (int n = 1; n <= 513; ++n) rows.push_back(row(3, n, "R"));
+    for (int n = 1; n <= 513; ++n) rows.push_back(row(NTCIP_MEM_CHANGEABLE, n, "R"));
     SimSign sign(json{{"limits", {{"maxChangeable", 600}}}, {"messages", rows}});
     dms::MessageSet set;
     EXPECT_FALSE(dms::readMessageTable(set, 1, dms::kNoLimit));
@@ -207,7 +245,8 @@ TEST(MessageTable, WriteFaultSweep) {
     testing_support::faultSweep(
         [&] {
             sign.reset();
-            sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 4}}}, {"messages", {row(3, 1, "A")}}}));
+            sign.reset(new SimSign(
+                json{{"limits", {{"maxChangeable", 4}}}, {"messages", {row(NTCIP_MEM_CHANGEABLE, 1, "A")}}}));
             m.reset(new dms::CMessage[2]);
             fill(m[0], 3, 3, "[jp3]THREE");
             fill(m[1], 3, 0, "[jp3]NEW");

@@ -13,6 +13,7 @@
 #include "support/message_xml.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
 
 using testing_support::Result;
 using testing_support::documentXml;
@@ -48,7 +49,9 @@ const char* kEvents =
 
 TEST(MessageTransfer, SendFillsFreeNumbersThenAppliesEventsInOrder) {
     SimSign sign(json{{"limits", {{"maxChangeable", 100}}},
-                      {"messages", {row(3, 1, "[jp3]ONE"), row(3, 2, "[jp3]TWO"), row(3, 5, "[jp3]FIVE")}}});
+                      {"messages",
+                       {row(NTCIP_MEM_CHANGEABLE, 1, "[jp3]ONE"), row(NTCIP_MEM_CHANGEABLE, 2, "[jp3]TWO"),
+                        row(NTCIP_MEM_CHANGEABLE, 5, "[jp3]FIVE")}}});
     // 200 and 255 lie beyond the table: they take the free numbers 3 and 4.
     TempFile doc(documentXml(numbered("1", "FIRST") + numbered("200", "NEW A") + numbered("255", "NEW B"),
                              kEvents));
@@ -78,8 +81,10 @@ TEST(MessageTransfer, SendRefusals) {
 }
 
 TEST(MessageTransfer, GetWritesEventsAndMessages) {
-    SimSign sign(json{{"limits", {{"maxChangeable", 300}}},
-                      {"messages", {row(2, 1, "[jp3]PERMANENT"), row(3, 4, "[jp2][fo1]ROAD[nl1]CLOSED")}}});
+    SimSign sign(json{
+        {"limits", {{"maxChangeable", 300}}},
+        {"messages",
+         {row(NTCIP_MEM_PERMANENT, 1, "[jp3]PERMANENT"), row(NTCIP_MEM_CHANGEABLE, 4, "[jp2][fo1]ROAD[nl1]CLOSED")}}});
     MessageTableEntry e = testing_support::entry(3, 300, "[pt30o0][jp3]AHEAD", 1);
     ASSERT_EQ(Result(tqSendSingleMessage(&e, nullptr, nullptr)), Result(DMS_OK));
     TempFile out;
@@ -95,7 +100,7 @@ TEST(MessageTransfer, GetWritesEventsAndMessages) {
 
     // A failed table read is reported as 1 and leaves no file.
     TempFile none;
-    sign.fault({{"fn", "tqGetMsgInfo"}, {"args", {1}}, {"result", 0x55}});
+    sign.fault({{"fn", "tqGetMsgInfo"}, {"args", {NTCIP_NUM_PERMANENT_MSG}}, {"result", 0x55}});
     EXPECT_EQ(Result(tqGetMessage(none.path())), Result(DMS_E_FAILED));
     EXPECT_EQ(none.read(), "");
     EXPECT_EQ(Result(tqGetMessage(nullptr)), Result(DMS_E_ARGUMENT));
@@ -106,9 +111,11 @@ TEST(MessageTransfer, SendFaultSweep) {
     std::unique_ptr<SimSign> sign;
     auto fresh = [&] {
         sign.reset();
-        sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 100}}},
-                                    {"messages", {row(3, 2, "[jp3]TWO"), row(3, 3, "[jp3]THREE"),
-                                                  row(3, 4, "[jp3]FOUR")}}}));
+        sign.reset(
+            new SimSign(json{{"limits", {{"maxChangeable", 100}}},
+                             {"messages",
+                              {row(NTCIP_MEM_CHANGEABLE, 2, "[jp3]TWO"), row(NTCIP_MEM_CHANGEABLE, 3, "[jp3]THREE"),
+                               row(NTCIP_MEM_CHANGEABLE, 4, "[jp3]FOUR")}}}));
     };
     // Reads whose failure the upload tolerates: the font list, the MULTI
     // limit, and the table read that looks for free numbers (after the
@@ -136,8 +143,9 @@ TEST(MessageTransfer, GetFaultSweep) {
     testing_support::faultSweep(
         [&] {
             sign.reset();
-            sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 3}}},
-                                        {"messages", {row(2, 1, "[jp3]P"), row(3, 2, "[jp3][fo1]TWO")}}}));
+            sign.reset(new SimSign(json{
+                {"limits", {{"maxChangeable", 3}}},
+                {"messages", {row(NTCIP_MEM_PERMANENT, 1, "[jp3]P"), row(NTCIP_MEM_CHANGEABLE, 2, "[jp3][fo1]TWO")}}}));
         },
         [&] { return tqGetMessage(out.path()); },
         [&](const testing_support::SweepStep& step) {

@@ -145,12 +145,12 @@ TEST(SendSinglePicture, IndexFileAndRowRefusals) {
 
     // A row that never turns modifying, or never ready.
     p.index = 2;
-    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"swallow", true}, {"times", -1}});
+    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, NTCIP_GRAPHIC_STATUS}}, {"swallow", true}, {"times", -1}});
     sign.clearJournal();
     EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_NOT_MODIFYING));
     EXPECT_EQ(statusRequests(sign), (std::vector<int>{7, 7, 7}));
     sign.clearFaults();
-    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"nth", 2}, {"swallow", true}});
+    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, NTCIP_GRAPHIC_STATUS}}, {"nth", 2}, {"swallow", true}});
     EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_STATE_TIMEOUT));
     EXPECT_EQ(rowOf(sign, 2)["status"], NTCIP_GRAPHIC_MODIFYING);
 }
@@ -166,9 +166,9 @@ TEST(DeletePicture, EmptiesTheRowThroughItsStates) {
     EXPECT_EQ(sign.calls("tqSetGraphicTable")[2]["len"], 1);  // height emptied as one byte
 
     sign.patch({{"graphics", {graphicRow(2, "Old", 10, 3, 1, "ffe01aa8")}}});
-    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"nth", 2}, {"swallow", true}});
+    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, NTCIP_GRAPHIC_STATUS}}, {"nth", 2}, {"swallow", true}});
     EXPECT_EQ(Result(tqDeletePicture(2)), Result(DMS_E_STATE_TIMEOUT));
-    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, 10}}, {"swallow", true}, {"times", 3}});
+    sign.fault({{"fn", "tqSetGraphicTable"}, {"args", {2, NTCIP_GRAPHIC_STATUS}}, {"swallow", true}, {"times", 3}});
     sign.patch({{"graphics", {graphicRow(2, "Old", 10, 3, 1, "ffe01aa8")}}});
     EXPECT_EQ(Result(tqDeletePicture(2)), Result(DMS_E_NOT_MODIFYING));
     sign.clearFaults();

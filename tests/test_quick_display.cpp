@@ -92,7 +92,8 @@ TEST(QuickDisplay, SourceAddressText) {
 }
 
 TEST(QuickDisplay, TextGoesToItsOwnRowAndIsShown) {
-    SimSign sign(json{{"limits", {{"maxChangeable", 5}}}, {"messages", {row(3, 1, "[jp3]BUSY"), row(3, 2, "X")}}});
+    SimSign sign(json{{"limits", {{"maxChangeable", 5}}},
+                      {"messages", {row(NTCIP_MEM_CHANGEABLE, 1, "[jp3]BUSY"), row(NTCIP_MEM_CHANGEABLE, 2, "X")}}});
     ASSERT_EQ(Result(tqDisplayText("HELLO\r\nWORLD", "5x7", 1, 1, 0, "10.0.0.9")), Result(DMS_OK));
     json rows = sign.state()["messages"];
     json mine;
@@ -124,7 +125,8 @@ TEST(QuickDisplay, TextGoesToItsOwnRowAndIsShown) {
 }
 
 TEST(QuickDisplay, NoFreeRow) {
-    SimSign sign(json{{"limits", {{"maxChangeable", 2}}}, {"messages", {row(3, 1, "A"), row(3, 2, "B")}}});
+    SimSign sign(json{{"limits", {{"maxChangeable", 2}}},
+                      {"messages", {row(NTCIP_MEM_CHANGEABLE, 1, "A"), row(NTCIP_MEM_CHANGEABLE, 2, "B")}}});
     EXPECT_EQ(Result(tqDisplayText("X", "5x7", 1, 1, 0, nullptr)), Result(DMS_E_NO_FREE));
 }
 
@@ -133,7 +135,8 @@ TEST(QuickDisplay, TextFaultSweep) {
     testing_support::faultSweep(
         [&] {
             sign.reset();
-            sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 3}}}, {"messages", {row(3, 1, "A")}}}));
+            sign.reset(new SimSign(
+                json{{"limits", {{"maxChangeable", 3}}}, {"messages", {row(NTCIP_MEM_CHANGEABLE, 1, "A")}}}));
         },
         [] { return tqDisplayText("A\nB", "5x7", 1, 1, 0, nullptr); },
         [](const testing_support::SweepStep& step) {

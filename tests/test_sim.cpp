@@ -210,7 +210,7 @@ TEST(SimSign, LocalTimeDifferentialFromUtcMinusTwelveToPlusFourteen) {
 TEST(SimSign, FaultsFireOnTheNthMatchingCallAndChangeNothing) {
     SimSign sign;
     sign.freezeClock(100);
-    sign.fault({{"fn", "tqSetGlobalTime"}, {"args", {1}}, {"nth", 2}, {"result", 99}});
+    sign.fault({{"fn", "tqSetGlobalTime"}, {"args", {NTCIP_GLOBAL_TIME_SECONDS}}, {"nth", 2}, {"result", 99}});
     uint32_t t = 200;
     EXPECT_EQ(Result(tqSetGlobalTime(NTCIP_GLOBAL_LOCAL_TIME_DIFFERENTIAL, &t, 4)),
               Result(TQDMS_OK));  // object 5 does not match the fault
@@ -226,8 +226,11 @@ TEST(SimSign, FaultsFireOnTheNthMatchingCallAndChangeNothing) {
     EXPECT_FALSE(j[3].value("fault", false));
 
     // A reply fault answers a get with given bytes; a swallowed set sticks.
-    sign.fault({{"fn", "tqGetMsgTable"}, {"args", {3, nullptr, 9}}, {"times", -1}, {"reply", "06"}});
-    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {3, 4, 9}}, {"swallow", true}});
+    sign.fault({{"fn", "tqGetMsgTable"},
+                {"args", {NTCIP_MEM_CHANGEABLE, nullptr, NTCIP_MSG_STATUS}},
+                {"times", -1},
+                {"reply", "06"}});
+    sign.fault({{"fn", "tqSetMsgTable"}, {"args", {NTCIP_MEM_CHANGEABLE, 4, NTCIP_MSG_STATUS}}, {"swallow", true}});
     EXPECT_EQ(status(3, 4), 6u);
     EXPECT_EQ(status(3, 8), 6u);
     EXPECT_EQ(Result(setStatus(3, 4, 6)), Result(TQDMS_OK));
