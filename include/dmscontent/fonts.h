@@ -30,8 +30,9 @@ DMS_API uint32_t DMS_CALL tqSendFonts(const char* paths, int32_t* count, int32_t
  * bytes 49 and 50, where the FNT reader takes them. No width table is
  * written, so every character reads back as wide as the widest.
  * DMS_E_ARGUMENT when the row holds no usable font; DMS_E_OPEN_INPUT when
- * the file cannot be written, and (nothing written) when the font name is empty, holds "/",
- * "\", ":" or "..", or makes a path longer than 259 characters. */
+ * the file cannot be written, and (nothing written) when the font name is
+ * empty, holds "/", "\", ":" or "..", or makes a path longer than 259
+ * characters. */
 DMS_API uint32_t DMS_CALL GetFontFile(int32_t row, const char* folder);
 
 /* Stores in *count the highest font row, counting up from 1, before the
@@ -48,7 +49,8 @@ DMS_API uint32_t DMS_CALL GetFontFileCount(uint32_t* count);
  *
  * For each font: name gets the font name; trailer gets the 64-byte FNT
  * trailer of the font, the character and line spacing in bytes 49 and 50
- * (where the FNT reader takes them) and again in bytes 51 and 52; content->chars gets a new array of 256 fontChar,
+ * (where the FNT reader takes them) and again in bytes 51 and 52;
+ * content->chars gets a new array of 256 fontChar,
  * entry 0 empty, entries 1..255 with code, width and the bitmap in rows of
  * ceil(width / 8) bytes (not packed). No other content field is written.
  *

@@ -32,13 +32,15 @@ DMS_API uint32_t DMS_CALL tqGetScheduleList(ScheduleItem* items, int32_t* itemCo
  * A new event number is one whose event is free on the sign, listed or
  * not (the listing stops a day plan at its first free event): a number the
  * usual order (below, between, then above the listed events) would give
- * that is held gives way to the lowest free one; 32522 when none is left
- * up to maxDayPlanEvents.
+ * that is held gives way to the lowest free one; DMS_E_NO_FREE when none is
+ * left up to maxDayPlanEvents.
  * Every item is checked first: an hour above 23, a minute above 59 or a
- * memory type above 7 gives 2 with the sign, items and *count untouched.
+ * memory type above 7 gives DMS_E_ARGUMENT with the sign, items and *count
+ * untouched.
  * Day plans, event numbers and action rows are all chosen before the first
- * write, so 32517 and 32522 also leave the sign untouched; only a device
- * failure after the first write leaves the tables as far as written. */
+ * write, so DMS_E_FULL and DMS_E_NO_FREE also leave the sign untouched; only
+ * a device failure after the first write leaves the tables as far as
+ * written. */
 DMS_API uint32_t DMS_CALL tqSendSchedules(ScheduleItem* items, int32_t* count);
 
 /* Rewrites the given day plans from scratch. schedules and scheduleCount are
