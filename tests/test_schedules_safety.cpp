@@ -20,20 +20,6 @@ using namespace testing_support;
 
 namespace {
 
-constexpr uint16_t kAllMonths = 0x1FFE;
-constexpr uint8_t kWeekdays = 0x7C;
-constexpr uint8_t kWeekend = 0x82;
-
-std::vector<ScheduleItem> listed(int32_t* rowCount = nullptr) {
-    std::vector<ScheduleItem> items(64);
-    std::vector<TimeBaseSchedule> rows(64);
-    int32_t n = 64, r = 64;
-    EXPECT_EQ(Result(tqGetScheduleList(items.data(), &n, rows.data(), &r)), Result(DMS_OK));
-    items.resize(static_cast<size_t>(n));
-    if (rowCount) *rowCount = r;
-    return items;
-}
-
 // The message every day plan event with an action shows, by "dayPlan/event".
 std::map<std::string, std::pair<int, int>> shownMessages(const json& state) {
     std::map<int, std::pair<int, int>> actions;
@@ -68,11 +54,6 @@ void expectKept(const json& before, const json& after) {
             for (const json& now : after["timebase"][table]) found = found || now == row;
             EXPECT_TRUE(found) << table << " lost or changed " << row.dump();
         }
-}
-
-void expectNoWrite(const SimSign& sign) {
-    for (const json& call : sign.journal())
-        EXPECT_NE(call["fn"].get<std::string>().rfind("tqSet", 0), 0u) << call.dump();
 }
 
 // --- Listing goes past rows out of use; action rows named by any event stay.
@@ -165,9 +146,7 @@ TEST(ScheduleSafetyListing, UnlistedEventsKeepTheirActionRows) {
         int32_t count = 2;
         ASSERT_EQ(Result(tqSendSchedules(fresh, &count)), Result(DMS_OK));
         expectSameMessages(before, sign.state());
-        std::vector<int> rows;
-        for (const json& w : sign.calls("tqSetSchActionTable")) rows.push_back(w["args"][0]);
-        EXPECT_EQ(rows, std::vector<int>({3, 4}));
+        EXPECT_EQ(actionRowsWritten(sign), std::vector<int>({3, 4}));
     }
 }
 
@@ -256,13 +235,8 @@ TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
             if (std::string(c.name).find("fourth") != std::string::npos)
                 items.insert(items.begin(), item(1, 1, 0, 6, 0, 1, 3, 0, 1));
             std::vector<TimeBaseSchedule> rows;
-            for (const ScheduleItem& it : items) {
-                TimeBaseSchedule s{};
-                s.dayPlan = it.dayPlan;
-                s.month = it.month;
-                s.day = it.day;
-                if (it.dayPlan >= 1 && it.dayPlan <= 6) rows.push_back(s);  // rows must name valid day plans
-            }
+            for (const ScheduleItem& it : items)  // rows must name valid day plans
+                if (it.dayPlan >= 1 && it.dayPlan <= 6) rows.push_back(schedule(it.dayPlan, it.month, it.day));
             int32_t n = static_cast<int32_t>(items.size()), r = static_cast<int32_t>(rows.size());
             uint32_t rc = withRows ? tqSendSchedulesWithClear(items.data(), &n, rows.data(), &r)
                                    : tqSendSchedulesWithClear(items.data(), &n, nullptr, nullptr);
@@ -278,15 +252,6 @@ TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
 }
 
 // --- New event numbers take only event rows that are free on the sign.
-
-// "dayPlan/event" of every day plan event written, in order.
-std::vector<std::string> eventsWritten(const SimSign& sign) {
-    std::vector<std::string> out;
-    for (const json& c : sign.calls("tqSetTimeBaseDayPlanTable"))
-        if (c["args"][2] == 5)
-            out.push_back(std::to_string(c["args"][0].get<int>()) + "/" + std::to_string(c["args"][1].get<int>()));
-    return out;
-}
 
 TEST(ScheduleSafetyEventNumber, NewEventsTakeOnlyFreeEventRows) {
     // Schedule row 1 runs day plan 1 on weekdays; day plan 2 has no row.
@@ -400,9 +365,7 @@ TEST(ScheduleSafetySend, NoActionRowLeftWritesNothing) {
             expectNoWrite(sign);
             continue;
         }
-        std::vector<int> rows;
-        for (const json& w : sign.calls("tqSetSchActionTable")) rows.push_back(w["args"][0]);
-        EXPECT_EQ(rows, std::vector<int>({128}));
+        EXPECT_EQ(actionRowsWritten(sign), std::vector<int>({128}));
     }
 }
 
