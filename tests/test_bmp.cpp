@@ -14,29 +14,10 @@
 #include "support/sim_sign.h"
 #include "tqdms/ntcip.h"
 
-using testing_support::Result;
-using testing_support::bmpFile;
-using testing_support::Bytes;
-using testing_support::json;
-using testing_support::SimSign;
-using testing_support::TempFolder;
+
+using namespace testing_support;
 
 namespace {
-
-struct Decoded {
-    uint32_t rc = 0;
-    dms::BmpFileHeader fh;
-    dms::BmpInfoHeader ih;
-    std::vector<uint8_t> pixels;
-};
-
-Decoded decode(const Bytes& file, uint32_t blockSize = 8) {
-    Decoded d;
-    d.rc = dms::decodeBmp(file.data(), file.size(), blockSize, d.fh, d.ih, d.pixels);
-    return d;
-}
-
-Bytes head(const std::vector<uint8_t>& v, size_t n) { return Bytes(v.begin(), v.begin() + static_cast<long>(n)); }
 
 // Headers of a plain bitmap of the given size.
 void headers(dms::BmpFileHeader& fh, dms::BmpInfoHeader& ih, int width, int height, uint16_t bits, uint32_t imageSize) {
@@ -207,7 +188,7 @@ TEST(BmpFiles, BlockSizeFromTheSignAndFileErrors) {
     SimSign sign(json{{"limits", {{"graphicBlockSize", 16}}}});
     TempFolder dir;
     const std::string path = dir.file("a.bmp");
-    testing_support::writeFile(path, bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2));
+    writeFile(path, bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2));
     dms::BmpFileHeader fh;
     dms::BmpInfoHeader ih;
     std::vector<uint8_t> pixels;
@@ -229,9 +210,9 @@ TEST(BmpFiles, BlockSizeFromTheSignAndFileErrors) {
 
     Bytes longer = bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2);
     longer.push_back(0);
-    testing_support::writeFile(path, longer);
+    writeFile(path, longer);
     EXPECT_EQ(Result(dms::readBmpFile(path.c_str(), fh, ih, pixels)), Result(DMS_E_FORMAT));
-    testing_support::writeFile(path, Bytes{'B', 'M', 1, 2, 3});
+    writeFile(path, Bytes{'B', 'M', 1, 2, 3});
     EXPECT_EQ(Result(dms::readBmpFile(path.c_str(), fh, ih, pixels)), Result(DMS_E_FORMAT));
 
     const uint8_t stream[12] = {0xFF, 0xE0, 0x1A, 0xA8};
@@ -241,7 +222,7 @@ TEST(BmpFiles, BlockSizeFromTheSignAndFileErrors) {
     EXPECT_EQ(Result(dms::writeBmpFile(dir.file("no/such/folder.bmp").c_str(), fh, ih, stream, sizeof stream)),
               Result(DMS_E_OPEN_OUTPUT));
     ASSERT_EQ(Result(dms::writeBmpFile(dir.file("b.bmp").c_str(), fh, ih, stream, sizeof stream)), Result(DMS_OK));
-    EXPECT_EQ(testing_support::readFile(dir.file("b.bmp")).size(), 62u + 12u);
+    EXPECT_EQ(readFile(dir.file("b.bmp")).size(), 62u + 12u);
 }
 
 }  // namespace

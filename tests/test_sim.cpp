@@ -14,9 +14,8 @@
 #include "tqdms/tqsim.h"
 #include "tqdms/ntcip.h"
 
-using testing_support::Result;
-using testing_support::SimSign;
-using testing_support::json;
+
+using namespace testing_support;
 
 namespace {
 
@@ -251,7 +250,7 @@ TEST(SimSign, JournalRecordsArgumentsAndBytes) {
     ASSERT_EQ(j.size(), 3u);
     EXPECT_EQ(j[0]["fn"], "tqSetGlobalTime");
     EXPECT_EQ(j[0]["data"], "f0f1ffff");
-    EXPECT_EQ(j[1]["data"], testing_support::hex32(100));
+    EXPECT_EQ(j[1]["data"], hex32(100));
     EXPECT_EQ(j[2]["args"], json({3, 2, 0, 1, 9, 0}));
     EXPECT_EQ(j[2]["texts"], json({"own", "[nl]"}));
     EXPECT_EQ(tqsimJournalCount(), 3);
