@@ -88,9 +88,8 @@ TEST(ScheduleSafetyListing, ReplacedDayPlansListAndKeepTheirActionRows) {
     ASSERT_EQ(count, 2);
     expectSameMessages(before, sign.state());
     auto after = listed();
-    std::vector<int> messages;  // 5/1, 5/2, 6/1 and the new day plan
-    for (const ScheduleItem& it : after) messages.push_back(it.messageNumber);
-    EXPECT_EQ(messages, std::vector<int>({10, 13, 11, 12}));
+    // 5/1, 5/2, 6/1 and the new day plan
+    EXPECT_EQ(fieldOf(after, &ScheduleItem::messageNumber), std::vector<int>({10, 13, 11, 12}));
 }
 
 TEST(ScheduleSafetyListing, RowsOutOfUseAreSkipped) {
@@ -113,10 +112,7 @@ TEST(ScheduleSafetyListing, RowsOutOfUseAreSkipped) {
                                      dayPlanEvent(3, 1, 3, 0, 1)},
                             {actionRow(1, 3, 1)}));
         int32_t rows = 0;
-        auto items = listed(&rows);
-        std::vector<int> plans;
-        for (const ScheduleItem& it : items) plans.push_back(it.dayPlan);
-        EXPECT_EQ(plans, c.dayPlans);
+        EXPECT_EQ(fieldOf(listed(&rows), &ScheduleItem::dayPlan), c.dayPlans);
         EXPECT_EQ(rows, static_cast<int32_t>(c.dayPlans.size()));
     }
 }
@@ -124,8 +120,8 @@ TEST(ScheduleSafetyListing, RowsOutOfUseAreSkipped) {
 TEST(ScheduleSafetyListing, UnlistedEventsKeepTheirActionRows) {
     // Row 1 runs day plan 1, whose event 1 shows message 1; action row 2
     // shows message 2 for an event that is not listed.
-    const json base = timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, {dayPlanEvent(1, 1, 8, 0, 1)},
-                               {actionRow(1, 3, 1), actionRow(2, 3, 2)});
+    json base = weekdayPlan();
+    base["timebase"]["actions"].push_back(actionRow(2, 3, 2));
     struct Case {
         const char* name;
         json event;
@@ -316,8 +312,7 @@ TEST(ScheduleSafetySend, BadItemRefusedBeforeAnyWrite) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.name) + (day == kWeekdays ? ", joining day plan 1" : ", new day plan"));
             SimSign sign;
-            sign.patch(timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, {dayPlanEvent(1, 1, 8, 0, 1)},
-                                {actionRow(1, 3, 1)}));
+            sign.patch(weekdayPlan());
             const json before = sign.state();
             // A held item, a good new one, then the one under test.
             ScheduleItem items[3] = {item(kAllMonths, kWeekdays, 0, 8, 0, 1), item(kAllMonths, kWeekdays, 0, 10, 0, 5),

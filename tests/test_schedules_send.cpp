@@ -97,8 +97,7 @@ TEST(SendSchedules, KnownItemsLeftOutAndNewOnesMovedToTheFront) {
 TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
     // Day plan 1 runs weekdays; an item on weekdays joins it at event 2
     // without a schedule row being written, and reuses its action row.
-    SimSign sign(timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, {dayPlanEvent(1, 1, 8, 0, 1)},
-                          {actionRow(1, 3, 5)}));
+    SimSign sign(weekdayPlan(5));
     ScheduleItem join = item(kAllMonths, kWeekdays, 0, 17, 0, 5, 3, 0x99);
     int32_t count = 1;
     ASSERT_EQ(Result(tqSendSchedules(&join, &count)), Result(DMS_OK));

@@ -102,6 +102,21 @@ inline json timebase(const std::vector<json>& schedules, const std::vector<json>
     return {{"timebase", {{"schedules", json(schedules)}, {"dayPlans", json(dayPlans)}, {"actions", json(actions)}}}};
 }
 
+// Schedule row 1 runs day plan 1 on weekdays; its event 1 at 8:00 names
+// action row 1, which shows changeable message `message`.
+inline json weekdayPlan(int message = 1) {
+    return timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, {dayPlanEvent(1, 1, 8, 0, 1)},
+                    {actionRow(1, 3, message)});
+}
+
+// One field of each item, in order.
+template <typename Field>
+std::vector<int> fieldOf(const std::vector<ScheduleItem>& items, Field ScheduleItem::*field) {
+    std::vector<int> out;
+    for (const ScheduleItem& it : items) out.push_back(static_cast<int>(it.*field));
+    return out;
+}
+
 // The day plan events of the sign's state as "dayPlan/event" texts, for
 // events with an action other than 0.
 inline std::vector<std::string> usedEvents(const json& state) {
