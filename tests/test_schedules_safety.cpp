@@ -56,6 +56,17 @@ void expectKept(const json& before, const json& after) {
         }
 }
 
+// Sends `items` expecting `rc`: every row the sign had stays, and a refusal
+// writes nothing. True when the items were taken.
+bool sendKeepingRows(const SimSign& sign, std::vector<ScheduleItem> items, uint32_t rc) {
+    const json before = sign.state();
+    int32_t count = static_cast<int32_t>(items.size());
+    EXPECT_EQ(Result(tqSendSchedules(items.data(), &count)), Result(rc));
+    expectKept(before, sign.state());
+    if (rc != DMS_OK) expectNoWrite(sign);
+    return rc == DMS_OK;
+}
+
 // --- Listing goes past rows out of use; action rows named by any event stay.
 
 TEST(ScheduleSafetyListing, ReplacedDayPlansListAndKeepTheirActionRows) {
@@ -180,15 +191,7 @@ TEST(ScheduleSafetyDayPlanNumber, ForeignRowsAndEventsStayIntact) {
         SCOPED_TRACE(c.name);
         SimSign sign(limits);
         sign.patch(timebase(c.rows, c.events, {actionRow(1, 3, 1)}));
-        const json before = sign.state();
-        ScheduleItem fresh = item(0x0040, 0x01, 0, 12, 0, 9);
-        int32_t count = 1;
-        ASSERT_EQ(Result(tqSendSchedules(&fresh, &count)), Result(c.rc));
-        expectKept(before, sign.state());
-        if (c.rc != DMS_OK) {
-            expectNoWrite(sign);
-            continue;
-        }
+        if (!sendKeepingRows(sign, {item(0x0040, 0x01, 0, 12, 0, 9)}, c.rc)) continue;
         bool found = false;
         for (const ScheduleItem& it : listed())
             if (it.messageNumber == 9) {
@@ -279,17 +282,10 @@ TEST(ScheduleSafetyEventNumber, NewEventsTakeOnlyFreeEventRows) {
         std::vector<json> events = {dayPlanEvent(1, 1, 8, 0, 1)};
         events.insert(events.end(), c.events.begin(), c.events.end());
         sign.patch(timebase({row1}, events, {actionRow(1, 3, 1)}));
-        const json before = sign.state();
         std::vector<ScheduleItem> items;
         for (int i = 0; i < c.newItems; ++i)
             items.push_back(item(kAllMonths, c.day, 0, static_cast<uint8_t>(12 + i), 0, static_cast<uint16_t>(5 + i)));
-        int32_t count = c.newItems;
-        ASSERT_EQ(tqSendSchedules(items.data(), &count), c.rc);
-        expectKept(before, sign.state());
-        if (c.rc != 0) {
-            expectNoWrite(sign);
-            continue;
-        }
+        if (!sendKeepingRows(sign, items, c.rc)) continue;
         EXPECT_EQ(eventsWritten(sign), c.written);
     }
 }
@@ -350,16 +346,8 @@ TEST(ScheduleSafetySend, NoActionRowLeftWritesNothing) {
             actions.push_back(actionRow(r, 3, r));
         }
         sign.patch(timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, events, actions));
-        const json before = sign.state();
         // A new timetable (a new day plan) with a message no row shows.
-        ScheduleItem fresh = item(kAllMonths, kWeekend, 0, 12, 0, 500);
-        int32_t count = 1;
-        ASSERT_EQ(tqSendSchedules(&fresh, &count), c.rc);
-        expectKept(before, sign.state());
-        if (c.rc != 0) {
-            expectNoWrite(sign);
-            continue;
-        }
+        if (!sendKeepingRows(sign, {item(kAllMonths, kWeekend, 0, 12, 0, 500)}, c.rc)) continue;
         EXPECT_EQ(actionRowsWritten(sign), std::vector<int>({128}));
     }
 }
