@@ -29,14 +29,13 @@ json twoPictures() {
 
 TEST(PictureFaults, SendSinglePicture) {
     TenByThreeFile file;
-    const std::string& path = file.path;
     std::unique_ptr<SimSign> sign;
     dmsGraphic p;
     int calls = faultSweep(
         [&] { fresh(sign, json{{"limits", {{"graphicRows", 3}, {"graphicBlockSize", 2}}}}); },
         [&] {
             p = pictureRecord(2, 1, "Arrow");
-            return tqSendSinglePicture(path.c_str(), &p);
+            return tqSendSinglePicture(file.path.c_str(), &p);
         },
         [&](const SweepStep& s) { EXPECT_EQ(Result(s.result), Result(kSweepCode)); });
     EXPECT_GE(calls, 16);  // 3 definitions, 3 status, 7 columns, 2 blocks, 2 status
