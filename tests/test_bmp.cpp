@@ -14,29 +14,10 @@
 #include "support/sim_sign.h"
 #include "tqdms/ntcip.h"
 
-using testing_support::Result;
-using testing_support::bmpFile;
-using testing_support::Bytes;
-using testing_support::json;
-using testing_support::SimSign;
-using testing_support::TempFolder;
+
+using namespace testing_support;
 
 namespace {
-
-struct Decoded {
-    uint32_t rc = 0;
-    dms::BmpFileHeader fh;
-    dms::BmpInfoHeader ih;
-    std::vector<uint8_t> pixels;
-};
-
-Decoded decode(const Bytes& file, uint32_t blockSize = 8) {
-    Decoded d;
-    d.rc = dms::decodeBmp(file.data(), file.size(), blockSize, d.fh, d.ih, d.pixels);
-    return d;
-}
-
-Bytes head(const std::vector<uint8_t>& v, size_t n) { return Bytes(v.begin(), v.begin() + static_cast<long>(n)); }
 
 // Headers of a plain bitmap of the given size.
 void headers(dms::BmpFileHeader& fh, dms::BmpInfoHeader& ih, int width, int height, uint16_t bits, uint32_t imageSize) {
@@ -55,53 +36,44 @@ bool zeroFrom(const std::vector<uint8_t>& v, size_t from) {
     return true;
 }
 
-TEST(BmpRead, OneBitRowsArePackedTopFirstWithoutPadding) {
-    // 10 x 3: stride 4 bytes; the bits past each row and the padding are set
-    // in the file and must not reach the stream.
-    Bytes file = bmpFile(10, 3, 1, {{0xFF, 0xFF}, {0x80, 0x7F}, {0xAA, 0xBF}}, 2, false, 0, 0xEE);
-    Decoded d = decode(file);
-    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
-    // 1111111111 1000000001 1010101010 -> FF E0 1A A8
-    EXPECT_EQ(head(d.pixels, 4), (Bytes{0xFF, 0xE0, 0x1A, 0xA8}));
-    EXPECT_TRUE(zeroFrom(d.pixels, 4));
-    EXPECT_EQ(d.pixels.size(), 8u + 12u + 1u);
-    EXPECT_EQ(d.ih.imageSize, 12u);
-    EXPECT_EQ(d.ih.height, 3);
-    EXPECT_EQ(d.ih.bitCount, 1);
-
-    // 32 wide: no padding, the stream is the stored rows turned over.
-    d = decode(bmpFile(32, 2, 1, {{0x12, 0x34, 0x56, 0x78}, {0x9A, 0xBC, 0xDE, 0xF0}}, 2));
-    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
-    EXPECT_EQ(head(d.pixels, 8), (Bytes{0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0}));
-}
-
-TEST(BmpRead, ByteRowsDropTheirPaddingAndThirtyTwoBitsBecomeTwentyFour) {
-    // 24 bits, 2 wide: 6 data bytes and 2 padding bytes per stored row.
-    Decoded d = decode(bmpFile(2, 3, 24, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}}, 0,
-                               false, 0, 0xEE));
-    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
-    EXPECT_EQ(head(d.pixels, 18), (Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
-    EXPECT_TRUE(zeroFrom(d.pixels, 18));
-
-    // The same picture stored top row first (negative height).
-    Decoded t = decode(bmpFile(2, 3, 24, {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}}, 0,
-                               true, 0, 0xEE));
-    ASSERT_EQ(Result(t.rc), Result(DMS_OK));
-    EXPECT_EQ(t.pixels, d.pixels);
-    EXPECT_EQ(t.ih.height, 3);
-
-    // 32 bits, 3 x 2: each pixel keeps blue, green, red; the header says 24.
-    d = decode(bmpFile(3, 2, 32, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24}}));
-    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
-    EXPECT_EQ(d.ih.bitCount, 24);
-    EXPECT_EQ(d.ih.imageSize, 24u);  // 12-byte stride, two rows
-    EXPECT_EQ(head(d.pixels, 18), (Bytes{1, 2, 3, 5, 6, 7, 9, 10, 11, 13, 14, 15, 17, 18, 19, 21, 22, 23}));
-    EXPECT_TRUE(zeroFrom(d.pixels, 18));
-
-    // 8 bits, 3 wide, with a palette before the rows.
-    d = decode(bmpFile(3, 2, 8, {{1, 2, 3}, {4, 5, 6}}, 256));
-    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
-    EXPECT_EQ(head(d.pixels, 6), (Bytes{1, 2, 3, 4, 5, 6}));
+TEST(BmpRead, RowsArePackedTopFirstWithoutPaddingInTheirBitsPerPixel) {
+    const std::vector<Bytes> rgb = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}};
+    const Bytes rgb18 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    struct Case {
+        const char* name;
+        Bytes file;
+        Bytes stream;  // then zeros only
+        int bits, height;
+        uint32_t imageSize;
+    };
+    const Case cases[] = {
+        // Bits past each row and the padding are set in the file and must
+        // not reach the stream: 1111111111 1000000001 1010101010.
+        {"1 bit, 10 x 3, stride 4", bmpFile(10, 3, 1, {{0xFF, 0xFF}, {0x80, 0x7F}, {0xAA, 0xBF}}, 2, false, 0, 0xEE),
+         {0xFF, 0xE0, 0x1A, 0xA8}, 1, 3, 12},
+        {"1 bit, 32 wide: no padding", bmpFile(32, 2, 1, {{0x12, 0x34, 0x56, 0x78}, {0x9A, 0xBC, 0xDE, 0xF0}}, 2),
+         {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE, 0xF0}, 1, 2, 8},
+        {"24 bits, 2 wide: 2 padding bytes a row", bmpFile(2, 3, 24, rgb, 0, false, 0, 0xEE), rgb18, 24, 3, 24},
+        {"the same stored top row first", bmpFile(2, 3, 24, rgb, 0, true, 0, 0xEE), rgb18, 24, 3, 24},
+        // Each pixel keeps blue, green, red; the header says 24.
+        {"32 bits, 3 x 2", bmpFile(3, 2, 32, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24}}),
+         {1, 2, 3, 5, 6, 7, 9, 10, 11, 13, 14, 15, 17, 18, 19, 21, 22, 23}, 24, 2, 24},
+        {"8 bits, 3 wide, a palette before the rows", bmpFile(3, 2, 8, {{1, 2, 3}, {4, 5, 6}}, 256), {1, 2, 3, 4, 5, 6},
+         8, 2, 8},
+        {"bit fields over 32-bit pixels are plain rows", bmpFile(1, 1, 32, {{1, 2, 3, 4}}, 0, false, 3), {1, 2, 3}, 24,
+         1, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Decoded d = decode(c.file);
+        ASSERT_EQ(Result(d.rc), Result(DMS_OK));
+        EXPECT_EQ(head(d.pixels, c.stream.size()), c.stream);
+        EXPECT_TRUE(zeroFrom(d.pixels, c.stream.size()));
+        EXPECT_EQ(std::vector<int>({d.ih.bitCount, d.ih.height, static_cast<int>(d.ih.imageSize)}),
+                  std::vector<int>({c.bits, c.height, static_cast<int>(c.imageSize)}));
+    }
+    // The stream has room for whole blocks (8 here) past the image size.
+    EXPECT_EQ(decode(cases[0].file).pixels.size(), 8u + 12u + 1u);
 }
 
 TEST(BmpRead, RefusesWhatIsNotAConsistentPlainBitmap) {
@@ -127,9 +99,6 @@ TEST(BmpRead, RefusesWhatIsNotAConsistentPlainBitmap) {
         // Absurd sizes in a small file are refused before anything is allocated.
         {18, {0xFF, 0xFF, 0, 0}, "huge width"}, {22, {0xFF, 0xFF, 0, 0}, "huge height"}};
     for (const Patch& p : patches) EXPECT_EQ(Result(patched(p.at, p.bytes)), Result(DMS_E_FORMAT)) << p.what;
-    // Bit fields over 32-bit pixels are plain rows.
-    Bytes fields = bmpFile(1, 1, 32, {{1, 2, 3, 4}}, 0, false, 3);
-    EXPECT_EQ(Result(decode(fields).rc), Result(DMS_OK));
 }
 
 TEST(BmpWrite, PalettesPaddingAndBottomRowFirst) {
@@ -207,7 +176,7 @@ TEST(BmpFiles, BlockSizeFromTheSignAndFileErrors) {
     SimSign sign(json{{"limits", {{"graphicBlockSize", 16}}}});
     TempFolder dir;
     const std::string path = dir.file("a.bmp");
-    testing_support::writeFile(path, bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2));
+    writeFile(path, bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2));
     dms::BmpFileHeader fh;
     dms::BmpInfoHeader ih;
     std::vector<uint8_t> pixels;
@@ -229,9 +198,9 @@ TEST(BmpFiles, BlockSizeFromTheSignAndFileErrors) {
 
     Bytes longer = bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2);
     longer.push_back(0);
-    testing_support::writeFile(path, longer);
+    writeFile(path, longer);
     EXPECT_EQ(Result(dms::readBmpFile(path.c_str(), fh, ih, pixels)), Result(DMS_E_FORMAT));
-    testing_support::writeFile(path, Bytes{'B', 'M', 1, 2, 3});
+    writeFile(path, Bytes{'B', 'M', 1, 2, 3});
     EXPECT_EQ(Result(dms::readBmpFile(path.c_str(), fh, ih, pixels)), Result(DMS_E_FORMAT));
 
     const uint8_t stream[12] = {0xFF, 0xE0, 0x1A, 0xA8};
@@ -241,7 +210,7 @@ TEST(BmpFiles, BlockSizeFromTheSignAndFileErrors) {
     EXPECT_EQ(Result(dms::writeBmpFile(dir.file("no/such/folder.bmp").c_str(), fh, ih, stream, sizeof stream)),
               Result(DMS_E_OPEN_OUTPUT));
     ASSERT_EQ(Result(dms::writeBmpFile(dir.file("b.bmp").c_str(), fh, ih, stream, sizeof stream)), Result(DMS_OK));
-    EXPECT_EQ(testing_support::readFile(dir.file("b.bmp")).size(), 62u + 12u);
+    EXPECT_EQ(readFile(dir.file("b.bmp")).size(), 62u + 12u);
 }
 
 }  // namespace

@@ -18,37 +18,15 @@
 #include "support/sim_sign.h"
 #include "tqdms/ntcip.h"
 
-using testing_support::Result;
-using testing_support::bmpFile;
-using testing_support::Bytes;
-using testing_support::graphicRow;
-using testing_support::json;
-using testing_support::pathFields;
-using testing_support::pictureRecord;
-using testing_support::SimSign;
-using testing_support::TempFolder;
+
+using namespace testing_support;
 
 namespace {
 
-json rowOf(const SimSign& sign, int row) {
-    const json state = sign.state();
-    for (const json& g : state["graphics"])
-        if (g["row"] == row) return g;
-    return json();
-}
-
-std::vector<int> statusRequests(const SimSign& sign) {
-    std::vector<int> out;
-    for (const json& c : sign.calls("tqSetGraphicTable"))
-        if (c["args"][1] == 10) out.push_back(testing_support::entryBytes(c)[0]);
-    return out;
-}
-
 TEST(SendSinglePicture, WritesColumnsBlocksAndStatusInOrder) {
     SimSign sign(json{{"limits", {{"graphicRows", 4}}}});
-    TempFolder dir;
-    const std::string path = dir.file("p.bmp");
-    testing_support::writeFile(path, testing_support::tenByThree());
+    TenByThreeFile file;
+    const std::string& path = file.path;
     dmsGraphic p = pictureRecord(2, 1, "Arrow");
     p.transparent = 1;
     p.transparentColor = 0x00FF00;
@@ -63,9 +41,7 @@ TEST(SendSinglePicture, WritesColumnsBlocksAndStatusInOrder) {
     const json g = rowOf(sign, 2);
     for (const auto& kv : want.items()) EXPECT_EQ(g[kv.key()], kv.value()) << kv.key();
 
-    std::vector<int> columns;
-    for (const json& c : sign.calls("tqSetGraphicTable")) columns.push_back(c["args"][1]);
-    EXPECT_EQ(columns, (std::vector<int>{10, 4, 2, 3, 5, 6, 8, 9, 10}));
+    EXPECT_EQ(columnsWritten(sign), (std::vector<int>{10, 4, 2, 3, 5, 6, 8, 9, 10}));
     EXPECT_EQ(statusRequests(sign), (std::vector<int>{7, 8}));
     auto blocks = sign.calls("tqSetGraphicBitmapTable");
     ASSERT_EQ(blocks.size(), 1u);
@@ -94,7 +70,7 @@ TEST(SendSinglePicture, FifteenHundredBytesGoAsTwoWholeBlocks) {
             stream += static_cast<char>(b);
         }
     const std::string path = dir.file("photo.bmp");
-    testing_support::writeFile(path, bmpFile(25, 20, 24, rows));
+    writeFile(path, bmpFile(25, 20, 24, rows));
     dmsGraphic p = pictureRecord(1, 4, "Photo");
     ASSERT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_OK));
     EXPECT_EQ(p.length, 1500u);
@@ -104,19 +80,18 @@ TEST(SendSinglePicture, FifteenHundredBytesGoAsTwoWholeBlocks) {
         EXPECT_EQ(blocks[b]["args"], json({1, b + 1}));
         EXPECT_EQ(blocks[b]["len"], 1024);
     }
-    std::string second = testing_support::entryBytes(blocks[1]);
+    std::string second = entryBytes(blocks[1]);
     EXPECT_EQ(second.substr(0, 476), stream.substr(1024));
     EXPECT_EQ(second.substr(476), std::string(548, '\0'));  // zero past the picture
-    EXPECT_EQ(testing_support::entryBytes(json{{"data", rowOf(sign, 1)["bitmap"]}}), stream);
+    EXPECT_EQ(entryBytes(json{{"data", rowOf(sign, 1)["bitmap"]}}), stream);
 }
 
 TEST(SendSinglePicture, IndexFileAndRowRefusals) {
     SimSign sign(json{{"limits", {{"graphicRows", 4}}},
                       {"graphics", {graphicRow(1, "Fixed", 2, 2, 4, "", 6), graphicRow(3, "Odd", 2, 2, 4, "", 32526),
                                     graphicRow(4, "Shown", 2, 2, 4, "")}}});
-    TempFolder dir;
-    const std::string path = dir.file("p.bmp");
-    testing_support::writeFile(path, testing_support::tenByThree());
+    TenByThreeFile file;
+    const std::string& path = file.path;
 
     // Index 0 is refused after the file was read (the reader asked for the
     // block size); the table is not touched.
@@ -129,7 +104,7 @@ TEST(SendSinglePicture, IndexFileAndRowRefusals) {
     p.index = 5;
     EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_PICTURE_NUMBER));
     p.index = 2;
-    EXPECT_EQ(Result(tqSendSinglePicture(dir.file("missing.bmp").c_str(), &p)), Result(DMS_E_OPEN_INPUT));
+    EXPECT_EQ(Result(tqSendSinglePicture(file.dir.file("missing.bmp").c_str(), &p)), Result(DMS_E_OPEN_INPUT));
 
     p.index = 1;
     EXPECT_EQ(Result(tqSendSinglePicture(path.c_str(), &p)), Result(DMS_E_IN_USE));  // permanent
@@ -159,9 +134,7 @@ TEST(DeletePicture, EmptiesTheRowThroughItsStates) {
     SimSign sign(json{{"graphics", {graphicRow(2, "Old", 10, 3, 1, "ffe01aa8")}}});
     ASSERT_EQ(Result(tqDeletePicture(2)), Result(DMS_OK));
     EXPECT_TRUE(rowOf(sign, 2).is_null());
-    std::vector<int> columns;
-    for (const json& c : sign.calls("tqSetGraphicTable")) columns.push_back(c["args"][1]);
-    EXPECT_EQ(columns, (std::vector<int>{10, 3, 4, 5, 6, 8, 10}));
+    EXPECT_EQ(columnsWritten(sign), (std::vector<int>{10, 3, 4, 5, 6, 8, 10}));
     EXPECT_EQ(statusRequests(sign), (std::vector<int>{7, 9}));
     EXPECT_EQ(sign.calls("tqSetGraphicTable")[2]["len"], 1);  // height emptied as one byte
 
@@ -178,9 +151,8 @@ TEST(DeletePicture, EmptiesTheRowThroughItsStates) {
 TEST(SendAllPicture, WritesListedRowsEmptiesOthersAndLeavesTheLastRow) {
     SimSign sign(json{{"limits", {{"graphicRows", 4}}},
                       {"graphics", {graphicRow(2, "Two", 2, 2, 4, ""), graphicRow(4, "Four", 2, 2, 4, "")}}});
-    TempFolder dir;
-    testing_support::writeFile(dir.file("a.bmp"), testing_support::tenByThree());
-    std::string paths = pathFields({dir.file("a.bmp"), dir.file("a.bmp")});
+    TenByThreeFile file;
+    std::string paths = pathFields({file.path, file.path});
     dmsGraphic pictures[2] = {pictureRecord(3, 1, "Three"), pictureRecord(1, 1, "One")};
     int32_t count = 2;
     int32_t results[2] = {9, 9};
@@ -206,9 +178,8 @@ TEST(SendAllPicture, WritesListedRowsEmptiesOthersAndLeavesTheLastRow) {
 
 TEST(SendAllPicture, PicturesNeverSentKeepMinusOne) {
     SimSign sign(json{{"limits", {{"graphicRows", 4}}}});
-    TempFolder dir;
-    testing_support::writeFile(dir.file("a.bmp"), testing_support::tenByThree());
-    const std::string a = dir.file("a.bmp");
+    TenByThreeFile file;
+    const std::string& a = file.path;
     std::string paths = pathFields({a, a, a, a});
     dmsGraphic pictures[4] = {pictureRecord(1, 1, "First"), pictureRecord(1, 1, "Second"), pictureRecord(0, 1, "Zero"),
                               pictureRecord(4, 1, "Last row")};
@@ -222,7 +193,7 @@ TEST(SendAllPicture, PicturesNeverSentKeepMinusOne) {
 
     // A failed upload's code lands in its slot and, as the last non-zero
     // slot, in the result; without slots the last upload's result counts.
-    std::string two = pathFields({dir.file("missing.bmp"), a});
+    std::string two = pathFields({file.dir.file("missing.bmp"), a});
     dmsGraphic pair[2] = {pictureRecord(1, 1, "Gone"), pictureRecord(2, 1, "Here")};
     count = 2;
     EXPECT_EQ(Result(tqSendAllPicture(two.c_str(), &count, pair, results)), Result(DMS_E_OPEN_INPUT));
@@ -267,17 +238,12 @@ TEST(GetPictures, ListsRowsWithoutFolderOrIntoFiles) {
     int32_t count = 4;
     ASSERT_EQ(Result(tqGetPictures(list, &count, nullptr, 0)), Result(DMS_OK));
     ASSERT_EQ(count, 2);
-    EXPECT_EQ(list[0].index, 1);
-    EXPECT_EQ(list[0].height, 3);
-    EXPECT_EQ(list[0].width, 10);
-    EXPECT_EQ(list[0].type, 1);
-    EXPECT_EQ(list[0].status, 4);
+    // No files, no lengths; the whole capacity was cleared.
+    EXPECT_EQ(json::array({asJson(list[0]), asJson(list[1]), asJson(list[2])}),
+              json::parse(R"([{"index":1,"width":10,"height":3,"type":1,"status":4,"name":"Mono","fileLength":0},
+                              {"index":2,"width":2,"height":2,"type":4,"status":6,"name":"Colour","fileLength":0},
+                              {"index":0,"width":0,"height":0,"type":0,"status":0,"name":"","fileLength":0}])"));
     EXPECT_NE(list[0].id, 0);
-    EXPECT_STREQ(list[0].name, "Mono");
-    EXPECT_EQ(list[0].fileLength, 0u);  // no files, no lengths
-    EXPECT_EQ(list[1].index, 2);
-    EXPECT_EQ(list[1].status, 6);
-    EXPECT_EQ(list[2].index, 0);  // the whole capacity was cleared
     EXPECT_TRUE(sign.calls("tqGetGraphicBitmapTable").empty());
     EXPECT_EQ(SimSign::progress().back(), std::make_pair(0, 100));
 
@@ -290,13 +256,13 @@ TEST(GetPictures, ListsRowsWithoutFolderOrIntoFiles) {
     EXPECT_FALSE(std::filesystem::exists(absent));
 
     // overwrite 0 keeps a file that is there and writes the others.
-    testing_support::writeFile(dir.file("1.bmp"), Bytes{'k', 'e', 'e', 'p'});
+    writeFile(dir.file("1.bmp"), Bytes{'k', 'e', 'e', 'p'});
     count = 4;
     ASSERT_EQ(Result(tqGetPictures(list, &count, dir.path().c_str(), 0)), Result(DMS_OK));
-    EXPECT_EQ(testing_support::readFile(dir.file("1.bmp")), (Bytes{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(readFile(dir.file("1.bmp")), (Bytes{'k', 'e', 'e', 'p'}));
     EXPECT_EQ(list[0].fileLength, 0u);
     EXPECT_EQ(list[1].fileLength, 12u);
-    Bytes colour = testing_support::readFile(dir.file("2.bmp"));
+    Bytes colour = readFile(dir.file("2.bmp"));
     ASSERT_EQ(colour.size(), 54u + 16u);
     EXPECT_EQ(Bytes(colour.begin() + 54, colour.end()), (Bytes{7, 8, 9, 10, 11, 12, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0}));
 
@@ -304,14 +270,12 @@ TEST(GetPictures, ListsRowsWithoutFolderOrIntoFiles) {
     count = 4;
     ASSERT_EQ(Result(tqGetPictures(list, &count, dir.path().c_str(), 1)), Result(DMS_OK));
     EXPECT_EQ(list[0].fileLength, 4u);
-    Bytes mono = testing_support::readFile(dir.file("1.bmp"));
+    Bytes mono = readFile(dir.file("1.bmp"));
     ASSERT_EQ(mono.size(), 62u + 12u);
     EXPECT_EQ(Bytes(mono.begin() + 54, mono.begin() + 62), (Bytes{0, 0, 0, 0, 0, 0, 255, 0}));
-    dms::BmpFileHeader fh;
-    dms::BmpInfoHeader ih;
-    std::vector<uint8_t> pixels;
-    ASSERT_EQ(Result(dms::decodeBmp(mono.data(), mono.size(), 16, fh, ih, pixels)), Result(DMS_OK));
-    EXPECT_EQ(Bytes(pixels.begin(), pixels.begin() + 4), (Bytes{0xFF, 0xE0, 0x1A, 0xA8}));
+    Decoded d = decode(mono, 16);
+    ASSERT_EQ(Result(d.rc), Result(DMS_OK));
+    EXPECT_EQ(head(d.pixels, 4), (Bytes{0xFF, 0xE0, 0x1A, 0xA8}));
 
     count = 1;
     EXPECT_EQ(Result(tqGetPictures(list, &count, nullptr, 0)), Result(DMS_E_FULL));
@@ -332,7 +296,7 @@ TEST(Pictures, EveryExamplePictureComesBackWithTheSamePixels) {
     std::vector<dmsGraphic> pictures;
     std::vector<Bytes> originals;
     for (size_t i = 0; i < files.size(); ++i) {
-        originals.push_back(testing_support::readFile(files[i]));
+        originals.push_back(readFile(files[i]));
         uint16_t bits = static_cast<uint16_t>(originals.back()[28]);
         pictures.push_back(pictureRecord(static_cast<int>(i + 1), bits == 1 ? 1 : bits == 8 ? 2 : 4, "example"));
     }
@@ -348,17 +312,14 @@ TEST(Pictures, EveryExamplePictureComesBackWithTheSamePixels) {
     ASSERT_EQ(n, count);
     for (size_t i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(files[i]);
-        Bytes back = testing_support::readFile(dir.file(std::to_string(i + 1) + ".bmp"));
-        dms::BmpFileHeader fa, fb;
-        dms::BmpInfoHeader ia, ib;
-        std::vector<uint8_t> pa, pb;
-        ASSERT_EQ(Result(dms::decodeBmp(originals[i].data(), originals[i].size(), 1, fa, ia, pa)), Result(DMS_OK));
-        ASSERT_EQ(Result(dms::decodeBmp(back.data(), back.size(), 1, fb, ib, pb)), Result(DMS_OK));
-        EXPECT_EQ(ib.width, ia.width);
-        EXPECT_EQ(ib.height, ia.height);
-        EXPECT_EQ(ib.bitCount, ia.bitCount);
-        size_t bytes = (size_t(ia.bitCount) * ia.width * ia.height + 7) / 8;
-        EXPECT_EQ(Bytes(pb.begin(), pb.begin() + long(bytes)), Bytes(pa.begin(), pa.begin() + long(bytes)));
+        Bytes back = readFile(dir.file(std::to_string(i + 1) + ".bmp"));
+        Decoded a = decode(originals[i], 1), b = decode(back, 1);
+        ASSERT_EQ(Result(a.rc), Result(DMS_OK));
+        ASSERT_EQ(Result(b.rc), Result(DMS_OK));
+        EXPECT_EQ(std::vector<int>({b.ih.width, b.ih.height, b.ih.bitCount}),
+                  std::vector<int>({a.ih.width, a.ih.height, a.ih.bitCount}));
+        size_t bytes = (size_t(a.ih.bitCount) * a.ih.width * a.ih.height + 7) / 8;
+        EXPECT_EQ(head(b.pixels, bytes), head(a.pixels, bytes));
     }
 }
 

@@ -11,14 +11,8 @@
 #include "support/result.h"
 #include "support/sim_sign.h"
 
-using testing_support::Result;
-using testing_support::graphicRow;
-using testing_support::json;
-using testing_support::kSweepCode;
-using testing_support::pictureRecord;
-using testing_support::SimSign;
-using testing_support::SweepStep;
-using testing_support::TempFolder;
+
+using namespace testing_support;
 
 namespace {
 
@@ -34,16 +28,14 @@ json twoPictures() {
 }
 
 TEST(PictureFaults, SendSinglePicture) {
-    TempFolder dir;
-    const std::string path = dir.file("p.bmp");
-    testing_support::writeFile(path, testing_support::tenByThree());
+    TenByThreeFile file;
     std::unique_ptr<SimSign> sign;
     dmsGraphic p;
-    int calls = testing_support::faultSweep(
+    int calls = faultSweep(
         [&] { fresh(sign, json{{"limits", {{"graphicRows", 3}, {"graphicBlockSize", 2}}}}); },
         [&] {
             p = pictureRecord(2, 1, "Arrow");
-            return tqSendSinglePicture(path.c_str(), &p);
+            return tqSendSinglePicture(file.path.c_str(), &p);
         },
         [&](const SweepStep& s) { EXPECT_EQ(Result(s.result), Result(kSweepCode)); });
     EXPECT_GE(calls, 16);  // 3 definitions, 3 status, 7 columns, 2 blocks, 2 status
@@ -52,7 +44,7 @@ TEST(PictureFaults, SendSinglePicture) {
 
 TEST(PictureFaults, DeletePicture) {
     std::unique_ptr<SimSign> sign;
-    testing_support::faultSweep(
+    faultSweep(
         [&] { fresh(sign, twoPictures()); },
         [&] { return tqDeletePicture(1); },
         [&](const SweepStep& s) { EXPECT_EQ(Result(s.result), Result(kSweepCode)); });
@@ -64,7 +56,7 @@ TEST(PictureFaults, GetPicturesIntoFiles) {
     std::unique_ptr<SimSign> sign;
     dmsGraphic list[4];
     int32_t count = 0;
-    testing_support::faultSweep(
+    faultSweep(
         [&] { fresh(sign, twoPictures()); },
         [&] {
             count = 4;
@@ -83,14 +75,13 @@ TEST(PictureFaults, GetPicturesIntoFiles) {
 }
 
 TEST(PictureFaults, SendAllPicture) {
-    TempFolder dir;
-    testing_support::writeFile(dir.file("a.bmp"), testing_support::tenByThree());
-    std::string paths = testing_support::pathFields({dir.file("a.bmp")});
+    TenByThreeFile file;
+    std::string paths = pathFields({file.path});
     std::unique_ptr<SimSign> sign;
     dmsGraphic pictures[1];
     int32_t results[1];
     // G = 3: row 1 gets the picture, row 2 is emptied, row 3 is left alone.
-    testing_support::faultSweep(
+    faultSweep(
         [&] { fresh(sign, twoPictures()); },
         [&] {
             pictures[0] = pictureRecord(1, 1, "Arrow");

@@ -15,45 +15,12 @@ using namespace testing_support;
 
 namespace {
 
-std::string at(const json& c) {
-    return std::to_string(c["args"][0].get<int>()) + "/" + std::to_string(c["args"][1].get<int>());
-}
-
-// Day plan events written with an action other than 0, in order.
-std::vector<std::string> eventWrites(const SimSign& sign) {
-    std::vector<std::string> out;
-    for (const json& c : sign.calls("tqSetTimeBaseDayPlanTable"))
-        if (c["args"][2] == 5 && entryBytes(c) != std::string(kActionOid) + "0") out.push_back(at(c));
-    return out;
-}
-
-// Events cleared, in order.
-std::vector<std::string> clears(const SimSign& sign) {
-    std::vector<std::string> out;
-    for (const json& c : sign.calls("tqSetTimeBaseDayPlanTable"))
-        if (c["args"][2] == 5 && entryBytes(c) == std::string(kActionOid) + "0") out.push_back(at(c));
-    return out;
-}
-
 // Schedule rows written with their day plan column, in order.
 std::vector<int> rowWrites(const SimSign& sign) {
     std::vector<int> out;
     for (const json& c : sign.calls("tqSetTimeBaseSchTable"))
         if (c["args"][1] == 5 && c["len"] == 1) out.push_back(c["args"][0]);
     return out;
-}
-
-void expectNoWrite(const SimSign& sign) {
-    for (const json& c : sign.journal()) EXPECT_NE(c["fn"].get<std::string>().rfind("tqSet", 0), 0u) << c.dump();
-}
-
-TimeBaseSchedule schedule(uint16_t dayPlan, uint16_t month, uint8_t day, uint32_t date) {
-    TimeBaseSchedule s{};
-    s.dayPlan = dayPlan;
-    s.month = month;
-    s.day = day;
-    s.date = date;
-    return s;
 }
 
 json smallSign() { return {{"limits", {{"maxScheduleEntries", 8}, {"maxDayPlans", 8}, {"maxDayPlanEvents", 12}}}}; }
@@ -65,7 +32,7 @@ TEST(SendSchedulesWithClear, EventsNumberedPerDayPlanInItemOrder) {
     TimeBaseSchedule rows[2] = {schedule(6, 4, 8, 0), schedule(5, 1, 2, 0)};
     int32_t n = 3, r = 2;
     ASSERT_EQ(Result(tqSendSchedulesWithClear(items, &n, rows, &r)), Result(DMS_OK));
-    EXPECT_EQ(eventWrites(sign), std::vector<std::string>({"5/1", "5/2", "6/1"}));
+    EXPECT_EQ(eventsWritten(sign), std::vector<std::string>({"5/1", "5/2", "6/1"}));
     // The given rows are written in their order, each with its day plan first.
     EXPECT_EQ(rowWrites(sign), std::vector<int>({6, 5}));
     // One action row per message, in order of first use, CRC 0.
@@ -103,13 +70,13 @@ TEST(SendSchedulesWithClear, RowsDerivedFromTheItemsInOrderOfFirstUse) {
     ASSERT_EQ(Result(tqSendSchedulesWithClear(items, &n, nullptr, nullptr)), Result(DMS_OK));
     // Each day plan is cleared from event 1 up to the first free one of
     // events 1, 11, 21, ...: here events 1 to 10 of day plan 5, then of 6.
-    auto cleared = clears(sign);
+    auto cleared = eventsWritten(sign, true);
     ASSERT_EQ(cleared.size(), 20u);
     EXPECT_EQ(cleared[0], "5/1");
     EXPECT_EQ(cleared[9], "5/10");
     EXPECT_EQ(cleared[10], "6/1");
     EXPECT_EQ(rowWrites(sign), std::vector<int>({5, 6}));
-    EXPECT_EQ(eventWrites(sign), std::vector<std::string>({"5/1", "6/1", "5/2"}));
+    EXPECT_EQ(eventsWritten(sign), std::vector<std::string>({"5/1", "6/1", "5/2"}));
     // Rows 5 and 6 carry the timetables of the first and second item.
     const json rows = sign.state()["timebase"]["schedules"];
     // Rows 1 and 2 were taken out of use.
@@ -128,7 +95,7 @@ TEST(SendSchedulesWithClear, ClearingLooksAtEveryTenthEvent) {
     int32_t n = 3;
     ASSERT_EQ(Result(tqSendSchedulesWithClear(items, &n, nullptr, nullptr)), Result(DMS_OK));
     std::map<char, int> cleared;  // events cleared per day plan
-    for (const std::string& c : clears(sign)) ++cleared[c[0]];
+    for (const std::string& c : eventsWritten(sign, true)) ++cleared[c[0]];
     EXPECT_EQ(cleared, (std::map<char, int>{{'2', 12}, {'3', 10}}));
     std::vector<int> looked;
     for (const json& c : sign.calls("tqGetTimeBaseDayPlanTable"))
@@ -153,8 +120,8 @@ TEST(SendSchedulesWithClear, DayPlansFromOneToTheSignsLast) {
             EXPECT_EQ(Result(tqSendSchedulesWithClear(&first, &n, &row, &r)), Result(c.result)) << c.dayPlan;
         }
         if (c.result == DMS_OK) {
-            ASSERT_FALSE(eventWrites(sign).empty());
-            EXPECT_EQ(eventWrites(sign).front(), std::to_string(c.dayPlan) + "/1");
+            ASSERT_FALSE(eventsWritten(sign).empty());
+            EXPECT_EQ(eventsWritten(sign).front(), std::to_string(c.dayPlan) + "/1");
         }
     }
 }

@@ -75,17 +75,11 @@ TEST(ScheduleList, ItemsGroupedByScheduleRowInEventOrder) {
 }
 
 TEST(ScheduleList, StopsAndCapacities) {
-    // A first schedule row not in use is skipped: the row behind it lists.
-    SimSign hidden(timebase({scheduleRow(2, 1, 1, 1, 0)}, {dayPlanEvent(1, 1, 1, 0, 1)}, {actionRow(1, 3, 1)}));
-    Listing l = list();
-    EXPECT_EQ(Result(l.rc), Result(DMS_OK));
-    EXPECT_EQ(l.itemCount, 1);
-    EXPECT_EQ(l.rowCount, 1);
-
+    // Rows out of use before rows in use: ScheduleSafetyListing.
     // Three entries into room for two: DMS_E_FULL, the count tells how far the
     // reading got and no item is copied.
     SimSign sign(twoDayPlans());
-    l = list(2, 8);
+    Listing l = list(2, 8);
     EXPECT_EQ(Result(l.rc), Result(DMS_E_FULL));
     EXPECT_EQ(l.itemCount, 2);
     EXPECT_EQ(l.items[0].itemSize, 0xABABABABu);

@@ -20,20 +20,6 @@ using namespace testing_support;
 
 namespace {
 
-constexpr uint16_t kAllMonths = 0x1FFE;
-constexpr uint8_t kWeekdays = 0x7C;
-constexpr uint8_t kWeekend = 0x82;
-
-std::vector<ScheduleItem> listed(int32_t* rowCount = nullptr) {
-    std::vector<ScheduleItem> items(64);
-    std::vector<TimeBaseSchedule> rows(64);
-    int32_t n = 64, r = 64;
-    EXPECT_EQ(Result(tqGetScheduleList(items.data(), &n, rows.data(), &r)), Result(DMS_OK));
-    items.resize(static_cast<size_t>(n));
-    if (rowCount) *rowCount = r;
-    return items;
-}
-
 // The message every day plan event with an action shows, by "dayPlan/event".
 std::map<std::string, std::pair<int, int>> shownMessages(const json& state) {
     std::map<int, std::pair<int, int>> actions;
@@ -70,9 +56,15 @@ void expectKept(const json& before, const json& after) {
         }
 }
 
-void expectNoWrite(const SimSign& sign) {
-    for (const json& call : sign.journal())
-        EXPECT_NE(call["fn"].get<std::string>().rfind("tqSet", 0), 0u) << call.dump();
+// Sends `items` expecting `rc`: every row the sign had stays, and a refusal
+// writes nothing. True when the items were taken.
+bool sendKeepingRows(const SimSign& sign, std::vector<ScheduleItem> items, uint32_t rc) {
+    const json before = sign.state();
+    int32_t count = static_cast<int32_t>(items.size());
+    EXPECT_EQ(Result(tqSendSchedules(items.data(), &count)), Result(rc));
+    expectKept(before, sign.state());
+    if (rc != DMS_OK) expectNoWrite(sign);
+    return rc == DMS_OK;
 }
 
 // --- Listing goes past rows out of use; action rows named by any event stay.
@@ -107,9 +99,8 @@ TEST(ScheduleSafetyListing, ReplacedDayPlansListAndKeepTheirActionRows) {
     ASSERT_EQ(count, 2);
     expectSameMessages(before, sign.state());
     auto after = listed();
-    std::vector<int> messages;  // 5/1, 5/2, 6/1 and the new day plan
-    for (const ScheduleItem& it : after) messages.push_back(it.messageNumber);
-    EXPECT_EQ(messages, std::vector<int>({10, 13, 11, 12}));
+    // 5/1, 5/2, 6/1 and the new day plan
+    EXPECT_EQ(fieldOf(after, &ScheduleItem::messageNumber), std::vector<int>({10, 13, 11, 12}));
 }
 
 TEST(ScheduleSafetyListing, RowsOutOfUseAreSkipped) {
@@ -132,10 +123,7 @@ TEST(ScheduleSafetyListing, RowsOutOfUseAreSkipped) {
                                      dayPlanEvent(3, 1, 3, 0, 1)},
                             {actionRow(1, 3, 1)}));
         int32_t rows = 0;
-        auto items = listed(&rows);
-        std::vector<int> plans;
-        for (const ScheduleItem& it : items) plans.push_back(it.dayPlan);
-        EXPECT_EQ(plans, c.dayPlans);
+        EXPECT_EQ(fieldOf(listed(&rows), &ScheduleItem::dayPlan), c.dayPlans);
         EXPECT_EQ(rows, static_cast<int32_t>(c.dayPlans.size()));
     }
 }
@@ -143,8 +131,8 @@ TEST(ScheduleSafetyListing, RowsOutOfUseAreSkipped) {
 TEST(ScheduleSafetyListing, UnlistedEventsKeepTheirActionRows) {
     // Row 1 runs day plan 1, whose event 1 shows message 1; action row 2
     // shows message 2 for an event that is not listed.
-    const json base = timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, {dayPlanEvent(1, 1, 8, 0, 1)},
-                               {actionRow(1, 3, 1), actionRow(2, 3, 2)});
+    json base = weekdayPlan();
+    base["timebase"]["actions"].push_back(actionRow(2, 3, 2));
     struct Case {
         const char* name;
         json event;
@@ -165,9 +153,7 @@ TEST(ScheduleSafetyListing, UnlistedEventsKeepTheirActionRows) {
         int32_t count = 2;
         ASSERT_EQ(Result(tqSendSchedules(fresh, &count)), Result(DMS_OK));
         expectSameMessages(before, sign.state());
-        std::vector<int> rows;
-        for (const json& w : sign.calls("tqSetSchActionTable")) rows.push_back(w["args"][0]);
-        EXPECT_EQ(rows, std::vector<int>({3, 4}));
+        EXPECT_EQ(actionRowsWritten(sign), std::vector<int>({3, 4}));
     }
 }
 
@@ -205,15 +191,7 @@ TEST(ScheduleSafetyDayPlanNumber, ForeignRowsAndEventsStayIntact) {
         SCOPED_TRACE(c.name);
         SimSign sign(limits);
         sign.patch(timebase(c.rows, c.events, {actionRow(1, 3, 1)}));
-        const json before = sign.state();
-        ScheduleItem fresh = item(0x0040, 0x01, 0, 12, 0, 9);
-        int32_t count = 1;
-        ASSERT_EQ(Result(tqSendSchedules(&fresh, &count)), Result(c.rc));
-        expectKept(before, sign.state());
-        if (c.rc != DMS_OK) {
-            expectNoWrite(sign);
-            continue;
-        }
+        if (!sendKeepingRows(sign, {item(0x0040, 0x01, 0, 12, 0, 9)}, c.rc)) continue;
         bool found = false;
         for (const ScheduleItem& it : listed())
             if (it.messageNumber == 9) {
@@ -256,13 +234,8 @@ TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
             if (std::string(c.name).find("fourth") != std::string::npos)
                 items.insert(items.begin(), item(1, 1, 0, 6, 0, 1, 3, 0, 1));
             std::vector<TimeBaseSchedule> rows;
-            for (const ScheduleItem& it : items) {
-                TimeBaseSchedule s{};
-                s.dayPlan = it.dayPlan;
-                s.month = it.month;
-                s.day = it.day;
-                if (it.dayPlan >= 1 && it.dayPlan <= 6) rows.push_back(s);  // rows must name valid day plans
-            }
+            for (const ScheduleItem& it : items)  // rows must name valid day plans
+                if (it.dayPlan >= 1 && it.dayPlan <= 6) rows.push_back(schedule(it.dayPlan, it.month, it.day));
             int32_t n = static_cast<int32_t>(items.size()), r = static_cast<int32_t>(rows.size());
             uint32_t rc = withRows ? tqSendSchedulesWithClear(items.data(), &n, rows.data(), &r)
                                    : tqSendSchedulesWithClear(items.data(), &n, nullptr, nullptr);
@@ -278,15 +251,6 @@ TEST(ScheduleSafetyReplace, BadItemRefusedBeforeAnyWrite) {
 }
 
 // --- New event numbers take only event rows that are free on the sign.
-
-// "dayPlan/event" of every day plan event written, in order.
-std::vector<std::string> eventsWritten(const SimSign& sign) {
-    std::vector<std::string> out;
-    for (const json& c : sign.calls("tqSetTimeBaseDayPlanTable"))
-        if (c["args"][2] == 5)
-            out.push_back(std::to_string(c["args"][0].get<int>()) + "/" + std::to_string(c["args"][1].get<int>()));
-    return out;
-}
 
 TEST(ScheduleSafetyEventNumber, NewEventsTakeOnlyFreeEventRows) {
     // Schedule row 1 runs day plan 1 on weekdays; day plan 2 has no row.
@@ -318,17 +282,10 @@ TEST(ScheduleSafetyEventNumber, NewEventsTakeOnlyFreeEventRows) {
         std::vector<json> events = {dayPlanEvent(1, 1, 8, 0, 1)};
         events.insert(events.end(), c.events.begin(), c.events.end());
         sign.patch(timebase({row1}, events, {actionRow(1, 3, 1)}));
-        const json before = sign.state();
         std::vector<ScheduleItem> items;
         for (int i = 0; i < c.newItems; ++i)
             items.push_back(item(kAllMonths, c.day, 0, static_cast<uint8_t>(12 + i), 0, static_cast<uint16_t>(5 + i)));
-        int32_t count = c.newItems;
-        ASSERT_EQ(tqSendSchedules(items.data(), &count), c.rc);
-        expectKept(before, sign.state());
-        if (c.rc != 0) {
-            expectNoWrite(sign);
-            continue;
-        }
+        if (!sendKeepingRows(sign, items, c.rc)) continue;
         EXPECT_EQ(eventsWritten(sign), c.written);
     }
 }
@@ -351,8 +308,7 @@ TEST(ScheduleSafetySend, BadItemRefusedBeforeAnyWrite) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.name) + (day == kWeekdays ? ", joining day plan 1" : ", new day plan"));
             SimSign sign;
-            sign.patch(timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, {dayPlanEvent(1, 1, 8, 0, 1)},
-                                {actionRow(1, 3, 1)}));
+            sign.patch(weekdayPlan());
             const json before = sign.state();
             // A held item, a good new one, then the one under test.
             ScheduleItem items[3] = {item(kAllMonths, kWeekdays, 0, 8, 0, 1), item(kAllMonths, kWeekdays, 0, 10, 0, 5),
@@ -390,19 +346,9 @@ TEST(ScheduleSafetySend, NoActionRowLeftWritesNothing) {
             actions.push_back(actionRow(r, 3, r));
         }
         sign.patch(timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, events, actions));
-        const json before = sign.state();
         // A new timetable (a new day plan) with a message no row shows.
-        ScheduleItem fresh = item(kAllMonths, kWeekend, 0, 12, 0, 500);
-        int32_t count = 1;
-        ASSERT_EQ(tqSendSchedules(&fresh, &count), c.rc);
-        expectKept(before, sign.state());
-        if (c.rc != 0) {
-            expectNoWrite(sign);
-            continue;
-        }
-        std::vector<int> rows;
-        for (const json& w : sign.calls("tqSetSchActionTable")) rows.push_back(w["args"][0]);
-        EXPECT_EQ(rows, std::vector<int>({128}));
+        if (!sendKeepingRows(sign, {item(kAllMonths, kWeekend, 0, 12, 0, 500)}, c.rc)) continue;
+        EXPECT_EQ(actionRowsWritten(sign), std::vector<int>({128}));
     }
 }
 

@@ -18,36 +18,6 @@ using namespace testing_support;
 
 namespace {
 
-constexpr uint16_t kWeekdays = 0x7C;  // Monday..Friday
-constexpr uint16_t kAllMonths = 0x1FFE;
-
-std::vector<json> sets(const SimSign& sign) {
-    std::vector<json> out;
-    for (const json& e : sign.journal()) {
-        std::string fn = e["fn"];
-        if (fn.rfind("tqSet", 0) == 0) out.push_back(e);
-    }
-    return out;
-}
-
-std::vector<ScheduleItem> listed() {
-    std::vector<ScheduleItem> items(64);
-    std::vector<TimeBaseSchedule> rows(64);
-    int32_t n = 64, r = 64;
-    EXPECT_EQ(Result(tqGetScheduleList(items.data(), &n, rows.data(), &r)), Result(DMS_OK));
-    items.resize(static_cast<size_t>(n));
-    return items;
-}
-
-// (day plan, event) of every event written with an action, in order.
-std::vector<std::string> eventWrites(const SimSign& sign) {
-    std::vector<std::string> out;
-    for (const json& c : sign.calls("tqSetTimeBaseDayPlanTable"))
-        if (c["args"][2] == 5) out.push_back(std::to_string(c["args"][0].get<int>()) + "/" +
-                                             std::to_string(c["args"][1].get<int>()));
-    return out;
-}
-
 TEST(SendSchedules, EmptySignGetsDayPlanRowEventAndActionOne) {
     SimSign sign;
     ScheduleItem items[1] = {item(kAllMonths, kWeekdays, 0, 7, 30, 12, 3, 0xBEEF)};
@@ -95,7 +65,7 @@ TEST(SendSchedules, KnownItemsLeftOutAndNewOnesMovedToTheFront) {
     count = 1;
     ASSERT_EQ(Result(tqSendSchedules(&again, &count)), Result(DMS_OK));
     EXPECT_EQ(count, 0);
-    EXPECT_TRUE(sets(sign).empty());
+    expectNoWrite(sign);
 
     ScheduleItem b = item(kAllMonths, kWeekdays, 0, 7, 0, 2), c = item(0x0006, 0x41, 0, 8, 0, 3),
                  d = item(kAllMonths, 0, 0x2, 9, 15, 4, 4);
@@ -127,13 +97,12 @@ TEST(SendSchedules, KnownItemsLeftOutAndNewOnesMovedToTheFront) {
 TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
     // Day plan 1 runs weekdays; an item on weekdays joins it at event 2
     // without a schedule row being written, and reuses its action row.
-    SimSign sign(timebase({scheduleRow(1, 1, kAllMonths, kWeekdays, 0)}, {dayPlanEvent(1, 1, 8, 0, 1)},
-                          {actionRow(1, 3, 5)}));
+    SimSign sign(weekdayPlan(5));
     ScheduleItem join = item(kAllMonths, kWeekdays, 0, 17, 0, 5, 3, 0x99);
     int32_t count = 1;
     ASSERT_EQ(Result(tqSendSchedules(&join, &count)), Result(DMS_OK));
     EXPECT_TRUE(sign.calls("tqSetTimeBaseSchTable").empty());
-    EXPECT_EQ(eventWrites(sign), std::vector<std::string>({"1/2"}));
+    EXPECT_EQ(eventsWritten(sign), std::vector<std::string>({"1/2"}));
     auto actions = sign.calls("tqSetSchActionTable");
     ASSERT_EQ(actions.size(), 1u);
     EXPECT_EQ(actions[0]["args"], json::array({1}));
@@ -152,7 +121,7 @@ TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
     ASSERT_EQ(rows.size(), 4u);
     for (const json& r : rows) EXPECT_EQ(r["args"][0], 3);
     EXPECT_EQ(rows[3]["data"], hex32(3));
-    EXPECT_EQ(eventWrites(rowsInOrder), std::vector<std::string>({"3/1"}));
+    EXPECT_EQ(eventsWritten(rowsInOrder), std::vector<std::string>({"3/1"}));
     auto all = listed();
     ASSERT_EQ(all.size(), 4u);
     EXPECT_EQ(all[2].dayPlan, 3);
@@ -164,7 +133,7 @@ TEST(SendSchedules, DayPlanJoinedOrChosenAtTheFirstGap) {
     count = 2;
     ASSERT_EQ(Result(tqSendSchedules(two, &count)), Result(DMS_OK));
     EXPECT_EQ(empty.calls("tqSetTimeBaseSchTable").size(), 4u);
-    EXPECT_EQ(eventWrites(empty), std::vector<std::string>({"1/1", "1/2"}));
+    EXPECT_EQ(eventsWritten(empty), std::vector<std::string>({"1/1", "1/2"}));
 }
 
 std::vector<int64_t> numbered(std::vector<int64_t> ev, const std::vector<bool>& fresh, uint32_t maxEvents,
@@ -196,9 +165,7 @@ TEST(SendSchedules, ActionRowsSharedByAMessageAndReusedWhenUnused) {
                              item(2, 2, 0, 10, 0, 8)};
     int32_t count = 3;
     ASSERT_EQ(Result(tqSendSchedules(items, &count)), Result(DMS_OK));
-    std::vector<int> rows;
-    for (const json& c : sign.calls("tqSetSchActionTable")) rows.push_back(c["args"][0]);
-    EXPECT_EQ(rows, std::vector<int>({2, 2, 3}));
+    EXPECT_EQ(actionRowsWritten(sign), std::vector<int>({2, 2, 3}));
     const json state = sign.state()["timebase"]["actions"];
     EXPECT_EQ(state, json::array({actionRow(1, 3, 5), actionRow(2, 3, 7, 0x22), actionRow(3, 3, 8)}));
     auto back = listed();

@@ -27,18 +27,15 @@ TEST(SimTimeBase, LimitsAndScheduleRows) {
     uint32_t v = 0;
     EXPECT_EQ(Result(tqGetTimeBase(NTCIP_TIME_BASE_SCHEDULE_TABLE, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
 
-    uint16_t month = 0x1FFE;
-    uint8_t day = 0x7C;
-    uint32_t date = 0xFFFFFFFE, plan = 6;
-    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_MONTH, &month, 2)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_DAY, &day, 1)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_DATE, &date, 4)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_DAY_PLAN, &plan, 4)), Result(TQDMS_OK));
-    plan = 7;  // above maxDayPlans
-    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_DAY_PLAN, &plan, 4)), Result(TQDMS_E_BAD_VALUE));
-    EXPECT_EQ(Result(tqSetTimeBaseSchTable(5, NTCIP_SCHEDULE_DAY_PLAN, &plan, 4)), Result(TQDMS_E_NO_SUCH_NAME));
-    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_NUMBER, &plan, 4)), Result(TQDMS_E_READ_ONLY));
-    EXPECT_EQ(Result(tqSetTimeBaseSchTable(4, NTCIP_SCHEDULE_MONTH, &plan, 3)), Result(TQDMS_E_BAD_VALUE));
+    // Values little-endian in `len` bytes.
+    struct Set { int row, column; uint32_t value; int len; uint32_t rc; } sets[] = {
+        {4, NTCIP_SCHEDULE_MONTH, 0x1FFE, 2, TQDMS_OK}, {4, NTCIP_SCHEDULE_DAY, 0x7C, 1, TQDMS_OK},
+        {4, NTCIP_SCHEDULE_DATE, 0xFFFFFFFE, 4, TQDMS_OK}, {4, NTCIP_SCHEDULE_DAY_PLAN, 6, 4, TQDMS_OK},
+        {4, NTCIP_SCHEDULE_DAY_PLAN, 7, 4, TQDMS_E_BAD_VALUE},  // above maxDayPlans
+        {5, NTCIP_SCHEDULE_DAY_PLAN, 7, 4, TQDMS_E_NO_SUCH_NAME}, {4, NTCIP_SCHEDULE_NUMBER, 7, 4, TQDMS_E_READ_ONLY},
+        {4, NTCIP_SCHEDULE_MONTH, 7, 3, TQDMS_E_BAD_VALUE}};
+    for (const Set& c : sets)
+        EXPECT_EQ(Result(tqSetTimeBaseSchTable(c.row, c.column, &c.value, c.len)), Result(c.rc)) << c.row << "/" << c.column;
     uint16_t p = 0;
     uint8_t number = 0;
     ASSERT_EQ(Result(tqGetTimeBaseSchTable(4, NTCIP_SCHEDULE_DAY_PLAN, &p, 2)), Result(TQDMS_OK));
@@ -52,17 +49,14 @@ TEST(SimTimeBase, LimitsAndScheduleRows) {
 
 TEST(SimTimeBase, DayPlanEventsCheckTimesAndIdentifiers) {
     SimSign sign(json{{"limits", {{"maxDayPlans", 2}, {"maxDayPlanEvents", 3}}}});
-    uint32_t hour = 23, minute = 59;
-    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_HOUR, &hour, 4)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_MINUTE, &minute, 4)), Result(TQDMS_OK));
-    hour = 24;
-    minute = 60;
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_HOUR, &hour, 4)), Result(TQDMS_E_BAD_VALUE));
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_MINUTE, &minute, 4)), Result(TQDMS_E_BAD_VALUE));
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(3, 1, NTCIP_DAY_PLAN_HOUR, &hour, 4)), Result(TQDMS_E_NO_SUCH_NAME));
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(1, 4, NTCIP_DAY_PLAN_HOUR, &hour, 4)), Result(TQDMS_E_NO_SUCH_NAME));
-    EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(1, 1, NTCIP_DAY_PLAN_EVENT_NUMBER, &hour, 4)),
-              Result(TQDMS_E_READ_ONLY));
+    struct Set { int dayPlan, event, column; uint32_t value, rc; } sets[] = {
+        {2, 3, NTCIP_DAY_PLAN_HOUR, 23, TQDMS_OK}, {2, 3, NTCIP_DAY_PLAN_MINUTE, 59, TQDMS_OK},
+        {2, 3, NTCIP_DAY_PLAN_HOUR, 24, TQDMS_E_BAD_VALUE}, {2, 3, NTCIP_DAY_PLAN_MINUTE, 60, TQDMS_E_BAD_VALUE},
+        {3, 1, NTCIP_DAY_PLAN_HOUR, 1, TQDMS_E_NO_SUCH_NAME}, {1, 4, NTCIP_DAY_PLAN_HOUR, 1, TQDMS_E_NO_SUCH_NAME},
+        {1, 1, NTCIP_DAY_PLAN_EVENT_NUMBER, 1, TQDMS_E_READ_ONLY}};
+    for (const Set& c : sets)
+        EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(c.dayPlan, c.event, c.column, &c.value, 4)), Result(c.rc))
+            << c.dayPlan << "/" << c.event << "/" << c.column << " = " << c.value;
     for (const char* bad : {"abc", "1..2", ".1.3.", "..", ".1.3.6 "})
         EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_ACTION, bad, static_cast<int>(std::strlen(bad)))),
                   Result(TQDMS_E_BAD_VALUE))
@@ -74,11 +68,10 @@ TEST(SimTimeBase, DayPlanEventsCheckTimesAndIdentifiers) {
     EXPECT_EQ(Result(tqSetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_ACTION, tooLong.c_str(), 128)),
               Result(TQDMS_E_BAD_VALUE));
 
-    uint8_t h = 0, mi = 0;
-    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_HOUR, &h, 1)), Result(TQDMS_OK));
-    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_MINUTE, &mi, 1)), Result(TQDMS_OK));
-    EXPECT_EQ(h, 23);
-    EXPECT_EQ(mi, 59);
+    uint8_t hm[2] = {};
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_HOUR, &hm[0], 1)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_MINUTE, &hm[1], 1)), Result(TQDMS_OK));
+    EXPECT_EQ(std::vector<int>({hm[0], hm[1]}), std::vector<int>({23, 59}));
     char text[128];
     ASSERT_EQ(Result(tqGetTimeBaseDayPlanTable(2, 3, NTCIP_DAY_PLAN_ACTION, text, sizeof text)), Result(TQDMS_OK));
     EXPECT_EQ(oid, text);

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -14,9 +15,8 @@
 #include "tqdms/tqsim.h"
 #include "tqdms/ntcip.h"
 
-using testing_support::Result;
-using testing_support::SimSign;
-using testing_support::json;
+
+using namespace testing_support;
 
 namespace {
 
@@ -28,6 +28,14 @@ uint32_t status(int type, int number) {
 
 uint32_t setStatus(int type, int number, uint32_t value) {
     return tqSetMsgTable(type, number, NTCIP_MSG_STATUS, &value, 4);
+}
+
+// The MULTI text of a changeable message row, read into `room` bytes.
+std::string multiText(int number, size_t room = 64) {
+    std::vector<char> text(room, '\x55');
+    EXPECT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, number, NTCIP_MSG_MULTI_STRING, text.data(),
+                                   static_cast<int>(room))), Result(TQDMS_OK));
+    return std::string(text.data(), strnlen(text.data(), room));
 }
 
 TEST(SimSign, NoInterfaceUntilASignIsOpenOnTheThread) {
@@ -76,14 +84,10 @@ TEST(SimSign, MessageRowStatusMachine) {
     uint16_t crc = 0;
     ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_CRC, &crc, 2)), Result(TQDMS_OK));
     EXPECT_EQ(crc, 0x95F9);  // the standard's worked example
-    char text[64];
-    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_MULTI_STRING, text, 10)), Result(TQDMS_OK));
-    EXPECT_STREQ(text, "[jp3]TEST");  // cut to the buffer, NUL-terminated
+    EXPECT_EQ(multiText(5, 10), "[jp3]TEST");  // cut to the buffer, NUL-terminated
     ASSERT_EQ(Result(setStatus(3, 5, 8)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 5), 1u);
-    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 5, NTCIP_MSG_MULTI_STRING, text, sizeof text)),
-              Result(TQDMS_OK));
-    EXPECT_STREQ(text, "");
+    EXPECT_EQ(multiText(5), "");
     // Rows outside the limits and permanent rows cannot be changed.
     EXPECT_EQ(Result(setStatus(3, 101, 6)), Result(TQDMS_E_NO_SUCH_NAME));
     EXPECT_EQ(Result(setStatus(2, 1, 6)), Result(TQDMS_E_READ_ONLY));
@@ -172,10 +176,7 @@ TEST(SimSign, MultiTextOfExactlyTheLengthLimitIsKept) {
               Result(TQDMS_E_BAD_VALUE));
     ASSERT_EQ(Result(setStatus(3, 1, 7)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 1), 4u);  // valid at the limit itself
-    char text[32];
-    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 1, NTCIP_MSG_MULTI_STRING, text, sizeof text)),
-              Result(TQDMS_OK));
-    EXPECT_EQ(std::string(text), full);  // the refused text changed nothing
+    EXPECT_EQ(multiText(1), full);  // the refused text changed nothing
 }
 
 TEST(SimSign, BlankMessagesOneToTwoHundredFiftyFive) {
@@ -251,7 +252,7 @@ TEST(SimSign, JournalRecordsArgumentsAndBytes) {
     ASSERT_EQ(j.size(), 3u);
     EXPECT_EQ(j[0]["fn"], "tqSetGlobalTime");
     EXPECT_EQ(j[0]["data"], "f0f1ffff");
-    EXPECT_EQ(j[1]["data"], testing_support::hex32(100));
+    EXPECT_EQ(j[1]["data"], hex32(100));
     EXPECT_EQ(j[2]["args"], json({3, 2, 0, 1, 9, 0}));
     EXPECT_EQ(j[2]["texts"], json({"own", "[nl]"}));
     EXPECT_EQ(tqsimJournalCount(), 3);
@@ -289,15 +290,10 @@ TEST(SimSign, StateFileRoundTripAndBadStates) {
     uint32_t v = 0;
     ASSERT_EQ(Result(tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &v, 4)), Result(TQDMS_OK));
     EXPECT_EQ(v, 42u);
-    char text[32];
-    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 9, NTCIP_MSG_MULTI_STRING, text, sizeof text)),
-              Result(TQDMS_OK));
-    EXPECT_STREQ(text, "[jp2]KEPT");
+    EXPECT_EQ(multiText(9), "[jp2]KEPT");
     // A state that does not load changes nothing.
     EXPECT_EQ(Result(tqsimPatchState(R"({"messages":[{"type":9,"number":1}]})")), Result(TQDMS_E_BAD_VALUE));
-    ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 9, NTCIP_MSG_MULTI_STRING, text, sizeof text)),
-              Result(TQDMS_OK));
-    EXPECT_STREQ(text, "[jp2]KEPT");
+    EXPECT_EQ(multiText(9), "[jp2]KEPT");
     tqsimClose();
     std::FILE* f = std::fopen(path.c_str(), "w");
     std::fputs("{\"format\":\"something else\"}", f);

@@ -13,10 +13,8 @@
 #include "tqdms/tqsim.h"
 #include "tqdms/ntcip.h"
 
-using testing_support::Result;
-using testing_support::graphicRow;
-using testing_support::json;
-using testing_support::SimSign;
+
+using namespace testing_support;
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/bmp.h"
 #include "support/font_files.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,23 @@ inline Bytes bmpFile(int32_t width, int32_t height, uint16_t bits, const std::ve
     f.insert(f.end(), image.begin(), image.end());
     return f;
 }
+
+// A BMP file decoded in memory: result, headers and the packed stream.
+struct Decoded {
+    uint32_t rc = 0;
+    dms::BmpFileHeader fh;
+    dms::BmpInfoHeader ih;
+    std::vector<uint8_t> pixels;
+};
+
+inline Decoded decode(const Bytes& file, uint32_t blockSize = 8) {
+    Decoded d;
+    d.rc = dms::decodeBmp(file.data(), file.size(), blockSize, d.fh, d.ih, d.pixels);
+    return d;
+}
+
+// The first n bytes of v.
+inline Bytes head(const std::vector<uint8_t>& v, size_t n) { return Bytes(v.begin(), v.begin() + static_cast<long>(n)); }
 
 // writeFile and readFile come from font_files.h.
 

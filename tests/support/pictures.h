@@ -27,6 +27,13 @@ inline dmsGraphic pictureRecord(int index, int type, const char* name) {
     return p;
 }
 
+// The fields of a picture record a listing fills, id aside.
+inline json asJson(const dmsGraphic& p) {
+    return {{"index", p.index}, {"width", p.width}, {"height", p.height}, {"type", p.type},
+            {"status", p.status}, {"name", std::string(p.name, strnlen(p.name, sizeof p.name))},
+            {"fileLength", p.fileLength}};
+}
+
 // Paths laid end to end in 255-byte fields.
 inline std::string pathFields(const std::vector<std::string>& paths) {
     std::string fields(255 * paths.size(), '\0');
@@ -37,5 +44,34 @@ inline std::string pathFields(const std::vector<std::string>& paths) {
 // 10 x 3 pixels, 1 bit: rows 1111111111, 1000000001, 1010101010; the packed
 // stream is FF E0 1A A8.
 inline Bytes tenByThree() { return bmpFile(10, 3, 1, {{0xFF, 0xC0}, {0x80, 0x40}, {0xAA, 0x80}}, 2); }
+
+// The graphic row of the sign's state, or null when the row is empty.
+inline json rowOf(const SimSign& sign, int row) {
+    const json state = sign.state();
+    for (const json& g : state["graphics"])
+        if (g["row"] == row) return g;
+    return json();
+}
+
+// The columns of every graphic table write, and the status values asked
+// for, in order.
+inline std::vector<int> columnsWritten(const SimSign& sign) {
+    std::vector<int> out;
+    for (const json& c : sign.calls("tqSetGraphicTable")) out.push_back(c["args"][1]);
+    return out;
+}
+inline std::vector<int> statusRequests(const SimSign& sign) {
+    std::vector<int> out;
+    for (const json& c : sign.calls("tqSetGraphicTable"))
+        if (c["args"][1] == 10) out.push_back(entryBytes(c)[0]);
+    return out;
+}
+
+// A folder holding tenByThree() as `name`; path() gives the file.
+struct TenByThreeFile {
+    TempFolder dir;
+    std::string path;
+    explicit TenByThreeFile(const std::string& name = "a.bmp") : path(dir.file(name)) { writeFile(path, tenByThree()); }
+};
 
 }  // namespace testing_support
