@@ -28,4 +28,12 @@ inline json row(int type, int number, const std::string& multi, const std::strin
     return {{"type", type}, {"number", number}, {"multi", multi}, {"owner", owner}, {"status", NTCIP_MSG_VALID}};
 }
 
+// The first row of the sign's message table with this owner (null if none).
+inline json ownedRow(const SimSign& sign, const std::string& owner) {
+    json state = sign.state();
+    for (const json& r : state["messages"])
+        if (r["owner"] == owner) return r;
+    return nullptr;
+}
+
 }  // namespace testing_support
