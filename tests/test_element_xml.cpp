@@ -76,34 +76,30 @@ TEST_F(ElementXml, TypedAttributeReader) {
         "d=\"2.5\" t1=\"TRUE\" t2=\"1\" f1=\"False\" f2=\"0\" yes=\"yes\" empty=\"\" long=\"trueeeeeeeeeeeeeeeeeeeeee\" "
         "abc=\"abc\" huge=\"99999999999999999999999\"/>");
     XMLElement* e = s.root();
+    // Each read's result and the value after it, in reading order: "w" has
+    // no number and reads as 0; a refusal leaves the value as it was.
     int i = 0;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "n", i, 0, 20)), Result(DMS_OK));
-    EXPECT_EQ(i, 12);
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "w", i, 1, 20)), Result(DMS_E_INVALID));  // no number reads as 0
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "w", i, 0, 20)), Result(DMS_OK));
-    EXPECT_EQ(i, 0);
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "neg", i, INT32_MIN, INT32_MAX)), Result(DMS_OK));
-    EXPECT_EQ(i, -7);
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "huge", i, INT32_MIN, INT32_MAX)), Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "missing", i, 0, 1)), Result(DMS_E_MISSING));
-    EXPECT_EQ(Result(dms::XmlGetValue(nullptr, "n", i, 0, 1)), Result(DMS_E_MISSING));
     unsigned char b = 0;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "byte", b, 0, 255)), Result(DMS_OK));
-    EXPECT_EQ(b, 255);
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "big", b, 0, 255)), Result(DMS_E_INVALID));
-    EXPECT_EQ(b, 255);  // unchanged on refusal
     unsigned short us = 0;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "short", us, 0, 65535)), Result(DMS_OK));
-    EXPECT_EQ(us, 65535);
     unsigned int u = 0;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "u", u, 0, 4294967295LL)), Result(DMS_OK));
-    EXPECT_EQ(u, 4294967295u);
     double d = 0;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "d", d, 0, 3)), Result(DMS_OK));
-    EXPECT_EQ(d, 2.5);
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "d", d, 0, 2)), Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "abc", d, -1, 1)), Result(DMS_OK));
-    EXPECT_EQ(d, 0.0);
+    const std::pair<uint32_t, long long> got[] = {
+        {dms::XmlGetValue(e, "n", i, 0, 20), i}, {dms::XmlGetValue(e, "w", i, 1, 20), i},
+        {dms::XmlGetValue(e, "w", i, 0, 20), i}, {dms::XmlGetValue(e, "neg", i, INT32_MIN, INT32_MAX), i},
+        {dms::XmlGetValue(e, "huge", i, INT32_MIN, INT32_MAX), i}, {dms::XmlGetValue(e, "missing", i, 0, 1), i},
+        {dms::XmlGetValue(nullptr, "n", i, 0, 1), i}, {dms::XmlGetValue(e, "byte", b, 0, 255), b},
+        {dms::XmlGetValue(e, "big", b, 0, 255), b}, {dms::XmlGetValue(e, "short", us, 0, 65535), us},
+        {dms::XmlGetValue(e, "u", u, 0, 4294967295LL), u}};
+    const std::pair<uint32_t, long long> want[] = {
+        {DMS_OK, 12}, {DMS_E_INVALID, 12}, {DMS_OK, 0}, {DMS_OK, -7}, {DMS_E_INVALID, -7}, {DMS_E_MISSING, -7},
+        {DMS_E_MISSING, -7}, {DMS_OK, 255}, {DMS_E_INVALID, 255}, {DMS_OK, 65535}, {DMS_OK, 4294967295LL}};
+    for (size_t k = 0; k < std::size(want); ++k)
+        EXPECT_EQ(got[k], want[k]) << k;
+    const std::pair<uint32_t, double> doubles[] = {
+        {dms::XmlGetValue(e, "d", d, 0, 3), d}, {dms::XmlGetValue(e, "d", d, 0, 2), d}, {dms::XmlGetValue(e, "abc", d, -1, 1), d}};
+    EXPECT_EQ(doubles[0], std::make_pair(uint32_t{DMS_OK}, 2.5));
+    EXPECT_EQ(doubles[1], std::make_pair(uint32_t{DMS_E_INVALID}, 2.5));
+    EXPECT_EQ(doubles[2], std::make_pair(uint32_t{DMS_OK}, 0.0));
 
     bool flag = false;
     for (const char* t : {"t1", "t2"}) {
