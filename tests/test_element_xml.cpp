@@ -361,24 +361,18 @@ TEST_F(ElementXml, WritingElements) {
     dms::PageMessage page(0, 30, 2, 3, 9, -1, 0x102030);
     page.pageOffTime = 5;
     dms::NormalText* t = page.AddNormalText("HI");
-    t->fontNum = 2;
-    t->flash.flashOnTime = 4;
-    t->fontColor = dms::Color(3, 0xFF);
+    t->fontNum = 2, t->flash.flashOnTime = 4, t->fontColor = dms::Color(3, 0xFF);
+    // Font 77 is not on the sign: written as a number. The field's flash and
+    // the moving text's step time are not written.
     dms::SpecialObject* f = page.AddSpecialObject();
-    f->index = 7;
-    f->fontNum = 77;  // not on the sign: written as a number
-    f->flash.flashOnTime = 9;  // not written
+    f->index = 7, f->fontNum = 77, f->flash.flashOnTime = 9;
     dms::MoveText* m = page.AddMoveText();
     m->Set("RUN", 100, 3, 6, 1, 2);
-    m->stepTime = 8;  // not written
-    m->flash.flashOffTime = 2;
+    m->stepTime = 8, m->flash.flashOffTime = 2;
     page.AddPicture(5, 0, 7);
     page.AddPicture(6, 1, 1);
     dms::ColorRectangle* cr = page.AddColorRectangle();
-    cr->x = 1;
-    cr->width = 2;
-    cr->height = 3;
-    cr->color = dms::Color(4, 0xFF0000);
+    cr->x = 1, cr->width = 2, cr->height = 3, cr->color = dms::Color(4, 0xFF0000);
     page.AddTextRectangle()->AddNormalText("IN");
     page.AddWeatherJourneyTime()->fontNum = 9;
     ASSERT_EQ(Result(page.ToXml(&doc, root)), Result(DMS_OK));

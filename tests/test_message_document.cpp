@@ -179,19 +179,14 @@ TEST_F(MessageDocument, WrittenDocuments) {
     EXPECT_EQ(Result(set.ReadDocument(out.path())), Result(DMS_E_INVALID));
 
     // Records with zero values: empty attributes, written as "CMessage".
-    set.event->sourceAddr = 0x0A000001;
-    set.event->activate = {7, 3};
-    set.event->communicationsLoss = {8, 9};  // no text form: empty type
-    set.event->shortPowerLoss = {1, 4};
-    set.event->longPowerLoss = {2, 2};
+    // Memory type 9 has no text form: an empty type.
+    *set.event = {0x0A000001, {7, 3}, {8, 9}, {1, 4}, {2, 2}};
     set.count = 2;
-    set.messages[0].m_MemoryNum = 7;
-    set.messages[0].memoryType = 3;
+    set.messages[0].m_MemoryNum = 7, set.messages[0].memoryType = 3;
     std::strcpy(set.messages[0].MessageAttributes.MessageOwner, "ops");
     set.messages[0].MessageAttributes.RunTimePriority = 200;
     set.messages[0].AddPage(0)->AddNormalText("HI");
-    set.messages[1].m_MemoryNum = 8;
-    set.messages[1].memoryType = 9;
+    set.messages[1].m_MemoryNum = 8, set.messages[1].memoryType = 9;
     ASSERT_EQ(Result(set.WriteDocument(out.path())), Result(DMS_OK));
     text = out.read();
     EXPECT_NE(text.find("\n        <Activate"), std::string::npos) << "indented:\n" << text;

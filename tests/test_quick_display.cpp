@@ -135,18 +135,6 @@ TEST(QuickDisplay, NoFreeRow) {
     EXPECT_EQ(Result(tqDisplayText("X", "5x7", 1, 1, 0, nullptr)), Result(DMS_E_NO_FREE));
 }
 
-TEST(QuickDisplay, TextFaultSweep) {
-    std::unique_ptr<SimSign> sign;
-    testing_support::faultSweep(
-        [&] {
-            sign.reset();
-            sign.reset(new SimSign(
-                json{{"limits", {{"maxChangeable", 3}}}, {"messages", {row(NTCIP_MEM_CHANGEABLE, 1, "A")}}}));
-        },
-        [] { return tqDisplayText("A\nB", "5x7", 1, 1, 0, nullptr); },
-        ownerSearchMayFail);
-    sign.reset();
-}
 
 const std::string kArrow = std::string(DMS_SOURCE_DIR) + "/examples/pictures/arrow-1bit.bmp";
 
@@ -223,14 +211,16 @@ TEST(QuickDisplay, PicturesKeepTheHostsPictures) {
     }
 }
 
-TEST(QuickDisplay, PicturesFaultSweep) {
+TEST(QuickDisplay, TextAndPicturesFaultSweeps) {
     std::unique_ptr<SimSign> sign;
+    json setup;
+    auto fresh = [&] { sign = nullptr, sign = std::make_unique<SimSign>(setup); };
+    setup = {{"limits", {{"maxChangeable", 3}}}, {"messages", {row(NTCIP_MEM_CHANGEABLE, 1, "A")}}};
+    testing_support::faultSweep(fresh, [] { return tqDisplayText("A\nB", "5x7", 1, 1, 0, nullptr); }, ownerSearchMayFail);
     const int32_t times[1] = {30};
+    setup = {{"limits", {{"maxChangeable", 2}, {"graphicRows", 3}}}};
     testing_support::faultSweep(
-        [&] {
-            sign.reset();
-            sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 2}, {"graphicRows", 3}}}}));
-        },
+        fresh,
         [&] {
             int32_t count = 1;
             return tqDisplayPictures(kArrow.c_str(), times, &count, nullptr);
