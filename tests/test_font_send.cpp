@@ -171,8 +171,7 @@ TEST(FontSend, UploadFollowsTheStatusMachine) {
     ASSERT_EQ(Result(rc), Result(DMS_OK));
     dmsFont e;
     std::memset(&e, 0, sizeof e);
-    e.row = 1;
-    e.height = 7;
+    e.row = 1, e.height = 7;
     std::strcpy(e.name, "u.fnt");
     EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_NO_INTERFACE));  // no sign
 
