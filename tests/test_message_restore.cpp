@@ -150,9 +150,7 @@ TEST(MessageRestore, SavedMessagesGoBackToTheirRows) {
     ASSERT_FALSE(far.is_null()) << rows.dump();
     EXPECT_EQ(json({far["type"], far["multi"], far["owner"], far["beacon"], far["pixelService"], far["priority"]}),
               json({3, "[jp3]FAR", "ops", 1, 1, 9}));
-    std::vector<int> defined;
-    for (const json& c : sign.calls("tqDefine1Message")) defined.push_back(c["args"][1]);
-    EXPECT_EQ(defined, (std::vector<int>{300, 2}));
+    EXPECT_EQ(testing_support::definedNumbers(sign), (std::vector<int>{300, 2}));
 }
 
 // A saved text must still fit the sign it goes to: exactly the sign's

@@ -24,7 +24,9 @@
 using testing_support::Result;
 using testing_support::ints;
 using testing_support::json;
+using testing_support::definedNumbers;
 using testing_support::row;
+using testing_support::rowsOf;
 using testing_support::SimSign;
 
 namespace {
@@ -35,12 +37,6 @@ void fill(dms::CMessage& m, int type, int number, const char* multi) {
     std::strcpy(m.multiString, multi);
     std::strcpy(m.MessageAttributes.MessageOwner, "test");
     m.MessageAttributes.RunTimePriority = 9;
-}
-
-std::vector<int> definedNumbers(const SimSign& sign) {
-    std::vector<int> numbers;
-    for (const json& c : sign.calls("tqDefine1Message")) numbers.push_back(c["args"][1]);
-    return numbers;
 }
 
 std::string readDump(const char* name) {
@@ -93,15 +89,6 @@ TEST(MessageTable, WriteRunsOutOfFreeNumbers) {
     fill(m, 3, 0, "[jp3]NEW");
     EXPECT_EQ(Result(dms::writeMessageTable(&m, 1)), Result(DMS_E_NO_FREE));
     EXPECT_TRUE(sign.calls("tqDefine1Message").empty());
-}
-
-// The sign's message rows as "type/number" -> MULTI text.
-std::map<std::string, std::string> rowsOf(const SimSign& sign) {
-    std::map<std::string, std::string> out;
-    json state = sign.state();
-    for (const json& r : state["messages"])
-        out[std::to_string(r["type"].get<int>()) + "/" + std::to_string(r["number"].get<int>())] = r["multi"];
-    return out;
 }
 
 // A free number is a row of the record's own table, within its maximum,

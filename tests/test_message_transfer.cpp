@@ -31,17 +31,6 @@ std::string numbered(const std::string& number, const std::string& text, const s
                       pageXml("", "", "<NormalText text=\"" + text + "\" fontNum=\"1\"/>"));
 }
 
-// MULTI texts of the sign's changeable and volatile rows, by "type/number".
-std::map<std::string, std::string> multiOnSign(const SimSign& sign) {
-    std::map<std::string, std::string> out;
-    json s = sign.state();
-    for (const json& r : s["messages"]) {
-        if (r["type"] == 2) continue;
-        out[std::to_string(r["type"].get<int>()) + "/" + std::to_string(r["number"].get<int>())] = r["multi"];
-    }
-    return out;
-}
-
 const char* kEvents =
     "<Event sourceAddr=\"10.0.0.1\"><Activate type=\"changeable\" number=\"3\"/>"
     "<CommunicationsLoss type=\"changeable\" number=\"1\"/><ShortPowerLoss type=\"changeable\" number=\"2\"/>"
@@ -56,7 +45,7 @@ TEST(MessageTransfer, SendFillsFreeNumbersThenAppliesEventsInOrder) {
     TempFile doc(documentXml(numbered("1", "FIRST") + numbered("200", "NEW A") + numbered("255", "NEW B"),
                              kEvents));
     ASSERT_EQ(Result(tqSendMessage(doc.path())), Result(DMS_OK));
-    auto multi = multiOnSign(sign);
+    auto multi = testing_support::rowsOf(sign);
     for (const auto& kv : std::map<std::string, std::string>{{"3/1", "FIRST"}, {"3/3", "NEW A"}, {"3/4", "NEW B"}})
         EXPECT_NE(multi[kv.first].find(kv.second), std::string::npos) << kv.first;
     std::vector<std::string> order;
