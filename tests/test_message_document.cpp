@@ -193,7 +193,9 @@ TEST_F(MessageDocument, WrittenDocuments) {
     ASSERT_EQ(doc.LoadFile(out.path()), tinyxml2::XML_SUCCESS);
     tinyxml2::XMLElement* root = doc.FirstChildElement("DmsMessage");
     ev = root->FirstChildElement("Event");
-    auto attr = [&](const char* child, const char* name) { return std::string(ev->FirstChildElement(child)->Attribute(name)); };
+    auto attr = [&](const char* child, const char* name) {
+        return std::string(ev->FirstChildElement(child)->Attribute(name));
+    };
     EXPECT_EQ(attr("Activate", "type") + "," + attr("Activate", "number"), "changeable,7");
     EXPECT_EQ(attr("CommunicationsLoss", "type") + "," + attr("CommunicationsLoss", "number"), ",8");
     EXPECT_EQ(root->FirstChildElement("Message"), nullptr);
