@@ -164,24 +164,24 @@ TEST(FontDownload, GetFontFileCountStopsAtThePlaceholder) {
     EXPECT_EQ(count, 77u);
     EXPECT_EQ(Result(GetFontFileCount(nullptr)), Result(DMS_E_ARGUMENT));
 
-    // The new sign: fonts in rows 1 and 2, row 3 named "def.".
+    // The new sign has fonts in rows 1 and 2 and row 3 named "def."; where no
+    // row qualifies the count is untouched; with every row named it is
+    // counted up to N - 1.
     SimSign sign;
-    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
-    EXPECT_EQ(count, 2u);
-    sign.patch({{"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", " "}}, {{"row", 3}, {"name", "C"}}}}});
-    count = 0;
-    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
-    EXPECT_EQ(count, 1u);
-    sign.patch({{"fonts", {{{"row", 1}, {"name", "def."}}}}});
-    count = 55;
-    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
-    EXPECT_EQ(count, 55u);  // no row qualifies: untouched
-    // Every row named: counted up to N - 1.
-    sign.patch({{"limits", {{"fontRows", 4}}},
-                {"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", "B"}}, {{"row", 3}, {"name", "C"}},
-                           {{"row", 4}, {"name", "D"}}}}});
-    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
-    EXPECT_EQ(count, 3u);
+    const std::pair<json, uint32_t> steps[] = {
+        {json::object(), 2},
+        {{{"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", " "}}, {{"row", 3}, {"name", "C"}}}}}, 1},
+        {{{"fonts", {{{"row", 1}, {"name", "def."}}}}}, 55},
+        {{{"limits", {{"fontRows", 4}}},
+          {"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", "B"}}, {{"row", 3}, {"name", "C"}},
+                     {{"row", 4}, {"name", "D"}}}}},
+         3}};
+    for (const auto& [patch, expected] : steps) {
+        sign.patch(patch);
+        count = 55;
+        ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
+        EXPECT_EQ(count, expected) << patch.dump();
+    }
 
     std::unique_ptr<SimSign> s;
     faultSweep([&] { s = nullptr, s = std::make_unique<SimSign>(); },
