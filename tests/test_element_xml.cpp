@@ -10,9 +10,11 @@
 #include "model/sign_facts.h"
 #include "model/xml_value.h"
 #include "multi/describe.h"
+#include "support/fields.h"
 #include "support/result.h"
 
 using testing_support::Result;
+using testing_support::ints;
 using tinyxml2::XMLDocument;
 using tinyxml2::XMLElement;
 
@@ -74,49 +76,41 @@ TEST_F(ElementXml, TypedAttributeReader) {
         "d=\"2.5\" t1=\"TRUE\" t2=\"1\" f1=\"False\" f2=\"0\" yes=\"yes\" empty=\"\" long=\"trueeeeeeeeeeeeeeeeeeeeee\" "
         "abc=\"abc\" huge=\"99999999999999999999999\"/>");
     XMLElement* e = s.root();
+    // Each read's result and the value after it, in reading order: "w" has
+    // no number and reads as 0; a refusal leaves the value as it was.
     int i = 0;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "n", i, 0, 20)), Result(DMS_OK));
-    EXPECT_EQ(i, 12);
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "w", i, 1, 20)), Result(DMS_E_INVALID));  // no number reads as 0
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "w", i, 0, 20)), Result(DMS_OK));
-    EXPECT_EQ(i, 0);
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "neg", i, INT32_MIN, INT32_MAX)), Result(DMS_OK));
-    EXPECT_EQ(i, -7);
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "huge", i, INT32_MIN, INT32_MAX)), Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "missing", i, 0, 1)), Result(DMS_E_MISSING));
-    EXPECT_EQ(Result(dms::XmlGetValue(nullptr, "n", i, 0, 1)), Result(DMS_E_MISSING));
     unsigned char b = 0;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "byte", b, 0, 255)), Result(DMS_OK));
-    EXPECT_EQ(b, 255);
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "big", b, 0, 255)), Result(DMS_E_INVALID));
-    EXPECT_EQ(b, 255);  // unchanged on refusal
     unsigned short us = 0;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "short", us, 0, 65535)), Result(DMS_OK));
-    EXPECT_EQ(us, 65535);
     unsigned int u = 0;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "u", u, 0, 4294967295LL)), Result(DMS_OK));
-    EXPECT_EQ(u, 4294967295u);
     double d = 0;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "d", d, 0, 3)), Result(DMS_OK));
-    EXPECT_EQ(d, 2.5);
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "d", d, 0, 2)), Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "abc", d, -1, 1)), Result(DMS_OK));
-    EXPECT_EQ(d, 0.0);
+    const std::pair<uint32_t, long long> got[] = {
+        {dms::XmlGetValue(e, "n", i, 0, 20), i}, {dms::XmlGetValue(e, "w", i, 1, 20), i},
+        {dms::XmlGetValue(e, "w", i, 0, 20), i}, {dms::XmlGetValue(e, "neg", i, INT32_MIN, INT32_MAX), i},
+        {dms::XmlGetValue(e, "huge", i, INT32_MIN, INT32_MAX), i}, {dms::XmlGetValue(e, "missing", i, 0, 1), i},
+        {dms::XmlGetValue(nullptr, "n", i, 0, 1), i}, {dms::XmlGetValue(e, "byte", b, 0, 255), b},
+        {dms::XmlGetValue(e, "big", b, 0, 255), b}, {dms::XmlGetValue(e, "short", us, 0, 65535), us},
+        {dms::XmlGetValue(e, "u", u, 0, 4294967295LL), u}};
+    const std::pair<uint32_t, long long> want[] = {
+        {DMS_OK, 12}, {DMS_E_INVALID, 12}, {DMS_OK, 0}, {DMS_OK, -7}, {DMS_E_INVALID, -7}, {DMS_E_MISSING, -7},
+        {DMS_E_MISSING, -7}, {DMS_OK, 255}, {DMS_E_INVALID, 255}, {DMS_OK, 65535}, {DMS_OK, 4294967295LL}};
+    for (size_t k = 0; k < std::size(want); ++k)
+        EXPECT_EQ(got[k], want[k]) << k;
+    const std::pair<uint32_t, double> doubles[] = {
+        {dms::XmlGetValue(e, "d", d, 0, 3), d}, {dms::XmlGetValue(e, "d", d, 0, 2), d}, {dms::XmlGetValue(e, "abc", d, -1, 1), d}};
+    EXPECT_EQ(doubles[0], std::make_pair(uint32_t{DMS_OK}, 2.5));
+    EXPECT_EQ(doubles[1], std::make_pair(uint32_t{DMS_E_INVALID}, 2.5));
+    EXPECT_EQ(doubles[2], std::make_pair(uint32_t{DMS_OK}, 0.0));
 
+    // Each flag starts as the opposite of what a good read gives.
+    const std::pair<const char*, bool> goodFlags[] = {{"t1", true}, {"t2", true}, {"f1", false}, {"f2", false}};
+    for (const auto& [name, value] : goodFlags) {
+        bool flag = !value;
+        EXPECT_EQ(Result(dms::XmlGetValue(e, name, flag)), Result(DMS_OK)) << name;
+        EXPECT_EQ(flag, value) << name;
+    }
     bool flag = false;
-    for (const char* t : {"t1", "t2"}) {
-        flag = false;
-        EXPECT_EQ(Result(dms::XmlGetValue(e, t, flag)), Result(DMS_OK)) << t;
-        EXPECT_TRUE(flag) << t;
-    }
-    for (const char* f : {"f1", "f2"}) {
-        flag = true;
-        EXPECT_EQ(Result(dms::XmlGetValue(e, f, flag)), Result(DMS_OK)) << f;
-        EXPECT_FALSE(flag) << f;
-    }
-    for (const char* bad : {"yes", "empty", "long", "n"}) EXPECT_EQ(Result(dms::XmlGetValue(e, bad, flag)),
-                                                                    Result(DMS_E_INVALID)) << bad;
-    EXPECT_EQ(Result(dms::XmlGetValue(e, "missing", flag)), Result(DMS_E_MISSING));
+    for (const char* bad : {"yes", "empty", "long", "n", "missing"})
+        EXPECT_EQ(Result(dms::XmlGetValue(e, bad, flag)), Result(bad[0] == 'm' ? DMS_E_MISSING : DMS_E_INVALID)) << bad;
 
     char text[4] = "zz";
     EXPECT_EQ(Result(dms::XmlGetValue(e, "abc", text, sizeof text, 0, 3)), Result(DMS_OK));
@@ -153,9 +147,7 @@ TEST_F(ElementXml, FlashGivenSingly) {
     dms::Picture* pic = page.AddPicture();
     EXPECT_EQ(Result(readText(*pic, "<P><Picture number=\"3\" flashOnTime=\"5\" x=\"4\" y=\"6\"/></P>")),
               Result(DMS_OK));
-    EXPECT_EQ(pic->flash.flashOnTime, 5);
-    EXPECT_EQ(pic->flash.flashOffTime, 0);
-    EXPECT_EQ(pic->x, 4);
+    EXPECT_EQ(ints(pic->flash.flashOnTime, pic->flash.flashOffTime, pic->x), ints(5, 0, 4));
     EXPECT_EQ(Result(readText(*pic, "<P><Picture number=\"3\" flashOffTime=\"70000\"/></P>")), Result(DMS_E_INVALID));
     // In the last colour rectangle it is the chain's result; earlier ones go on.
     dms::ColorRectangle first;
@@ -216,9 +208,7 @@ TEST_F(ElementXml, TextElementsReadingRules) {
                                      {"<SpecialObject index=\"100\"/>", DMS_E_INVALID}});
     EXPECT_EQ(Result(readText(f, "<SpecialObject index=\"99\" flashOnTime=\"2\" flashOffTime=\"3\" fontNum=\"3\"/>")),
               Result(DMS_OK));
-    EXPECT_EQ(f.index, 99);
-    EXPECT_EQ(f.flash.flashOffTime, 3);
-    EXPECT_EQ(f.fontNum, 3);
+    EXPECT_EQ(ints(f.index, f.flash.flashOffTime, f.fontNum), ints(99, 3, 3));
 
     dms::HexCharacter h;
     expectCodes<dms::HexCharacter>({{"<HexCharacter/>", DMS_E_MISSING}, {"<HexCharacter x=\"4142\"/>", DMS_E_INVALID}});
@@ -228,8 +218,7 @@ TEST_F(ElementXml, TextElementsReadingRules) {
 
     dms::NewLine nl;
     EXPECT_EQ(Result(readText(nl, "<NewLine lineAlign=\"flush left\" count=\"9\"/>")), Result(DMS_OK));
-    EXPECT_EQ(nl.lineAlign, 2);
-    EXPECT_EQ(nl.count, 9);
+    EXPECT_EQ(ints(nl.lineAlign, nl.count), ints(2, 9));
     expectCodes<dms::NewLine>({{"<NewLine lineAlign=\"middle\"/>", DMS_E_INVALID},
                                {"<NewLine lineAlign=\"" + std::string(11, 'r') + "\"/>", DMS_E_INVALID},
                                {"<NewLine count=\"10\"/>", DMS_E_INVALID},
@@ -240,18 +229,11 @@ TEST_F(ElementXml, MoveTextTypeAndDirectionTexts) {
     const std::string base = "<MoveText width=\"200\" stepPixels=\"2\" stepTime=\"5\" text=\"GO\" ";
     dms::MoveText m;
     EXPECT_EQ(Result(readText(m, base + "type=\"xlinearx\" delay=\"7\" direction=\"to the right\"/>")), Result(DMS_OK));
-    EXPECT_EQ(m.mode, 2);
-    EXPECT_EQ(m.delay, 7);
-    EXPECT_EQ(m.direction, 1);
-    EXPECT_EQ(m.width, 200);
-    EXPECT_EQ(m.stepTime, 5);
+    EXPECT_EQ(ints(m.mode, m.delay, m.direction, m.width, m.stepTime), ints(2, 7, 1, 200, 5));
     EXPECT_STREQ(m.textBase.Text(), "GO");
     dms::MoveText c;
     EXPECT_EQ(Result(readText(c, base + "type=\"circular\" direction=\"left\" fontNum=\"4\"/>")), Result(DMS_OK));
-    EXPECT_EQ(c.mode, 1);
-    EXPECT_EQ(c.delay, 0);  // not read when circular
-    EXPECT_EQ(c.direction, 0);
-    EXPECT_EQ(c.textBase.fontNum, 4);
+    EXPECT_EQ(ints(c.mode, c.delay, c.direction, c.textBase.fontNum), ints(1, 0, 0, 4));  // no delay when circular
     // "linear" is looked for first.
     EXPECT_EQ(Result(readText(c, base + "type=\"circularlinear\" delay=\"1\" direction=\"left\"/>")), Result(DMS_OK));
     EXPECT_EQ(c.mode, 2);
@@ -303,27 +285,21 @@ TEST_F(ElementXml, GraphicElementsReadTheirChains) {
     dms::ColorRectangle r;
     EXPECT_EQ(Result(readText(r, "<P><ColorRectangle x=\"3\" y=\"4\" width=\"5\" height=\"6\" colorValue=\"65280\"/></P>")),
               Result(DMS_OK));
-    EXPECT_EQ(r.x, 3);
-    EXPECT_EQ(r.height, 6);
+    EXPECT_EQ(ints(r.x, r.height), ints(3, 6));
     EXPECT_EQ(r.color, dms::Color(-1, 0x00FF00));
 
     dms::WeatherJourneyTime w;
     EXPECT_EQ(Result(readText(w, "<P><WeatherJourneyTime no=\"2147483647\" x=\"1\" width=\"2\" height=\"3\" fontNum=\"4\"/>"
                           "<WeatherJourneyTime no=\"8\" width=\"2\"/></P>")),
               Result(DMS_E_MISSING));
-    EXPECT_EQ(w.tdno, 2147483647);
-    EXPECT_EQ(w.fontNum, -1);  // the font group is not read
     ASSERT_NE(w.next, nullptr);
-    EXPECT_EQ(w.next->tdno, 8);
+    EXPECT_EQ(ints(w.tdno, w.fontNum, w.next->tdno), ints(2147483647, -1, 8));  // the font group is not read
 
     dms::TextRectangle good;
     EXPECT_EQ(Result(readText(good, "<P><TextRectangle columnGap=\"2\" pageAlign=\"bottom\" lineAlign=\"right\" x=\"1\" "
                              "width=\"20\" height=\"8\">" + kText + "</TextRectangle></P>")),
               Result(DMS_OK));
-    EXPECT_EQ(good.spaceCharacterCount, 2);
-    EXPECT_EQ(good.pageAlign, 4);
-    EXPECT_EQ(good.lineAlign, 4);
-    EXPECT_EQ(good.width, 20);
+    EXPECT_EQ(ints(good.spaceCharacterCount, good.pageAlign, good.lineAlign, good.width), ints(2, 4, 4, 20));
     ASSERT_NE(good.normalTexts, nullptr);
     EXPECT_STREQ(good.normalTexts->Text(), "T");
 }
@@ -338,52 +314,40 @@ TEST_F(ElementXml, PagesAndSections) {
                               "pageAlign=\"top center\" lineAlign=\"x center\" pageNum=\"9\">" + section +
                               "</PageMessage><PageMessage pageOnTime=\"2\" pageOffTime=\"3\">" + kText + "</PageMessage>")),
               Result(DMS_OK));
-    EXPECT_EQ(page.pageNum, 0);  // the position, not "pageNum"
-    EXPECT_EQ(page.pageOnTime, 60);
-    EXPECT_EQ(page.pageOffTime, 0);
-    EXPECT_EQ(page.spaceCharacterCount, 3);
-    EXPECT_EQ(page.pageBackground.rgb, 255);
-    EXPECT_EQ(page.pageAlign, 2);  // "top" is looked for first
-    EXPECT_EQ(page.lineAlign, 3);
+    // pageNum is the position, not "pageNum"; "top" is looked for first.
+    EXPECT_EQ(ints(page.pageNum, page.pageOnTime, page.pageOffTime, page.spaceCharacterCount, page.pageBackground.rgb,
+                   page.pageAlign, page.lineAlign),
+              ints(0, 60, 0, 3, 255, 2, 3));
     ASSERT_EQ(page.textOrder.size(), 5u);
     const dms::ElementKind kinds[] = {dms::kKindNewLine, dms::kKindNormalText, dms::kKindHexCharacter,
                                       dms::kKindSpecialObject, dms::kKindMoveText};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(page.textOrder[i].kind, kinds[i]) << i;
     EXPECT_EQ(page.newLines->count, 1);
     ASSERT_NE(page.next, nullptr);
-    EXPECT_EQ(page.next->pageNum, 1);
-    EXPECT_EQ(page.next->pageOffTime, 3);
-    EXPECT_EQ(page.next->pageBackground.rgb, 0);
+    EXPECT_EQ(ints(page.next->pageNum, page.next->pageOffTime, page.next->pageBackground.rgb), ints(1, 3, 0));
 
     const std::string times = "pageOnTime=\"1\" pageOffTime=\"1\"";
-    dms::PageMessage p;
-    EXPECT_EQ(Result(readPages(p, "<PageMessage pageOffTime=\"1\">" + kText + "</PageMessage>")),
-              Result(DMS_E_MISSING));
-    EXPECT_EQ(Result(readPages(p, "<PageMessage pageOnTime=\"61\" pageOffTime=\"1\">" + kText + "</PageMessage>")),
-              Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + "><SectionText><Unknown/></SectionText></PageMessage>")),
-              Result(DMS_E_MISSING));
-    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + "/>")), Result(DMS_E_MISSING));
-    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + " pageBackground=\"" + std::string(25, '1') + "\">" + kText +
-                               "</PageMessage>")),
-              Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + " lineAlign=\"justified\">" + kText + "</PageMessage>")),
-              Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + " columnGap=\"x\">" + kText + "</PageMessage>")),
-              Result(DMS_OK));
-    // A failing text element stops the page.
-    EXPECT_EQ(Result(readPages(p, "<PageMessage " + times + "><SectionText><NewLine count=\"0\"/></SectionText></PageMessage>")),
-              Result(DMS_E_INVALID));
+    const std::string text = ">" + kText + "</PageMessage>";
+    // The last one: a failing text element stops the page.
+    expectCodes<dms::PageMessage>({
+        {"<M><PageMessage pageOffTime=\"1\"" + text + "</M>", DMS_E_MISSING},
+        {"<M><PageMessage pageOnTime=\"61\" pageOffTime=\"1\"" + text + "</M>", DMS_E_INVALID},
+        {"<M><PageMessage " + times + "><SectionText><Unknown/></SectionText></PageMessage></M>", DMS_E_MISSING},
+        {"<M><PageMessage " + times + "/></M>", DMS_E_MISSING},
+        {"<M><PageMessage " + times + " pageBackground=\"" + std::string(25, '1') + "\"" + text + "</M>", DMS_E_INVALID},
+        {"<M><PageMessage " + times + " lineAlign=\"justified\"" + text + "</M>", DMS_E_INVALID},
+        {"<M><PageMessage " + times + " columnGap=\"x\"" + text + "</M>", DMS_OK},
+        {"<M><PageMessage " + times + "><SectionText><NewLine count=\"0\"/></SectionText></PageMessage></M>", DMS_E_INVALID},
+    });
 
     // 256 pages are read, a 257th is refused.
     std::string pages;
-    for (int i = 0; i < 256; ++i) pages += "<PageMessage " + times + ">" + kText + "</PageMessage>";
+    for (int i = 0; i < 256; ++i) pages += "<PageMessage " + times + text;
     dms::PageMessage many;
     EXPECT_EQ(Result(readPages(many, pages)), Result(DMS_OK));
     EXPECT_EQ(dms::ItemAt(&many, 0, 1)->pageNum, 255);
     dms::PageMessage tooMany;
-    EXPECT_EQ(Result(readPages(tooMany, pages + "<PageMessage " + times + ">" + kText + "</PageMessage>")),
-              Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(readPages(tooMany, pages + "<PageMessage " + times + text)), Result(DMS_E_INVALID));
 }
 
 TEST_F(ElementXml, WritingElements) {
@@ -393,24 +357,18 @@ TEST_F(ElementXml, WritingElements) {
     dms::PageMessage page(0, 30, 2, 3, 9, -1, 0x102030);
     page.pageOffTime = 5;
     dms::NormalText* t = page.AddNormalText("HI");
-    t->fontNum = 2;
-    t->flash.flashOnTime = 4;
-    t->fontColor = dms::Color(3, 0xFF);
+    t->fontNum = 2, t->flash.flashOnTime = 4, t->fontColor = dms::Color(3, 0xFF);
+    // Font 77 is not on the sign: written as a number. The field's flash and
+    // the moving text's step time are not written.
     dms::SpecialObject* f = page.AddSpecialObject();
-    f->index = 7;
-    f->fontNum = 77;  // not on the sign: written as a number
-    f->flash.flashOnTime = 9;  // not written
+    f->index = 7, f->fontNum = 77, f->flash.flashOnTime = 9;
     dms::MoveText* m = page.AddMoveText();
     m->Set("RUN", 100, 3, 6, 1, 2);
-    m->stepTime = 8;  // not written
-    m->flash.flashOffTime = 2;
+    m->stepTime = 8, m->flash.flashOffTime = 2;
     page.AddPicture(5, 0, 7);
     page.AddPicture(6, 1, 1);
     dms::ColorRectangle* cr = page.AddColorRectangle();
-    cr->x = 1;
-    cr->width = 2;
-    cr->height = 3;
-    cr->color = dms::Color(4, 0xFF0000);
+    cr->x = 1, cr->width = 2, cr->height = 3, cr->color = dms::Color(4, 0xFF0000);
     page.AddTextRectangle()->AddNormalText("IN");
     page.AddWeatherJourneyTime()->fontNum = 9;
     ASSERT_EQ(Result(page.ToXml(&doc, root)), Result(DMS_OK));

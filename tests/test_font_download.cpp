@@ -13,6 +13,7 @@
 #include "fonts/font_bytes.h"
 #include "fonts/font_file.h"
 #include "support/fault_sweep.h"
+#include "support/fields.h"
 #include "support/font_files.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
@@ -52,10 +53,8 @@ TEST(FontDownload, GetFontFileWritesTheFontAsAnFntFile) {
     auto back = loadFont(dir + "/Five.fnt", &rc);
     ASSERT_EQ(Result(rc), Result(DMS_OK));
     EXPECT_STREQ(back->name, "Five.fnt");
-    EXPECT_EQ(back->number, 58u);  // 58 written back as 10, read as 58 again
-    EXPECT_EQ(back->width, 5);
-    EXPECT_EQ(back->charSpacing, 2);  // the spacings come back too
-    EXPECT_EQ(back->lineSpacing, 3);
+    // 58 is written back as 10 and read as 58 again; the spacings come back too.
+    EXPECT_EQ(ints(back->number, back->width, back->charSpacing, back->lineSpacing), ints(58, 5, 2, 3));
     for (unsigned c = 1; c < 256; ++c) ASSERT_EQ(picture(back->chars[c], 7), picture(f.glyphs[c], 7, 5)) << c;
     Bytes file = readFile(dir + "/Five.fnt");
     ASSERT_EQ(file.size(), 256u * 7 + 64);
@@ -63,8 +62,7 @@ TEST(FontDownload, GetFontFileWritesTheFontAsAnFntFile) {
     const uint8_t* t = file.data() + file.size() - 64;
     EXPECT_EQ(dms::le32(t + 44), 10u);  // 58 mapped back
     Bytes tail(16, 0);  // no width table, the spacings where the reader takes them, zeros
-    tail[1] = 2;
-    tail[2] = 3;
+    tail[1] = 2, tail[2] = 3;
     EXPECT_EQ(Bytes(t + 48, t + 64), tail);
 
     // Rows without a usable font give DMS_E_ARGUMENT; a folder that does not
@@ -86,11 +84,7 @@ TEST(FontDownload, GetFontFileKeepsAProportionalFontsGlyphsAndSpacing) {
     // Widths 1, 3, 6, 8 (a whole byte) and 11 (two bytes a row): each glyph
     // comes back left-aligned in an 11-pixel cell, the rest blank.
     CellFont f;
-    f.width = 11;
-    f.rowBytes = 2;
-    f.number = 4;
-    f.charSpacing = 2;
-    f.lineSpacing = 5;
+    f.width = 11, f.rowBytes = 2, f.number = 4, f.charSpacing = 2, f.lineSpacing = 5;
     f.glyphs['!'] = {"#", "#", "#", "#", "", "#", ""};
     f.glyphs['i'] = {".#.", "", "##.", ".#.", ".#.", ".#.", "###"};
     f.glyphs['n'] = {"", "", "#.##.", "##..#", "#...#", "#...#", "#...##"};
@@ -98,11 +92,7 @@ TEST(FontDownload, GetFontFileKeepsAProportionalFontsGlyphsAndSpacing) {
     f.glyphs['M'] = {"#.........#", "##.......##", "#.#.....#.#", "#..#...#..#", "#...#.#...#", "#....#....#",
                      "#.........#"};
     std::vector<uint8_t> widths(256, 0);
-    widths['!'] = 1;
-    widths['i'] = 3;
-    widths['n'] = 6;
-    widths['O'] = 8;
-    widths['M'] = 11;
+    widths['!'] = 1, widths['i'] = 3, widths['n'] = 6, widths['O'] = 8, widths['M'] = 11;
     std::string dir = scratchFolder("getfile_prop");
     const std::string original = writeFile(dir + "/Prop.fnt", fntFile(f, widths));
     SimSign sign(json{{"limits", {{"fontRows", 3}}}});
@@ -117,9 +107,7 @@ TEST(FontDownload, GetFontFileKeepsAProportionalFontsGlyphsAndSpacing) {
     uint32_t rc = 1;
     auto back = loadFont(dir + "/copy/Prop.fnt", &rc);
     ASSERT_EQ(Result(rc), Result(DMS_OK));
-    EXPECT_EQ(back->charSpacing, 2);
-    EXPECT_EQ(back->lineSpacing, 5);
-    EXPECT_EQ(back->width, 11);
+    EXPECT_EQ(ints(back->charSpacing, back->lineSpacing, back->width), ints(2, 5, 11));
     for (unsigned c = 1; c < 256; ++c) {
         ASSERT_EQ(back->chars[c].width, 11) << c;  // no width table: every cell reads back 11 wide
         ASSERT_EQ(picture(back->chars[c], 7), picture(f.glyphs[c], 7, 11)) << c;
@@ -130,8 +118,7 @@ TEST(FontDownload, GetFontFileKeepsAProportionalFontsGlyphsAndSpacing) {
     count = 1;
     ASSERT_EQ(Result(tqSendFonts(fields.data(), &count, 1)), Result(DMS_OK));
     const json row = sign.state()["fonts"][0];
-    EXPECT_EQ(row["charSpacing"], 2);
-    EXPECT_EQ(row["lineSpacing"], 5);
+    EXPECT_EQ(json({row["charSpacing"], row["lineSpacing"]}), json({2, 5}));
 }
 
 TEST(FontDownload, GetFontFileRefusesNamesThatLeaveTheFolder) {
@@ -177,24 +164,24 @@ TEST(FontDownload, GetFontFileCountStopsAtThePlaceholder) {
     EXPECT_EQ(count, 77u);
     EXPECT_EQ(Result(GetFontFileCount(nullptr)), Result(DMS_E_ARGUMENT));
 
-    // The new sign: fonts in rows 1 and 2, row 3 named "def.".
+    // The new sign has fonts in rows 1 and 2 and row 3 named "def."; where no
+    // row qualifies the count is untouched; with every row named it is
+    // counted up to N - 1.
     SimSign sign;
-    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
-    EXPECT_EQ(count, 2u);
-    sign.patch({{"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", " "}}, {{"row", 3}, {"name", "C"}}}}});
-    count = 0;
-    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
-    EXPECT_EQ(count, 1u);
-    sign.patch({{"fonts", {{{"row", 1}, {"name", "def."}}}}});
-    count = 55;
-    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
-    EXPECT_EQ(count, 55u);  // no row qualifies: untouched
-    // Every row named: counted up to N - 1.
-    sign.patch({{"limits", {{"fontRows", 4}}},
-                {"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", "B"}}, {{"row", 3}, {"name", "C"}},
-                           {{"row", 4}, {"name", "D"}}}}});
-    ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
-    EXPECT_EQ(count, 3u);
+    const std::pair<json, uint32_t> steps[] = {
+        {json::object(), 2},
+        {{{"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", " "}}, {{"row", 3}, {"name", "C"}}}}}, 1},
+        {{{"fonts", {{{"row", 1}, {"name", "def."}}}}}, 55},
+        {{{"limits", {{"fontRows", 4}}},
+          {"fonts", {{{"row", 1}, {"name", "A"}}, {{"row", 2}, {"name", "B"}}, {{"row", 3}, {"name", "C"}},
+                     {{"row", 4}, {"name", "D"}}}}},
+         3}};
+    for (const auto& [patch, expected] : steps) {
+        sign.patch(patch);
+        count = 55;
+        ASSERT_EQ(Result(GetFontFileCount(&count)), Result(DMS_OK));
+        EXPECT_EQ(count, expected) << patch.dump();
+    }
 
     std::unique_ptr<SimSign> s;
     faultSweep([&] { s = nullptr, s = std::make_unique<SimSign>(); },
@@ -215,8 +202,7 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
     CellFont prop = glyphs(9, 3);
     prop.rowBytes = 2;
     std::vector<uint8_t> widths(256, 0);
-    widths['H'] = 9;
-    widths['i'] = 3;
+    widths['H'] = 9, widths['i'] = 3;
     SimSign sign(json{{"fonts", {signRowOf(fixed, "Fixed", 1), signRowOf(prop, "Prop", 2, widths)}}});
     fontDetail records[3];
     std::memset(records, 0, sizeof records);
@@ -235,32 +221,24 @@ TEST(FontDownload, GetFontFileDetailFillsRecordsTheHostOwns) {
     ASSERT_NE(+records[0].content, nullptr);
     const uint8_t* t = records[0].trailer;
     EXPECT_EQ(std::memcmp(t, "\x04" "FONT", 5), 0);
-    EXPECT_EQ(dms::le32(t + 16), 5u);
-    EXPECT_EQ(dms::le32(t + 44), 10u);
+    EXPECT_EQ(ints(dms::le32(t + 16), dms::le32(t + 44)), ints(5, 10));
     EXPECT_EQ(Bytes(t + 48, t + 53), (Bytes{0, 2, 3, 2, 3}));
     // Characters in row form: rows of ceil(width / 8) bytes, bits past the width clear.
     const fontContent& c0 = *records[0].content;
     ASSERT_NE(+c0.chars, nullptr);
     EXPECT_EQ(+c0.chars[0].bitmap, nullptr);
-    EXPECT_EQ(c0.chars['H'].code, 'H');
-    EXPECT_EQ(c0.chars['H'].width, 5);
+    EXPECT_EQ(ints(c0.chars['H'].code, c0.chars['H'].width, c0.charCount), ints('H', 5, 0));  // only the array is filled
     Bytes cell = fixed.cell('H');
     cell[0] &= 0xF8;
     EXPECT_EQ(Bytes(c0.chars['H'].bitmap, c0.chars['H'].bitmap + 7), cell);
-    EXPECT_EQ(c0.charCount, 0u);  // only the array is filled
 
     // Proportional font: flag 0xF0 and the raw number.
     EXPECT_STREQ(records[1].name, "Prop");
     EXPECT_EQ(+records[1].trailer, ownTrailer);
-    EXPECT_EQ(ownTrailer[48], 0xF0);
-    EXPECT_EQ(dms::le32(ownTrailer + 44), 51u);
-    EXPECT_EQ(dms::le32(ownTrailer + 16), 9u);
-    EXPECT_EQ(dms::le32(ownTrailer + 24), 2u);
     const fontChar& i = records[1].content->chars['i'];
-    EXPECT_EQ(i.width, 3);
-    EXPECT_EQ(i.bitmap[0], 0x20);
-    EXPECT_EQ(i.bitmap[2], 0x60);
-    EXPECT_EQ(records[1].content->chars['A'].width, 0);
+    EXPECT_EQ(ints(ownTrailer[48], dms::le32(ownTrailer + 44), dms::le32(ownTrailer + 16), dms::le32(ownTrailer + 24),
+                   i.width, i.bitmap[0], i.bitmap[2], records[1].content->chars['A'].width),
+              ints(0xF0, 51, 9, 2, 3, 0x20, 0x60, 0));
     ASSERT_NE(+records[1].content->chars['A'].bitmap, nullptr);  // an empty block all the same
     Bytes h = prop.cell('H');
     h[1] &= 0x80;  // only 9 pixels of the row
@@ -293,8 +271,7 @@ TEST(FontDownload, GetFontFileDetailFaultSweep) {
     EXPECT_EQ(Result(GetFontFileDetail(none, &one)), Result(DMS_E_NO_INTERFACE));
     CellFont f = glyphs(5, 1);
     std::vector<uint8_t> widths(256, 0);
-    widths['H'] = 5;
-    widths['i'] = 3;
+    widths['H'] = 5, widths['i'] = 3;
     std::unique_ptr<SimSign> sign;
     fontDetail record;
     int swept = faultSweep(

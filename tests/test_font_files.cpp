@@ -11,6 +11,7 @@
 #include "fonts/font_bytes.h"
 #include "fonts/font_content.h"
 #include "fonts/font_file.h"
+#include "support/fields.h"
 #include "support/font_files.h"
 #include "support/result.h"
 
@@ -44,16 +45,13 @@ TEST(FontFiles, FntPacksRowsIntoOneBitStream) {
     auto font = fromBytes(fntFile(fiveBySeven()), false, rc);
     ASSERT_EQ(Result(rc), Result(DMS_OK));
     ASSERT_EQ(font->charCount, 256u);
-    EXPECT_EQ(font->height, 7);
-    EXPECT_EQ(font->width, 5);
-    EXPECT_EQ(font->cellSize, 7u);
+    EXPECT_EQ(ints(font->height, font->width, font->cellSize), ints(7, 5, 7));
     // Width 5, height 7: 7 bytes, 35 pixel bits and 21 zero bits; the cell's
     // bits past the width (set in rows 0 and 4) are not taken.
     const fontChar& a = font->chars['A'];
-    EXPECT_EQ(a.width, 5);
-    const uint8_t expected[7] = {0x74, 0x63, 0xF8, 0xC6, 0x20, 0x00, 0x00};
     ASSERT_NE(+a.bitmap, nullptr);
-    EXPECT_EQ(std::memcmp(a.bitmap, expected, 7), 0);
+    EXPECT_EQ(ints(a.width, a.bitmap[0], a.bitmap[1], a.bitmap[2], a.bitmap[3], a.bitmap[4], a.bitmap[5], a.bitmap[6]),
+              ints(5, 0x74, 0x63, 0xF8, 0xC6, 0x20, 0x00, 0x00));
     EXPECT_EQ(picture(a, 7), picture(kA, 7, 5));
     // A blank character of non-zero width still has its zero bitmap.
     ASSERT_NE(+font->chars[' '].bitmap, nullptr);
@@ -71,9 +69,8 @@ TEST(FontFiles, WidthsThatAreMultiplesOfEightPackWholeBytes) {
     ASSERT_EQ(Result(rc), Result(DMS_OK));
     const fontChar& b = font->chars['B'];
     Bytes cell = f.cell('B');
-    const uint8_t expected[4] = {cell[0], cell[1], cell[3], cell[4]};
     ASSERT_NE(+b.bitmap, nullptr);
-    EXPECT_EQ(std::memcmp(b.bitmap, expected, 4), 0);
+    EXPECT_EQ(Bytes(b.bitmap, b.bitmap + 4), (Bytes{cell[0], cell[1], cell[3], cell[4]}));
 }
 
 TEST(FontFiles, WidthTableOnlyWithItsFlag) {
@@ -88,12 +85,10 @@ TEST(FontFiles, WidthTableOnlyWithItsFlag) {
     uint32_t rc = 1;
     auto font = fromBytes(fntFile(f, widths), false, rc);
     ASSERT_EQ(Result(rc), Result(DMS_OK));
-    EXPECT_EQ(font->width, 0x0109);
-    EXPECT_EQ(font->chars['A'].width, 3);
+    EXPECT_EQ(ints(font->width, font->chars['A'].width, font->chars['B'].width, font->chars['C'].width),
+              ints(0x0109, 3, 0, 9));
     EXPECT_EQ(picture(font->chars['A'], 7), picture(kA, 7, 3));
-    EXPECT_EQ(font->chars['B'].width, 0);
     EXPECT_EQ(+font->chars['B'].bitmap, nullptr);  // width 0: no bitmap
-    EXPECT_EQ(font->chars['C'].width, 9);
     EXPECT_EQ(picture(font->chars['C'], 7), picture(f.glyphs['C'], 7, 9));
 
     // Without the flag every character has the nominal width's low byte, and
@@ -154,17 +149,15 @@ TEST(FontFiles, ReaderChosenByTheBaseNamesExtension) {
 }
 
 TEST(FontFiles, FontNumberMapping) {
-    EXPECT_EQ(dms::fontNumberToTable(10, false), 58u);  // ':'
-    EXPECT_EQ(dms::fontNumberFromTable(58), 10u);
-    EXPECT_EQ(dms::fontNumberToTable(1, false), 49u);
-    EXPECT_EQ(dms::fontNumberToTable(15, false), 63u);
-    EXPECT_EQ(dms::fontNumberToTable(16, false), 71u);
-    EXPECT_EQ(dms::fontNumberToTable(10, true), 10u);
+    EXPECT_EQ(ints(dms::fontNumberToTable(10, false), dms::fontNumberToTable(1, false), dms::fontNumberToTable(15, false),
+                   dms::fontNumberToTable(16, false), dms::fontNumberToTable(10, true)),
+              ints(58, 49, 63, 71, 10));  // 10 is ':'
     for (uint32_t n : {0u, 1u, 9u, 15u, 17u, 40u, 200u})
         EXPECT_EQ(dms::fontNumberFromTable(dms::fontNumberToTable(n, false)), n) << n;
-    EXPECT_EQ(dms::fontNumberFromTable(49), 1u);
-    EXPECT_EQ(dms::fontNumberFromTable(72), 17u);
-    EXPECT_EQ(dms::fontNumberFromTable(65), 65u);  // no file number maps there: kept
+    // No file number maps to 65: kept.
+    EXPECT_EQ(ints(dms::fontNumberFromTable(58), dms::fontNumberFromTable(49), dms::fontNumberFromTable(72),
+                   dms::fontNumberFromTable(65)),
+              ints(10, 1, 17, 65));
 
     CellFont f = fiveBySeven();
     f.number = 10;
@@ -188,16 +181,10 @@ TEST(FontFiles, FnnRangesSortedIntoOneArray) {
     ASSERT_EQ(Result(rc), Result(DMS_OK));
     ASSERT_EQ(font->charCount, 6u);
     const unsigned codes[] = {'0', 'A', 'B', 'C', 'I', 'J'};
-    for (unsigned i = 0; i < 6; ++i) {
-        EXPECT_EQ(font->chars[i].code, codes[i]);
-        EXPECT_EQ(font->chars[i].width, 5);
-    }
+    for (unsigned i = 0; i < 6; ++i) EXPECT_EQ(ints(font->chars[i].code, font->chars[i].width), ints(codes[i], 5)) << i;
     EXPECT_EQ(picture(font->chars[1], 7), picture(kA, 7, 5));
     EXPECT_EQ(picture(font->chars[4], 7), picture(f.glyphs['I'], 7, 5));
-    EXPECT_EQ(font->height, 7);
-    EXPECT_EQ(font->cellSize, 14u);
-    EXPECT_EQ(font->charSpacing, 3);
-    EXPECT_EQ(font->lineSpacing, 4);
+    EXPECT_EQ(ints(font->height, font->cellSize, font->charSpacing, font->lineSpacing), ints(7, 14, 3, 4));
     // No ranges: a font without characters.
     font = fromBytes(fnnFile(f, {}), true, rc);
     EXPECT_EQ(Result(rc), Result(DMS_OK));

@@ -40,21 +40,18 @@ TEST(FontList, ListsUsableRowsWithTheirColumns) {
     ASSERT_EQ(count, 4u);
     const int rows[] = {1, 3, 5, 6};
     const char* names[] = {"Normal", "Fixed", "Other", "Last"};
+    json got = json::array(), want = json::array();
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(list[i].row, rows[i]);
-        EXPECT_EQ(list[i].number, 48 + rows[i]);
-        EXPECT_STREQ(list[i].name, names[i]);
-        EXPECT_EQ(list[i].height, 10 + rows[i]);
-        EXPECT_EQ(list[i].charSpacing, 1);
-        EXPECT_EQ(list[i].lineSpacing, 2);
-        EXPECT_NE(list[i].versionId, 0);
+        const dmsFont& f = list[i];
+        got.push_back({f.row, f.number, f.name, f.height, f.charSpacing, f.lineSpacing, f.versionId != 0});
+        want.push_back({rows[i], 48 + rows[i], names[i], 10 + rows[i], 1, 2, true});
     }
+    EXPECT_EQ(got, want);
     EXPECT_EQ(list[4].row, 0xAB);  // entries beyond the count untouched
     // The rows are read up to the highest character number; the sign's
     // answer past its last row (8 rows by default) ends the list quietly.
-    auto statusReads = sign.calls("tqGetFontTable");
     int lastRow = 0;
-    for (const json& c : statusReads)
+    for (const json& c : sign.calls("tqGetFontTable"))
         if (c["args"][1] == 8) lastRow = c["args"][0];
     EXPECT_EQ(lastRow, 9);
 }
@@ -112,14 +109,14 @@ TEST(SignFacts, FontsReadFromThisSignAndLookedUpExactly) {
     dms::readSignFacts(facts);
     dms::SignFactsInUse inUse(&facts);
     int number = 0;
-    EXPECT_TRUE(dms::fontNumberOfName("Fixed", number));
-    EXPECT_EQ(number, 51);
-    EXPECT_FALSE(dms::fontNumberOfName("fixed", number));
-    EXPECT_FALSE(dms::fontNumberOfName(nullptr, number));
     std::string name;
-    EXPECT_TRUE(dms::fontNameOfNumber(54, name));
+    // Lookups: "Fixed", "fixed", no name; 54, and 50 (not usable when listed).
+    EXPECT_EQ(json({dms::fontNumberOfName("Fixed", number), dms::fontNumberOfName("fixed", number),
+                    dms::fontNumberOfName(nullptr, number), dms::fontNameOfNumber(54, name),
+                    dms::fontNameOfNumber(50, name)}),
+              json({true, false, false, true, false}));
+    EXPECT_EQ(number, 51);
     EXPECT_EQ(name, "Last");
-    EXPECT_FALSE(dms::fontNameOfNumber(50, name));  // not usable when listed
     // Another thread sees none of these facts.
     bool seen = true;
     std::thread([&] {

@@ -64,10 +64,8 @@ TEST(FontSend, OneFontPerRowInPathOrderUpToTheLastRow) {
                want2 = {{"name", "second.FNN"}, {"number", 71}, {"height", 8}};
     for (const auto& kv : want1.items()) EXPECT_EQ(one[kv.key()], kv.value()) << kv.key();
     for (const auto& kv : want2.items()) EXPECT_EQ(two[kv.key()], kv.value()) << kv.key();
-    EXPECT_EQ(one["characters"].size(), 256u);
-    EXPECT_EQ(two["characters"].size(), 2u);
-    EXPECT_EQ(bitmapOf(one, 'A'), "7463f8c6200000");
-    EXPECT_EQ(bitmapOf(two, 'A'), "7463f8c620000000");
+    EXPECT_EQ(json({one["characters"].size(), two["characters"].size(), bitmapOf(one, 'A'), bitmapOf(two, 'A')}),
+              json({256, 2, "7463f8c6200000", "7463f8c620000000"}));
 
     // The sign was blanked (7, 1 for ever at priority 100, CRC 0, address 0),
     // then rows 1..N-1 freed: row 2 is written without being freed.
@@ -127,8 +125,7 @@ TEST(FontSend, RefusedRowsAndFailedFonts) {
     // (DMS_E_IN_USE); the send goes on and ends with the last upload's result.
     ASSERT_EQ(Result(send({good, good, good}, count)), Result(DMS_OK));
     EXPECT_EQ(count, 2);
-    EXPECT_EQ(rowOf(sign, 2)["name"], "Fixed");
-    EXPECT_EQ(rowOf(sign, 3)["name"], "good.fnt");
+    EXPECT_EQ(json({rowOf(sign, 2)["name"], rowOf(sign, 3)["name"]}), json({"Fixed", "good.fnt"}));
     ASSERT_EQ(Result(send({good, good}, count)), Result(DMS_E_IN_USE));
     EXPECT_EQ(count, 1);
 
@@ -162,10 +159,10 @@ TEST(FontSend, ArgumentsCountsAndRawNumbers) {
     count = -4;
     EXPECT_EQ(Result(tqSendFonts(path.c_str(), &count, 0)), Result(DMS_E_NO_MEMORY));
     EXPECT_EQ(count, 0);
-    ASSERT_EQ(Result(send({path}, count, 1)), Result(DMS_OK));
-    EXPECT_EQ(rowOf(sign, 1)["number"], 10);
-    ASSERT_EQ(Result(send({path}, count, 0)), Result(DMS_OK));
-    EXPECT_EQ(rowOf(sign, 1)["number"], 58);
+    for (int raw : {1, 0}) {
+        ASSERT_EQ(Result(send({path}, count, raw)), Result(DMS_OK));
+        EXPECT_EQ(rowOf(sign, 1)["number"], raw ? 10 : 58);
+    }
 }
 
 TEST(FontSend, UploadFollowsTheStatusMachine) {
@@ -174,8 +171,7 @@ TEST(FontSend, UploadFollowsTheStatusMachine) {
     ASSERT_EQ(Result(rc), Result(DMS_OK));
     dmsFont e;
     std::memset(&e, 0, sizeof e);
-    e.row = 1;
-    e.height = 7;
+    e.row = 1, e.height = 7;
     std::strcpy(e.name, "u.fnt");
     EXPECT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 255)), Result(DMS_E_NO_INTERFACE));  // no sign
 
@@ -185,8 +181,7 @@ TEST(FontSend, UploadFollowsTheStatusMachine) {
     // Characters above the sign's highest character number are not sent.
     ASSERT_EQ(Result(dms::uploadFont(e, *font, 0, 100, 'y')), Result(DMS_OK));
     json row = rowOf(sign, 1);
-    EXPECT_EQ(row["characters"].size(), static_cast<size_t>('y' + 1));
-    EXPECT_EQ(bitmapOf(row, 'z'), "");
+    EXPECT_EQ(json({row["characters"].size(), bitmapOf(row, 'z')}), json({'y' + 1, ""}));
 
     // A modify request that never takes: three tries, then DMS_E_STATE_TIMEOUT.
     sign.fault({{"fn", "tqSetFontTable"}, {"args", {1, NTCIP_FONT_STATUS}}, {"swallow", true}, {"times", 3}});

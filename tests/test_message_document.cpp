@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 #include <tinyxml2.h>
 
+#include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "messages/sign_facts.h"
 #include "model/message.h"
-#include "support/fault_sweep.h"
+#include "support/fields.h"
 #include "support/message_xml.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
@@ -15,6 +17,7 @@
 
 using testing_support::Result;
 using testing_support::documentXml;
+using testing_support::ints;
 using testing_support::json;
 using testing_support::messageXml;
 using testing_support::pageXml;
@@ -75,12 +78,9 @@ TEST_F(MessageDocument, MessageAttributesAreRequiredAndRanged) {
               Result(DMS_OK));
     ASSERT_EQ(set.count, 1);
     const dms::CMessage& m = set.messages[0];
-    EXPECT_EQ(m.m_MemoryNum, 5);
-    EXPECT_EQ(m.memoryType, 3);
-    EXPECT_EQ(m.MessageAttributes.MessageBeacon, 1);
-    EXPECT_EQ(m.MessageAttributes.PixelService, 0);
-    EXPECT_EQ(m.MessageAttributes.duration, 65535);
-    EXPECT_EQ(m.MessageAttributes.RunTimePriority, 255);
+    const auto& a = m.MessageAttributes;
+    EXPECT_EQ(ints(m.m_MemoryNum, m.memoryType, a.MessageBeacon, a.PixelService, a.duration, a.RunTimePriority),
+              ints(5, 3, 1, 0, 65535, 255));
     EXPECT_EQ(std::string(m.MessageAttributes.MessageOwner), std::string(63, 'w'));
     EXPECT_EQ(m.pages, nullptr);  // no "PageMessage": no pages, result 0
 
@@ -89,21 +89,17 @@ TEST_F(MessageDocument, MessageAttributesAreRequiredAndRanged) {
     // Empty values read as 0 (or an empty text) and a range refuses them.
     for (const char* name : {"number", "type", "runTimePriority", "owner", "beacon"})
         EXPECT_EQ(Result(readOne({{name, ""}})), Result(DMS_E_INVALID)) << name;
-    EXPECT_EQ(Result(readOne({{"duration", ""}})), Result(DMS_OK));  // duration may be 0
-    EXPECT_EQ(Result(readOne({{"beacon", "yes"}})), Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(readOne({{"beacon", "1"}, {"pixelService", "0"}})), Result(DMS_OK));
-    EXPECT_EQ(Result(readOne({{"pixelService", "tRuE"}})), Result(DMS_OK));
-    EXPECT_EQ(Result(readOne({{"pixelService", "truex"}})), Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(readOne({{"beacon", std::string(25, '1')}})), Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(readOne({{"number", "256"}})), Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(readOne({{"number", "12abc"}})), Result(DMS_OK));  // read as a stream reads it
-    EXPECT_EQ(Result(readOne({{"type", "bogus"}})), Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(readOne({{"type", std::string(20, ' ') + "volatile" + std::string(10, ' ')}})),
-              Result(DMS_E_INVALID));  // 38 chars
-    EXPECT_EQ(Result(readOne({{"duration", "65536"}})), Result(DMS_E_INVALID));
-    EXPECT_EQ(Result(readOne({{"runTimePriority", "0"}})), Result(DMS_E_INVALID));
-    // The owner field keeps its terminator: 64 characters do not fit.
-    EXPECT_EQ(Result(readOne({{"owner", std::string(64, 'w')}})), Result(DMS_E_INVALID));
+    // A stream reads "12abc" as 12; 38 characters of type are too many; the
+    // owner keeps its terminator, so 64 characters do not fit.
+    const std::pair<std::map<std::string, std::string>, uint32_t> cases[] = {
+        {{{"duration", ""}}, DMS_OK}, {{{"beacon", "yes"}}, DMS_E_INVALID},
+        {{{"beacon", "1"}, {"pixelService", "0"}}, DMS_OK}, {{{"pixelService", "tRuE"}}, DMS_OK},
+        {{{"pixelService", "truex"}}, DMS_E_INVALID}, {{{"beacon", std::string(25, '1')}}, DMS_E_INVALID},
+        {{{"number", "256"}}, DMS_E_INVALID}, {{{"number", "12abc"}}, DMS_OK}, {{{"type", "bogus"}}, DMS_E_INVALID},
+        {{{"type", std::string(20, ' ') + "volatile" + std::string(10, ' ')}}, DMS_E_INVALID},
+        {{{"duration", "65536"}}, DMS_E_INVALID}, {{{"runTimePriority", "0"}}, DMS_E_INVALID},
+        {{{"owner", std::string(64, 'w')}}, DMS_E_INVALID}};
+    for (const auto& c : cases) EXPECT_EQ(Result(readOne(c.first)), Result(c.second)) << c.first.begin()->second;
 
     // A failing message stops the read; the ones before it are counted.
     std::string three = messageXml() + messageXml({{"number", "6"}}) + messageXml({{"owner", ""}});
@@ -145,12 +141,9 @@ TEST_F(MessageDocument, EventHeader) {
                         "<Activate type=\"changeable\" number=\"1\"/><ShortPowerLoss type=\"permanent\" number=\"3\"/>"
                         "<CommunicationsLoss type=\"changeable\" number=\"2\"/>")),
               Result(DMS_OK));
-    EXPECT_EQ(ev.sourceAddr, (192u << 24) + (168u << 16) + (10u << 8) + 200u);
-    EXPECT_EQ(ev.activate.number, 1);
-    EXPECT_EQ(ev.communicationsLoss.number, 2);
-    EXPECT_EQ(ev.shortPowerLoss.memoryType, 2);
-    EXPECT_EQ(ev.longPowerLoss.memoryType, 4);
-    EXPECT_EQ(ev.longPowerLoss.number, 4);
+    EXPECT_EQ(ints(ev.sourceAddr, ev.activate.number, ev.communicationsLoss.number, ev.shortPowerLoss.memoryType,
+                   ev.longPowerLoss.memoryType, ev.longPowerLoss.number),
+              ints(0xC0A80AC8u, 1, 2, 2, 4, 4));
 
     // Left as they were: absent children, short, over-long or incomplete
     // addresses. A reference whose number is already set and absent now
@@ -163,9 +156,7 @@ TEST_F(MessageDocument, EventHeader) {
         EXPECT_EQ(ev.sourceAddr, 0x01020304u) << addr;
     }
     EXPECT_EQ(Result(readEvent(set, "><Activate type=\"volatile\"/>")), Result(DMS_E_MISSING));
-    EXPECT_EQ(ev.activate.memoryType, 4);
-    EXPECT_EQ(ev.activate.number, 1);
-    EXPECT_EQ(ev.shortPowerLoss.number, 3);
+    EXPECT_EQ(ints(ev.activate.memoryType, ev.activate.number, ev.shortPowerLoss.number), ints(4, 1, 3));
 }
 
 TEST_F(MessageDocument, WrittenDocuments) {
@@ -188,29 +179,25 @@ TEST_F(MessageDocument, WrittenDocuments) {
     EXPECT_EQ(Result(set.ReadDocument(out.path())), Result(DMS_E_INVALID));
 
     // Records with zero values: empty attributes, written as "CMessage".
-    set.event->sourceAddr = 0x0A000001;
-    set.event->activate = {7, 3};
-    set.event->communicationsLoss = {8, 9};  // no text form: empty type
-    set.event->shortPowerLoss = {1, 4};
-    set.event->longPowerLoss = {2, 2};
+    // Memory type 9 has no text form: an empty type.
+    *set.event = {0x0A000001, {7, 3}, {8, 9}, {1, 4}, {2, 2}};
     set.count = 2;
-    set.messages[0].m_MemoryNum = 7;
-    set.messages[0].memoryType = 3;
+    set.messages[0].m_MemoryNum = 7, set.messages[0].memoryType = 3;
     std::strcpy(set.messages[0].MessageAttributes.MessageOwner, "ops");
     set.messages[0].MessageAttributes.RunTimePriority = 200;
     set.messages[0].AddPage(0)->AddNormalText("HI");
-    set.messages[1].m_MemoryNum = 8;
-    set.messages[1].memoryType = 9;
+    set.messages[1].m_MemoryNum = 8, set.messages[1].memoryType = 9;
     ASSERT_EQ(Result(set.WriteDocument(out.path())), Result(DMS_OK));
     text = out.read();
     EXPECT_NE(text.find("\n        <Activate"), std::string::npos) << "indented:\n" << text;
     ASSERT_EQ(doc.LoadFile(out.path()), tinyxml2::XML_SUCCESS);
     tinyxml2::XMLElement* root = doc.FirstChildElement("DmsMessage");
     ev = root->FirstChildElement("Event");
-    EXPECT_STREQ(ev->FirstChildElement("Activate")->Attribute("type"), "changeable");
-    EXPECT_STREQ(ev->FirstChildElement("Activate")->Attribute("number"), "7");
-    EXPECT_STREQ(ev->FirstChildElement("CommunicationsLoss")->Attribute("type"), "");
-    EXPECT_STREQ(ev->FirstChildElement("CommunicationsLoss")->Attribute("number"), "8");
+    auto attr = [&](const char* child, const char* name) {
+        return std::string(ev->FirstChildElement(child)->Attribute(name));
+    };
+    EXPECT_EQ(attr("Activate", "type") + "," + attr("Activate", "number"), "changeable,7");
+    EXPECT_EQ(attr("CommunicationsLoss", "type") + "," + attr("CommunicationsLoss", "number"), ",8");
     EXPECT_EQ(root->FirstChildElement("Message"), nullptr);
     tinyxml2::XMLElement* m = root->FirstChildElement("CMessage");
     ASSERT_NE(m, nullptr);
@@ -228,9 +215,7 @@ TEST_F(MessageDocument, WrittenDocuments) {
     set.event->communicationsLoss = {8, 3};
     ASSERT_EQ(Result(set.WriteDocument(out.path())), Result(DMS_OK));
     EXPECT_EQ(Result(back.ReadDocument(out.path())), Result(DMS_E_INVALID));
-    EXPECT_EQ(back.count, 1);
-    EXPECT_EQ(back.event->sourceAddr, 0u);
-    EXPECT_EQ(back.event->activate.number, 7);
+    EXPECT_EQ(ints(back.count, back.event->sourceAddr, back.event->activate.number), ints(1, 0, 7));
     dms::CMessage record;
     EXPECT_EQ(Result(record.FromXml(m)), Result(DMS_E_INVALID));
     m->SetAttribute("beacon", "1");
@@ -249,7 +234,8 @@ TEST_F(MessageDocument, WrittenDocuments) {
 // the sign for each call: a font the sign gained since is seen at once, and
 // reading or writing a document never talks to the sign.
 TEST_F(MessageDocument, FontNamesResolveAgainstTheFactsHandedIn) {
-    sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", NTCIP_FONT_READY_FOR_USE}}}}});
+    const json big = {{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", NTCIP_FONT_READY_FOR_USE}};
+    sign.patch({{"fonts", {big}}});
     std::string withFont = documentXml(
         messageXml({}, pageXml("", "", "<NormalText text=\"A\" fontName=\"Big\"/><NormalText text=\"B\" fontName=\"Small\"/>")));
     dms::SignFacts facts;
@@ -267,8 +253,7 @@ TEST_F(MessageDocument, FontNamesResolveAgainstTheFactsHandedIn) {
     EXPECT_NE(out.read().find("fontName=\"Big\""), std::string::npos);
     EXPECT_TRUE(sign.journal().empty());
     // A font added on the sign is in the next facts read.
-    sign.patch({{"fonts", {{{"row", 1}, {"number", 7}, {"name", "Big"}, {"height", 16}, {"status", NTCIP_FONT_READY_FOR_USE}},
-                           {{"row", 2}, {"number", 8}, {"name", "Small"}, {"height", 8}, {"status", NTCIP_FONT_READY_FOR_USE}}}}});
+    sign.patch({{"fonts", {big, {{"row", 2}, {"number", 8}, {"name", "Small"}, {"height", 8}, {"status", NTCIP_FONT_READY_FOR_USE}}}}});
     dms::readSignFacts(facts);
     ASSERT_EQ(Result(readText(set, withFont)), Result(DMS_OK));
     EXPECT_EQ(set.messages[0].pages->normalTexts->next->fontNum, 8);

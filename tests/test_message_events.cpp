@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "dmscontent/dmscontent.h"
 #include "messages/events.h"
@@ -24,14 +25,13 @@ TEST(MessageEvents, ClearActivatesBlankBeforeTheEventMessages) {
     ASSERT_EQ(Result(tqClearMessageEvent()), Result(DMS_OK));
     EXPECT_EQ(sign.callNames(), (std::vector<std::string>{"tqActiveMessage", "tqSetDoorOpen", "tqSetSignControl",
                                                           "tqSetSignControl", "tqSetSignControl"}));
-    auto sets = sign.calls("tqSetSignControl");
-    EXPECT_EQ(sets[0]["args"][0], NTCIP_COMMUNICATIONS_LOSS_MESSAGE);
-    EXPECT_EQ(sets[1]["args"][0], NTCIP_SHORT_POWER_RECOVERY_MESSAGE);
-    EXPECT_EQ(sets[2]["args"][0], NTCIP_LONG_POWER_RECOVERY_MESSAGE);
+    json objects = json::array();
+    for (const json& c : sign.calls("tqSetSignControl")) objects.push_back(c["args"][0]);
+    EXPECT_EQ(objects, json({NTCIP_COMMUNICATIONS_LOSS_MESSAGE, NTCIP_SHORT_POWER_RECOVERY_MESSAGE,
+                             NTCIP_LONG_POWER_RECOVERY_MESSAGE}));
     json control = sign.state()["control"];
-    EXPECT_EQ(control["activated"], "ffff6407000100000000" "0000");
-    EXPECT_EQ(control["doorOpen"], "0700010000");
-    EXPECT_EQ(control["commLoss"], "0700010000");
+    EXPECT_EQ(json({control["activated"], control["doorOpen"], control["commLoss"]}),
+              json({"ffff6407000100000000" "0000", "0700010000", "0700010000"}));
 
     // A failing activation leaves the event messages untouched.
     sign.patch({{"control", {{"doorOpen", "0300040000"}}}});
@@ -47,8 +47,7 @@ TEST(MessageEvents, ErrorDefineReadsTheSyntaxErrorOnlyAfterFive) {
     uint32_t v = 99, s = 99;
     ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, "me", "[jp3]OK", 0)), Result(TQDMS_OK));
     EXPECT_EQ(Result(tqGetMessageErrorDefine(&v, &s)), Result(DMS_OK));
-    EXPECT_EQ(v, 2u);
-    EXPECT_EQ(s, 99u);
+    EXPECT_EQ(std::make_pair(v, s), std::make_pair(2u, 99u));
     ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 1, 0, 0, 5, "me", "[zz]BAD", 0)), Result(TQDMS_OK));
     EXPECT_EQ(Result(tqGetMessageErrorDefine(&v, nullptr)), Result(DMS_OK));
     EXPECT_EQ(v, 5u);
@@ -72,12 +71,8 @@ TEST(MessageEvents, EventCodesPickTheDeviceCall) {
         json j = sign.journal();
         ASSERT_EQ(j.size(), 1u);
         EXPECT_EQ(j[0]["fn"], calls[code - 1]);
-        if (objects[code - 1]) {
-            EXPECT_EQ(j[0]["args"][0], objects[code - 1]);
-        }
-        if (code > 1) {
-            EXPECT_EQ(j[0]["data"], "0300040000");
-        }
+        if (objects[code - 1]) { EXPECT_EQ(j[0]["args"][0], objects[code - 1]); }
+        if (code > 1) { EXPECT_EQ(j[0]["data"], "0300040000"); }
     }
     // Activation: for ever, priority 100, from 127.0.0.1, host order.
     EXPECT_EQ(sign.state()["control"]["activated"], "ffff640300040000" "7f000001");

@@ -8,6 +8,7 @@
 
 #include "dmscontent/dmscontent.h"
 #include "model/message.h"
+#include "support/fields.h"
 #include "support/message_rows.h"
 #include "support/message_xml.h"
 #include "support/result.h"
@@ -15,6 +16,7 @@
 #include "tqdms/ntcip.h"
 
 using testing_support::Result;
+using testing_support::ints;
 using testing_support::json;
 using testing_support::SimSign;
 using testing_support::TempFile;
@@ -69,24 +71,15 @@ TEST(MessageRestore, SavedPagesReadInTheWrittenForms) {
     ASSERT_EQ(Result(set.ReadDocumentText(doc.c_str(), doc.size())), Result(DMS_OK));
     ASSERT_EQ(set.count, 1);
     dms::CMessage& m = set.messages[0];
-    EXPECT_EQ(m.m_MemoryNum, 300);
-    EXPECT_EQ(m.memoryType, 3);
-    EXPECT_EQ(m.MessageAttributes.MessageBeacon, 0);
-    EXPECT_EQ(m.MessageAttributes.PixelService, 0);
-    EXPECT_EQ(m.MessageAttributes.RunTimePriority, 0);
-    EXPECT_STREQ(m.MessageAttributes.MessageOwner, "");
+    const auto& a = m.MessageAttributes;
+    EXPECT_EQ(ints(m.m_MemoryNum, m.memoryType, a.MessageBeacon, a.PixelService, a.RunTimePriority), ints(300, 3, 0, 0, 0));
+    EXPECT_EQ(std::string(a.MessageOwner) + m.multiString, "");
     ASSERT_NE(m.pages, nullptr);
-    EXPECT_EQ(m.pages->pageOnTime, 30);
-    ASSERT_NE(m.pages->normalTexts, nullptr);
-    EXPECT_EQ(m.pages->normalTexts->fontColor.rgb, 16776960);
-    ASSERT_NE(m.pages->moveTexts, nullptr);
-    EXPECT_EQ(m.pages->moveTexts->stepTime, 0);
-    EXPECT_EQ(m.pages->moveTexts->mode, 2);
-    ASSERT_NE(m.pages->pictures, nullptr);
-    EXPECT_EQ(m.pages->pictures->number, 2);
-    EXPECT_EQ(m.pages->pictures->x, 0);
-    EXPECT_EQ(m.pages->pictures->y, 0);
-    EXPECT_STREQ(m.multiString, "");
+    const dms::PageMessage& p = *m.pages;
+    ASSERT_TRUE(p.normalTexts != nullptr && p.moveTexts != nullptr && p.pictures != nullptr);
+    EXPECT_EQ(ints(p.pageOnTime, p.normalTexts->fontColor.rgb, p.moveTexts->stepTime, p.moveTexts->mode,
+                   p.pictures->number, p.pictures->x, p.pictures->y),
+              ints(30, 16776960, 0, 2, 2, 0, 0));
 
     // The same as a "Message" keeps the stricter rules.
     std::string strict = doc;
@@ -131,11 +124,10 @@ TEST(MessageRestore, SavedMessageLimits) {
     dms::MessageSet set;
     std::string doc = saved(one("9", "ops", "[jp3][[A]]", "volatile"));
     ASSERT_EQ(Result(set.ReadDocumentText(doc.c_str(), doc.size())), Result(DMS_OK));
-    EXPECT_EQ(set.messages[0].memoryType, 4);
-    EXPECT_STREQ(set.messages[0].multiString, "[jp3][[A]]");
-    EXPECT_EQ(set.messages[0].pages, nullptr);
-    EXPECT_EQ(set.messages[0].MessageAttributes.MessageBeacon, 1);
-    EXPECT_EQ(set.messages[0].MessageAttributes.RunTimePriority, 7);
+    const dms::CMessage& m = set.messages[0];
+    EXPECT_EQ(ints(m.memoryType, m.MessageAttributes.MessageBeacon, m.MessageAttributes.RunTimePriority), ints(4, 1, 7));
+    EXPECT_STREQ(m.multiString, "[jp3][[A]]");
+    EXPECT_EQ(m.pages, nullptr);
 }
 
 // Saved and new messages in one document go where they name, in document
@@ -156,15 +148,9 @@ TEST(MessageRestore, SavedMessagesGoBackToTheirRows) {
     for (const json& r : rows)
         if (r["number"] == 300) far = r;
     ASSERT_FALSE(far.is_null()) << rows.dump();
-    EXPECT_EQ(far["type"], 3);
-    EXPECT_EQ(far["multi"], "[jp3]FAR");
-    EXPECT_EQ(far["owner"], "ops");
-    EXPECT_EQ(far["beacon"], 1);
-    EXPECT_EQ(far["pixelService"], 1);
-    EXPECT_EQ(far["priority"], 9);
-    std::vector<int> defined;
-    for (const json& c : sign.calls("tqDefine1Message")) defined.push_back(c["args"][1]);
-    EXPECT_EQ(defined, (std::vector<int>{300, 2}));
+    EXPECT_EQ(json({far["type"], far["multi"], far["owner"], far["beacon"], far["pixelService"], far["priority"]}),
+              json({3, "[jp3]FAR", "ops", 1, 1, 9}));
+    EXPECT_EQ(testing_support::definedNumbers(sign), (std::vector<int>{300, 2}));
 }
 
 // A saved text must still fit the sign it goes to: exactly the sign's

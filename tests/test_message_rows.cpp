@@ -9,12 +9,14 @@
 
 #include "dmscontent/dmscontent.h"
 #include "support/fault_sweep.h"
+#include "support/fields.h"
 #include "support/message_rows.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
 #include "tqdms/ntcip.h"
 
 using testing_support::Result;
+using testing_support::ints;
 using testing_support::entry;
 using testing_support::json;
 using testing_support::row;
@@ -36,15 +38,10 @@ TEST(MessageRows, GetSingleMessageReadsColumnsInOrder) {
     MessageTableEntry e;
     std::memset(&e, 0x5A, sizeof e);
     ASSERT_EQ(Result(tqGetSingleMessage(4, 7, &e)), Result(DMS_OK));
-    EXPECT_EQ(e.memoryType, 4);
-    EXPECT_EQ(e.number, 7);
-    EXPECT_STREQ(e.multi, "[jp2]HELLO");
-    EXPECT_STREQ(e.owner, "ops");
-    EXPECT_EQ(e.priority, 1);
-    EXPECT_EQ(e.status, 4);
-    EXPECT_EQ(e.eventCode, 0x5A);  // event code, CRC and length are not touched
-    EXPECT_EQ(e.crc, 0x5A5A);
-    EXPECT_EQ(e.multiLength, 0x5A5A);
+    // Event code, CRC and length are not touched.
+    EXPECT_EQ(ints(e.memoryType, e.number, e.priority, e.status, e.eventCode, e.crc, e.multiLength),
+              ints(4, 7, 1, 4, 0x5A, 0x5A5A, 0x5A5A));
+    EXPECT_EQ(std::string(e.multi) + "," + e.owner, "[jp2]HELLO,ops");
 
     g_lines.clear();
     dmsSetLogSink(capture, nullptr);
@@ -84,20 +81,15 @@ TEST(MessageRows, GetMessagesVisitsEveryRowWithEventCodes) {
         EXPECT_EQ(rows[i].memoryType, types[i]) << i;
         EXPECT_EQ(rows[i].number, numbers[i]) << i;
     }
-    EXPECT_EQ(rows[1].multiLength, 8);
     EXPECT_STREQ(rows[2].multi, "[jp3]FOUR");
     // Event codes match by number only: number 1 is the blank door-open
     // message's number, number 2 the activated one's.
-    EXPECT_EQ(rows[0].eventCode, 2);
-    EXPECT_EQ(rows[1].eventCode, 1);
-    EXPECT_EQ(rows[2].eventCode, 0);
-    EXPECT_EQ(rows[3].eventCode, 2);
+    EXPECT_EQ(ints(rows[1].multiLength, rows[0].eventCode, rows[1].eventCode, rows[2].eventCode, rows[3].eventCode),
+              ints(8, 2, 1, 0, 2));
     // Progress: one report per visited row, 100 / (V + C) each.
     auto& p = SimSign::progress();
     ASSERT_EQ(p.size(), 9u);
-    EXPECT_EQ(p[0].second, 16);
-    EXPECT_EQ(p[5].second, 100);
-    EXPECT_EQ(p[8].second, 150);
+    EXPECT_EQ(ints(p[0].second, p[5].second, p[8].second), ints(16, 100, 150));
 
     count = 2;
     EXPECT_EQ(Result(tqGetMessages(rows.data(), &count)), Result(DMS_E_FULL));
@@ -115,10 +107,8 @@ TEST(MessageRows, GetMessagesHighNumbersAndFailures) {
     int32_t count = 4;
     ASSERT_EQ(Result(tqGetMessages(rows.data(), &count)), Result(DMS_OK));
     ASSERT_GE(count, 2);
-    EXPECT_EQ(rows[0].number, 200);
-    EXPECT_EQ(rows[0].eventCode, 0);  // 200's low byte is not 300's
-    EXPECT_EQ(rows[1].number, 300);
-    EXPECT_EQ(rows[1].eventCode, 1);
+    // 200's low byte is not 300's.
+    EXPECT_EQ(ints(rows[0].number, rows[0].eventCode, rows[1].number, rows[1].eventCode), ints(200, 0, 300, 1));
 
     sign.fault({{"fn", "tqGetMsgTable"}, {"args", {NTCIP_MEM_CHANGEABLE, 300, NTCIP_MSG_OWNER}}, {"result", 0x61}});
     count = 4;
@@ -137,9 +127,7 @@ TEST(MessageRows, SendSingleDefinesActivatesAndReportsErrors) {
     uint32_t v = 0, s = 0;
     MessageTableEntry e = entry(3, 9, "[jp3][zz]");
     ASSERT_EQ(Result(tqSendSingleMessage(&e, &v, &s)), Result(DMS_OK));
-    EXPECT_EQ(v, 5u);
-    EXPECT_EQ(s, 3u);
-    EXPECT_EQ(rowStatus(3, 9), static_cast<uint32_t>(NTCIP_MSG_ERROR));
+    EXPECT_EQ(ints(v, s, rowStatus(3, 9)), ints(5, 3, NTCIP_MSG_ERROR));
 
     // Event code 1 with a changeable row: defined, then activated.
     e = entry(3, 9, "[jp3]GO", 1);
@@ -172,14 +160,9 @@ TEST(MessageRows, SendAllSendsInNumberOrderAndErasesTheRest) {
     uint32_t v[4] = {0}, s[4] = {0};
     // The volatile entry and the second entry for 3 are not sent: -1.
     EXPECT_EQ(tqSendAllMessage(e, &count, results, v, s), static_cast<uint32_t>(-1));
-    EXPECT_EQ(Result(results[0]), Result(DMS_OK));
-    EXPECT_EQ(Result(results[1]), Result(DMS_OK));
-    EXPECT_EQ(results[2], -1);
-    EXPECT_EQ(results[3], -1);
-    EXPECT_EQ(rowStatus(3, 1), static_cast<uint32_t>(NTCIP_MSG_VALID));
-    EXPECT_EQ(rowStatus(3, 2), static_cast<uint32_t>(NTCIP_MSG_NOT_USED));
-    EXPECT_EQ(rowStatus(3, 3), static_cast<uint32_t>(NTCIP_MSG_VALID));
-    EXPECT_EQ(rowStatus(3, 4), static_cast<uint32_t>(NTCIP_MSG_NOT_USED));
+    EXPECT_EQ(ints(results[0], results[1], results[2], results[3]), ints(DMS_OK, DMS_OK, -1, -1));
+    EXPECT_EQ(ints(rowStatus(3, 1), rowStatus(3, 2), rowStatus(3, 3), rowStatus(3, 4)),
+              ints(NTCIP_MSG_VALID, NTCIP_MSG_NOT_USED, NTCIP_MSG_VALID, NTCIP_MSG_NOT_USED));
     char multi[32];
     ASSERT_EQ(Result(tqGetMsgTable(NTCIP_MEM_CHANGEABLE, 3, NTCIP_MSG_MULTI_STRING, multi, sizeof multi)),
               Result(TQDMS_OK));
@@ -210,9 +193,7 @@ TEST(MessageRows, SendAllStopsAtAFailedExchange) {
     sign.fault(
         {{"fn", "tqSetMsgTable"}, {"args", {NTCIP_MEM_CHANGEABLE, 2, NTCIP_MSG_STATUS}}, {"result", TQDMS_E_EXCHANGE}});
     EXPECT_EQ(Result(tqSendAllMessage(e, &count, results, v, s)), Result(TQDMS_E_EXCHANGE));
-    EXPECT_EQ(Result(results[0]), Result(TQDMS_E_EXCHANGE));
-    EXPECT_EQ(results[1], -1);
-    EXPECT_EQ(rowStatus(3, 3), static_cast<uint32_t>(NTCIP_MSG_NOT_USED));
+    EXPECT_EQ(ints(results[0], results[1], rowStatus(3, 3)), ints(TQDMS_E_EXCHANGE, -1, NTCIP_MSG_NOT_USED));
     // A failing erase of another kind goes on.
     sign.clearFaults();
     sign.fault({{"fn", "tqSetMsgTable"}, {"args", {NTCIP_MEM_CHANGEABLE, 2, NTCIP_MSG_STATUS}}, {"result", 0x77}});

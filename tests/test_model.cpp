@@ -6,10 +6,12 @@
 
 #include "model/enums.h"
 #include "model/section.h"
+#include "support/fields.h"
 
 namespace {
 
 using namespace dms;
+using testing_support::ints;
 
 // Records destruction order through the virtual destructor.
 std::vector<int>* gDeleted = nullptr;
@@ -27,13 +29,9 @@ TEST(Model, ChainsAppendLookUpAndFreeLastFirstWithoutLimit) {
     for (int i = 1; i < 3; ++i) AppendNew(&head)->id = i;
     Tracked* fourth = AppendNew(&head);
     fourth->id = 3;
-    EXPECT_EQ(ItemAt(head, 3, 0), fourth);
-    EXPECT_EQ(ItemAt(head, 0, 1), fourth);
-    EXPECT_EQ(ItemAt(head, 3, 1), head);
-    EXPECT_EQ(ItemAt(head, 4, 1), nullptr);
-    EXPECT_EQ(ItemAt(head, 5, 0), nullptr);
-    EXPECT_EQ(ItemAt(head, -1, 0), nullptr);
-    EXPECT_EQ(ItemAt<Tracked>(nullptr, 0, 1), nullptr);
+    EXPECT_EQ((std::vector<Tracked*>{ItemAt(head, 3, 0), ItemAt(head, 0, 1), ItemAt(head, 3, 1), ItemAt(head, 4, 1),
+                                     ItemAt(head, 5, 0), ItemAt(head, -1, 0), ItemAt<Tracked>(nullptr, 0, 1)}),
+              (std::vector<Tracked*>{fourth, fourth, head, nullptr, nullptr, nullptr, nullptr}));
     for (int i = 4; i < 10; ++i) AppendNew(&head)->id = i;
 
     std::vector<int> deleted;
@@ -58,8 +56,7 @@ TEST(Model, ChainsAppendLookUpAndFreeLastFirstWithoutLimit) {
     delete head;
     gDeleted = nullptr;
     ASSERT_EQ(deleted.size(), 200000u);
-    EXPECT_EQ(deleted[1], 199999);
-    EXPECT_EQ(deleted.back(), 1);
+    EXPECT_EQ(ints(deleted[1], deleted.back()), ints(199999, 1));
 }
 
 TEST(Model, OrderLists) {
@@ -87,18 +84,14 @@ TEST(Model, OrderLists) {
 
 TEST(Model, EnumerationTexts) {
     char buf[kEnumTextSize] = "unchanged";
-    EXPECT_STREQ(LineAlignToString(buf, 5), "unchanged");
-    EXPECT_STREQ(LineAlignToString(buf, 3), "center");
-    EXPECT_STREQ(PageAlignToString(buf, 4), "bottom");
-    EXPECT_STREQ(MemoryTypeToString(5, buf), "currentBuffer");
-    EXPECT_STREQ(MemoryTypeToString(8, buf), "currentBuffer");
-    EXPECT_EQ(StringToPageAlign("center top"), 2);
-    EXPECT_EQ(StringToPageAlign("middle"), -1);
-    EXPECT_EQ(StringToLineAlign("aligned right"), 4);
-    EXPECT_EQ(StringToLineAlign(nullptr), -1);
-    EXPECT_EQ(StringToMemoryType("changeableXYZ"), 3);
-    EXPECT_EQ(StringToMemoryType(""), -1);
-    EXPECT_EQ(StringToMemoryType("blank"), 7);
+    // Each text is copied before the next call writes the buffer again.
+    EXPECT_EQ((std::vector<std::string>{LineAlignToString(buf, 5), LineAlignToString(buf, 3), PageAlignToString(buf, 4),
+                                        MemoryTypeToString(5, buf), MemoryTypeToString(8, buf)}),
+              (std::vector<std::string>{"unchanged", "center", "bottom", "currentBuffer", "currentBuffer"}));
+    EXPECT_EQ(ints(StringToPageAlign("center top"), StringToPageAlign("middle"), StringToLineAlign("aligned right"),
+                   StringToLineAlign(nullptr), StringToMemoryType("changeableXYZ"), StringToMemoryType(""),
+                   StringToMemoryType("blank")),
+              ints(2, -1, 4, -1, 3, -1, 7));
 }
 
 }  // namespace

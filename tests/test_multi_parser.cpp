@@ -8,9 +8,11 @@
 #include "model/section.h"
 #include "multi/describe.h"
 #include "multi/parser.h"
+#include "support/fields.h"
 #include "support/result.h"
 
 using testing_support::Result;
+using testing_support::ints;
 
 namespace {
 
@@ -36,39 +38,27 @@ T* textAt(SectionText& s, size_t i) {
 TEST(MultiParser, PagesAndHeaderTags) {
     Parsed m("[pt30o][pb0,0,0][jp3][fo2]HELLO[np][pt20o5][g1,1,1]");
     ASSERT_EQ(m.pages(), 2);
-    PageMessage& p0 = m.page(0);
-    EXPECT_EQ(p0.pageNum, 0);
-    EXPECT_EQ(p0.pageOnTime, 30);
-    EXPECT_EQ(p0.pageOffTime, 0);
+    PageMessage &p0 = m.page(0), &p1 = m.page(1);
+    ASSERT_EQ(ints(p0.textOrder.size(), p1.graphicOrder.size()), ints(1, 1));
     EXPECT_EQ(p0.pageBackground, kColorBlack);
-    EXPECT_EQ(p0.pageAlign, 3);
-    ASSERT_EQ(p0.textOrder.size(), 1u);
     EXPECT_STREQ(p0.normalTexts->Text(), "HELLO");
-    EXPECT_EQ(p0.normalTexts->fontNum, 2);
-    PageMessage& p1 = m.page(1);
-    EXPECT_EQ(p1.pageNum, 1);
-    EXPECT_EQ(p1.pageOnTime, 20);
-    EXPECT_EQ(p1.pageOffTime, 5);
-    ASSERT_EQ(p1.graphicOrder.size(), 1u);
-    EXPECT_EQ(p1.pictures->number, 1);
-    EXPECT_EQ(p1.pictures->x, 1);
+    EXPECT_EQ(ints(p0.pageNum, p0.pageOnTime, p0.pageOffTime, p0.pageAlign, p0.normalTexts->fontNum, p1.pageNum,
+                   p1.pageOnTime, p1.pageOffTime, p1.pictures->number, p1.pictures->x),
+              ints(0, 30, 0, 3, 2, 1, 20, 5, 1, 1));
 
     Parsed pb("[pb3][jl4]X");  // consumed, background unchanged
     EXPECT_EQ(pb.page(0).pageBackground, kColorBlack);
-    EXPECT_EQ(pb.page(0).lineAlign, 4);
-    EXPECT_EQ(pb.page(0).textOrder.size(), 1u);
+    EXPECT_EQ(ints(pb.page(0).lineAlign, pb.page(0).textOrder.size()), ints(4, 1));
 
     Parsed pto("[pto]AB");  // fails the strict name rule: a leading tag of the text
     EXPECT_EQ(pto.page(0).pageOnTime, 60);
     EXPECT_STREQ(pto.page(0).normalTexts->Text(), "AB");
-    Parsed pt3("[pt3o]");
-    EXPECT_EQ(pt3.page(0).pageOnTime, 3);
-    EXPECT_EQ(pt3.page(0).pageOffTime, 0);
-    Parsed po("[po5t3]");  // off time first: not read
-    EXPECT_EQ(po.page(0).pageOnTime, 60);
-    Parsed order("[jp3][pt20o]X");  // header tags count only in their order
-    EXPECT_EQ(order.page(0).pageAlign, 3);
-    EXPECT_EQ(order.page(0).pageOnTime, 60);
+    // "[po5t3]": off time first, not read; "[jp3][pt20o]": header tags count
+    // only in their order.
+    Parsed pt3("[pt3o]"), po("[po5t3]"), order("[jp3][pt20o]X");
+    EXPECT_EQ(ints(pt3.page(0).pageOnTime, pt3.page(0).pageOffTime, po.page(0).pageOnTime, order.page(0).pageAlign,
+                   order.page(0).pageOnTime),
+              ints(3, 0, 60, 3, 60));
 
     Parsed three("A[np]B[np]");
     ASSERT_EQ(three.pages(), 3);
@@ -82,17 +72,14 @@ TEST(MultiParser, TextElementsTakeOnlyTheTagsInFrontOfThem) {
     Parsed m("[fo2]AB[nl5]CD");
     PageMessage& p = m.page(0);
     ASSERT_EQ(p.textOrder.size(), 3u);
-    EXPECT_EQ(textAt<NormalText>(p, 0)->fontNum, 2);
-    EXPECT_EQ(textAt<NewLine>(p, 1)->count, 5);
+    EXPECT_EQ(ints(textAt<NormalText>(p, 0)->fontNum, textAt<NewLine>(p, 1)->count, textAt<NormalText>(p, 2)->fontNum),
+              ints(2, 5, -1));
     EXPECT_STREQ(textAt<NormalText>(p, 2)->Text(), "CD");
-    EXPECT_EQ(textAt<NormalText>(p, 2)->fontNum, -1);
 
     Parsed nl("[nl9][nl9][nl3][jl3]");
     ASSERT_EQ(nl.page(0).textOrder.size(), 3u);
-    EXPECT_EQ(textAt<NewLine>(nl.page(0), 0)->lineAlign, -1);
-    EXPECT_EQ(textAt<NewLine>(nl.page(0), 1)->lineAlign, -1);
-    EXPECT_EQ(textAt<NewLine>(nl.page(0), 2)->count, 3);
-    EXPECT_EQ(textAt<NewLine>(nl.page(0), 2)->lineAlign, 3);
+    NewLine *n0 = textAt<NewLine>(nl.page(0), 0), *n1 = textAt<NewLine>(nl.page(0), 1), *n2 = textAt<NewLine>(nl.page(0), 2);
+    EXPECT_EQ(ints(n0->lineAlign, n1->lineAlign, n2->count, n2->lineAlign), ints(-1, -1, 3, 3));
 
     Parsed mixed("X[cf255,0,0][fo3][f12]Y[hc41]Z[nl12][jl3]END[fo4]");
     EXPECT_EQ(mixed.describe(),
@@ -122,35 +109,31 @@ TEST(MultiParser, FlashRegionsByPosition) {
     Parsed m("AB[flt05o05]CD[/fl]");
     PageMessage& p = m.page(0);
     ASSERT_EQ(p.textOrder.size(), 2u);
-    EXPECT_EQ(textAt<NormalText>(p, 0)->flash.flashOnTime, 0);
+    const Flash& cd = textAt<NormalText>(p, 1)->flash;
     EXPECT_STREQ(textAt<NormalText>(p, 1)->Text(), "CD");
-    EXPECT_EQ(textAt<NormalText>(p, 1)->flash.flashOnTime, 5);
-    EXPECT_EQ(textAt<NormalText>(p, 1)->flash.flashOffTime, 5);
-    EXPECT_EQ(textAt<NormalText>(p, 1)->flash.flashBegin, 2);
-    EXPECT_EQ(textAt<NormalText>(p, 1)->flash.flashEnd, 14);
+    EXPECT_EQ(ints(textAt<NormalText>(p, 0)->flash.flashOnTime, cd.flashOnTime, cd.flashOffTime, cd.flashBegin, cd.flashEnd),
+              ints(0, 5, 5, 2, 14));
 
     Parsed unpaired("[flt05o05]A[flt03o03]B[/fl]");
     for (NormalText* t = unpaired.page(0).normalTexts; t; t = t->next) EXPECT_EQ(t->flash.flashOnTime, 0);
 
     Parsed flo("[flo4t2]A[/fl][fl]B[/fl][f1]");
-    EXPECT_EQ(flo.page(0).normalTexts->flash.flashOnTime, 2);
-    EXPECT_EQ(flo.page(0).normalTexts->flash.flashOffTime, 4);
-    EXPECT_EQ(flo.page(0).normalTexts->next->flash.flashOnTime, 0);
-    EXPECT_EQ(flo.page(0).specialObjects->flash.flashOnTime, 0);  // fields never flash
+    const PageMessage& fp = flo.page(0);  // fields never flash
+    EXPECT_EQ(ints(fp.normalTexts->flash.flashOnTime, fp.normalTexts->flash.flashOffTime,
+                   fp.normalTexts->next->flash.flashOnTime, fp.specialObjects->flash.flashOnTime),
+              ints(2, 4, 0, 0));
 
     Flash regions[kMaxFlashRegions];
     int count = -1;
     ReadFlashRegions("[flt1o1]a[flt2o2]b[/fl]c[/fl]", regions, &count);  // nested
-    ASSERT_EQ(count, 2);
-    EXPECT_EQ(regions[0].flashBegin, 0);
-    EXPECT_EQ(regions[0].flashEnd, 24);
-    EXPECT_EQ(regions[0].flashOnTime, 2);  // times stay with their record
-    EXPECT_EQ(regions[1].flashBegin, 9);
-    EXPECT_EQ(regions[1].flashEnd, 18);
+    ASSERT_EQ(count, 2);  // times stay with their record
+    EXPECT_EQ(ints(regions[0].flashBegin, regions[0].flashEnd, regions[0].flashOnTime, regions[1].flashBegin,
+                   regions[1].flashEnd),
+              ints(0, 24, 2, 9, 18));
 
     Parsed picture("[flt02o02][g1,1,1][/fl][cr1,1,2,2,0,0,255]");
-    EXPECT_EQ(picture.page(0).pictures->flash.flashOnTime, 2);
-    EXPECT_EQ(picture.page(0).colorRectangles->flash.flashOnTime, 0);
+    EXPECT_EQ(ints(picture.page(0).pictures->flash.flashOnTime, picture.page(0).colorRectangles->flash.flashOnTime),
+              ints(2, 0));
 }
 
 TEST(MultiParser, GraphicsTextRectanglesAndDroppedText) {
@@ -158,13 +141,9 @@ TEST(MultiParser, GraphicsTextRectanglesAndDroppedText) {
     PageMessage& p = m.page(0);
     ASSERT_EQ(p.graphicOrder.size(), 2u);
     TextRectangle* tr = p.textRectangles;
-    EXPECT_EQ(tr->width, 100);
-    EXPECT_EQ(tr->lineAlign, 3);
-    EXPECT_EQ(tr->pageAlign, -1);
+    EXPECT_EQ(ints(tr->width, tr->lineAlign, tr->pageAlign, p.graphicOrder[1].kind, p.pictures->number, p.pictures->y),
+              ints(100, 3, -1, kKindPicture, 5, 20));
     EXPECT_STREQ(tr->normalTexts->Text(), "AB");
-    EXPECT_EQ(p.graphicOrder[1].kind, kKindPicture);
-    EXPECT_EQ(p.pictures->number, 5);
-    EXPECT_EQ(p.pictures->y, 20);
 
     Parsed dropped("[g1,1,1]XY");
     EXPECT_EQ(dropped.page(0).graphicOrder.size(), 1u);

@@ -6,33 +6,30 @@
 #include "model/section.h"
 #include "multi/readers.h"
 #include "multi/scan.h"
+#include "support/fields.h"
 #include "support/result.h"
 
 using testing_support::Result;
+using testing_support::ints;
 
 namespace {
 
 using namespace dms;
 
 TEST(MultiScan, StrictAndLooseNamesEscapesAndBracketGroups) {
-    EXPECT_EQ(FindTag("AB[f2]", "f", false), 2);
-    EXPECT_EQ(FindTag("[fo3]", "f", false), kScanUnset);
-    EXPECT_EQ(FindTag("[flt5o5]", "f", false), kScanUnset);
-    EXPECT_EQ(FindTag("[[f2]", "f", false), 1);
-    EXPECT_EQ(FindTag("AB[[f2]", "f", false), kScanUnset);
-    EXPECT_EQ(FindTag("AB[f", "f", false), 2);  // the name runs to the end
-    EXPECT_EQ(FindTag("[fl]", "fl", true), 0);
-    EXPECT_EQ(FindTag("x[/fl]", "/fl", false), 1);
-    EXPECT_EQ(FindTag("[/flx]", "/fl", false), kScanUnset);
-    EXPECT_EQ(FindTag("[hcx", "hc", true), 0);
+    // In "AB[f" the name runs to the end.
+    EXPECT_EQ(ints(FindTag("AB[f2]", "f", false), FindTag("[fo3]", "f", false), FindTag("[flt5o5]", "f", false),
+                   FindTag("[[f2]", "f", false), FindTag("AB[[f2]", "f", false), FindTag("AB[f", "f", false),
+                   FindTag("[fl]", "fl", true), FindTag("x[/fl]", "/fl", false), FindTag("[/flx]", "/fl", false),
+                   FindTag("[hcx", "hc", true)),
+              ints(2, kScanUnset, kScanUnset, 1, kScanUnset, 2, 0, 1, kScanUnset, 0));
 
     char buf[64];
     std::memset(buf, 'z', sizeof buf);
     ASSERT_NE(CopyTag(buf, sizeof buf, "[tr1,1,10,10][jp3]", 0), nullptr);
     EXPECT_STREQ(buf, "[tr1,1,10,10]");
-    EXPECT_EQ(CopyTag(buf, sizeof buf, "[tr1,1,10", 0), nullptr);
-    EXPECT_EQ(CopyTag(buf, sizeof buf, "AB", 0), nullptr);
-    EXPECT_EQ(CopyTag(buf, sizeof buf, "AB", kScanUnset), nullptr);
+    for (int32_t at : {0, kScanUnset})
+        for (const char* text : {"[tr1,1,10", "AB"}) EXPECT_EQ(CopyTag(buf, sizeof buf, text, at), nullptr) << text;
     ASSERT_NE(CopyTag(buf, sizeof buf, "x[mvcl10,1,1,[fo2]AB]C", 1), nullptr);
     EXPECT_STREQ(buf, "[mvcl10,1,1,[fo2]AB]");
     // An 8-character tag fits a buffer of 9 exactly; a buffer of 8 refuses it.
@@ -40,14 +37,10 @@ TEST(MultiScan, StrictAndLooseNamesEscapesAndBracketGroups) {
     for (const Fit& f : fits) {
         std::memset(buf, 'z', sizeof buf);
         EXPECT_EQ(CopyTag(buf, f.size, "[abcdef]", 0) != nullptr, f.copied) << f.size;
-        if (f.copied) {
-            EXPECT_STREQ(buf, "[abcdef]");
-        }
+        if (f.copied) { EXPECT_STREQ(buf, "[abcdef]"); }
     }
 
-    EXPECT_EQ(ClosingBracketIndex("[a[b]c]d"), 6);
-    EXPECT_EQ(ClosingBracketIndex("[a[b]c"), 0);
-    EXPECT_EQ(ClosingBracketIndex("ab]"), 0);
+    EXPECT_EQ(ints(ClosingBracketIndex("[a[b]c]d"), ClosingBracketIndex("[a[b]c"), ClosingBracketIndex("ab]")), ints(6, 0, 0));
     const char* t = "[fo2]x[f3";
     EXPECT_EQ(FindClosedTag(t, "f"), nullptr);
     const char* u = "A[f3]";
@@ -61,27 +54,20 @@ TEST(MultiScan, StrictAndLooseNamesEscapesAndBracketGroups) {
         findTags(text, std::strlen(text), names, loose, 6, all);
         for (int i = 0; i < 6; ++i) EXPECT_EQ(all[i], FindTag(text, names[i], loose[i])) << text << " " << names[i];
     }
-    EXPECT_TRUE(tagAt("[nl]", "nl", false));
-    EXPECT_FALSE(tagAt("[nlx]", "nl", false));
-    EXPECT_TRUE(tagAt("[nlx]", "nl", true));
-    EXPECT_TRUE(tagAt("[nl", "nl", false));
-    EXPECT_FALSE(tagAt("x[nl]", "nl", false));
-
-    EXPECT_EQ(LeadingTagsEnd("[cf255,0,0][fo2]AB"), 16);
-    EXPECT_EQ(LeadingTagsEnd("[fo3]"), kScanUnset);
-    EXPECT_EQ(LeadingTagsEnd("ABC"), 0);
-    EXPECT_EQ(LeadingTagsEnd(""), kScanUnset);
+    EXPECT_EQ(ints(tagAt("[nl]", "nl", false), tagAt("[nlx]", "nl", false), tagAt("[nlx]", "nl", true),
+                   tagAt("[nl", "nl", false), tagAt("x[nl]", "nl", false)),
+              ints(1, 0, 1, 1, 0));
+    EXPECT_EQ(ints(LeadingTagsEnd("[cf255,0,0][fo2]AB"), LeadingTagsEnd("[fo3]"), LeadingTagsEnd("ABC"), LeadingTagsEnd("")),
+              ints(16, kScanUnset, 0, kScanUnset));
 }
 
 TEST(MultiScan, NumbersReadLikeFormattedScanning) {
     int32_t a = kScanUnset, b = kScanUnset;
     EXPECT_TRUE(Scan("[x  -12,  7]").lit("[x").num(a).lit(", ").num(b).ok());
-    EXPECT_EQ(a, -12);
-    EXPECT_EQ(b, 7);
+    EXPECT_EQ(ints(a, b), ints(-12, 7));
     a = b = kScanUnset;
     EXPECT_FALSE(Scan("[x5 ,6").lit("[x").num(a).lit(",").num(b).ok());
-    EXPECT_EQ(a, 5);
-    EXPECT_EQ(b, kScanUnset);
+    EXPECT_EQ(ints(a, b), ints(5, kScanUnset));
     Scan("99999999999999").num(a);
     EXPECT_EQ(a, kScanUnset);  // saturates, and so counts as not read
     Scan("-99999999999999").num(a);
@@ -94,16 +80,13 @@ TEST(MultiScan, ElementReadersAcceptTheirFormsAndLeaveTheRest) {
     p.FromMulti("[g3]");
     EXPECT_EQ(p.number, 3);
     p.FromMulti("[g3,4,4]");
-    EXPECT_EQ(p.x, 4);
-    EXPECT_EQ(p.y, 4);
+    EXPECT_EQ(ints(p.x, p.y), ints(4, 4));
     p.FromMulti("[g7,4]");
     EXPECT_EQ(p.number, 3);
     p.FromMulti("[g8,5,6,C]");
-    EXPECT_EQ(p.number, 8);
-    EXPECT_EQ(p.y, 6);
+    EXPECT_EQ(ints(p.number, p.y), ints(8, 6));
     p.FromMulti("[g]");
-    EXPECT_EQ(p.number, kScanUnset);
-    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(ints(p.number, p.x), ints(kScanUnset, 0));
 
     ColorRectangle cr;
     cr.FromMulti("[cr4,4,4,4,3]");
@@ -133,8 +116,7 @@ TEST(MultiScan, ElementReadersAcceptTheirFormsAndLeaveTheRest) {
     so.FromMulti("[f2,2]");
     EXPECT_EQ(so.index, 2);
     so.FromMulti("[cf1,2,3][fo4][f9]");
-    EXPECT_EQ(so.index, 9);
-    EXPECT_EQ(so.fontNum, 4);
+    EXPECT_EQ(ints(so.index, so.fontNum), ints(9, 4));
     EXPECT_EQ(so.fontColor, Color::fromRgb(0x010203));
     so.FromMulti("[fo5][f8");  // the field does not close: nothing read
     EXPECT_EQ(so.fontNum, 4);
@@ -152,16 +134,13 @@ TEST(MultiScan, ElementReadersAcceptTheirFormsAndLeaveTheRest) {
     nl.FromMulti("[nl]");
     EXPECT_EQ(nl.count, -1);
     nl.FromMulti("[nl5][jl3]");
-    EXPECT_EQ(nl.count, 5);
-    EXPECT_EQ(nl.lineAlign, 3);
+    EXPECT_EQ(ints(nl.count, nl.lineAlign), ints(5, 3));
 
     WeatherJourneyTime w;
     w.FromMulti("[tdc3,4,4,4,4]");
-    EXPECT_EQ(w.tdno, 3);
-    EXPECT_EQ(w.height, 4);
+    EXPECT_EQ(ints(w.tdno, w.height), ints(3, 4));
     w.FromMulti("[tdc5,1]");
-    EXPECT_EQ(w.tdno, 5);
-    EXPECT_EQ(w.x, 4);
+    EXPECT_EQ(ints(w.tdno, w.x), ints(5, 4));
 
     TextBase tb;
     EXPECT_EQ(Result(ReadTextRun(tb, "[cf255,0,0][fo2]AB[nl5]")), Result(DMS_E_ARGUMENT));
@@ -180,33 +159,21 @@ TEST(MultiScan, ElementReadersAcceptTheirFormsAndLeaveTheRest) {
 TEST(MultiScan, MovingTextForms) {
     MoveText m;
     m.FromMulti("[mvcl240,4,1,[fo2]ABC]");
-    EXPECT_EQ(m.mode, 1);
-    EXPECT_EQ(m.direction, 0);
-    EXPECT_EQ(m.width, 240);
-    EXPECT_EQ(m.stepTime, 1);
+    EXPECT_EQ(ints(m.mode, m.direction, m.width, m.stepTime, m.textBase.fontNum), ints(1, 0, 240, 1, 2));
     EXPECT_STREQ(m.textBase.Text(), "ABC");
-    EXPECT_EQ(m.textBase.fontNum, 2);
 
     MoveText l;
     l.FromMulti("[mvl3r100,2,5,[fo1]X]");
-    EXPECT_EQ(l.mode, 2);
-    EXPECT_EQ(l.delay, 3);
-    EXPECT_EQ(l.direction, 1);
-    EXPECT_EQ(l.width, 100);
+    EXPECT_EQ(ints(l.mode, l.delay, l.direction, l.width), ints(2, 3, 1, 100));
     EXPECT_STREQ(l.textBase.Text(), "X");
     MoveText ll, lr;
     ll.FromMulti("[mvll4,4,4,[fo1]A]");
     lr.FromMulti("[mvlr4,4,4,[fo1]A]");
-    EXPECT_EQ(ll.mode, 2);
-    EXPECT_EQ(ll.delay, 0);
-    EXPECT_EQ(ll.direction, 0);
-    EXPECT_EQ(lr.direction, 1);
-    EXPECT_EQ(lr.stepPixels, 4);
+    EXPECT_EQ(ints(ll.mode, ll.delay, ll.direction, lr.direction, lr.stepPixels), ints(2, 0, 0, 1, 4));
 
     MoveText flash;
     flash.FromMulti("[mvcr10,1,1,[flt05o03][fo2]AB[/fl]]");
-    EXPECT_EQ(flash.flash.flashOnTime, 5);
-    EXPECT_EQ(flash.flash.flashOffTime, 3);
+    EXPECT_EQ(ints(flash.flash.flashOnTime, flash.flash.flashOffTime), ints(5, 3));
     EXPECT_STREQ(flash.textBase.Text(), "AB");
 
     MoveText none;
@@ -215,8 +182,7 @@ TEST(MultiScan, MovingTextForms) {
     EXPECT_EQ(none.width, 10);
     MoveText odd;
     odd.FromMulti("[mvl12");  // no direction letter: nothing more is read
-    EXPECT_EQ(odd.delay, 12);
-    EXPECT_EQ(odd.width, 240);
+    EXPECT_EQ(ints(odd.delay, odd.width), ints(12, 240));
     odd.FromMulti("[mvx");
     EXPECT_EQ(odd.mode, 2);
 }

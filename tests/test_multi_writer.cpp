@@ -51,8 +51,7 @@ TEST(MultiWriter, MovingTextAndTextRectangle) {
     resetWriterState();
     MoveText mv;
     mv.Set("ABC", 240, 4, 0, 0, 1);
-    mv.stepTime = 1;
-    mv.textBase.fontNum = 2;
+    mv.stepTime = 1, mv.textBase.fontNum = 2;
     EXPECT_EQ(mv.ToMulti().str(), "[mvcl240,4,1,[fo2]ABC]");
     resetWriterState();
     mv.mode = 2, mv.delay = 3, mv.direction = 1;
@@ -68,9 +67,7 @@ TEST(MultiWriter, MovingTextAndTextRectangle) {
 
     resetWriterState();
     TextRectangle tr;
-    tr.x = 1, tr.y = 1, tr.width = 100, tr.height = 16;
-    tr.lineAlign = 3;
-    tr.spaceCharacterCount = 2;
+    tr.x = 1, tr.y = 1, tr.width = 100, tr.height = 16, tr.lineAlign = 3, tr.spaceCharacterCount = 2;
     tr.flash.flashOnTime = 5, tr.flash.flashOffTime = 5;
     tr.AddNormalText("AB");
     tr.AddNewLine(1);
@@ -82,9 +79,7 @@ TEST(MultiWriter, MovingTextAndTextRectangle) {
 
 TEST(MultiWriter, FontColourAndFlashTagsAreWrittenOnlyOnChange) {
     PageMessage page;
-    page.pageNum = 0;
-    page.pageOnTime = 30;
-    page.pageAlign = 3;
+    page.pageNum = 0, page.pageOnTime = 30, page.pageAlign = 3;
     page.AddNormalText("HELLO")->fontNum = 2;
     EXPECT_EQ(pageText(page), "[pt30o][pb0,0,0][jp3][fo2]HELLO");
 
@@ -93,11 +88,9 @@ TEST(MultiWriter, FontColourAndFlashTagsAreWrittenOnlyOnChange) {
     fonts.AddNormalText("B")->fontNum = 2;
     fonts.AddNormalText("X");
     fonts.AddNormalText("C")->fontNum = 2;
-    NormalText* colour = fonts.AddNormalText("D");
-    colour->fontColor = Color(3, -1);
+    fonts.AddNormalText("D")->fontColor = Color(3, -1);
     NormalText* rgb = fonts.AddNormalText("E");
-    rgb->fontColor = Color::fromRgb(0xFF8000);
-    rgb->fontNum = 2;
+    rgb->fontColor = Color::fromRgb(0xFF8000), rgb->fontNum = 2;
     fonts.AddNormalText("F")->fontColor = Color::fromRgb(0xFF8000);
     EXPECT_EQ(pageText(fonts), "[pt60o][fo2]ABX[fo2]C[cf3]D[cf255,128,0][fo2]EF");
 
@@ -107,9 +100,7 @@ TEST(MultiWriter, FontColourAndFlashTagsAreWrittenOnlyOnChange) {
         t->flash.flashOnTime = t->flash.flashOffTime = on;
     }
     SpecialObject* field = flash.AddSpecialObject();
-    field->index = 7;
-    field->fontNum = 1;
-    field->flash.flashOnTime = 5;  // (5, 0) stays open at the page end
+    field->index = 7, field->fontNum = 1, field->flash.flashOnTime = 5;  // (5, 0) stays open at the page end
     EXPECT_EQ(pageText(flash), "[pt60o][flt05o05]TT[/fl]T[flt05o00][fo1][f7]");
     field->flash.flashOffTime = 5;
     EXPECT_EQ(pageText(flash), "[pt60o][flt05o05]TT[/fl]T[flt05o05][fo1][f7][/fl]");
@@ -118,12 +109,9 @@ TEST(MultiWriter, FontColourAndFlashTagsAreWrittenOnlyOnChange) {
 TEST(MultiWriter, PagesInNumberOrderWithStateResetAndGraphicsOnce) {
     PageMessage* chain = new PageMessage(2, 10, -1, -1, -1, -1, -1);
     PageMessage* p0 = AppendNew(&chain);
-    p0->pageNum = 0;
-    p0->pageBackground = kColorUnset;
-    p0->pageOffTime = 5;
+    p0->pageNum = 0, p0->pageBackground = kColorUnset, p0->pageOffTime = 5;
     PageMessage* p1 = AppendNew(&chain);
-    p1->pageNum = 1;
-    p1->pageBackground = Color(2, -1);
+    p1->pageNum = 1, p1->pageBackground = Color(2, -1);
     AppendNew(&chain)->pageNum = 1;   // repeats a number: left out
     AppendNew(&chain)->pageNum = -3;  // negative: left out
     p0->AddNormalText("A")->fontNum = 2;
@@ -131,8 +119,7 @@ TEST(MultiWriter, PagesInNumberOrderWithStateResetAndGraphicsOnce) {
     p0->AddPicture(9, 1, 2);
     WeatherJourneyTime* a = p0->AddWeatherJourneyTime();
     a->tdno = 1;
-    WeatherJourneyTime* b = p0->AddWeatherJourneyTime();
-    b->tdno = 2;
+    p0->AddWeatherJourneyTime()->tdno = 2;
     p0->graphicOrder.push_back({kKindWeatherJourneyTime, a});  // named twice: written once
     p0->weatherJourneyTimes->next->next = new WeatherJourneyTime();  // not named: not written
     EXPECT_EQ(pageText(*chain),
@@ -141,7 +128,7 @@ TEST(MultiWriter, PagesInNumberOrderWithStateResetAndGraphicsOnce) {
               "[np][pt10o]");  // built with the unset colour: no background tag
     delete chain;
 
-    PageMessage fromOne;
+    PageMessage fromOne;  // the first page numbered 1
     fromOne.pageNum = 1;
     fromOne.AddNewLine(2);
     EXPECT_EQ(pageText(fromOne), "[np][pt60o][pb0,0,0][nl2]");

@@ -9,17 +9,33 @@
 #include "dmscontent/dmscontent.h"
 #include "messages/display.h"
 #include "support/fault_sweep.h"
+#include "support/fields.h"
 #include "support/message_rows.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
 #include "tqdms/ntcip.h"
 
 using testing_support::Result;
+using testing_support::ints;
+using testing_support::ownedRow;
 using testing_support::json;
 using testing_support::row;
 using testing_support::SimSign;
 
 namespace {
+
+const char kTextOwner[] = "Easy for display text";
+const char kPicturesOwner[] = "Easy for display pictrue";
+
+// The owner search tolerates failed reads (it then looks for a free row);
+// every other failed call fails the quick display.
+void ownerSearchMayFail(const testing_support::SweepStep& step) {
+    std::string fn = step.call["fn"];
+    if (fn == "tqGetMsgTable" || fn == "tqGetMsgInfo" || fn == "tqGetMultiCfg")
+        EXPECT_TRUE(step.result == 0 || step.result == testing_support::kSweepCode) << step.call.dump();
+    else
+        EXPECT_EQ(step.result, testing_support::kSweepCode) << step.call.dump();
+}
 
 struct Shape {
     std::vector<int> kinds;
@@ -51,16 +67,13 @@ TEST(QuickDisplay, TextIsCutIntoLinesAtEveryLineEnd) {
     dms::CMessage m;
     ASSERT_EQ(Result(dms::buildDisplayTextPage(m, "ONE\nTWO", 3, 7, 2, 4)), Result(DMS_OK));
     dms::PageMessage& page = *m.pages;
-    EXPECT_EQ(page.pageAlign, 3);
-    EXPECT_EQ(page.lineAlign, 3);
-    EXPECT_EQ(page.spaceCharacterCount, 4);
-    EXPECT_EQ(page.pageBackground, dms::Color(-1, 0));
     dms::NormalText* first = page.normalTexts;
-    EXPECT_EQ(first->fontNum, 3);
+    EXPECT_EQ(ints(page.pageAlign, page.lineAlign, page.spaceCharacterCount, first->fontNum, page.newLines->count,
+                   page.newLines->lineAlign),
+              ints(3, 3, 4, 3, 2, 3));
+    EXPECT_EQ(page.pageBackground, dms::Color(-1, 0));
     EXPECT_EQ(first->fontColor, dms::Color(7, -1));  // an ended line: colour as palette index
     EXPECT_EQ(first->next->fontColor, dms::Color(-1, 7));  // the rest: colour as rgb
-    EXPECT_EQ(page.newLines->count, 2);
-    EXPECT_EQ(page.newLines->lineAlign, 3);
 }
 
 // The host's brackets are text: doubled in the MULTI text, never tags.
@@ -74,31 +87,23 @@ TEST(QuickDisplay, TextBracketsAreShownNotRead) {
     for (const char* text : {"Price [5]", "[g1,0,0]"}) {
         SCOPED_TRACE(text);
         ASSERT_EQ(Result(tqDisplayText(text, "5x7", 1, 1, 0, nullptr)), Result(DMS_OK));
-        json state = sign.state();
-        std::string multi;
-        for (const json& r : state["messages"])
-            if (r["owner"] == "Easy for display text") multi = r["multi"];
+        std::string multi = ownedRow(sign, kTextOwner)["multi"];
         std::string escaped = std::string(text) == "Price [5]" ? "Price [[5]]" : "[[g1,0,0]]";
         EXPECT_NE(multi.find(escaped), std::string::npos) << multi;
     }
 }
 
 TEST(QuickDisplay, SourceAddressText) {
-    EXPECT_EQ(dms::sourceAddressOf("10.1.2.3"), 0x0A010203u);
-    EXPECT_EQ(dms::sourceAddressOf("192.168.1.200"), 0xC0A801C8u);
-    EXPECT_EQ(dms::sourceAddressOf("1.2.3"), 0u);
-    EXPECT_EQ(dms::sourceAddressOf("1.2.3.x"), 0u);
-    EXPECT_EQ(dms::sourceAddressOf(nullptr), 0u);
+    EXPECT_EQ(ints(dms::sourceAddressOf("10.1.2.3"), dms::sourceAddressOf("192.168.1.200"), dms::sourceAddressOf("1.2.3"),
+                   dms::sourceAddressOf("1.2.3.x"), dms::sourceAddressOf(nullptr)),
+              ints(0x0A010203u, 0xC0A801C8u, 0, 0, 0));
 }
 
 TEST(QuickDisplay, TextGoesToItsOwnRowAndIsShown) {
     SimSign sign(json{{"limits", {{"maxChangeable", 5}}},
                       {"messages", {row(NTCIP_MEM_CHANGEABLE, 1, "[jp3]BUSY"), row(NTCIP_MEM_CHANGEABLE, 2, "X")}}});
     ASSERT_EQ(Result(tqDisplayText("HELLO\r\nWORLD", "5x7", 1, 1, 0, "10.0.0.9")), Result(DMS_OK));
-    json rows = sign.state()["messages"];
-    json mine;
-    for (const json& r : rows)
-        if (r["owner"] == "Easy for display text") mine = r;
+    json mine = ownedRow(sign, kTextOwner);
     ASSERT_FALSE(mine.is_null());
     EXPECT_EQ(mine["number"], 3);
     EXPECT_NE(mine["multi"].get<std::string>().find("HELLO"), std::string::npos);
@@ -130,26 +135,6 @@ TEST(QuickDisplay, NoFreeRow) {
     EXPECT_EQ(Result(tqDisplayText("X", "5x7", 1, 1, 0, nullptr)), Result(DMS_E_NO_FREE));
 }
 
-TEST(QuickDisplay, TextFaultSweep) {
-    std::unique_ptr<SimSign> sign;
-    testing_support::faultSweep(
-        [&] {
-            sign.reset();
-            sign.reset(new SimSign(
-                json{{"limits", {{"maxChangeable", 3}}}, {"messages", {row(NTCIP_MEM_CHANGEABLE, 1, "A")}}}));
-        },
-        [] { return tqDisplayText("A\nB", "5x7", 1, 1, 0, nullptr); },
-        [](const testing_support::SweepStep& step) {
-            std::string fn = step.call["fn"];
-            // The owner search tolerates failed reads (it then looks for a
-            // free row); everything else fails the call.
-            if (fn == "tqGetMsgTable" || fn == "tqGetMsgInfo" || fn == "tqGetMultiCfg")
-                EXPECT_TRUE(step.result == 0 || step.result == testing_support::kSweepCode) << step.call.dump();
-            else
-                EXPECT_EQ(step.result, testing_support::kSweepCode) << step.call.dump();
-        });
-    sign.reset();
-}
 
 const std::string kArrow = std::string(DMS_SOURCE_DIR) + "/examples/pictures/arrow-1bit.bmp";
 
@@ -161,11 +146,7 @@ TEST(QuickDisplay, PicturesSkipRowsInUseAndShowOnePerPage) {
     const int32_t times[2] = {20, 35};
     int32_t count = 2;
     ASSERT_EQ(Result(tqDisplayPictures(kArrow.c_str(), times, &count, "10.0.0.1")), Result(DMS_OK));
-    json after = sign.state();
-    std::string multi;
-    for (const json& r : after["messages"])
-        if (r["owner"] == "Easy for display pictrue") multi = r["multi"];
-    EXPECT_EQ(multi, "[pt20o][g3,0,0][np][pt35o][g4,0,0]");
+    EXPECT_EQ(ownedRow(sign, kPicturesOwner)["multi"], "[pt20o][g3,0,0][np][pt35o][g4,0,0]");
     auto act = sign.calls("tqActiveMessage");
     ASSERT_EQ(act.size(), 3u);  // the blank message twice, then the pictures
 
@@ -179,10 +160,8 @@ TEST(QuickDisplay, PicturesSkipRowsInUseAndShowOnePerPage) {
 // The graphic rows of each picture shown: the "[g" numbers of the quick
 // display's message.
 std::string picturesMessage(const SimSign& sign) {
-    json state = sign.state();
-    for (const json& r : state["messages"])
-        if (r["owner"] == "Easy for display pictrue") return r["multi"];
-    return "";
+    json r = ownedRow(sign, kPicturesOwner);
+    return r.is_null() ? "" : r["multi"].get<std::string>();
 }
 
 std::string graphicName(const SimSign& sign, int row) {
@@ -218,8 +197,7 @@ TEST(QuickDisplay, PicturesKeepTheHostsPictures) {
         count = 2;
         ASSERT_EQ(Result(tqDisplayPictures(kArrow.c_str(), times, &count, nullptr)), Result(DMS_OK));
         EXPECT_EQ(picturesMessage(sign), "[pt20o][g2,0,0][np][pt30o][g4,0,0]");
-        EXPECT_EQ(graphicName(sign, 1), "host1");
-        EXPECT_EQ(graphicName(sign, 3), "host3");
+        EXPECT_EQ(graphicName(sign, 1) + "," + graphicName(sign, 3), "host1,host3");
     }
     {
         // One free row for two pictures: the second takes the first row
@@ -233,25 +211,21 @@ TEST(QuickDisplay, PicturesKeepTheHostsPictures) {
     }
 }
 
-TEST(QuickDisplay, PicturesFaultSweep) {
+TEST(QuickDisplay, TextAndPicturesFaultSweeps) {
     std::unique_ptr<SimSign> sign;
+    json setup;
+    auto fresh = [&] { sign = nullptr, sign = std::make_unique<SimSign>(setup); };
+    setup = {{"limits", {{"maxChangeable", 3}}}, {"messages", {row(NTCIP_MEM_CHANGEABLE, 1, "A")}}};
+    testing_support::faultSweep(fresh, [] { return tqDisplayText("A\nB", "5x7", 1, 1, 0, nullptr); }, ownerSearchMayFail);
     const int32_t times[1] = {30};
+    setup = {{"limits", {{"maxChangeable", 2}, {"graphicRows", 3}}}};
     testing_support::faultSweep(
-        [&] {
-            sign.reset();
-            sign.reset(new SimSign(json{{"limits", {{"maxChangeable", 2}, {"graphicRows", 3}}}}));
-        },
+        fresh,
         [&] {
             int32_t count = 1;
             return tqDisplayPictures(kArrow.c_str(), times, &count, nullptr);
         },
-        [](const testing_support::SweepStep& step) {
-            std::string fn = step.call["fn"];
-            if (fn == "tqGetMsgTable" || fn == "tqGetMsgInfo" || fn == "tqGetMultiCfg")
-                EXPECT_TRUE(step.result == 0 || step.result == testing_support::kSweepCode) << step.call.dump();
-            else
-                EXPECT_EQ(step.result, testing_support::kSweepCode) << step.call.dump();
-        });
+        ownerSearchMayFail);
     sign.reset();
 }
 

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstring>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "dmscontent/records.h"
 #include "support/sim_sign.h"
@@ -26,6 +28,30 @@ inline MessageTableEntry entry(int memoryType, int number, const std::string& mu
 // A valid row as the sign's state holds it.
 inline json row(int type, int number, const std::string& multi, const std::string& owner = "sign") {
     return {{"type", type}, {"number", number}, {"multi", multi}, {"owner", owner}, {"status", NTCIP_MSG_VALID}};
+}
+
+// The sign's message rows as "type/number" -> MULTI text.
+inline std::map<std::string, std::string> rowsOf(const SimSign& sign) {
+    std::map<std::string, std::string> out;
+    json state = sign.state();
+    for (const json& r : state["messages"])
+        out[std::to_string(r["type"].get<int>()) + "/" + std::to_string(r["number"].get<int>())] = r["multi"];
+    return out;
+}
+
+// The row numbers of the message definitions in the journal, in call order.
+inline std::vector<int> definedNumbers(const SimSign& sign) {
+    std::vector<int> numbers;
+    for (const json& c : sign.calls("tqDefine1Message")) numbers.push_back(c["args"][1]);
+    return numbers;
+}
+
+// The first row of the sign's message table with this owner (null if none).
+inline json ownedRow(const SimSign& sign, const std::string& owner) {
+    json state = sign.state();
+    for (const json& r : state["messages"])
+        if (r["owner"] == owner) return r;
+    return nullptr;
 }
 
 }  // namespace testing_support
