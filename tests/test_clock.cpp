@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "clock/time_zones.h"
 #include "dmscontent/dmscontent.h"
-#include "frame/clock.h"
 #include "support/fault_sweep.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
