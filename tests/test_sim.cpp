@@ -60,7 +60,7 @@ TEST(SimSign, LimitsComeFromTheConfiguration) {
                   tqGetMultiCfg(NTCIP_DMS_MAX_MULTI_STRING_LENGTH, &length, 4),
               0u);
     EXPECT_EQ(std::vector<uint32_t>({changeable, volatiles, length}), std::vector<uint32_t>({7, 3, 250}));
-    EXPECT_EQ(Result(tqGetMultiCfg(NTCIP_DMS_MAX_NUMBER_PAGES, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
+    EXPECT_EQ(Result(tqGetMultiCfg(17, &v, 4)), Result(TQDMS_E_NO_SUCH_NAME));
     EXPECT_EQ(Result(tqGetMsgInfo(NTCIP_MAX_CHANGEABLE_MSG, &v, 2)), Result(TQDMS_E_BAD_VALUE));
     EXPECT_EQ(Result(tqsimPatchState(R"({"limits":{"maxChangeable":-1}})")), Result(TQDMS_E_BAD_VALUE));
     EXPECT_EQ(sign.state()["limits"]["maxChangeable"], 7);

@@ -271,4 +271,11 @@ uint32_t SimSign::setCharacterTable(int row, int character, int column, const vo
     return TQDMS_OK;
 }
 
+size_t SimSign::characterBitmapSize(int row, int character) const {
+    auto font = fonts.rows.find(row);
+    if (row < 1 || row > limits.fontRows || font == fonts.rows.end()) return 0;
+    auto c = font->second.characters.find(character);
+    return c == font->second.characters.end() || character > limits.maxCharacter ? 0 : c->second.bitmap.size();
+}
+
 }  // namespace tqsim

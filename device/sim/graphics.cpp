@@ -272,4 +272,14 @@ uint32_t SimSign::setGraphicBitmapTable(int row, int block, const void* buf, int
     return TQDMS_OK;
 }
 
+size_t SimSign::graphicBlockBytes(int row, int block) const {
+    if (row < 1 || row > limits.graphicRows || !blockExists(limits, block)) return 0;
+    auto g = graphics.rows.find(row);
+    if (g == graphics.rows.end()) return 0;
+    size_t size = static_cast<size_t>(limits.graphicBlockSize);
+    size_t start = static_cast<size_t>(block - 1) * size;
+    const std::string& bitmap = g->second.bitmap;
+    return bitmap.size() > start ? std::min(bitmap.size() - start, size) : 0;
+}
+
 }  // namespace tqsim

@@ -179,13 +179,6 @@ uint32_t SimSign::getMsgInfo(int object, void* buf, int len) {
     }
 }
 
-// dmsMultiCfg: only dmsMaxMultiStringLength.
-uint32_t SimSign::getMultiCfg(int object, void* buf, int len) {
-    if (len != 4) return TQDMS_E_BAD_VALUE;
-    if (object != NTCIP_DMS_MAX_MULTI_STRING_LENGTH) return TQDMS_E_NO_SUCH_NAME;
-    return tqdms::putInt(buf, len, limits.maxMultiLength);
-}
-
 uint32_t SimSign::getMsgTable(int memoryType, int number, int column, void* buf, int len) {
     MessageRow view;
     MessageRow* row = &view;

@@ -29,6 +29,7 @@ nlohmann::json SimSign::state() const {
     fonts.save(j);
     graphics.save(j);
     timebase.save(j);
+    profile.save(j);
     return j;
 }
 
@@ -44,6 +45,7 @@ uint32_t SimSign::load(const nlohmann::json& j) {
         next.fonts.load(j);
         next.graphics.load(j);
         next.timebase.load(j);
+        next.profile.load(j);
     } catch (const std::exception&) {
         return TQDMS_E_BAD_VALUE;
     }
@@ -53,6 +55,7 @@ uint32_t SimSign::load(const nlohmann::json& j) {
     fonts = std::move(next.fonts);
     graphics = std::move(next.graphics);
     timebase = std::move(next.timebase);
+    profile = std::move(next.profile);
     dirty_ = true;
     return TQDMS_OK;
 }

@@ -1,9 +1,10 @@
 // The simulated sign: an NTCIP 1203/1201 sign held in memory, optionally
 // kept in a JSON state file. Its data lives in one store per table group;
 // the backend methods are defined beside their store (clock.cpp,
-// messages.cpp, fonts.cpp, graphics.cpp, timebase.cpp).
+// messages.cpp, fonts.cpp, graphics.cpp, timebase.cpp, profile.cpp).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 #include "graphics.h"
 #include "limits.h"
 #include "messages.h"
+#include "profile.h"
 #include "timebase.h"
 #include "tqdms/tqdms.h"
 
@@ -44,6 +46,7 @@ public:
     FontStore fonts;
     GraphicStore graphics;
     TimeBaseStore timebase;
+    SignProfile profile;
 
     // Backend
     uint32_t getMsgInfo(int object, void* buf, int len) override;
@@ -59,6 +62,20 @@ public:
     uint32_t getGlobalTime(int object, void* buf, int len) override;
     uint32_t setGlobalTime(int object, const void* buf, int len) override;
     uint32_t getMultiCfg(int object, void* buf, int len) override;
+
+    // Objects beyond the boundary's, for an SNMP agent serving this sign.
+    // Same conventions: integers in 1-, 2- or 4-byte buffers, octet values
+    // need len equal to their size, texts NUL-terminated and cut to len;
+    // TQDMS_E_NO_SUCH_NAME for an unknown object or row.
+    uint32_t getSignCfg(int object, void* buf, int len);        // dms.1: 3 height mm, 4 width mm
+    uint32_t getVmsCfg(int object, void* buf, int len);         // dms.2: 1..6 ints, 7 monochromeColor (6 octets)
+    uint32_t getStatus(int object, void* buf, int len);         // dms.9: 6 doorOpen, 7 shortErrorStatus (dms.9.7.1.0)
+    uint32_t getModuleTable(int row, int column, void* buf, int len);  // global.1.3.1: 1 number, 3 make, 4 model,
+                                                                       // 5 version (texts), 6 type
+    int moduleCount() const;                                    // globalMaxModules (global.1.2.0)
+    // Exact byte lengths of the variable-length octet cells.
+    size_t characterBitmapSize(int row, int character) const;   // 0: no bitmap, or no such character
+    size_t graphicBlockBytes(int row, int block) const;         // bytes of the row's bitmap in that block
 
     uint32_t getFontDefinition(int object, void* buf, int len) override;
     uint32_t getFontTable(int row, int column, void* buf, int len) override;

@@ -157,7 +157,47 @@ enum NtcipVmsCfgObject {
     NTCIP_VMS_SIGN_WIDTH_PIXELS = 4,
     NTCIP_VMS_HORIZONTAL_PITCH = 5,
     NTCIP_VMS_VERTICAL_PITCH = 6,
-    NTCIP_MONOCHROME_COLOR = 7
+    NTCIP_MONOCHROME_COLOR = 7  /* 6 octets: on red, green, blue, then off red, green, blue */
+};
+/* defaultJustificationLine and defaultJustificationPage values. */
+enum NtcipJustificationLine {
+    NTCIP_JUSTIFICATION_LINE_OTHER = 1,
+    NTCIP_JUSTIFICATION_LINE_LEFT = 2,
+    NTCIP_JUSTIFICATION_LINE_CENTER = 3,
+    NTCIP_JUSTIFICATION_LINE_RIGHT = 4,
+    NTCIP_JUSTIFICATION_LINE_FULL = 5
+};
+enum NtcipJustificationPage {
+    NTCIP_JUSTIFICATION_PAGE_OTHER = 1,
+    NTCIP_JUSTIFICATION_PAGE_TOP = 2,
+    NTCIP_JUSTIFICATION_PAGE_MIDDLE = 3,
+    NTCIP_JUSTIFICATION_PAGE_BOTTOM = 4
+};
+/* dmsColorScheme takes the graphic type numbers (NtcipGraphicType below):
+ * 1 monochrome1bit, 2 monochrome8bit, 3 colorClassic, 4 color24bit. */
+/* dmsSupportedMultiTags (dms.4.14.0): one bit per tag. Bit n is held in
+ * octet n / 8 of the OCTET STRING with the value 1 << (n % 8), so bit 0 is
+ * the least significant bit of the first octet. */
+enum NtcipMultiTagBit {
+    NTCIP_TAG_COLOR_BACKGROUND = 0,   /* [cb] */
+    NTCIP_TAG_COLOR_FOREGROUND = 1,   /* [cf] */
+    NTCIP_TAG_FLASHING = 2,           /* [fl] */
+    NTCIP_TAG_FONT = 3,               /* [fo] */
+    NTCIP_TAG_GRAPHIC = 4,            /* [g] */
+    NTCIP_TAG_HOT_SPOT = 5,           /* [hc] */
+    NTCIP_TAG_JUSTIFICATION_LINE = 6, /* [jl] */
+    NTCIP_TAG_JUSTIFICATION_PAGE = 7, /* [jp] */
+    NTCIP_TAG_MANUFACTURER = 8,       /* [ms] */
+    NTCIP_TAG_MOVING_TEXT = 9,        /* [mv] */
+    NTCIP_TAG_NEW_LINE = 10,          /* [nl] */
+    NTCIP_TAG_NEW_PAGE = 11,          /* [np] */
+    NTCIP_TAG_PAGE_TIME = 12,         /* [pt] */
+    NTCIP_TAG_SPACING_CHARACTER = 13, /* [sc] */
+    NTCIP_TAG_FIELD_FIRST = 14,       /* [f1] .. [f13]: bits 14 .. 26 */
+    NTCIP_TAG_FIELD_LAST = 26,
+    NTCIP_TAG_TEXT_RECTANGLE = 27,    /* [tr] */
+    NTCIP_TAG_COLOR_RECTANGLE = 28,   /* [cr] */
+    NTCIP_TAG_PAGE_BACKGROUND = 29    /* [pb] */
 };
 
 /* ---- Messages (dms.5) ---------------------------------------------------- */
@@ -244,7 +284,23 @@ enum NtcipSignControlObject {
     NTCIP_ACTIVATE_MSG_ERROR = 17,
     NTCIP_MULTI_SYNTAX_ERROR = 18,
     NTCIP_MULTI_SYNTAX_ERROR_POSITION = 19,
-    NTCIP_ACTIVATE_ERROR_MSG_CODE = 24
+    NTCIP_ACTIVATE_ERROR_MSG_CODE = 24           /* 5-byte message ID code */
+};
+/* dmsControlMode values. */
+enum NtcipControlMode {
+    NTCIP_CONTROL_OTHER = 1,
+    NTCIP_CONTROL_LOCAL = 2,
+    NTCIP_CONTROL_EXTERNAL = 3,
+    NTCIP_CONTROL_CENTRAL = 4,
+    NTCIP_CONTROL_CENTRAL_OVERRIDE = 5,
+    NTCIP_CONTROL_SIMULATION = 6
+};
+/* dmsMemoryMgmt values. */
+enum NtcipMemoryMgmt {
+    NTCIP_MEMORY_OTHER = 1,
+    NTCIP_MEMORY_NORMAL = 2,
+    NTCIP_MEMORY_CLEAR_CHANGEABLE = 3,
+    NTCIP_MEMORY_CLEAR_VOLATILE = 4
 };
 enum NtcipActivateMsgError {
     NTCIP_ACTIVATE_OTHER = 1,
@@ -268,6 +324,8 @@ enum NtcipActivateMsgError {
 
 #define NTCIP_STAT_DOOR_OPEN 6          /* dms.9.6.0 */
 #define NTCIP_SHORT_ERROR_STATUS_ARCS 7, 1 /* dms.9.7.1.0 */
+/* The object number the simulated sign's status reads take for dms.9.7.1.0. */
+#define NTCIP_SHORT_ERROR_STATUS 7
 
 /* ---- Graphics (dms.10) --------------------------------------------------- */
 
@@ -314,11 +372,19 @@ enum NtcipGraphicStatus {
 
 /* ---- Module table (global.1.3.1) ----------------------------------------- */
 
+#define NTCIP_GLOBAL_MAX_MODULES 2  /* globalConfiguration.2: global.1.2.0 */
 #define NTCIP_MODULE_TABLE 3  /* globalConfiguration.3: moduleTable, entry = .1 */
 enum NtcipModuleColumn {
+    NTCIP_MODULE_NUMBER = 1,
     NTCIP_MODULE_MAKE = 3,
     NTCIP_MODULE_MODEL = 4,
-    NTCIP_MODULE_VERSION = 5
+    NTCIP_MODULE_VERSION = 5,
+    NTCIP_MODULE_TYPE = 6
+};
+enum NtcipModuleType {
+    NTCIP_MODULE_TYPE_OTHER = 1,
+    NTCIP_MODULE_TYPE_HARDWARE = 2,
+    NTCIP_MODULE_TYPE_SOFTWARE = 3
 };
 
 #endif /* TQDMS_NTCIP_H */
