@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 
 #include "../bytes.h"
@@ -33,7 +34,8 @@ const MessageId kBlankId = {NTCIP_MEM_BLANK, 0, 1, 0, 0};
 
 MessageStore::MessageStore() {
     activated = {0xFF, 0xFF, 255, NTCIP_MEM_BLANK, 0, 1, 0, 0, 0, 0, 0, 0};  // blank, for ever
-    doorOpen = commLoss = shortPower = longPower = kBlankId;
+    doorOpen = commLoss = shortPower = longPower = reset = powerLoss = endDuration = kBlankId;
+    activateErrorCode = kBlankId;
 }
 
 int MessageStore::count(int memoryType) const {
@@ -79,9 +81,20 @@ void MessageStore::load(const nlohmann::json& state) {
         hexInto(c, "commLoss", commLoss);
         hexInto(c, "shortPower", shortPower);
         hexInto(c, "longPower", longPower);
+        hexInto(c, "reset", reset);
+        hexInto(c, "powerLoss", powerLoss);
+        hexInto(c, "endDuration", endDuration);
+        hexInto(c, "activateErrorMsgCode", activateErrorCode);
         validateError = c.value("validateError", static_cast<uint32_t>(NTCIP_VALIDATE_NONE));
         syntaxError = c.value("syntaxError", static_cast<uint32_t>(NTCIP_MULTI_NONE));
         activateError = c.value("activateError", static_cast<uint32_t>(NTCIP_ACTIVATE_NONE));
+        controlMode = c.value("controlMode", controlMode);
+        if (controlMode < NTCIP_CONTROL_OTHER || controlMode > NTCIP_CONTROL_SIMULATION)
+            throw std::invalid_argument("controlMode");
+        timeCommLoss = c.value("timeCommLoss", timeCommLoss);
+        if (timeCommLoss > 65535) throw std::invalid_argument("timeCommLoss");
+        syntaxErrorPosition = c.value("syntaxErrorPosition", syntaxErrorPosition);
+        if (syntaxErrorPosition > 65535) throw std::invalid_argument("syntaxErrorPosition");
     }
 }
 
@@ -100,7 +113,12 @@ void MessageStore::save(nlohmann::json& state) const {
     state["control"] = {{"activated", hexOf(activated)}, {"doorOpen", hexOf(doorOpen)},
                         {"commLoss", hexOf(commLoss)},   {"shortPower", hexOf(shortPower)},
                         {"longPower", hexOf(longPower)}, {"validateError", validateError},
-                        {"syntaxError", syntaxError},    {"activateError", activateError}};
+                        {"syntaxError", syntaxError},    {"activateError", activateError},
+                        {"reset", hexOf(reset)},         {"powerLoss", hexOf(powerLoss)},
+                        {"endDuration", hexOf(endDuration)},
+                        {"activateErrorMsgCode", hexOf(activateErrorCode)},
+                        {"controlMode", controlMode},    {"timeCommLoss", timeCommLoss},
+                        {"syntaxErrorPosition", syntaxErrorPosition}};
 }
 
 namespace {
@@ -126,13 +144,15 @@ static void validateRow(SimSign& s, MessageRow& row) {
     check.maxLength = s.limits.maxMultiLength;
     check.hasFont = [&s](int n) { return s.fonts.hasFont(n); };
     check.hasGraphic = [&s](int n) { return s.graphics.hasGraphic(n); };
-    int syntax = checkMulti(row.multi, check);
+    size_t position = 0;
+    int syntax = checkMulti(row.multi, check, &position);
     uint32_t error = NTCIP_VALIDATE_NONE;
     if (row.beacon > 1) error = NTCIP_VALIDATE_BEACONS;
     else if (row.pixelService > 1) error = NTCIP_VALIDATE_PIXEL_SERVICE;
     else if (syntax != NTCIP_MULTI_NONE) error = NTCIP_VALIDATE_SYNTAX_MULTI;
     s.messages.validateError = error;
     s.messages.syntaxError = static_cast<uint32_t>(syntax);
+    s.messages.syntaxErrorPosition = static_cast<uint32_t>(position);
     if (error == NTCIP_VALIDATE_NONE) {
         row.status = NTCIP_MSG_VALID;
         row.crc = messageCrc(row.multi, row.beacon, row.pixelService);
@@ -336,24 +356,28 @@ uint32_t SimSign::activeMessage(const uint8_t* a) {
     std::memcpy(&number, a + 4, 2);
     std::memcpy(&crc, a + 6, 2);
     std::memcpy(&address, a + 8, 4);
-    uint8_t id[NTCIP_MESSAGE_ID_CODE_SIZE] = {type, static_cast<uint8_t>(number >> 8), static_cast<uint8_t>(number),
-                     static_cast<uint8_t>(crc >> 8), static_cast<uint8_t>(crc)};
-    if (type < NTCIP_MEM_PERMANENT || type > NTCIP_MEM_BLANK || type == NTCIP_MEM_CURRENT_BUFFER) {
-        messages.activateError = NTCIP_ACTIVATE_MESSAGE_MEMORY_TYPE;
+    const MessageId id = {type, static_cast<uint8_t>(number >> 8), static_cast<uint8_t>(number),
+                          static_cast<uint8_t>(crc >> 8), static_cast<uint8_t>(crc)};
+    // A refusal keeps its reason and the message it was for.
+    auto refuse = [&](uint32_t error) {
+        messages.activateError = error;
+        messages.activateErrorCode = id;
         return TQDMS_E_GEN_ERR;
-    }
-    if (!namesShowable(messages, limits, id)) {
+    };
+    if (messages.controlMode == NTCIP_CONTROL_LOCAL) return refuse(NTCIP_ACTIVATE_LOCAL_MODE);
+    if (type < NTCIP_MEM_PERMANENT || type > NTCIP_MEM_BLANK || type == NTCIP_MEM_CURRENT_BUFFER)
+        return refuse(NTCIP_ACTIVATE_MESSAGE_MEMORY_TYPE);
+    if (!namesShowable(messages, limits, id.data())) {
         const MessageRow* row = messages.find(type, number);
-        messages.activateError = (type >= NTCIP_MEM_SCHEDULE)                      ? NTCIP_ACTIVATE_MESSAGE_NUMBER
-                                 : (row && row->status == NTCIP_MSG_VALID) ? NTCIP_ACTIVATE_MESSAGE_CRC
-                                                                           : NTCIP_ACTIVATE_MESSAGE_STATUS;
-        return TQDMS_E_GEN_ERR;
+        return refuse((type >= NTCIP_MEM_SCHEDULE)                      ? NTCIP_ACTIVATE_MESSAGE_NUMBER
+                      : (row && row->status == NTCIP_MSG_VALID) ? NTCIP_ACTIVATE_MESSAGE_CRC
+                                                                : NTCIP_ACTIVATE_MESSAGE_STATUS);
     }
     uint8_t* out = messages.activated.data();
     out[0] = static_cast<uint8_t>(duration >> 8);
     out[1] = static_cast<uint8_t>(duration);
     out[2] = priority;
-    std::memcpy(out + 3, id, sizeof id);
+    std::memcpy(out + 3, id.data(), id.size());
     out[8] = static_cast<uint8_t>(address >> 24);
     out[9] = static_cast<uint8_t>(address >> 16);
     out[10] = static_cast<uint8_t>(address >> 8);
@@ -369,6 +393,9 @@ MessageId* eventSlot(MessageStore& m, int object) {
     case NTCIP_SHORT_POWER_RECOVERY_MESSAGE: return &m.shortPower;
     case NTCIP_LONG_POWER_RECOVERY_MESSAGE: return &m.longPower;
     case NTCIP_COMMUNICATIONS_LOSS_MESSAGE: return &m.commLoss;
+    case NTCIP_RESET_MESSAGE: return &m.reset;
+    case NTCIP_POWER_LOSS_MESSAGE: return &m.powerLoss;
+    case NTCIP_END_DURATION_MESSAGE: return &m.endDuration;
     default: return nullptr;
     }
 }
@@ -386,31 +413,80 @@ uint32_t setId(const MessageStore& m, const Limits& l, MessageId& id, const void
     return TQDMS_OK;
 }
 
+// dmsMemoryMgmt clearing one memory type: every row of that type is freed,
+// unless the activated message is one of them.
+uint32_t clearMemory(MessageStore& m, int memoryType) {
+    if (m.activated[3] == memoryType) return TQDMS_E_GEN_ERR;
+    for (auto it = m.rows.begin(); it != m.rows.end();)
+        it = it->first.first == memoryType ? m.rows.erase(it) : std::next(it);
+    return TQDMS_OK;
+}
+
+uint32_t setMemoryMgmt(MessageStore& m, uint32_t v) {
+    switch (v) {
+    case NTCIP_MEMORY_NORMAL: return TQDMS_OK;
+    case NTCIP_MEMORY_CLEAR_CHANGEABLE: return clearMemory(m, NTCIP_MEM_CHANGEABLE);
+    case NTCIP_MEMORY_CLEAR_VOLATILE: return clearMemory(m, NTCIP_MEM_VOLATILE);
+    default: return TQDMS_E_BAD_VALUE;
+    }
+}
+
 }  // namespace
 
-// Sign control: the activated message (activation code), the power recovery
-// and communications loss messages (message ID codes), the activation and MULTI
-// syntax errors (4 bytes each).
+// Sign control: the control mode, the activated message (activation code),
+// the event messages (message ID codes), the communications loss time,
+// memory management (reads normal), the activation and MULTI syntax errors
+// (4 bytes each), the syntax error position and the message of the last
+// refused activation.
 uint32_t SimSign::getSignControl(int object, void* buf, int len) {
-    if (object == NTCIP_ACTIVATE_MESSAGE) {
+    switch (object) {
+    case NTCIP_ACTIVATE_MESSAGE:
         if (len != NTCIP_ACTIVATION_CODE_SIZE) return TQDMS_E_BAD_VALUE;
         std::memcpy(buf, messages.activated.data(), messages.activated.size());
         return TQDMS_OK;
-    }
-    if (object == NTCIP_ACTIVATE_MSG_ERROR || object == NTCIP_MULTI_SYNTAX_ERROR) {
+    case NTCIP_ACTIVATE_MSG_ERROR:
+    case NTCIP_MULTI_SYNTAX_ERROR:
         if (len != 4) return TQDMS_E_BAD_VALUE;
         return tqdms::putInt(buf, len,
                              object == NTCIP_ACTIVATE_MSG_ERROR ? messages.activateError : messages.syntaxError);
+    case NTCIP_CONTROL_MODE: return tqdms::putInt(buf, len, messages.controlMode);
+    case NTCIP_TIME_COMM_LOSS: return tqdms::putInt(buf, len, messages.timeCommLoss);
+    case NTCIP_MEMORY_MGMT: return tqdms::putInt(buf, len, NTCIP_MEMORY_NORMAL);
+    case NTCIP_MULTI_SYNTAX_ERROR_POSITION: return tqdms::putInt(buf, len, messages.syntaxErrorPosition);
+    case NTCIP_ACTIVATE_ERROR_MSG_CODE: return getId(messages.activateErrorCode, buf, len);
+    default: {
+        MessageId* slot = eventSlot(messages, object);
+        return slot ? getId(*slot, buf, len) : TQDMS_E_NO_SUCH_NAME;
     }
-    MessageId* slot = eventSlot(messages, object);
-    return slot ? getId(*slot, buf, len) : TQDMS_E_NO_SUCH_NAME;
+    }
 }
 
 uint32_t SimSign::setSignControl(int object, const void* buf, int len) {
-    if (object == NTCIP_ACTIVATE_MESSAGE || object == NTCIP_ACTIVATE_MSG_ERROR || object == NTCIP_MULTI_SYNTAX_ERROR)
+    uint32_t v = 0;
+    switch (object) {
+    case NTCIP_ACTIVATE_MESSAGE:
+    case NTCIP_ACTIVATE_MSG_ERROR:
+    case NTCIP_MULTI_SYNTAX_ERROR:
+    case NTCIP_MULTI_SYNTAX_ERROR_POSITION:
+    case NTCIP_ACTIVATE_ERROR_MSG_CODE:
         return TQDMS_E_READ_ONLY;
-    MessageId* slot = eventSlot(messages, object);
-    return slot ? setId(messages, limits, *slot, buf, len) : TQDMS_E_NO_SUCH_NAME;
+    case NTCIP_CONTROL_MODE:
+        if (!tqdms::getUInt(buf, len, v) || v < NTCIP_CONTROL_OTHER || v > NTCIP_CONTROL_SIMULATION)
+            return TQDMS_E_BAD_VALUE;
+        messages.controlMode = v;
+        return TQDMS_OK;
+    case NTCIP_TIME_COMM_LOSS:
+        if (!tqdms::getUInt(buf, len, v) || v > 65535) return TQDMS_E_BAD_VALUE;
+        messages.timeCommLoss = v;
+        return TQDMS_OK;
+    case NTCIP_MEMORY_MGMT:
+        if (!tqdms::getUInt(buf, len, v)) return TQDMS_E_BAD_VALUE;
+        return setMemoryMgmt(messages, v);
+    default: {
+        MessageId* slot = eventSlot(messages, object);
+        return slot ? setId(messages, limits, *slot, buf, len) : TQDMS_E_NO_SUCH_NAME;
+    }
+    }
 }
 
 uint32_t SimSign::getDoorOpen(void* buf, int len) { return getId(messages.doorOpen, buf, len); }

@@ -1,5 +1,7 @@
 // The simulated message table (dmsMessageTable) and the sign control
-// objects that name messages (activated, door open, loss and recovery).
+// objects (signControl): control mode, the messages it names (activated,
+// door open, loss, recovery, reset, end of duration), memory management and
+// the errors of the last validation and activation.
 #pragma once
 
 #include <array>
@@ -37,12 +39,19 @@ struct MessageStore {
     std::map<std::pair<int, int>, MessageRow> rows;
     uint32_t validateError = NTCIP_VALIDATE_NONE;
     uint32_t syntaxError = NTCIP_MULTI_NONE;
+    uint32_t syntaxErrorPosition = 0;       // of the last validation; 0 without an error
     uint32_t activateError = NTCIP_ACTIVATE_NONE;
+    MessageId activateErrorCode{};          // the message of the last refused activation
+    uint32_t controlMode = NTCIP_CONTROL_CENTRAL;
+    uint32_t timeCommLoss = 0;              // minutes
     ActivationCode activated{};
     MessageId doorOpen{};
     MessageId commLoss{};
     MessageId shortPower{};
     MessageId longPower{};
+    MessageId reset{};
+    MessageId powerLoss{};
+    MessageId endDuration{};
 
     MessageStore();
     int count(int memoryType) const;

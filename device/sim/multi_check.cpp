@@ -23,10 +23,13 @@ const char* tagName(const char* body) {
 
 int numberAfter(const char* p) { return std::isdigit(static_cast<unsigned char>(*p)) ? std::atoi(p) : -1; }
 
-int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck& check, int depth);
+int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck& check, int depth, size_t& at);
 
-// Checks the tag whose "[" is at `open` and whose "]" is at `close`.
-int checkTag(const std::string& s, size_t open, size_t close, const MultiCheck& check, int depth) {
+// Checks the tag whose "[" is at `open` and whose "]" is at `close`. An
+// error in the tag itself is placed at its "["; one in the text of a moving
+// text tag where that text has it.
+int checkTag(const std::string& s, size_t open, size_t close, const MultiCheck& check, int depth, size_t& at) {
+    at = open;
     const char* body = s.c_str() + open + 1;
     const char* name = tagName(body);
     if (!name) return NTCIP_MULTI_UNSUPPORTED_TAG;
@@ -42,18 +45,21 @@ int checkTag(const std::string& s, size_t open, size_t close, const MultiCheck& 
         size_t p = open;
         for (int commas = 0; p < close && commas < 3; ++p)
             if (s[p] == ',') ++commas;
-        return checkRange(s, p, close, check, depth + 1);
+        return checkRange(s, p, close, check, depth + 1, at);
     }
     return NTCIP_MULTI_NONE;
 }
 
-int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck& check, int depth) {
+// `at` receives the offset of the character where an error was found.
+int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck& check, int depth, size_t& at) {
+    at = begin;
     if (depth > 4) return NTCIP_MULTI_OTHER;
     size_t i = begin;
     while (i < end) {
         char c = s[i];
         if (c == ']') {
             if (i + 1 < end && s[i + 1] == ']') { i += 2; continue; }
+            at = i;
             return NTCIP_MULTI_OTHER;
         }
         if (c != '[') { ++i; continue; }
@@ -65,8 +71,11 @@ int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck&
             if (s[j] == '[') ++level;
             else if (s[j] == ']' && --level == 0) break;
         }
-        if (j >= end) return NTCIP_MULTI_OTHER;
-        int rc = checkTag(s, i, j, check, depth);
+        if (j >= end) {
+            at = i;
+            return NTCIP_MULTI_OTHER;
+        }
+        int rc = checkTag(s, i, j, check, depth, at);
         if (rc != NTCIP_MULTI_NONE) return rc;
         i = j + 1;
     }
@@ -75,9 +84,17 @@ int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck&
 
 }  // namespace
 
-int checkMulti(const std::string& multi, const MultiCheck& check) {
-    if (check.maxLength > 0 && multi.size() > static_cast<size_t>(check.maxLength)) return NTCIP_MULTI_TEXT_TOO_BIG;
-    return checkRange(multi, 0, multi.size(), check, 0);
+int checkMulti(const std::string& multi, const MultiCheck& check, size_t* position) {
+    size_t at = 0;
+    int rc;
+    if (check.maxLength > 0 && multi.size() > static_cast<size_t>(check.maxLength)) {
+        rc = NTCIP_MULTI_TEXT_TOO_BIG;
+        at = static_cast<size_t>(check.maxLength);  // the first character past the limit
+    } else {
+        rc = checkRange(multi, 0, multi.size(), check, 0, at);
+    }
+    if (position) *position = rc == NTCIP_MULTI_NONE ? 0 : at;
+    return rc;
 }
 
 uint16_t messageCrc(const std::string& multi, uint8_t beacon, uint8_t pixelService) {

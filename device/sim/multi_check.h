@@ -1,6 +1,7 @@
 // The sign's own MULTI validation, as tqDefine1Message runs it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,8 +16,11 @@ struct MultiCheck {
 
 // dmsMultiSyntaxError of the text (NtcipMultiSyntaxError): none, other
 // (unbalanced brackets), unsupportedTag, textTooBig, fontNotDefined or
-// graphicNotDefined.
-int checkMulti(const std::string& multi, const MultiCheck& check);
+// graphicNotDefined. `position` (may be null) receives the offset from 0 of
+// the character where the error was found (dmsMultiSyntaxErrorPosition): the
+// "[" of a bad tag, the stray "]", the "[" left open, the first character
+// past the length limit; 0 when there is none.
+int checkMulti(const std::string& multi, const MultiCheck& check, size_t* position = nullptr);
 
 // dmsMessageCRC: CRC-16/X-25 over the MULTI bytes, beacon and pixel service.
 uint16_t messageCrc(const std::string& multi, uint8_t beacon, uint8_t pixelService);
