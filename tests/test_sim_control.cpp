@@ -181,7 +181,7 @@ TEST(SimSignControl, ControlValuesKeptInTheState) {
     // Values out of range make the whole state fail and change nothing.
     const json bad[] = {{{"controlMode", 0}}, {{"controlMode", 7}}, {{"timeCommLoss", 65536}},
                         {{"syntaxErrorPosition", 65536}}, {{"reset", "0700"}}, {{"endDuration", "zz"}},
-                        {{"controlMode", "local"}}};
+                        {{"controlMode", "local"}}, {{"timeCommLoss", 4294967300LL}}, {{"controlMode", 4.0}}};
     for (const json& c : bad) {
         EXPECT_EQ(Result(tqsimPatchState(json{{"control", c}}.dump().c_str())), Result(TQDMS_E_BAD_VALUE)) << c;
         EXPECT_EQ(sign.state(), saved) << c;

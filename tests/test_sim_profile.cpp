@@ -128,6 +128,7 @@ TEST(SimSignProfile, BadProfileValuesChangeNothing) {
         {{"supportedMultiTags", "0102030405"}}, {{"supportedMultiTags", "xyz"}}, {{"modules", json::array()}},
         {{"modules", {{{"make", "A"}, {"type", 4}}}}}, {{"modules", {{{"make", "A"}, {"type", 0}}}}},
         {{"modules", {{{"make", std::string(256, 'm')}}}}}, {{"signWidthPixels", "wide"}},
+        {{"maxNumberPages", 4294967299LL}}, {{"defaultFont", 2.5}}, {{"modules", {{{"type", 4294967298LL}}}}},
     };
     tqsim::SimSign sign;
     ASSERT_EQ(Result(sign.load(json{{"profile", {{"maxNumberPages", 3}}}})), Result(TQDMS_OK));

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <stdexcept>
@@ -25,6 +26,17 @@ void hexInto(const nlohmann::json& j, const char* key, std::array<uint8_t, N>& a
     if (!tqdms::fromHex(j.at(key).get<std::string>(), bytes) || bytes.size() != N)
         throw std::invalid_argument(key);
     std::memcpy(a.data(), bytes.data(), N);
+}
+
+// An integer in min..max, when the key is there.
+void rangedInto(const nlohmann::json& j, const char* key, int64_t min, int64_t max, uint32_t& out) {
+    if (!j.contains(key)) return;
+    const nlohmann::json& v = j.at(key);
+    if (!v.is_number_integer()) throw std::invalid_argument(key);
+    int64_t n = v.get<int64_t>();
+    if (n < min || n > max || (v.is_number_unsigned() && v.get<uint64_t>() > static_cast<uint64_t>(max)))
+        throw std::invalid_argument(key);
+    out = static_cast<uint32_t>(n);
 }
 
 // The blank message of priority 1 as a message ID code.
@@ -88,13 +100,9 @@ void MessageStore::load(const nlohmann::json& state) {
         validateError = c.value("validateError", static_cast<uint32_t>(NTCIP_VALIDATE_NONE));
         syntaxError = c.value("syntaxError", static_cast<uint32_t>(NTCIP_MULTI_NONE));
         activateError = c.value("activateError", static_cast<uint32_t>(NTCIP_ACTIVATE_NONE));
-        controlMode = c.value("controlMode", controlMode);
-        if (controlMode < NTCIP_CONTROL_OTHER || controlMode > NTCIP_CONTROL_SIMULATION)
-            throw std::invalid_argument("controlMode");
-        timeCommLoss = c.value("timeCommLoss", timeCommLoss);
-        if (timeCommLoss > 65535) throw std::invalid_argument("timeCommLoss");
-        syntaxErrorPosition = c.value("syntaxErrorPosition", syntaxErrorPosition);
-        if (syntaxErrorPosition > 65535) throw std::invalid_argument("syntaxErrorPosition");
+        rangedInto(c, "controlMode", NTCIP_CONTROL_OTHER, NTCIP_CONTROL_SIMULATION, controlMode);
+        rangedInto(c, "timeCommLoss", 0, 65535, timeCommLoss);
+        rangedInto(c, "syntaxErrorPosition", 0, 65535, syntaxErrorPosition);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -45,6 +46,15 @@ const Field kFields[] = {
     {"doorOpen", &SignProfile::doorOpen, 0, 255},
     {"shortErrorStatus", &SignProfile::shortErrorStatus, 0, 65535},
 };
+
+// An integer in min..max, read wide so that a huge number is not cut into range.
+int rangedInt(const nlohmann::json& v, const char* name, int min, int max) {
+    if (!v.is_number_integer() || (v.is_number_unsigned() && v.get<uint64_t>() > static_cast<uint64_t>(max)))
+        throw std::invalid_argument(std::string("profile: ") + name);
+    int64_t n = v.get<int64_t>();
+    if (n < min || n > max) throw std::invalid_argument(std::string("profile out of range: ") + name);
+    return static_cast<int>(n);
+}
 
 constexpr size_t kMaxMultiTagOctets = 4;
 constexpr size_t kMaxModules = 255;
@@ -92,9 +102,7 @@ void SignProfile::load(const nlohmann::json& state) {
     SignProfile next = *this;  // so a bad value changes nothing
     for (const Field& f : kFields) {
         if (!j.contains(f.name)) continue;
-        int v = j.at(f.name).get<int>();
-        if (v < f.min || v > f.max) throw std::invalid_argument(std::string("profile out of range: ") + f.name);
-        next.*f.member = v;
+        next.*f.member = rangedInt(j.at(f.name), f.name, f.min, f.max);
     }
     octetsInto(j, "monochromeColor", next.monochromeColor);
     octetsInto(j, "defaultBackgroundRgb", next.defaultBackgroundRgb);
@@ -110,9 +118,8 @@ void SignProfile::load(const nlohmann::json& state) {
             m.make = moduleText(row, "make");
             m.model = moduleText(row, "model");
             m.version = moduleText(row, "version");
-            m.type = row.value("type", static_cast<int>(NTCIP_MODULE_TYPE_SOFTWARE));
-            if (m.type < NTCIP_MODULE_TYPE_OTHER || m.type > NTCIP_MODULE_TYPE_SOFTWARE)
-                throw std::invalid_argument("module type");
+            if (row.contains("type"))
+                m.type = rangedInt(row.at("type"), "module type", NTCIP_MODULE_TYPE_OTHER, NTCIP_MODULE_TYPE_SOFTWARE);
             next.modules.push_back(m);
         }
     }

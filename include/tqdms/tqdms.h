@@ -111,11 +111,18 @@ TQ_API uint32_t TQ_CALL tqDefine1Message(int memoryType, int number, int beacon,
                                          int priority, const char* owner, const char* multi,
                                          int reserved);
 /* Activates a message: 12-byte activation record in host order (duration 16,
- * priority 8, memory type 8, number 16, CRC 16, source address 32). */
+ * priority 8, memory type 8, number 16, CRC 16, source address 32). Refused
+ * with TQDMS_E_GEN_ERR (activation error 9, localMode) while the sign's
+ * control mode is local. */
 TQ_API uint32_t TQ_CALL tqActiveMessage(const void* activation);
-/* Sign control: 3 activated message (12 bytes, network order), 8 short and 9
- * long power recovery, 12 communications loss message (5-byte identities),
- * 18 MULTI syntax error (4). */
+/* Sign control: 1 control mode (1 other .. 6 simulation), 3 activated message
+ * (12 bytes, network order), 8 short and 9 long power recovery, 11 reset,
+ * 12 communications loss, 14 power loss, 15 end duration message (5-byte
+ * identities), 13 communications loss time (minutes, 0..65535), 16 memory
+ * management (reads 2 normal; 3 / 4 free every changeable / volatile row,
+ * refused while one of them is activated), 17 activation error and 18 MULTI
+ * syntax error (4 bytes), 19 syntax error position, 24 identity of the last
+ * refused activation (5 bytes). 3, 17, 18, 19 and 24 are read-only. */
 TQ_API uint32_t TQ_CALL tqGetSignControl(int object, void* buf, int len);
 TQ_API uint32_t TQ_CALL tqSetSignControl(int object, const void* buf, int len);
 /* Door-open message, 5-byte identity. */
@@ -124,7 +131,9 @@ TQ_API uint32_t TQ_CALL tqSetDoorOpen(const void* buf, int len);
 /* Global time: 1 seconds since 1970 UTC, 5 local time differential. */
 TQ_API uint32_t TQ_CALL tqGetGlobalTime(int object, void* buf, int len);
 TQ_API uint32_t TQ_CALL tqSetGlobalTime(int object, const void* buf, int len);
-/* MULTI configuration: 16 maximum MULTI length. */
+/* MULTI configuration: 1..9 MULTI defaults, 11 colour scheme, 15 maximum
+ * pages, 16 maximum MULTI length (integers); 12 and 13 default background
+ * and foreground RGB (3 bytes), 14 supported MULTI tags (the exact size). */
 TQ_API uint32_t TQ_CALL tqGetMultiCfg(int object, void* buf, int len);
 
 /* Fonts: definition 1 number of font rows, 3 maximum character number. */

@@ -86,7 +86,8 @@ TQ_API void TQ_CALL tqsimClose(void);
  * len). Returns the length the whole text needs including its NUL, 0 without
  * a current sign. */
 TQ_API int TQ_CALL tqsimGetState(char* buf, int len);
-/* Applies a JSON merge patch to the state (tables, limits, clock).
+/* Applies a JSON merge patch to the state (tables, limits, clock, sign
+ * control, profile).
  * 0, or TQDMS_E_BAD_VALUE when the text or the result is not a valid state. */
 TQ_API uint32_t TQ_CALL tqsimPatchState(const char* json);
 
