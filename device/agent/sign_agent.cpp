@@ -68,8 +68,8 @@ bool splitKey(const std::string& text, std::initializer_list<const char*> allowe
     return true;
 }
 
-void remember(const std::string& line) {
-    netsnmp_config_remember(strdup(line.c_str()));  // net-snmp keeps and frees the copy
+void remember(std::string line) {
+    netsnmp_config_remember(&line[0]);  // net-snmp keeps a copy of its own
 }
 
 bool safeName(const std::string& s) {
@@ -120,7 +120,7 @@ std::unique_ptr<SignAgent> SignAgent::start(tqsim::SimSign& sign, const AgentOpt
     std::string tmpl = (std::filesystem::temp_directory_path() / "dmsctl-snmp-XXXXXX").string();
     if (!mkdtemp(&tmpl[0])) {
         error = "cannot create a scratch folder for the SNMP engine";
-        g_running = false;
+        agent->state_.reset();  // net-snmp was not started: nothing to shut down
         return nullptr;
     }
     s.persistDir = tmpl;

@@ -79,7 +79,11 @@ uint32_t SimSign::save(const std::string& path) {
         out << state().dump(1) << '\n';
         if (!out.flush()) return TQDMS_E_GEN_ERR;
     }
-    std::remove(target.c_str());
+#ifdef _WIN32
+    std::remove(target.c_str());  // rename does not replace a file there
+#endif
+    // Elsewhere rename replaces the old state in one step: a crash leaves the
+    // old state or the new one, never none.
     if (std::rename(tmp.c_str(), target.c_str()) != 0) return TQDMS_E_GEN_ERR;
     if (path.empty() || path == file_) dirty_ = false;
     return TQDMS_OK;
