@@ -113,7 +113,9 @@ void record(SignAgent::State& s, const netsnmp_variable_list* vb, const Instance
 void keepErrorReports(const tqsim::SimSign& failed, tqsim::SimSign& restored) {
     restored.messages.validateError = failed.messages.validateError;
     restored.messages.syntaxError = failed.messages.syntaxError;
+    restored.messages.syntaxErrorPosition = failed.messages.syntaxErrorPosition;
     restored.messages.activateError = failed.messages.activateError;
+    restored.messages.activateErrorCode = failed.messages.activateErrorCode;
 }
 
 void get(SignAgent::State& s, netsnmp_agent_request_info* info, netsnmp_request_info* r) {

@@ -128,6 +128,13 @@ has "v2c no such instance" "$(v2get $D.5.8.1.9.3.999)" "No Such Instance"
 # A SET changes all of its objects or none.
 has "one bad varbind" "$(v2set $D.5.8.1.9.3.2 i 6 $D.5.8.1.6.3.2 i 9)" "wrongValue"
 expect "row left as it was" "$(v2get $D.5.8.1.9.3.2)" 1
+# ... and why it was refused is still there to read.
+v2set $D.6.3.0 x FFFF0503000195F97F000001 >/dev/null || fail "activation"
+expect "activate error cleared" "$(v2get $D.6.17.0)" 2
+has "refused activation among others" "$(v2set $D.6.13.0 i 21 $D.6.3.0 x FFFF0503000143217F000001)" "inconsistentValue"
+expect "time left as it was" "$(v2get $D.6.13.0)" 0
+expect "activate error kept" "$(v2get $D.6.17.0)" 7
+expect "refused message kept" "$(v2get $D.6.24.0)" '"03 00 01 43 21 "'
 
 # v3 authPriv reads and writes; wrong credentials change nothing.
 expect "v3 get" "$(snmpget "${v3[@]}" "${T[@]}" -Oqv "$(at)" $D.5.8.1.4.3.1 2>&1)" '"ops"'
