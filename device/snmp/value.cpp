@@ -1,5 +1,6 @@
 #include "value.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tqdms {
@@ -173,6 +174,166 @@ std::string describe(const Value& v) {
         hex += kHex[c & 15];
     }
     return hex;
+}
+
+}  // namespace oids
+}  // namespace tqdms
+
+namespace tqdms {
+namespace oids {
+namespace {
+
+bool readInt(const void* buf, int len, bool isSigned, int64_t& out) {
+    switch (len) {
+    case 1: { uint8_t b; std::memcpy(&b, buf, 1); out = b; return true; }
+    case 2: { uint16_t w; std::memcpy(&w, buf, 2); out = w; return true; }
+    case 4: {
+        uint32_t d;
+        std::memcpy(&d, buf, 4);
+        out = isSigned ? static_cast<int64_t>(static_cast<int32_t>(d)) : static_cast<int64_t>(d);
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// Stores v in a 1-, 2- or 4-byte buffer when it fits there.
+BufferError writeInt(int64_t v, void* buf, int len) {
+    int64_t lo = len == 1 ? -128 : len == 2 ? -32768 : INT32_MIN;
+    int64_t hi = len == 1 ? 255 : len == 2 ? 65535 : UINT32_MAX;
+    if (len != 1 && len != 2 && len != 4) return BufferError::BadBuffer;
+    if (v < lo || v > hi) return BufferError::TooBig;
+    uint32_t d = static_cast<uint32_t>(v);
+    if (len == 1) { uint8_t b = static_cast<uint8_t>(d); std::memcpy(buf, &b, 1); }
+    else if (len == 2) { uint16_t w = static_cast<uint16_t>(d); std::memcpy(buf, &w, 2); }
+    else std::memcpy(buf, &d, 4);
+    return BufferError::None;
+}
+
+// Text cut to the buffer and NUL-terminated, as every text read is.
+BufferError writeText(const std::string& text, void* buf, int len) {
+    if (len < 1) return BufferError::BadBuffer;
+    size_t n = std::min(text.size(), static_cast<size_t>(len - 1));
+    std::memcpy(buf, text.data(), n);
+    static_cast<char*>(buf)[n] = '\0';
+    return BufferError::None;
+}
+
+std::string textOf(const void* buf, int len) {
+    const char* p = static_cast<const char*>(buf);
+    size_t n = 0;
+    while (n < static_cast<size_t>(len) && p[n] != '\0') ++n;
+    return std::string(p, n);
+}
+
+}  // namespace
+
+BufferError fromSetBuffer(const Object& o, const void* buf, int len, int graphicType, Value& out) {
+    out = Value();
+    out.syntax = o.syntax;
+    if (len < 0 || (len > 0 && !buf)) return BufferError::BadBuffer;
+    const auto* p = static_cast<const uint8_t*>(buf);
+    switch (o.form) {
+    case Form::Int:
+    case Form::RowIndex:
+        return readInt(buf, len, o.syntax == Syntax::Integer, out.integer) ? BufferError::None : BufferError::BadBuffer;
+    case Form::Text: out.octets = textOf(buf, len); return BufferError::None;
+    case Form::Octets:
+        if (o.size && len != o.size) return BufferError::BadBuffer;
+        out.octets.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(len));
+        return BufferError::None;
+    case Form::ActivationCode: {
+        // The boundary's host-order record, sent in network order.
+        if (len != NTCIP_ACTIVATION_CODE_SIZE) return BufferError::BadBuffer;
+        uint16_t duration, number, crc;
+        uint32_t address;
+        std::memcpy(&duration, p, 2);
+        std::memcpy(&number, p + 4, 2);
+        std::memcpy(&crc, p + 6, 2);
+        std::memcpy(&address, p + 8, 4);
+        const uint8_t wire[NTCIP_ACTIVATION_CODE_SIZE] = {
+            static_cast<uint8_t>(duration >> 8), static_cast<uint8_t>(duration), p[2], p[3],
+            static_cast<uint8_t>(number >> 8),   static_cast<uint8_t>(number),   static_cast<uint8_t>(crc >> 8),
+            static_cast<uint8_t>(crc),           static_cast<uint8_t>(address >> 24), static_cast<uint8_t>(address >> 16),
+            static_cast<uint8_t>(address >> 8),  static_cast<uint8_t>(address)};
+        out.octets.assign(reinterpret_cast<const char*>(wire), sizeof wire);
+        return BufferError::None;
+    }
+    case Form::ActionCode: {
+        if (len != 6) return BufferError::BadBuffer;
+        Value v;
+        if (fromBoundary(o, buf, len, 0, v) != ValueError::None) return BufferError::BadBuffer;
+        out.octets = v.octets;
+        return BufferError::None;
+    }
+    case Form::OidText: {
+        std::string text = textOf(buf, len);
+        out.syntax = Syntax::ObjectId;
+        if (text.empty()) {
+            out.oid = {0, 0};
+            return BufferError::None;
+        }
+        Arc arcs[128];
+        size_t n = 0;
+        if (!parseDotted(text, arcs, 128, n)) return BufferError::BadBuffer;
+        out.oid.assign(arcs, arcs + n);
+        if (out.oid.size() == 1) out.oid.push_back(0);
+        return BufferError::None;
+    }
+    case Form::Color: {
+        int64_t v = 0;
+        if (!readInt(buf, len, false, v)) return BufferError::BadBuffer;
+        bool rgb = graphicType == NTCIP_COLOR_24BIT || (graphicType == 0 && v > 0xFF);
+        if (rgb) {
+            const char c[3] = {static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+            out.octets.assign(c, 3);
+        } else {
+            if (v > 0xFF) return BufferError::BadBuffer;
+            out.octets.assign(1, static_cast<char>(v));
+        }
+        return BufferError::None;
+    }
+    }
+    return BufferError::BadBuffer;
+}
+
+BufferError intoGetBuffer(const Object& o, const Value& v, void* buf, int len) {
+    if (v.syntax != o.syntax) return BufferError::WrongType;
+    if (len < 0 || (len > 0 && !buf)) return BufferError::BadBuffer;
+    switch (o.form) {
+    case Form::Int:
+    case Form::RowIndex: return writeInt(v.integer, buf, len);
+    case Form::Text: return writeText(v.octets, buf, len);
+    case Form::Octets:
+    case Form::ActivationCode:
+        if (o.size && v.octets.size() != o.size) return BufferError::WrongLength;
+        if (v.octets.size() > static_cast<size_t>(len)) return BufferError::TooBig;
+        if (len > 0) std::memset(buf, 0, static_cast<size_t>(len));
+        if (!v.octets.empty()) std::memcpy(buf, v.octets.data(), v.octets.size());
+        return BufferError::None;
+    case Form::ActionCode: {
+        if (v.octets.size() != NTCIP_MESSAGE_ID_CODE_SIZE) return BufferError::WrongLength;
+        if (len < 6) return BufferError::TooBig;
+        std::string entry;
+        if (toBoundary(o, v, entry) != ValueError::None) return BufferError::WrongLength;
+        std::memset(buf, 0, static_cast<size_t>(len));
+        std::memcpy(buf, entry.data(), entry.size());
+        return BufferError::None;
+    }
+    case Form::OidText: {
+        std::string text;
+        if (!(v.oid.size() == 2 && v.oid[0] == 0 && v.oid[1] == 0)) text = dotted(v.oid.data(), v.oid.size());
+        return writeText(text, buf, len);
+    }
+    case Form::Color: {
+        const auto* c = reinterpret_cast<const uint8_t*>(v.octets.data());
+        int64_t value = v.octets.empty() ? 0 : v.octets.size() == 1 ? c[0]
+                        : v.octets.size() == 3 ? (c[0] << 16) | (c[1] << 8) | c[2] : -1;
+        if (value < 0) return BufferError::WrongLength;
+        return writeInt(value, buf, len);
+    }
+    }
+    return BufferError::BadBuffer;
 }
 
 }  // namespace oids

@@ -30,6 +30,16 @@ ValueError fromBoundary(const Object& o, const void* buf, int len, int graphicTy
 // object's, fixed-size octets must have their size.
 ValueError toBoundary(const Object& o, const Value& v, std::string& bytes);
 
+// The client side: the value a boundary set's buffer carries, and an
+// answer into a boundary get's buffer. `graphicType` as above (0 = not
+// known: a colour above 0xFF goes as 3 octets, others as 1). Integers take
+// 1-, 2- or 4-byte buffers; text is cut to the buffer, NUL-terminated, as
+// every sign read is. An answer longer than the buffer is TooBig, one of
+// another type or size WrongType / WrongLength.
+enum class BufferError { None, BadBuffer, WrongType, WrongLength, TooBig };
+BufferError fromSetBuffer(const Object& o, const void* buf, int len, int graphicType, Value& out);
+BufferError intoGetBuffer(const Object& o, const Value& v, void* buf, int len);
+
 // Short text of a value for logs: numbers, printable text quoted, other
 // octets as hex, OIDs dotted.
 std::string describe(const Value& v);

@@ -45,6 +45,10 @@
 #define TQDMS_E_BAD_VALUE 0x10003u  /* value or length not acceptable, row not modifiable */
 #define TQDMS_E_READ_ONLY 0x10004u  /* object cannot be written */
 #define TQDMS_E_GEN_ERR 0x10005u    /* the sign refused the operation */
+#define TQDMS_E_AUTH 0x10006u       /* SNMP: the sign refused the community or the SNMPv3 user, key or level */
+#define TQDMS_E_TOO_BIG 0x10007u    /* the sign's answer does not fit the caller's buffer */
+#define TQDMS_E_BAD_ANSWER 0x10008u /* the sign answered with a type or length the object does not have */
+#define TQDMS_E_NOT_SUPPORTED 0x10009u /* the sign has no such object (door open message over SNMP) */
 
 typedef void(TQ_CALL* TqNotifyFn)(void* arg);
 typedef void(TQ_CALL* TqProgressFn)(void* deviceInterface, int code, int value);

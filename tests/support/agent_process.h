@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace snmptest {
 
@@ -18,13 +19,16 @@ class AgentProcess {
 public:
     // Serves signFile (created when missing); false when it did not start
     // within five seconds. Its output goes to signFile + ".log".
-    bool start(const std::string& dmsctl, const std::string& signFile) {
+    bool start(const std::string& dmsctl, const std::string& signFile, const std::vector<std::string>& extra = {}) {
         const std::string log = signFile + ".log";
         pid_ = fork();
         if (pid_ == 0) {
             if (!std::freopen(log.c_str(), "w", stdout)) _exit(127);
-            execl(dmsctl.c_str(), dmsctl.c_str(), "--sign", signFile.c_str(), "sim", "serve", "--listen",
-                  "127.0.0.1:0", "--json-log", static_cast<char*>(nullptr));
+            std::vector<const char*> argv = {dmsctl.c_str(), "--sign", signFile.c_str(), "sim", "serve",
+                                             "--listen", "127.0.0.1:0", "--json-log"};
+            for (const std::string& e : extra) argv.push_back(e.c_str());
+            argv.push_back(nullptr);
+            execv(dmsctl.c_str(), const_cast<char* const*>(argv.data()));
             _exit(127);
         }
         for (int i = 0; i < 500 && port_ == 0; ++i) {
