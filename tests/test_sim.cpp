@@ -1,6 +1,7 @@
 // The simulated sign and the device library's test facilities.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -99,6 +100,18 @@ TEST(SimSign, RequestsTakeTheConfiguredNumberOfPolls) {
     ASSERT_EQ(Result(setStatus(3, 1, 6)), Result(TQDMS_OK));
     EXPECT_EQ(status(3, 1), 6u);
     EXPECT_EQ(status(3, 1), 2u);
+}
+
+// A slow sign: the request also takes its time, however often it is polled.
+TEST(SimSign, RequestsTakeTheConfiguredTimeAsWell) {
+    SimSign sign(json{{"limits", {{"pollLatency", 2}, {"settleMs", 400}}}});
+    ASSERT_EQ(Result(setStatus(3, 1, 6)), Result(TQDMS_OK));
+    EXPECT_EQ(status(3, 1), 6u);
+    EXPECT_EQ(status(3, 1), 6u);  // the reads are done, the time is not
+    EXPECT_EQ(status(3, 1), 6u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(450));
+    EXPECT_EQ(status(3, 1), 2u);
+    EXPECT_EQ(Result(tqsimPatchState(R"({"limits": {"settleMs": 60001}})")), Result(TQDMS_E_BAD_VALUE));
 }
 
 TEST(SimSign, DefineValidatesLikeASign) {

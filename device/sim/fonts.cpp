@@ -136,7 +136,7 @@ uint8_t effectiveStatus(const SimSign& s, const FontRow& f) {
 
 void completeFontRequest(FontRow& f, uint8_t target) {
     f.pendingStatus = 0;
-    f.pendingReads = 0;
+    f.pending.clear();
     switch (target) {
     case NTCIP_FONT_MODIFYING: f.status = NTCIP_FONT_MODIFYING; break;
     case NTCIP_FONT_READY_FOR_USE:
@@ -173,7 +173,7 @@ uint32_t SimSign::getFontTable(int row, int column, void* buf, int len) {
     case NTCIP_FONT_LINE_SPACING: return tqdms::putInt(buf, len, f.lineSpacing);
     case NTCIP_FONT_VERSION_ID: return tqdms::putInt(buf, len, f.versionId);
     case NTCIP_FONT_STATUS:
-        if (f.pendingReads > 0 && --f.pendingReads == 0) completeFontRequest(f, f.pendingStatus);
+        if (f.pending.done()) completeFontRequest(f, f.pendingStatus);
         return tqdms::putInt(buf, len, effectiveStatus(*this, f));
     default: return TQDMS_E_NO_SUCH_NAME;
     }
@@ -200,10 +200,10 @@ uint32_t SimSign::setFontTable(int row, int column, const void* buf, int len) {
         case NTCIP_FONT_UNMANAGED_REQ: target = NTCIP_FONT_UNMANAGED; break;
         default: return TQDMS_E_BAD_VALUE;
         }
-        if (limits.pollLatency > 0) {
+        if (limits.slow()) {
             f.status = static_cast<uint8_t>(v);
             f.pendingStatus = target;
-            f.pendingReads = limits.pollLatency;
+            f.pending.start(limits);
         } else {
             completeFontRequest(f, target);
         }

@@ -7,6 +7,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "limits.h"
 #include "tqdms/ntcip.h"
 
 namespace tqsim {
@@ -29,7 +30,7 @@ struct FontRow {
     uint8_t status = NTCIP_FONT_NOT_USED;
     std::map<int, Character> characters;  // only characters with a width or bitmap
     uint8_t pendingStatus = 0;            // see MessageRow: a request still in progress
-    int pendingReads = 0;
+    PendingRequest pending;
 };
 
 struct FontStore {

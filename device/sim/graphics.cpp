@@ -114,7 +114,7 @@ uint32_t effectiveStatus(const SimSign& s, const GraphicRow& g) {
 
 void completeGraphicRequest(GraphicRow& g, uint32_t target) {
     g.pendingStatus = 0;
-    g.pendingReads = 0;
+    g.pending.clear();
     if (target == NTCIP_GRAPHIC_MODIFYING) {
         g.status = NTCIP_GRAPHIC_MODIFYING;
     } else if (target == NTCIP_GRAPHIC_READY_FOR_USE) {
@@ -177,7 +177,7 @@ uint32_t SimSign::getGraphicTable(int row, int column, void* buf, int len) {
     case NTCIP_GRAPHIC_TRANSPARENT_ENABLED: return tqdms::putInt(buf, len, g.transparent);
     case NTCIP_GRAPHIC_TRANSPARENT_COLOR: return tqdms::putInt(buf, len, g.transparentColor);
     case NTCIP_GRAPHIC_STATUS:
-        if (g.pendingReads > 0 && --g.pendingReads == 0) completeGraphicRequest(g, g.pendingStatus);
+        if (g.pending.done()) completeGraphicRequest(g, g.pendingStatus);
         return tqdms::putInt(buf, len, effectiveStatus(*this, g));
     default: return TQDMS_E_NO_SUCH_NAME;
     }
@@ -205,10 +205,10 @@ uint32_t SimSign::setGraphicTable(int row, int column, const void* buf, int len)
         case NTCIP_GRAPHIC_NOT_USED_REQ: target = NTCIP_GRAPHIC_NOT_USED; break;
         default: return TQDMS_E_BAD_VALUE;
         }
-        if (limits.pollLatency > 0) {
+        if (limits.slow()) {
             g.status = shown;
             g.pendingStatus = target;
-            g.pendingReads = limits.pollLatency;
+            g.pending.start(limits);
         } else {
             completeGraphicRequest(g, target);
         }

@@ -7,6 +7,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "limits.h"
 #include "tqdms/ntcip.h"
 
 namespace tqsim {
@@ -27,7 +28,7 @@ struct GraphicRow {
     uint32_t status = NTCIP_GRAPHIC_NOT_USED;
     std::string bitmap;  // the packed pixel stream as the blocks wrote it
     uint32_t pendingStatus = 0;  // see MessageRow: a request still in progress
-    int pendingReads = 0;
+    PendingRequest pending;
 };
 
 struct GraphicStore {

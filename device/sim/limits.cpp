@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <stdexcept>
 
 namespace tqsim {
@@ -31,6 +32,7 @@ const Field kFields[] = {
     {"maxDayPlanEvents", &Limits::maxDayPlanEvents, 0, 255},
     {"actionRows", &Limits::actionRows, 0, 255},
     {"pollLatency", &Limits::pollLatency, 0, 100},
+    {"settleMs", &Limits::settleMs, 0, 60000},
     {"strictCrc", &Limits::strictCrc, 0, 1},
 };
 
@@ -48,6 +50,31 @@ void Limits::load(const nlohmann::json& j) {
 
 void Limits::save(nlohmann::json& j) const {
     for (const Field& f : kFields) j[f.name] = this->*f.member;
+}
+
+namespace {
+
+int64_t nowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace
+
+void PendingRequest::start(const Limits& l) {
+    reads = l.pollLatency > 0 ? l.pollLatency : 1;
+    dueMs = l.settleMs > 0 ? nowMs() + l.settleMs : 0;
+}
+
+bool PendingRequest::done() {
+    if (reads <= 0) return false;
+    if (reads > 1) {
+        --reads;
+        return false;
+    }
+    if (dueMs && nowMs() < dueMs) return false;  // the last read waits for the time too
+    clear();
+    return true;
 }
 
 }  // namespace tqsim

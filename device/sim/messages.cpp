@@ -172,7 +172,7 @@ static void validateRow(SimSign& s, MessageRow& row) {
 
 static void completeRequest(SimSign& s, MessageRow& row, uint8_t target) {
     row.pendingStatus = 0;
-    row.pendingReads = 0;
+    row.pending.clear();
     if (target == NTCIP_MSG_MODIFYING) {
         row.status = NTCIP_MSG_MODIFYING;
     } else if (target == NTCIP_MSG_VALIDATING) {
@@ -248,7 +248,7 @@ uint32_t SimSign::getMsgTable(int memoryType, int number, int column, void* buf,
     case NTCIP_MSG_PIXEL_SERVICE: return tqdms::putInt(buf, len, row->pixelService);
     case NTCIP_MSG_RUN_TIME_PRIORITY: return tqdms::putInt(buf, len, row->priority);
     case NTCIP_MSG_STATUS:
-        if (row->pendingReads > 0 && --row->pendingReads == 0) completeRequest(*this, *row, row->pendingStatus);
+        if (row->pending.done()) completeRequest(*this, *row, row->pendingStatus);
         return tqdms::putInt(buf, len, row->status);
     default: return TQDMS_E_NO_SUCH_NAME;
     }
@@ -274,10 +274,10 @@ uint32_t SimSign::setMsgTable(int memoryType, int number, int column, const void
         }
         // The message on display may not be changed or removed.
         if (v != NTCIP_MSG_VALIDATE_REQ && messages.isActivated(memoryType, number)) return TQDMS_E_GEN_ERR;
-        if (limits.pollLatency > 0) {
+        if (limits.slow()) {
             row.status = static_cast<uint8_t>(v);
             row.pendingStatus = target;
-            row.pendingReads = limits.pollLatency;
+            row.pending.start(limits);
         } else {
             completeRequest(*this, row, target);
         }

@@ -12,6 +12,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "limits.h"
 #include "tqdms/ntcip.h"
 
 namespace tqsim {
@@ -28,10 +29,10 @@ struct MessageRow {
     uint8_t priority = 1;
     uint8_t status = NTCIP_MSG_NOT_USED;
     uint16_t crc = 0;
-    // A request the sign is still working on (pollLatency): the status it
-    // moves to and the status reads left until it does.
+    // A request the sign is still working on (pollLatency, settleMs): the
+    // status it moves to, and the reads and time left until it does.
     uint8_t pendingStatus = 0;
-    int pendingReads = 0;
+    PendingRequest pending;
 };
 
 struct MessageStore {

@@ -24,8 +24,9 @@ protected:
         char tmpl[] = "/tmp/dms-snmp-backend-XXXXXX";
         ASSERT_NE(mkdtemp(tmpl), nullptr);
         dir_ = new std::string(tmpl);
-        // Every status request takes three reads to complete, as a slow sign's would.
-        std::ofstream(*dir_ + "/sign.json") << R"({"limits": {"pollLatency": 3, "maxVolatile": 8}})";
+        // Every status request takes three reads and half a second to
+        // complete, as a slow sign's would.
+        std::ofstream(*dir_ + "/sign.json") << R"({"limits": {"pollLatency": 3, "settleMs": 500, "maxVolatile": 8}})";
         agent_ = new snmptest::AgentProcess();
         ASSERT_TRUE(agent_->start(DMSCTL_PATH, *dir_ + "/sign.json",
                                   {"--v3-user", "ops", "--v3-auth", "SHA:opsauthpass", "--v3-priv", "AES:opsprivpass"}));

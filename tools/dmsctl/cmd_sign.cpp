@@ -28,6 +28,7 @@ const LimitOption kLimitOptions[] = {
     {"--events", "maxDayPlanEvents", "Events per day plan"},
     {"--actions", "actionRows", "Action table rows"},
     {"--poll-latency", "pollLatency", "Status reads before a request completes"},
+    {"--settle-ms", "settleMs", "Milliseconds a status request takes at least"},
 };
 
 std::string stateText() {
