@@ -26,7 +26,7 @@ const char* const kApp = "dmsctl-sim";
 std::atomic<bool> g_running{false};
 
 // net-snmp's text form of a listen address: udp:ADDR:PORT or udp6:[ADDR]:PORT.
-bool transportSpec(const std::string& listen, std::string& spec, std::string& error) {
+bool listenAddress(const std::string& listen, std::string& address, std::string& error) {
     size_t colon = listen.rfind(':');
     if (colon == std::string::npos || colon + 1 == listen.size()) {
         error = "listen address must be ADDR:PORT: " + listen;
@@ -44,7 +44,7 @@ bool transportSpec(const std::string& listen, std::string& spec, std::string& er
         error = "listen address must be a numeric IPv4 or [IPv6] address: " + host;
         return false;
     }
-    spec = (v6 ? "udp6:" : "udp:") + host + ":" + port;
+    address = (v6 ? "udp6:" : "udp:") + host + ":" + port;
     return true;
 }
 
@@ -105,8 +105,8 @@ bool configure(const AgentOptions& o, std::string& error) {
 }  // namespace
 
 std::unique_ptr<SignAgent> SignAgent::start(tqsim::SimSign& sign, const AgentOptions& options, std::string& error) {
-    std::string spec;
-    if (!transportSpec(options.listen, spec, error)) return nullptr;
+    std::string address;
+    if (!listenAddress(options.listen, address, error)) return nullptr;
     if (g_running.exchange(true)) {
         error = "an SNMP agent already runs in this process";
         return nullptr;
@@ -151,7 +151,7 @@ std::unique_ptr<SignAgent> SignAgent::start(tqsim::SimSign& sign, const AgentOpt
     if (!options.v3User.empty()) s.versions += communities ? ", v3" : "v3";
     init_snmp(kApp);
 
-    netsnmp_transport* t = netsnmp_transport_open_server("snmp", spec.c_str());
+    netsnmp_transport* t = netsnmp_transport_open_server("snmp", address.c_str());
     if (!t) {
         error = "cannot listen on " + options.listen;
         return nullptr;

@@ -191,6 +191,6 @@ cmp -s "$dir/bad.json" "$dir/bad.copy" || fail "the bad state file was changed"
 out=$("$dmsctl" --sign "$dir/no/such/folder/sign.json" sim serve --listen 127.0.0.1:0 2>&1)
 expect "exit code of an unwritable state" "$?" 4
 has "message" "$out" "cannot write sign state"
-out=$("$dmsctl" --sign "$sign" sim serve --listen 10.0.0.1.5:1 2>&1)
-expect "exit code of a bad address" "$?" 2
+out=$("$dmsctl" --sign "$sign" sim serve --listen 127.0.0.1:65536 2>&1)
+expect "exit code of a bad port" "$?" 2
 echo "sim serve: all checks passed"
