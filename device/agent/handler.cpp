@@ -5,14 +5,13 @@
 #include <net-snmp/net-snmp-includes.h>
 #include <net-snmp/agent/net-snmp-agent-includes.h>
 
+#include "../snmp/varbind.h"
 #include "agent_state.h"
 #include "sign_access.h"
 #include "tqdms/ntcip.h"
 
 namespace tqagent {
 namespace {
-
-using tqdms::oids::Syntax;
 
 constexpr size_t kMax = tqdms::oids::kMaxOidArcs;
 
@@ -36,43 +35,8 @@ void setName(netsnmp_variable_list* vb, const Instance& at) {
 }
 
 void setValue(netsnmp_variable_list* vb, const Value& v) {
-    switch (v.syntax) {
-    case Syntax::Integer:
-    case Syntax::Counter32:
-    case Syntax::Gauge32: {
-        long x = static_cast<long>(v.integer);
-        u_char type = v.syntax == Syntax::Integer ? ASN_INTEGER : v.syntax == Syntax::Counter32 ? ASN_COUNTER : ASN_GAUGE;
-        snmp_set_var_typed_value(vb, type, &x, sizeof x);
-        break;
-    }
-    case Syntax::OctetString:
-        snmp_set_var_typed_value(vb, ASN_OCTET_STR, v.octets.data(), v.octets.size());
-        break;
-    case Syntax::ObjectId: {
-        std::vector<oid> arcs(v.oid.begin(), v.oid.end());
-        snmp_set_var_typed_value(vb, ASN_OBJECT_ID, arcs.data(), arcs.size() * sizeof(oid));
-        break;
-    }
-    }
-}
-
-// The value a SET carries; false for a type no sign object has.
-bool valueOf(const netsnmp_variable_list* vb, Value& v) {
-    v = Value();
-    switch (vb->type) {
-    case ASN_INTEGER: v.syntax = Syntax::Integer; v.integer = *vb->val.integer; return true;
-    case ASN_COUNTER: v.syntax = Syntax::Counter32; v.integer = static_cast<uint32_t>(*vb->val.integer); return true;
-    case ASN_GAUGE: v.syntax = Syntax::Gauge32; v.integer = static_cast<uint32_t>(*vb->val.integer); return true;
-    case ASN_OCTET_STR:
-        v.syntax = Syntax::OctetString;
-        v.octets.assign(reinterpret_cast<const char*>(vb->val.string), vb->val_len);
-        return true;
-    case ASN_OBJECT_ID:
-        v.syntax = Syntax::ObjectId;
-        for (size_t i = 0; i < vb->val_len / sizeof(oid); ++i) v.oid.push_back(static_cast<Arc>(vb->val.objid[i]));
-        return true;
-    default: return false;
-    }
+    tqdms::snmp::WireValue w(v);
+    snmp_set_var_typed_value(vb, w.type, w.data(), w.size());
 }
 
 // The SNMP error of a refused SET, as signs answer them per version.
@@ -157,7 +121,7 @@ void reserve(SignAgent::State& s, netsnmp_agent_request_info* info, netsnmp_requ
     Value v;
     Outcome o;
     if (!arcsOf(r->requestvb, arcs, n) || !findInstance(arcs, n, at)) o = Outcome::NoSuchInstance;
-    else if (!valueOf(r->requestvb, v)) o = Outcome::WrongType;
+    else if (!tqdms::snmp::readVarbind(r->requestvb, v)) o = Outcome::WrongType;
     else o = checkWrite(at, v);
     if (o == Outcome::Ok) return;
     record(s, r->requestvb, at.object ? &at : nullptr, at.object ? &v : nullptr, o);
@@ -174,7 +138,7 @@ void action(SignAgent::State& s, netsnmp_agent_request_info* info, netsnmp_reque
         size_t n = 0;
         Instance at;
         Value v;
-        if (!arcsOf(r->requestvb, arcs, n) || !findInstance(arcs, n, at) || !valueOf(r->requestvb, v)) continue;
+        if (!arcsOf(r->requestvb, arcs, n) || !findInstance(arcs, n, at) || !tqdms::snmp::readVarbind(r->requestvb, v)) continue;
         Outcome o = writeInstance(*s.sign, at, v);
         record(s, r->requestvb, &at, &v, o);
         if (o != Outcome::Ok) {

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "transport.h"
+#include "varbind.h"
 #include "tqdms/tqdms.h"
 
 namespace tqdms {
@@ -15,7 +16,6 @@ namespace snmp {
 namespace {
 
 using oids::Arc;
-using oids::Syntax;
 using oids::Value;
 
 void initOnce() {
@@ -30,45 +30,10 @@ void initOnce() {
     });
 }
 
-bool fillValue(const netsnmp_variable_list* vb, Value& v) {
-    v = Value();
-    switch (vb->type) {
-    case ASN_INTEGER: v.syntax = Syntax::Integer; v.integer = *vb->val.integer; return true;
-    case ASN_COUNTER: v.syntax = Syntax::Counter32; v.integer = static_cast<uint32_t>(*vb->val.integer); return true;
-    case ASN_GAUGE: v.syntax = Syntax::Gauge32; v.integer = static_cast<uint32_t>(*vb->val.integer); return true;
-    case ASN_OCTET_STR:
-        v.syntax = Syntax::OctetString;
-        v.octets.assign(reinterpret_cast<const char*>(vb->val.string), vb->val_len);
-        return true;
-    case ASN_OBJECT_ID:
-        v.syntax = Syntax::ObjectId;
-        for (size_t i = 0; i < vb->val_len / sizeof(oid); ++i) v.oid.push_back(static_cast<Arc>(vb->val.objid[i]));
-        return true;
-    default: return false;
-    }
-}
-
 bool addValue(netsnmp_pdu* pdu, const Varbind& b) {
     std::vector<oid> name(b.oid.begin(), b.oid.end());
-    const Value& v = b.value;
-    switch (v.syntax) {
-    case Syntax::Integer:
-    case Syntax::Counter32:
-    case Syntax::Gauge32: {
-        long x = static_cast<long>(v.integer);
-        u_char type = v.syntax == Syntax::Integer ? ASN_INTEGER : v.syntax == Syntax::Counter32 ? ASN_COUNTER : ASN_GAUGE;
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), type, &x, sizeof x) != nullptr;
-    }
-    case Syntax::OctetString:
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_OCTET_STR, v.octets.data(),
-                                     v.octets.size()) != nullptr;
-    case Syntax::ObjectId: {
-        std::vector<oid> arcs(v.oid.begin(), v.oid.end());
-        return snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_OBJECT_ID, arcs.data(),
-                                     arcs.size() * sizeof(oid)) != nullptr;
-    }
-    }
-    return false;
+    WireValue w(b.value);
+    return snmp_pdu_add_variable(pdu, name.data(), name.size(), w.type, w.data(), w.size()) != nullptr;
 }
 
 class NetSnmpTransport final : public Transport {
@@ -88,7 +53,7 @@ public:
             else if (vb->type == SNMP_NOSUCHOBJECT || vb->type == SNMP_NOSUCHINSTANCE || vb->type == SNMP_ENDOFMIBVIEW)
                 rc = TQDMS_E_NO_SUCH_NAME;
             else if (vb->name_length != n.size() || std::memcmp(vb->name, n.data(), n.size() * sizeof(oid)) != 0 ||
-                     !fillValue(vb, out))
+                     !readVarbind(vb, out))
                 rc = TQDMS_E_BAD_ANSWER;
         }
         if (response) snmp_free_pdu(response);

@@ -1,5 +1,7 @@
 #include "value.h"
 
+#include "../bytes.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -34,12 +36,7 @@ ValueError fromBoundary(const Object& o, const void* buf, int len, int graphicTy
         if (len != 4) return ValueError::WrongLength;
         out.integer = asSyntax(o.syntax, hostInt(buf, len));
         return ValueError::None;
-    case Form::Text: {
-        size_t n = 0;
-        while (n < static_cast<size_t>(len) && p[n] != 0) ++n;
-        out.octets.assign(reinterpret_cast<const char*>(p), n);
-        return ValueError::None;
-    }
+    case Form::Text: out.octets = getText(buf, len); return ValueError::None;
     case Form::Octets:
     case Form::ActivationCode:
         if (o.size && len != o.size) return ValueError::WrongLength;
@@ -58,9 +55,7 @@ ValueError fromBoundary(const Object& o, const void* buf, int len, int graphicTy
         return ValueError::None;
     }
     case Form::OidText: {
-        size_t n = 0;
-        while (n < static_cast<size_t>(len) && p[n] != 0) ++n;
-        std::string text(reinterpret_cast<const char*>(p), n);
+        std::string text = getText(buf, len);
         if (text.empty()) {  // no action: zeroDotZero
             out.oid = {0, 0};
             return ValueError::None;
@@ -183,18 +178,12 @@ namespace tqdms {
 namespace oids {
 namespace {
 
+// A 1-, 2- or 4-byte value; a 4-byte INTEGER is signed.
 bool readInt(const void* buf, int len, bool isSigned, int64_t& out) {
-    switch (len) {
-    case 1: { uint8_t b; std::memcpy(&b, buf, 1); out = b; return true; }
-    case 2: { uint16_t w; std::memcpy(&w, buf, 2); out = w; return true; }
-    case 4: {
-        uint32_t d;
-        std::memcpy(&d, buf, 4);
-        out = isSigned ? static_cast<int64_t>(static_cast<int32_t>(d)) : static_cast<int64_t>(d);
-        return true;
-    }
-    default: return false;
-    }
+    uint32_t v = 0;
+    if (!getUInt(buf, len, v)) return false;
+    out = isSigned && len == 4 ? static_cast<int64_t>(static_cast<int32_t>(v)) : static_cast<int64_t>(v);
+    return true;
 }
 
 // Stores v in a 1-, 2- or 4-byte buffer when it fits there.
@@ -203,27 +192,13 @@ BufferError writeInt(int64_t v, void* buf, int len) {
     int64_t hi = len == 1 ? 255 : len == 2 ? 65535 : UINT32_MAX;
     if (len != 1 && len != 2 && len != 4) return BufferError::BadBuffer;
     if (v < lo || v > hi) return BufferError::TooBig;
-    uint32_t d = static_cast<uint32_t>(v);
-    if (len == 1) { uint8_t b = static_cast<uint8_t>(d); std::memcpy(buf, &b, 1); }
-    else if (len == 2) { uint16_t w = static_cast<uint16_t>(d); std::memcpy(buf, &w, 2); }
-    else std::memcpy(buf, &d, 4);
+    putInt(buf, len, v);
     return BufferError::None;
 }
 
 // Text cut to the buffer and NUL-terminated, as every text read is.
 BufferError writeText(const std::string& text, void* buf, int len) {
-    if (len < 1) return BufferError::BadBuffer;
-    size_t n = std::min(text.size(), static_cast<size_t>(len - 1));
-    std::memcpy(buf, text.data(), n);
-    static_cast<char*>(buf)[n] = '\0';
-    return BufferError::None;
-}
-
-std::string textOf(const void* buf, int len) {
-    const char* p = static_cast<const char*>(buf);
-    size_t n = 0;
-    while (n < static_cast<size_t>(len) && p[n] != '\0') ++n;
-    return std::string(p, n);
+    return putText(buf, len, text) == TQDMS_OK ? BufferError::None : BufferError::BadBuffer;
 }
 
 }  // namespace
@@ -237,7 +212,7 @@ BufferError fromSetBuffer(const Object& o, const void* buf, int len, int graphic
     case Form::Int:
     case Form::RowIndex:
         return readInt(buf, len, o.syntax == Syntax::Integer, out.integer) ? BufferError::None : BufferError::BadBuffer;
-    case Form::Text: out.octets = textOf(buf, len); return BufferError::None;
+    case Form::Text: out.octets = getText(buf, len); return BufferError::None;
     case Form::Octets:
         if (o.size && len != o.size) return BufferError::BadBuffer;
         out.octets.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(len));
@@ -267,7 +242,7 @@ BufferError fromSetBuffer(const Object& o, const void* buf, int len, int graphic
         return BufferError::None;
     }
     case Form::OidText: {
-        std::string text = textOf(buf, len);
+        std::string text = getText(buf, len);
         out.syntax = Syntax::ObjectId;
         if (text.empty()) {
             out.oid = {0, 0};
