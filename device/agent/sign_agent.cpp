@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "../snmp/uri.h"
 #include "agent_state.h"
 
 extern "C" void init_vacm_config_tokens(void);  // libnetsnmpagent, not in its headers
@@ -48,21 +49,12 @@ bool listenAddress(const std::string& listen, std::string& address, std::string&
     return true;
 }
 
-// PROTOCOL:KEY with the protocol one of `allowed`; keys of at least 8
-// characters (USM's minimum), without quotes or line breaks.
+// PROTOCOL:KEY as an snmp:// address takes it, and without quotes or line
+// breaks, which net-snmp's settings lines cannot carry.
 bool splitKey(const std::string& text, std::initializer_list<const char*> allowed, std::string& proto,
               std::string& key, std::string& error) {
-    size_t colon = text.find(':');
-    proto = text.substr(0, colon);
-    key = colon == std::string::npos ? "" : text.substr(colon + 1);
-    bool known = false;
-    for (const char* a : allowed) known = known || proto == a;
-    if (!known) {
-        error = "unknown SNMPv3 protocol '" + proto + "' in " + text;
-        return false;
-    }
-    if (key.size() < 8 || key.find_first_of("\"\\\r\n") != std::string::npos) {
-        error = "SNMPv3 keys need 8 characters at least and no quotes or line breaks";
+    if (!tqdms::snmp::splitKeyOption(text, allowed, proto, key) || key.find_first_of("\"\\\r\n") != std::string::npos) {
+        error = "bad SNMPv3 protocol or key '" + text + "': PROTOCOL:KEY, keys of 8 characters at least";
         return false;
     }
     return true;

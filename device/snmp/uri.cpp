@@ -35,13 +35,6 @@ bool number(const std::string& s, long lo, long hi, int& out) {
     return true;
 }
 
-bool keyPair(const std::string& value, const char* a, const char* b, std::string& proto, std::string& key) {
-    size_t colon = value.find(':');
-    if (colon == std::string::npos) return false;
-    proto = value.substr(0, colon);
-    key = value.substr(colon + 1);
-    return (proto == a || proto == b) && key.size() >= 8;
-}
 
 bool fail(std::string& error, const std::string& why) {
     error = why;
@@ -49,6 +42,17 @@ bool fail(std::string& error, const std::string& why) {
 }
 
 }  // namespace
+
+bool splitKeyOption(const std::string& text, std::initializer_list<const char*> protocols, std::string& protocol,
+                    std::string& key) {
+    size_t colon = text.find(':');
+    if (colon == std::string::npos) return false;
+    protocol = text.substr(0, colon);
+    key = text.substr(colon + 1);
+    bool known = false;
+    for (const char* p : protocols) known = known || protocol == p;
+    return known && key.size() >= 8;
+}
 
 bool isSnmpUri(const std::string& text) { return text.compare(0, sizeof kScheme - 1, kScheme) == 0; }
 
@@ -116,10 +120,10 @@ bool parseSnmpUri(const std::string& uri, Target& out, std::string& error) {
         } else if (key == "user") {
             t.user = value;
         } else if (key == "auth") {
-            if (!keyPair(value, "SHA", "MD5", t.authProtocol, t.authKey))
+            if (!splitKeyOption(value, {"SHA", "MD5"}, t.authProtocol, t.authKey))
                 return fail(error, "auth must be SHA:KEY or MD5:KEY with a key of 8 characters at least");
         } else if (key == "priv") {
-            if (!keyPair(value, "AES", "DES", t.privProtocol, t.privKey))
+            if (!splitKeyOption(value, {"AES", "DES"}, t.privProtocol, t.privKey))
                 return fail(error, "priv must be AES:KEY or DES:KEY with a key of 8 characters at least");
         } else {
             return fail(error, "unknown parameter '" + key + "' in " + uri);

@@ -6,6 +6,7 @@
 // URI's own may be written %XX.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "transport.h"
@@ -14,6 +15,10 @@ namespace tqdms {
 namespace snmp {
 
 bool isSnmpUri(const std::string& text);
+// PROTOCOL:KEY with PROTOCOL one of `protocols` and a key of at least 8
+// characters (USM's minimum).
+bool splitKeyOption(const std::string& text, std::initializer_list<const char*> protocols, std::string& protocol,
+                    std::string& key);
 // The target of the URI, or false with a one-line reason.
 bool parseSnmpUri(const std::string& uri, Target& out, std::string& error);
 
