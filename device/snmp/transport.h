@@ -1,6 +1,7 @@
 // What the SNMP backend needs of a network stack: one GET of one instance,
 // one SET of a few varbinds, each answered or failed with a device code.
-// net-snmp's single-session API on Linux (transport_netsnmp.cpp).
+// net-snmp's single-session API on Linux (transport_netsnmp.cpp), the SNMP
+// Management API on Windows (transport_mgmtapi.cpp).
 #pragma once
 
 #include <cstdint>
@@ -44,9 +45,10 @@ public:
 };
 
 // Null with a reason when the target cannot be used (bad address, keys).
-std::unique_ptr<Transport> openNetSnmp(const Target& target, std::string& error);
+std::unique_ptr<Transport> openTransport(const Target& target, std::string& error);
 
-// The device code of an SNMP error status (noSuchName, wrongValue ...).
+// The device code of an SNMP error status (noSuchName, wrongValue ...),
+// numbered as SNMP numbers them (transport_errors.cpp).
 uint32_t deviceCodeOf(long errorStatus);
 
 }  // namespace snmp

@@ -104,25 +104,7 @@ private:
 
 }  // namespace
 
-uint32_t deviceCodeOf(long errorStatus) {
-    switch (errorStatus) {
-    case SNMP_ERR_NOERROR: return TQDMS_OK;
-    case SNMP_ERR_NOSUCHNAME:
-    case SNMP_ERR_NOCREATION: return TQDMS_E_NO_SUCH_NAME;
-    case SNMP_ERR_BADVALUE:
-    case SNMP_ERR_WRONGTYPE:
-    case SNMP_ERR_WRONGLENGTH:
-    case SNMP_ERR_WRONGENCODING:
-    case SNMP_ERR_WRONGVALUE: return TQDMS_E_BAD_VALUE;
-    case SNMP_ERR_READONLY:
-    case SNMP_ERR_NOTWRITABLE:
-    case SNMP_ERR_NOACCESS: return TQDMS_E_READ_ONLY;
-    case SNMP_ERR_AUTHORIZATIONERROR: return TQDMS_E_AUTH;
-    default: return TQDMS_E_GEN_ERR;  // genErr, inconsistentValue, resourceUnavailable, commit/undo failed
-    }
-}
-
-std::unique_ptr<Transport> openNetSnmp(const Target& t, std::string& error) {
+std::unique_ptr<Transport> openTransport(const Target& t, std::string& error) {
     initOnce();
     netsnmp_session s;
     snmp_sess_init(&s);

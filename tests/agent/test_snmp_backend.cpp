@@ -53,7 +53,7 @@ protected:
             t.privKey = community;  // the test passes the privacy key here
         }
         std::string error;
-        auto transport = tqdms::snmp::openNetSnmp(t, error);
+        auto transport = tqdms::snmp::openTransport(t, error);
         EXPECT_TRUE(transport) << error;
         return transport ? std::make_unique<SnmpBackend>(std::move(transport), 2000) : nullptr;
     }
