@@ -11,6 +11,12 @@ class Backend {
 public:
     virtual ~Backend() = default;
 
+    // The stop flag of the calling thread's interface object, set before
+    // each call. A backend that talks to a sign over a network reads (and
+    // clears) it between exchanges and retries; the simulated sign answers
+    // at once and ignores it.
+    virtual void bindStop(int32_t* stopFlag) { (void)stopFlag; }
+
     virtual uint32_t getMsgInfo(int object, void* buf, int len) = 0;
     virtual uint32_t getMsgTable(int memoryType, int number, int column, void* buf, int len) = 0;
     virtual uint32_t setMsgTable(int memoryType, int number, int column, const void* buf, int len) = 0;

@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "sign_open.h"
 #include "sim/sign.h"
+#include "tqdms/tqnet.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,6 +23,7 @@ namespace {
 struct Registry {
     std::mutex lock;
     SignRef processSign;
+    std::string processNetwork;  // the process's sign when it is reached over the network
     std::vector<std::weak_ptr<SignHandle>> open;
     // Connections live until the process ends, so a pointer a host took from
     // GetIf or the thread slot never dangles; a closed sign only disconnects.
@@ -32,9 +35,10 @@ Registry& registry() {
     return *r;
 }
 
-SignRef track(std::shared_ptr<tqsim::SimSign> sign) {
-    if (!sign) return nullptr;
-    auto handle = std::make_shared<SignHandle>(std::move(sign));
+SignRef track(OpenedSign opened, const std::string& uri = std::string()) {
+    if (!opened.backend) return nullptr;
+    auto handle = std::make_shared<SignHandle>(std::move(opened.backend), std::move(opened.sim));
+    handle->uri = uri;
     Registry& r = registry();
     std::lock_guard<std::mutex> guard(r.lock);
     r.open.erase(std::remove_if(r.open.begin(), r.open.end(), [](const auto& w) { return w.expired(); }),
@@ -47,11 +51,49 @@ SignRef track(std::shared_ptr<tqsim::SimSign> sign) {
 // kept in a file is saved then.
 struct ThreadSign {
     SignRef sign;
+    bool fromProcess = false;  // a session to the process's network sign
     ~ThreadSign() {
         if (sign) sign->close();
     }
 };
 thread_local ThreadSign t_sign;
+thread_local std::string t_lastError;
+
+OpenedSign simulated(std::shared_ptr<tqsim::SimSign> sign) {
+    OpenedSign o;
+    o.backend = sign;
+    o.sim = std::move(sign);
+    return o;
+}
+
+void replaceThreadSign(SignRef fresh) {
+    t_sign.fromProcess = false;
+    SignRef old = std::move(t_sign.sign);
+    t_sign.sign = std::move(fresh);
+    if (old) old->close();
+}
+
+void replaceProcessSign(SignRef fresh, const std::string& network) {
+    SignRef old;
+    {
+        Registry& r = registry();
+        std::lock_guard<std::mutex> guard(r.lock);
+        old = std::move(r.processSign);
+        r.processSign = std::move(fresh);
+        r.processNetwork = network;
+    }
+    if (old) old->close();
+}
+
+// Opens `uri` as the calling thread's own sign.
+uint32_t openOwn(const std::string& uri) {
+    OpenedSign opened;
+    uint32_t rc = openSign(uri, opened, t_lastError);
+    if (rc != TQDMS_OK) return rc;
+    t_lastError.clear();
+    replaceThreadSign(track(std::move(opened), uri));
+    return TQDMS_OK;
+}
 
 #ifdef _WIN32
 DWORD slotKey() {
@@ -75,12 +117,36 @@ void slotSet(Connection* c) { pthread_setspecific(slotKey(), c); }
 uint32_t slotIndex() { return static_cast<uint32_t>(slotKey()); }
 #endif
 
+// The sign TQDMS_SIGN names, else an in-memory sign with default limits,
+// as the process's sign unless another thread chose one meanwhile.
+uint32_t openDefaultSign() {
+    const char* env = std::getenv("TQDMS_SIGN");
+    std::string name = env ? env : "";
+    OpenedSign opened;
+    if (isNetworkName(name)) {
+        if (!checkNetworkName(name, t_lastError)) return TQDMS_E_BAD_VALUE;
+    } else {
+        std::shared_ptr<tqsim::SimSign> sim;
+        uint32_t rc = name.empty() ? tqsim::SimSign::openMemory(nullptr, sim) : tqsim::SimSign::openFile(name, sim);
+        if (rc != TQDMS_OK) return t_lastError = "cannot open sign file " + name + " (not a sign state)", rc;
+        opened = simulated(std::move(sim));
+    }
+    SignRef fresh = track(std::move(opened));
+    Registry& r = registry();
+    std::lock_guard<std::mutex> guard(r.lock);
+    if (r.processNetwork.empty() && (!r.processSign || !r.processSign->open)) {
+        if (fresh) r.processSign = std::move(fresh);
+        else r.processNetwork = name;
+    }
+    return TQDMS_OK;
+}
+
 }  // namespace
 
 void SignHandle::close() {
     std::lock_guard<std::mutex> guard(lock);
     if (!open.exchange(false)) return;
-    sign->saveIfDirty();
+    if (sim) sim->saveIfDirty();
 }
 
 Connection* threadConnection() {
@@ -91,23 +157,45 @@ Connection* threadConnection() {
 uint32_t tlsIndex() { return slotIndex(); }
 
 uint32_t connectThread(const DeviceInitParameters& params) {
-    SignRef sign = (t_sign.sign && t_sign.sign->open) ? t_sign.sign : nullptr;
+    if (params.transport == TQDMS_TRANSPORT_SNMP) {
+        // The block names the sign: this thread's own session to it, kept
+        // while later calls name the same target.
+        std::string uri;
+        if (!blockUri(params, uri, t_lastError)) return TQDMS_E_BAD_VALUE;
+        if (!t_sign.sign || !t_sign.sign->open || t_sign.sign->uri != uri) {
+            uint32_t rc = openOwn(uri);
+            if (rc != TQDMS_OK) return rc;
+        }
+    }
     Registry& r = registry();
+    if (t_sign.fromProcess) {
+        // A session opened for the process's network sign lasts while that
+        // is still the process's sign.
+        std::unique_lock<std::mutex> guard(r.lock);
+        bool current = t_sign.sign && r.processNetwork == t_sign.sign->uri;
+        guard.unlock();
+        if (!current) replaceThreadSign(nullptr);
+    }
+    SignRef sign = (t_sign.sign && t_sign.sign->open) ? t_sign.sign : nullptr;
     if (!sign) {
         std::unique_lock<std::mutex> guard(r.lock);
-        if (!r.processSign || !r.processSign->open) {
+        if (r.processNetwork.empty() && (!r.processSign || !r.processSign->open)) {
             guard.unlock();
-            const char* file = std::getenv("TQDMS_SIGN");
-            std::shared_ptr<tqsim::SimSign> opened;
-            uint32_t rc = (file && *file) ? tqsim::SimSign::openFile(file, opened)
-                                          : tqsim::SimSign::openMemory(nullptr, opened);
+            uint32_t rc = openDefaultSign();
             if (rc != TQDMS_OK) return rc;
-            SignRef fresh = track(std::move(opened));
             guard.lock();
-            // Another thread may have opened the default sign meanwhile.
-            if (!r.processSign || !r.processSign->open) r.processSign = fresh;
         }
-        sign = r.processSign;
+        if (!r.processNetwork.empty()) {
+            // A network sign gets a session per thread.
+            std::string uri = r.processNetwork;
+            guard.unlock();
+            uint32_t rc = openOwn(uri);
+            if (rc != TQDMS_OK) return rc;
+            t_sign.fromProcess = true;
+            sign = t_sign.sign;
+        } else {
+            sign = r.processSign;
+        }
     }
     Connection* c = slotGet();
     if (!c) {
@@ -129,23 +217,31 @@ SignRef currentSign() {
     return (r.processSign && r.processSign->open) ? r.processSign : nullptr;
 }
 
-void setProcessSign(std::shared_ptr<tqsim::SimSign> sign) {
-    SignRef fresh = track(std::move(sign));
-    SignRef old;
-    {
-        Registry& r = registry();
-        std::lock_guard<std::mutex> guard(r.lock);
-        old = std::move(r.processSign);
-        r.processSign = std::move(fresh);
+uint32_t openProcessSign(const std::string& uri) {
+    if (isNetworkName(uri)) {
+        // Checked now, opened per thread at tqDMSInitNotVerify.
+        if (!checkNetworkName(uri, t_lastError)) return TQDMS_E_BAD_VALUE;
+        t_lastError.clear();
+        replaceProcessSign(nullptr, uri);
+        return TQDMS_OK;
     }
-    if (old) old->close();
+    OpenedSign opened;
+    uint32_t rc = openSign(uri, opened, t_lastError);
+    if (rc != TQDMS_OK) return rc;
+    t_lastError.clear();
+    replaceProcessSign(track(std::move(opened)), std::string());
+    return TQDMS_OK;
 }
 
-void setThreadSign(std::shared_ptr<tqsim::SimSign> sign) {
-    SignRef old = std::move(t_sign.sign);
-    t_sign.sign = track(std::move(sign));
-    if (old) old->close();
+uint32_t openThreadSign(const std::string& uri) { return openOwn(uri); }
+
+const std::string& lastOpenError() { return t_lastError; }
+
+void setProcessSign(std::shared_ptr<tqsim::SimSign> sign) {
+    replaceProcessSign(track(simulated(std::move(sign))), std::string());
 }
+
+void setThreadSign(std::shared_ptr<tqsim::SimSign> sign) { replaceThreadSign(track(simulated(std::move(sign)))); }
 
 void closeCurrentSign() {
     if (t_sign.sign && t_sign.sign->open) {
@@ -165,7 +261,7 @@ void saveAllSigns() {
     }
     for (const SignRef& s : signs) {
         std::lock_guard<std::mutex> guard(s->lock);
-        if (s->open) s->sign->saveIfDirty();
+        if (s->open && s->sim) s->sim->saveIfDirty();
     }
 }
 

@@ -1,13 +1,15 @@
 // Connections: the per-thread interface objects handed out by GetIf and the
 // signs they are bound to. A process has one shared sign; a thread may open
 // a sign of its own instead. Each sign has its own lock, so threads driving
-// different signs never wait for each other.
+// different signs never wait for each other, and a sign reached over the
+// network is opened once per thread, so threads never share a session.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 
 #include "backend.h"
 #include "tqdms/tqdms.h"
@@ -18,16 +20,19 @@ class SimSign;
 
 namespace tqdms {
 
-// One open sign. The sign object is fixed at creation; its tables are used
-// only under `lock`. A closed sign refuses every call (its connections are
-// cut), whoever still holds it.
+// One open sign: a simulated sign (`sim` set) or a sign reached over the
+// network (`sim` null). Its backend is used only under `lock`. A closed
+// sign refuses every call (its connections are cut), whoever still holds it.
 struct SignHandle {
-    explicit SignHandle(std::shared_ptr<tqsim::SimSign> s) : sign(std::move(s)) {}
-    const std::shared_ptr<tqsim::SimSign> sign;
+    SignHandle(std::shared_ptr<Backend> b, std::shared_ptr<tqsim::SimSign> s)
+        : backend(std::move(b)), sim(std::move(s)) {}
+    const std::shared_ptr<Backend> backend;
+    const std::shared_ptr<tqsim::SimSign> sim;
+    std::string uri;  // what it was opened from (network signs)
     std::mutex lock;
     std::atomic<bool> open{true};
 
-    // Saves the sign when it changed and cuts its connections.
+    // Saves a simulated sign when it changed and cuts its connections.
     void close();
 };
 
@@ -47,13 +52,18 @@ Connection* threadConnection();
 // Thread-local slot index (TLS index on Windows, pthread key elsewhere).
 uint32_t tlsIndex();
 
-// Binds the calling thread to its own sign, or else the process's sign,
-// opening the default process sign first when there is none.
+// Binds the calling thread to a sign: the one its parameter block names
+// over the network (transport TQDMS_TRANSPORT_SNMP), else its own sign,
+// else the process's (opening TQDMS_SIGN or a default sign when none).
 uint32_t connectThread(const DeviceInitParameters& params);
 
 // The sign the calling thread's tqsim* calls act on: its own sign when it
 // opened one, else the process's. Null when neither is open.
 SignRef currentSign();
+// Makes the sign `uri` names (a state file or snmp://...) the process's or
+// the calling thread's sign. Nothing changes when it cannot be opened.
+uint32_t openProcessSign(const std::string& uri);
+uint32_t openThreadSign(const std::string& uri);
 // Makes `sign` the process's sign (null closes it); the old one is closed.
 void setProcessSign(std::shared_ptr<tqsim::SimSign> sign);
 // Makes `sign` the calling thread's own sign (null closes it and falls back
@@ -61,6 +71,8 @@ void setProcessSign(std::shared_ptr<tqsim::SimSign> sign);
 void setThreadSign(std::shared_ptr<tqsim::SimSign> sign);
 // Closes the calling thread's own sign when it has one, else the process's.
 void closeCurrentSign();
+// Why the calling thread's last open failed.
+const std::string& lastOpenError();
 // Saves every open sign that changed (at process exit).
 void saveAllSigns();
 

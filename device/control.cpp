@@ -7,6 +7,7 @@
 #include "connection.h"
 #include "dispatch.h"
 #include "sim/sign.h"
+#include "tqdms/tqnet.h"
 #include "tqdms/tqsim.h"
 
 namespace {
@@ -60,7 +61,8 @@ TQ_API uint32_t TQ_CALL tqsimSave(const char* path) {
     tqdms::SignRef s = tqdms::currentSign();
     if (!s) return TQDMS_E_EXCHANGE;
     std::lock_guard<std::mutex> lock(s->lock);
-    return s->sign->save(path ? path : "");
+    if (!s->sim) return TQDMS_E_NOT_SUPPORTED;
+    return s->sim->save(path ? path : "");
 }
 
 TQ_API void TQ_CALL tqsimClose(void) { tqdms::closeCurrentSign(); }
@@ -71,7 +73,8 @@ TQ_API int TQ_CALL tqsimGetState(char* buf, int len) {
     std::string text;
     {
         std::lock_guard<std::mutex> lock(s->lock);
-        text = s->sign->state().dump();
+        if (!s->sim) return 0;
+        text = s->sim->state().dump();
     }
     return copyOut(text, buf, len);
 }
@@ -81,7 +84,8 @@ TQ_API uint32_t TQ_CALL tqsimPatchState(const char* json) {
     tqdms::SignRef s = tqdms::currentSign();
     if (!s) return TQDMS_E_EXCHANGE;
     std::lock_guard<std::mutex> lock(s->lock);
-    return s->sign->patch(json);
+    if (!s->sim) return TQDMS_E_NOT_SUPPORTED;
+    return s->sim->patch(json);
 }
 
 TQ_API uint32_t TQ_CALL tqsimAddFault(const char* json) {
@@ -98,3 +102,17 @@ TQ_API void TQ_CALL tqsimClearJournal(void) { tqdms::clearJournal(); }
 TQ_API void TQ_CALL tqsimSetJournal(int on) { tqdms::setJournal(on != 0); }
 
 TQ_API int TQ_CALL tqsimJournalCount(void) { return tqdms::journalCount(); }
+
+TQ_API uint32_t TQ_CALL tqnetOpen(const char* uri) {
+    if (!uri || !*uri) return TQDMS_E_BAD_VALUE;
+    saveAtExitOnce();
+    return tqdms::openProcessSign(uri);
+}
+
+TQ_API uint32_t TQ_CALL tqnetOpenThread(const char* uri) {
+    if (!uri || !*uri) return TQDMS_E_BAD_VALUE;
+    saveAtExitOnce();
+    return tqdms::openThreadSign(uri);
+}
+
+TQ_API int TQ_CALL tqnetLastError(char* buf, int len) { return copyOut(tqdms::lastOpenError(), buf, len); }

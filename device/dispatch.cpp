@@ -115,8 +115,10 @@ uint32_t dispatch(const Call& c, const std::function<uint32_t(Backend&)>& op) {
                 // A get that reaches the sign clears its buffer first, so a
                 // refused read leaves zeros rather than the caller's old bytes.
                 if (c.dir == Direction::Get) std::memset(c.buf, 0, static_cast<size_t>(c.len));
-                result = op(*sign.sign);
-                if (result == TQDMS_OK && c.dir != Direction::Get) sign.sign->markDirty();
+                sign.backend->bindStop(&conn->pub.params.stopRequested);
+                result = op(*sign.backend);
+                sign.backend->bindStop(nullptr);
+                if (result == TQDMS_OK && c.dir != Direction::Get && sign.sim) sign.sim->markDirty();
             }
         }
     }

@@ -121,7 +121,8 @@ uint32_t SnmpBackend::settle(Table table, int column, int i0, int i1) {
         uint32_t rc = transport_->get(oid, v);
         if (rc != TQDMS_OK) return rc;
         if (!transitional(table, v.integer) || std::chrono::steady_clock::now() >= deadline) return TQDMS_OK;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (transport_->stopRequested()) return TQDMS_E_EXCHANGE;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
 

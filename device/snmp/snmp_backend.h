@@ -20,6 +20,8 @@ public:
     // settleMs: how long a status request may take to settle.
     SnmpBackend(std::unique_ptr<Transport> transport, int settleMs);
 
+    void bindStop(int32_t* stopFlag) override { transport_->bindStop(stopFlag); }
+
     uint32_t getMsgInfo(int object, void* buf, int len) override;
     uint32_t getMsgTable(int memoryType, int number, int column, void* buf, int len) override;
     uint32_t setMsgTable(int memoryType, int number, int column, const void* buf, int len) override;

@@ -42,6 +42,14 @@ public:
     virtual uint32_t get(const std::vector<oids::Arc>& oid, oids::Value& out) = 0;
     // All varbinds in one SET request.
     virtual uint32_t set(const std::vector<Varbind>& varbinds) = 0;
+
+    // The caller's stop flag (null: none). A transport reads it before each
+    // try: a set flag is cleared and ends the request with TQDMS_E_EXCHANGE.
+    void bindStop(int32_t* flag) { stop_ = flag; }
+    bool stopRequested() { return stop_ && __atomic_exchange_n(stop_, 0, __ATOMIC_ACQ_REL) != 0; }
+
+private:
+    int32_t* stop_ = nullptr;
 };
 
 // Null with a reason when the target cannot be used (bad address, keys).

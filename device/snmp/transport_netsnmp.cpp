@@ -38,7 +38,7 @@ bool addValue(netsnmp_pdu* pdu, const Varbind& b) {
 
 class NetSnmpTransport final : public Transport {
 public:
-    explicit NetSnmpTransport(void* handle) : handle_(handle) {}
+    NetSnmpTransport(void* handle, int retries) : handle_(handle), retries_(retries) {}
     ~NetSnmpTransport() override { snmp_sess_close(handle_); }
 
     uint32_t get(const std::vector<Arc>& name, Value& out) override {
@@ -75,9 +75,19 @@ public:
     }
 
 private:
-    // One request and its answer; net-snmp retries and matches request IDs.
+    // One request and its answer, tried up to 1 + retries times; the stop
+    // flag is read before each try. net-snmp matches answers to request
+    // IDs, so an answer to an earlier request is never taken for this one.
+    // Takes ownership of `pdu`.
     uint32_t exchange(netsnmp_pdu* pdu, netsnmp_pdu** response) {
-        int status = snmp_sess_synch_response(handle_, pdu, response);
+        int status = STAT_TIMEOUT;
+        for (int attempt = 0; attempt <= retries_ && status == STAT_TIMEOUT; ++attempt) {
+            if (stopRequested()) break;
+            netsnmp_pdu* copy = snmp_clone_pdu(pdu);  // the session consumes what it sends
+            if (!copy) break;
+            status = snmp_sess_synch_response(handle_, copy, response);
+        }
+        snmp_free_pdu(pdu);
         if (status == STAT_TIMEOUT) return TQDMS_E_EXCHANGE;
         if (status != STAT_SUCCESS || !*response) {
             int liberr = 0, syserr = 0;
@@ -100,6 +110,7 @@ private:
     }
 
     void* handle_;
+    int retries_;
 };
 
 }  // namespace
@@ -112,7 +123,7 @@ std::unique_ptr<Transport> openTransport(const Target& t, std::string& error) {
     if (!t.host.empty() && t.host.front() == '[') peer = "udp6:" + t.host + ":" + std::to_string(t.port);
     s.peername = &peer[0];
     s.timeout = static_cast<long>(t.timeoutMs) * 1000;
-    s.retries = t.retries;
+    s.retries = 0;  // tries are counted here, so the stop flag is read between them
     std::string community = t.community;
     if (t.version == 3) {
         s.version = SNMP_VERSION_3;
@@ -154,7 +165,7 @@ std::unique_ptr<Transport> openTransport(const Target& t, std::string& error) {
     if (s.securityAuthProto) free(s.securityAuthProto);
     if (s.securityPrivProto) free(s.securityPrivProto);
     if (!handle) return error = "cannot open an SNMP session to " + peer, nullptr;
-    return std::unique_ptr<Transport>(new NetSnmpTransport(handle));
+    return std::unique_ptr<Transport>(new NetSnmpTransport(handle, t.retries));
 }
 
 }  // namespace snmp

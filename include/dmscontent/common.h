@@ -55,7 +55,9 @@
 #define DMS_E_MULTI_TOO_LONG 32527u /* a MULTI string is longer than the sign allows */
 #define DMS_E_MEMORY_TYPE 32529u    /* the memory type is neither changeable (3) nor volatile (4) */
 
-/* A short English text for a result code; device codes get a generic text.
+/* A short English text for a result code. The codes of our device library
+ * (TQDMS_E_* in tqdms/tqdms.h) have their own texts; other device codes get
+ * a generic text.
  * The text is static and must not be freed. */
 DMS_API const char* DMS_CALL dmsResultText(uint32_t result);
 

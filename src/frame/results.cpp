@@ -1,4 +1,5 @@
 #include "dmscontent/common.h"
+#include "tqdms/tqdms.h"
 
 DMS_API const char* DMS_CALL dmsResultText(uint32_t result) {
     switch (result) {
@@ -23,6 +24,15 @@ DMS_API const char* DMS_CALL dmsResultText(uint32_t result) {
     case DMS_E_GRAPHIC_STATUS: return "graphic upload refused on the row's status";
     case DMS_E_MULTI_TOO_LONG: return "a MULTI string is longer than the sign allows";
     case DMS_E_MEMORY_TYPE: return "the memory type is neither changeable nor volatile";
+    // Our device library's codes, passed on unchanged.
+    case TQDMS_E_NO_SUCH_NAME: return "the sign has no such object, row or column";
+    case TQDMS_E_BAD_VALUE: return "the sign refused the value or its length";
+    case TQDMS_E_READ_ONLY: return "the sign's object cannot be written";
+    case TQDMS_E_GEN_ERR: return "the sign refused the operation";
+    case TQDMS_E_AUTH: return "the sign refused the community or the SNMPv3 user, key or level";
+    case TQDMS_E_TOO_BIG: return "the sign's answer does not fit the buffer";
+    case TQDMS_E_BAD_ANSWER: return "the sign answered with a type or length the object does not have";
+    case TQDMS_E_NOT_SUPPORTED: return "the sign does not support this";
     default: return "device error";
     }
 }

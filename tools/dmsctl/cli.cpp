@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "dmscontent/dmscontent.h"
+#include "tqdms/tqnet.h"
 #include "tqdms/tqsim.h"
 
 namespace dmsctl {
@@ -67,20 +68,33 @@ Context& context() {
     return c;
 }
 
+namespace {
+
+bool networkSign() { return context().signFile.compare(0, 7, "snmp://") == 0; }
+
+std::string lastOpenError() {
+    std::string text(static_cast<size_t>(tqnetLastError(nullptr, 0)), '\0');
+    tqnetLastError(&text[0], static_cast<int>(text.size()));
+    text.resize(text.size() - 1);
+    return text;
+}
+
+}  // namespace
+
 OpenSign::OpenSign() {
-    uint32_t rc = tqsimOpen(context().signFile.c_str());
-    if (rc != 0) throw Failure{"cannot open sign file " + context().signFile + " (not a sign state)", 1};
+    uint32_t rc = tqnetOpen(context().signFile.c_str());
+    if (rc != 0) throw Failure{lastOpenError(), 1};
     tqsimSetJournal(0);
     DeviceInitParameters params{};
     std::snprintf(params.address, sizeof params.address, "%s", "127.0.0.1");
     params.progress = showProgress;
     g_lastShown = -1;
     rc = tqDMSInitNotVerify(&params);
-    if (rc != 0) throw Failure{"cannot connect to the sign", 1};
+    if (rc != 0) throw Failure{"cannot connect to the sign: " + lastOpenError(), 1};
 }
 
 OpenSign::~OpenSign() {
-    if (tqsimSave(nullptr) != 0) std::cerr << "dmsctl: cannot save " << context().signFile << "\n";
+    if (!networkSign() && tqsimSave(nullptr) != 0) std::cerr << "dmsctl: cannot save " << context().signFile << "\n";
     tqsimClose();
 }
 

@@ -1,5 +1,5 @@
 // dmsctl: a command line for everything the content library does, against
-// the simulated sign kept in a state file (--sign).
+// a simulated sign kept in a state file or a sign reached over SNMP (--sign).
 #include <iostream>
 
 #include "cli.h"
@@ -11,7 +11,9 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     app.fallthrough();
     dmsctl::Context& ctx = dmsctl::context();
-    app.add_option("--sign", ctx.signFile, "Simulated sign state file (created on first use)")
+    app.add_option("--sign", ctx.signFile,
+                   "The sign: a simulated sign's state file (created on first use) or "
+                   "snmp://[COMMUNITY@]HOST[:PORT][?version=1|2c|3&timeout=MS&retries=N&user=..&auth=..&priv=..]")
         ->capture_default_str();
     app.add_flag("--json", ctx.json, "Print results as JSON");
     app.add_flag("-q,--quiet", ctx.quiet, "No progress display; of the library's log lines only errors");
