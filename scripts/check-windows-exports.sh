@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Reads the export tables of the cross-built DLLs and compares them with the
 # lists in the tree; checks that dmscontent.dll imports from tqdms.dll only
-# the boundary functions.
+# the boundary functions and that tqdms.dll reaches SNMP signs through WinSNMP.
 # Usage: check-windows-exports.sh build-win32
 set -euo pipefail
 win=$1
@@ -39,5 +39,14 @@ if [ -z "$imports" ] || [ -n "$outside" ]; then
   status=1
 else
   echo "dmscontent.dll imports $(echo "$imports" | wc -l) boundary functions from tqdms.dll"
+fi
+# snmp:// signs go through the WinSNMP transport (device/snmp); a tqdms.dll
+# without wsnmp32.dll in its import table was linked without it.
+tqdms_dlls=$("$objdump" -p "$win/device/tqdms.dll" | awk '/DLL Name:/ {print tolower($3)}' || true)
+if grep -qx 'wsnmp32.dll' <<<"$tqdms_dlls"; then
+  echo "tqdms.dll imports wsnmp32.dll (SNMP transport linked)"
+else
+  echo "tqdms.dll does not import wsnmp32.dll: the SNMP transport (tqdms_snmp) is not linked into it"
+  status=1
 fi
 exit $status

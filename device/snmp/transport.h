@@ -1,7 +1,7 @@
 // What the SNMP backend needs of a network stack: one GET of one instance,
 // one SET of a few varbinds, each answered or failed with a device code.
-// net-snmp's single-session API on Linux (transport_netsnmp.cpp), the SNMP
-// Management API on Windows (transport_mgmtapi.cpp).
+// net-snmp's single-session API on Linux (transport_netsnmp.cpp),
+// WinSNMP on Windows (transport_winsnmp.cpp).
 #pragma once
 
 #include <cstdint>
