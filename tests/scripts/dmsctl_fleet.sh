@@ -22,7 +22,7 @@ cat > signs.csv <<'EOF'
 junk.json,broken sign
 
 a.json,North A
-"b.json","B, with a comma"
+"b.json","B, ""quoted"", with a comma"
   c.json
 EOF
 
@@ -35,7 +35,7 @@ for form in "-- message list" "message list"; do
   printf '%s\n' "$out" | sed -n 2p | grep -q '^broken sign .* failed (exit 1) .*not a sign state' ||
     fail "broken sign row: $out"
   printf '%s\n' "$out" | sed -n 3p | grep -q '^North A .* ok .* \[\]$' || fail "sign a row: $out"
-  printf '%s\n' "$out" | sed -n 4p | grep -q '^B, with a comma .* ok .*"multi":"HELLO B"' || fail "sign b row: $out"
+  printf '%s\n' "$out" | sed -n 4p | grep -q '^B, "quoted", with a comma .* ok .*"multi":"HELLO B"' || fail "sign b row: $out"
   printf '%s\n' "$out" | sed -n 5p | grep -q '^c.json .* ok ' || fail "sign c row: $out"
   [ "$(cat err.txt)" = "dmsctl: 1 of 4 signs not ok" ] || fail "stderr off a terminal: $(cat err.txt)"
 done
@@ -52,7 +52,7 @@ python3 - out.json <<'EOF' || fail "--json output"
 import json, sys
 d = json.load(open(sys.argv[1]))
 assert [e["sign"] for e in d] == ["junk.json", "a.json", "b.json", "c.json"], d
-assert [e["label"] for e in d] == ["broken sign", "North A", "B, with a comma", None], d
+assert [e["label"] for e in d] == ["broken sign", "North A", 'B, "quoted", with a comma', None], d
 assert [e["result"] for e in d] == ["failed (exit 1)", "ok", "ok", "ok"], d
 assert [e["exit"] for e in d] == [1, 0, 0, 0], d
 assert "not a sign state" in d[0]["stderr"], d[0]
@@ -68,7 +68,7 @@ import json, sys; d = json.load(sys.stdin); assert d[1]["stdout"]["limits"]["max
 # still done, and no child left behind.
 printf '%s\n' a.json "$dir/hang.json,stuck" c.json > slow.csv
 start=$(date +%s)
-out=$(timeout 20 "$dmsctl" fleet slow.csv --timeout 0.5 -- message list 2>/dev/null)
+out=$(timeout -k 5 20 "$dmsctl" fleet slow.csv --timeout 0.5 -- message list 2>/dev/null)
 rc=$?
 [ $rc -eq 1 ] || fail "timeout exit code $rc"
 [ $(( $(date +%s) - start )) -lt 10 ] || fail "the timeout did not stop the sign"
@@ -86,7 +86,7 @@ assert isinstance(s, str) and s.endswith("(truncated)\n") and 65536 < len(s) < 6
 # The list holds at most 10,000 signs: 10,000 run (here interrupted: the two
 # running children stopped, the rest not run), 10,001 are refused at once.
 for i in $(seq 10000); do echo "$dir/hang.json"; done > many.csv
-timeout 20 "$dmsctl" fleet -j 2 many.csv -- message list >many.txt 2>/dev/null &
+timeout -k 5 20 "$dmsctl" fleet -j 2 many.csv -- message list >many.txt 2>/dev/null &
 pid=$!
 for i in $(seq 50); do [ "$(leftovers | wc -l)" -ge 2 ] && break; sleep 0.1; done
 kill -INT $pid
