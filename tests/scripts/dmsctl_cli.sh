@@ -18,6 +18,11 @@ out=$("$dmsctl" clock get) || fail "clock get"
 "$dmsctl" --json clock get | grep -q '"zone": 26' || fail "json clock"
 "$dmsctl" --sign other.json clock get >/dev/null || fail "second sign file"
 [ -f other.json ] || fail "sign file not created on first use"
+err=$("$dmsctl" --sign nodir/x.json clock get 2>&1 >/dev/null) && fail "an unsaved sign exited 0"
+[[ "$err" == *"cannot save nodir/x.json"* ]] || fail "unsaved sign not reported: $err"
+# Network signs: a name that cannot be used is refused with its reason.
+err=$("$dmsctl" --sign 'snmp://x@127.0.0.1:70000' clock get 2>&1 >/dev/null) && fail "bad snmp port accepted"
+[[ "$err" == *"bad port"* ]] || fail "bad snmp name not explained: $err"
 
 # Message rows: write and activate, read back, refused text, erase.
 "$dmsctl" -q message put changeable 3 '[jp3][fo1]HELLO' --activate >/dev/null || fail "message put"

@@ -94,7 +94,10 @@ OpenSign::OpenSign() {
 }
 
 OpenSign::~OpenSign() {
-    if (!networkSign() && tqsimSave(nullptr) != 0) std::cerr << "dmsctl: cannot save " << context().signFile << "\n";
+    if (!networkSign() && tqsimSave(nullptr) != 0) {
+        std::cerr << "dmsctl: cannot save " << context().signFile << "\n";
+        context().saveFailed = true;  // the command's work is lost: the exit code says so
+    }
     tqsimClose();
 }
 

@@ -17,6 +17,7 @@ struct Context {
     bool json = false;                          // --json
     bool quiet = false;                         // --quiet: no progress display, only error lines
     bool verbose = false;                       // --verbose: the library's information lines too
+    bool saveFailed = false;                    // the sign's state file could not be written
 };
 
 // Where the library's diagnostic lines go: standard error, error lines
