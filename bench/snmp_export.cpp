@@ -3,14 +3,18 @@
 // SNMP client in this process.
 //
 // Counters: "calls" are boundary calls (the device library's call journal),
-// "requests" are SNMP requests this process sent (net-snmp's own outgoing
-// packet statistic). They differ where one boundary call is several
+// "requests" are SNMP requests this process sent, counted by wrapping
+// snmp_sess_synch_response (the device library's net-snmp transport sends
+// each request, each try, with one call of it). They differ where one boundary call is several
 // requests: tqDefine1Message is at least six (modify, settle read, columns,
 // validate, settle read, status read), and every status SET is followed by
 // reads until the row has settled.
 #include <benchmark/benchmark.h>
 
 #include <dlfcn.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -18,8 +22,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -77,6 +83,38 @@ bool bindThread(int i) {
 }
 
 std::atomic<uint64_t> g_requests{0};
+std::vector<int> g_agentPids;
+
+// The agents' process ids: the children of the thread that started them.
+void findAgentPids() {
+    std::ifstream in("/proc/self/task/" + std::to_string(syscall(SYS_gettid)) + "/children");
+    for (int pid; in >> pid;) g_agentPids.push_back(pid);
+}
+
+// CPU seconds (user and system) of the agents and of this process.
+double agentCpu() {
+    double ticks = 0;
+    for (int pid : g_agentPids) {
+        std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        size_t p = text.rfind(')');
+        if (p == std::string::npos) continue;
+        std::istringstream fields(text.substr(p + 2));  // from field 3, the state
+        std::string f;
+        for (int i = 3; i < 14 && fields >> f; ++i) {
+        }
+        unsigned long long user = 0, system = 0;
+        fields >> user >> system;
+        ticks += static_cast<double>(user + system);
+    }
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+double ownCpu() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
 
 uint64_t requestsSent() { return g_requests.load(); }
 
@@ -91,22 +129,34 @@ public:
     void add() {
         calls_ += tqsimJournalCount();
         tqsimClearJournal();
+        sentEnd_ = requestsSent();
+        agentEnd_ = agentCpu();
+        ownEnd_ = ownCpu();
     }
     void report(benchmark::State& state) {
         const double ops = static_cast<double>(state.iterations());
-        const double requests = static_cast<double>(requestsSent() - sent0_);
+        const double requests = static_cast<double>(sentEnd_ - sent0_);
         state.counters["calls/op"] = benchmark::Counter(static_cast<double>(calls_) / ops);
         state.counters["requests/op"] = benchmark::Counter(requests / ops);
         state.counters["requests/s"] = benchmark::Counter(requests, benchmark::Counter::kIsRate);
         state.counters["calls/s"] = benchmark::Counter(static_cast<double>(calls_), benchmark::Counter::kIsRate);
+        state.counters["client us/req"] = (ownEnd_ - own0_) * 1e6 / requests;
+        state.counters["agent us/req"] = (agentEnd_ - agent0_) * 1e6 / requests;
     }
 
 private:
     uint64_t calls_ = 0;
     uint64_t sent0_ = requestsSent();
+    uint64_t sentEnd_ = sent0_;
+    double agent0_ = agentCpu(), agentEnd_ = agent0_;
+    double own0_ = ownCpu(), ownEnd_ = own0_;
 };
 
 // ---- part 1: one sign, three uploads --------------------------------------
+
+// The agents share two cores with everything else on the machine: three
+// runs, reported as mean, median and spread.
+void repeated(benchmark::internal::Benchmark* b) { b->Repetitions(3)->ReportAggregatesOnly(true); }
 
 std::string messageDocument() {
     const std::string path = g_dir + "/messages.xml";
@@ -140,7 +190,7 @@ void BM_SendMessageDocument512(benchmark::State& state) {
     if (first != NTCIP_MSG_VALID || last != NTCIP_MSG_VALID) return state.SkipWithError("messages not valid");
     count.report(state);
 }
-BENCHMARK(BM_SendMessageDocument512)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SendMessageDocument512)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(repeated);
 
 void put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
@@ -188,7 +238,7 @@ void BM_UploadFont255(benchmark::State& state) {
     count.report(state);
     state.counters["chars"] = 255;
 }
-BENCHMARK(BM_UploadFont255)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UploadFont255)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(repeated);
 
 // A 24-bit BMP of 148 x 147 pixels, stored bottom-up.
 std::string pictureFile() {
@@ -230,7 +280,7 @@ void BM_UploadGraphic64K(benchmark::State& state) {
     count.report(state);
     state.counters["bytes"] = picture.length;
 }
-BENCHMARK(BM_UploadGraphic64K)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_UploadGraphic64K)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(repeated);
 
 // ---- part 2: N threads, each with its own sign ----------------------------
 
@@ -322,23 +372,31 @@ void BM_SignsInParallel(benchmark::State& state) {
     tqsimClearJournal();
     tqsimSetJournal(1);
     const uint64_t sent0 = requestsSent();
+    uint64_t sentEnd = sent0;
+    const double agent0 = agentCpu(), own0 = ownCpu();
     for (auto _ : state) {
         workers.go();
         calls += tqsimJournalCount();
         tqsimClearJournal();
+        sentEnd = requestsSent();
     }
+    const double agentSeconds = agentCpu() - agent0, ownSeconds = ownCpu() - own0;
     if (!workers.ok()) return state.SkipWithError("a read failed");
-    // Every call here is one GET, so calls and requests are the same: both
-    // are shown as a check.
+    // Every call here is one GET, so calls and requests come out the same:
+    // both are shown as a check of the counting.
+    const double requests = static_cast<double>(sentEnd - sent0);
+    const double rounds = static_cast<double>(state.iterations());
     state.counters["signs"] = n;
-    state.counters["calls/sign/round"] = static_cast<double>(calls) / n / static_cast<double>(state.iterations());
-    state.counters["requests/s"] = benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kIsRate);
-    state.counters["wire requests/s"] =
-        benchmark::Counter(static_cast<double>(requestsSent() - sent0), benchmark::Counter::kIsRate);
-    state.counters["requests/s/sign"] =
-        benchmark::Counter(static_cast<double>(calls) / n, benchmark::Counter::kIsRate);
+    state.counters["requests/sign/round"] = requests / n / rounds;
+    state.counters["calls/s"] = benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kIsRate);
+    state.counters["requests/s"] = benchmark::Counter(requests, benchmark::Counter::kIsRate);
+    state.counters["requests/s/sign"] = benchmark::Counter(requests / n, benchmark::Counter::kIsRate);
+    // CPU time per request, in microseconds, of this process (the clients)
+    // and of the agents: what the two cores have to give for each request.
+    state.counters["client us/req"] = ownSeconds * 1e6 / requests;
+    state.counters["agent us/req"] = agentSeconds * 1e6 / requests;
 }
-BENCHMARK(BM_SignsInParallel)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SignsInParallel)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(repeated);
 
 }  // namespace
 
@@ -361,6 +419,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_snmp: cannot start the agents\n");
         rc = 1;
     } else {
+        findAgentPids();
         benchmark::Initialize(&argc, argv);
         benchmark::RunSpecifiedBenchmarks();
         benchmark::Shutdown();
