@@ -99,10 +99,11 @@ double agentCpu() {
         std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         size_t p = text.rfind(')');
         if (p == std::string::npos) continue;
-        std::istringstream fields(text.substr(p + 2));  // from field 3, the state
-        std::string f;
-        for (int i = 3; i < 14 && fields >> f; ++i) {
-        }
+        // utime and stime are fields 14 and 15; the text after ')' starts
+        // with field 3.
+        std::istringstream fields(text.substr(p + 1));
+        std::string skip;
+        for (int field = 3; field <= 13; ++field) fields >> skip;
         unsigned long long user = 0, system = 0;
         fields >> user >> system;
         ticks += static_cast<double>(user + system);
@@ -411,19 +412,19 @@ int main(int argc, char** argv) {
     char dir[] = "/tmp/dms-bench-snmp-XXXXXX";
     if (!mkdtemp(dir)) return 1;
     g_dir = dir;
-    // The export's MULTI dump goes beside the executable; keep the
-    // benchmark quiet on standard error.
+    // The library's log lines would come between the table's rows. (The
+    // message export also leaves its MULTI dump beside the executable.)
     dmsSetLogSink([](const char*, void*) {}, nullptr);
+    benchmark::Initialize(&argc, argv);
     int rc = 0;
     if (!startAgents(kMaxSigns)) {
         std::fprintf(stderr, "bench_snmp: cannot start the agents\n");
         rc = 1;
     } else {
         findAgentPids();
-        benchmark::Initialize(&argc, argv);
         benchmark::RunSpecifiedBenchmarks();
-        benchmark::Shutdown();
     }
+    benchmark::Shutdown();
     g_agents.clear();  // stops them
     std::system((std::string("rm -rf ") + dir).c_str());
     return rc;
