@@ -57,12 +57,18 @@ std::vector<std::unique_ptr<snmptest::AgentProcess>> g_agents;
 const char kSignState[] = R"({"limits": {"maxChangeable": 512, "changeableMemory": 1048576,
   "graphicMaxSize": 65535, "graphicBlockSize": 1024}, "profile": {"colorScheme": 4}})";
 
+// Agents kMaxSigns.. answer each request after kDistantMs, as signs on a
+// road do: their throughput shows how waiting on many signs overlaps.
+constexpr int kDistantMs = 2;
+
 bool startAgents(int count) {
     for (int i = static_cast<int>(g_agents.size()); i < count; ++i) {
         const std::string file = g_dir + "/sign" + std::to_string(i) + ".json";
         std::ofstream(file) << kSignState;
         auto agent = std::make_unique<snmptest::AgentProcess>();
-        if (!agent->start(DMSCTL_PATH, file)) return false;
+        std::vector<std::string> extra;
+        if (i >= kMaxSigns) extra = {"--answer-delay-ms", std::to_string(kDistantMs)};
+        if (!agent->start(DMSCTL_PATH, file, extra)) return false;
         g_agents.push_back(std::move(agent));
     }
     return true;
@@ -293,8 +299,9 @@ constexpr int kRowsPerRound = 20;
 // work each time go() is called; go() returns when all have finished.
 class Workers {
 public:
-    explicit Workers(int n) : n_(n) {
-        for (int i = 0; i < n; ++i) threads_.emplace_back([this, i] { run(i); });
+    // Thread i talks to agent first + i.
+    Workers(int n, int first) : n_(n) {
+        for (int i = 0; i < n; ++i) threads_.emplace_back([this, i, first] { run(first + i); });
         std::unique_lock<std::mutex> lock(m_);
         cv_.wait(lock, [this] { return ready_ == n_; });
     }
@@ -365,9 +372,9 @@ private:
     std::atomic<bool> failed_{false};
 };
 
-void BM_SignsInParallel(benchmark::State& state) {
+void signsInParallel(benchmark::State& state, int firstAgent) {
     const int n = static_cast<int>(state.range(0));
-    Workers workers(n);
+    Workers workers(n, firstAgent);
     if (!workers.ok()) return state.SkipWithError("a sign could not be reached");
     uint64_t calls = 0;
     tqsimClearJournal();
@@ -397,7 +404,12 @@ void BM_SignsInParallel(benchmark::State& state) {
     state.counters["client us/req"] = ownSeconds * 1e6 / requests;
     state.counters["agent us/req"] = agentSeconds * 1e6 / requests;
 }
+void BM_SignsInParallel(benchmark::State& state) { signsInParallel(state, 0); }
 BENCHMARK(BM_SignsInParallel)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(repeated);
+
+// The same against signs that take kDistantMs to answer.
+void BM_DistantSignsInParallel(benchmark::State& state) { signsInParallel(state, kMaxSigns); }
+BENCHMARK(BM_DistantSignsInParallel)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(repeated);
 
 }  // namespace
 
@@ -417,7 +429,7 @@ int main(int argc, char** argv) {
     dmsSetLogSink([](const char*, void*) {}, nullptr);
     benchmark::Initialize(&argc, argv);
     int rc = 0;
-    if (!startAgents(kMaxSigns)) {
+    if (!startAgents(2 * kMaxSigns)) {
         std::fprintf(stderr, "bench_snmp: cannot start the agents\n");
         rc = 1;
     } else {

@@ -22,6 +22,7 @@ struct SignAgent::State {
     std::string persistDir;        // net-snmp's scratch folder, removed at the end
     bool registered = false;
     std::string versions;          // served, e.g. "v1, v2c, v3"
+    int answerDelayMs = 0;
 };
 
 // Registers the handler of every sign object (below nema.4.2) for `state`.

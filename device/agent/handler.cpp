@@ -1,9 +1,11 @@
 // The net-snmp handler: turns GET, GETNEXT and the SET phases into reads
 // and writes of the sign model, and model outcomes into the SNMP error of
 // the request's version. GETBULK reaches it as GETNEXTs.
+
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 #include <net-snmp/agent/net-snmp-agent-includes.h>
+#include <unistd.h>
 
 #include "../snmp/varbind.h"
 #include "agent_state.h"
@@ -167,6 +169,10 @@ int handle(netsnmp_mib_handler* handler, netsnmp_handler_registration*, netsnmp_
            netsnmp_request_info* requests) {
     auto& s = *static_cast<SignAgent::State*>(handler->myvoid);
     const bool v1 = info->asp && info->asp->pdu && info->asp->pdu->version == SNMP_VERSION_1;
+    // A distant sign's answer time, once per request (its first pass).
+    if (s.answerDelayMs > 0 &&
+        (info->mode == MODE_GET || info->mode == MODE_GETNEXT || info->mode == MODE_SET_RESERVE1))
+        usleep(static_cast<useconds_t>(s.answerDelayMs) * 1000);
     switch (info->mode) {
     case MODE_GET:
         for (netsnmp_request_info* r = requests; r; r = r->next)

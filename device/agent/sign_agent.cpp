@@ -71,6 +71,7 @@ bool safeName(const std::string& s) {
 bool configure(const AgentOptions& o, std::string& error) {
     if (!o.communityRo.empty() && !safeName(o.communityRo)) return error = "bad read-only community", false;
     if (!o.communityRw.empty() && !safeName(o.communityRw)) return error = "bad read-write community", false;
+    if (o.answerDelayMs < 0 || o.answerDelayMs > 1000) return error = "answer delay must be 0 to 1000 ms", false;
     // Any source may use them (IPv4 and IPv6); the listen address limits who can reach the sign.
     for (const char* v6 : {"", "6"}) {
         if (!o.communityRo.empty()) remember(std::string("rocommunity") + v6 + " " + o.communityRo + " default");
@@ -138,6 +139,7 @@ std::unique_ptr<SignAgent> SignAgent::start(tqsim::SimSign& sign, const AgentOpt
         return nullptr;  // the destructor shuts net-snmp down again
     }
     s.registered = true;
+    s.answerDelayMs = options.answerDelayMs;
     bool communities = !options.communityRo.empty() || !options.communityRw.empty();
     s.versions = communities ? "v1, v2c" : "";
     if (!options.v3User.empty()) s.versions += communities ? ", v3" : "v3";

@@ -24,6 +24,7 @@ struct AgentOptions {
     std::string v3User;                      // empty: no SNMPv3 user
     std::string v3Auth;                      // PROTOCOL:KEY, PROTOCOL one of MD5, SHA, SHA-256, SHA-512
     std::string v3Priv;                      // PROTOCOL:KEY, PROTOCOL one of DES, AES; needs v3Auth
+    int answerDelayMs = 0;                   // each request waits this long, as a distant sign's would (0..1000)
 };
 
 // One varbind of a SET, reported when the request has ended.

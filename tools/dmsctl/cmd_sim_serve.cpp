@@ -141,6 +141,9 @@ void addServe(CLI::App& sim) {
     cmd->add_option("--v3-user", o.agent.v3User, "SNMPv3 USM user (read-write)");
     cmd->add_option("--v3-auth", o.agent.v3Auth, "Authentication PROTOCOL:KEY (MD5, SHA, SHA-256, SHA-512)");
     cmd->add_option("--v3-priv", o.agent.v3Priv, "Privacy PROTOCOL:KEY (DES, AES)");
+    cmd->add_option("--answer-delay-ms", o.agent.answerDelayMs,
+                    "Wait this long before each answer, as a distant sign would (0..1000)")
+        ->check(CLI::Range(0, 1000));
     cmd->add_flag("--json-log", o.jsonLog, "Log start, stop and (with -v) every SET as JSON lines");
     cmd->callback([] { serve(o); });
 }
