@@ -200,6 +200,7 @@ struct Tally {
     struct Family {
         int completed = 0, failed = 0, requests = 0;
         long long slowestMs = 0;
+        std::set<uint32_t> codes;  // of the failures
     };
     std::map<std::string, Family> families;
     std::vector<std::string> wrong;
@@ -219,6 +220,7 @@ struct Tally {
         f.slowestMs = std::max(f.slowestMs, ms);
         if (ms > boundMs) wrong.push_back(family + " took " + std::to_string(ms) + " ms");
         ++(rc == 0 ? f.completed : f.failed);
+        if (rc != 0) f.codes.insert(rc);
         if (rc != 0 && !documentedFailure(rc)) wrong.push_back(family + " returned " + resultName(rc));
         return rc == 0;
     }
@@ -229,10 +231,13 @@ struct Tally {
         int completed = 0, failed = 0;
         for (const auto& kv : families) completed += kv.second.completed, failed += kv.second.failed;
         std::printf("[ relay ] %s: %d calls completed, %d failed\n", link.c_str(), completed, failed);
-        for (const auto& kv : families)
-            std::printf("[ relay ]   %-15s %d completed, %d failed, %d datagrams sent, slowest %lld ms\n",
-                        kv.first.c_str(), kv.second.completed, kv.second.failed, kv.second.requests,
+        for (const auto& kv : families) {
+            std::string codes;
+            for (uint32_t c : kv.second.codes) codes += " " + resultName(c);
+            std::printf("[ relay ]   %-15s %d completed, %d failed%s; %d datagrams sent, slowest %lld ms\n",
+                        kv.first.c_str(), kv.second.completed, kv.second.failed, codes.c_str(), kv.second.requests,
                         kv.second.slowestMs);
+        }
     }
 };
 
@@ -250,8 +255,8 @@ bool rowHolds(int number, const std::string& text) {
 }
 
 // A small sign, so that listings take few requests.
-const char kSmallSign[] = R"({"limits": {"maxChangeable": 16, "maxVolatile": 4, "fontRows": 2, "graphicRows": 4,
-    "maxScheduleEntries": 4, "maxDayPlans": 2, "maxDayPlanEvents": 4, "actionRows": 4}})";
+const char kSmallSign[] = R"({"limits": {"maxChangeable": 6, "maxVolatile": 2, "fontRows": 2, "graphicRows": 4,
+    "maxScheduleEntries": 4, "maxDayPlans": 2, "maxDayPlanEvents": 5, "actionRows": 4}})";
 
 // One link's run: each export family `repeats` times through `relay`,
 // what completed checked through `direct`. Phases differ in `phase`
@@ -262,6 +267,8 @@ void runFamilies(Tally& t, const UdpRelay& relay, const std::string& uri, SignWo
     SignWorker lossy(uri);
     t.expect(lossy.opened() == TQDMS_OK, "cannot open " + uri);
     bool ok = false;
+    uint32_t directRc = 0;  // of the last check through the direct connection
+    auto seen = [&] { return " (direct read: " + resultName(directRc) + ")"; };
     auto call = [&](const std::string& family, const std::function<uint32_t()>& fn) {
         return t.call(lossy, relay, boundMs, family, fn);
     };
@@ -269,7 +276,7 @@ void runFamilies(Tally& t, const UdpRelay& relay, const std::string& uri, SignWo
 
     for (int r = 0; r < repeats; ++r) {
         const std::string text = tag("LOSSY P", r);
-        const int number = 10 + 4 * phase + r;
+        const int number = 2 + 2 * phase + r;
         TempFile doc(documentOf(number, text));
         if (call("message send", [&] { return tqSendMessage(doc.path()); })) {
             t.messages.insert(number);
@@ -281,7 +288,7 @@ void runFamilies(Tally& t, const UdpRelay& relay, const std::string& uri, SignWo
         if (call("message get", [&] { return tqGetMessage(back.path()); })) {
             const std::string got = back.read();
             for (int n : t.messages)
-                t.expect(got.find("LOSSY P" + std::to_string((n - 10) / 4) + "R" + std::to_string((n - 10) % 4)) !=
+                t.expect(got.find("LOSSY P" + std::to_string((n - 2) / 2) + "R" + std::to_string((n - 2) % 2)) !=
                              std::string::npos,
                          "message " + std::to_string(n) + " missing from the document read");
         }
@@ -300,10 +307,10 @@ void runFamilies(Tally& t, const UdpRelay& relay, const std::string& uri, SignWo
             letTheLinkSettle();
             dmsFont fonts[4] = {};
             uint32_t listed = 4;
-            direct.run([&] { ok = tqGetFontList(fonts, &listed) == 0; });
+            direct.run([&] { ok = (directRc = tqGetFontList(fonts, &listed)) == 0; });
             // The sign's last row is not freed by an upload: 8x14 stays.
             t.expect(ok && listed == 2 && name == fonts[0].name && std::strcmp(fonts[1].name, "8x14") == 0,
-                     "font " + name + " not on the sign");
+                     "font " + name + " not on the sign" + seen());
         }
     }
 
@@ -311,30 +318,44 @@ void runFamilies(Tally& t, const UdpRelay& relay, const std::string& uri, SignWo
         const std::string name = tag("P", r);
         const int row = 1 + 2 * phase + r;
         dmsGraphic picture = pictureRecord(row, 1, name.c_str());
-        if (call("picture upload", [&] { return tqSendSinglePicture(kPicture.c_str(), &picture); })) {
+        const bool sent = call("picture upload", [&] { return tqSendSinglePicture(kPicture.c_str(), &picture); });
+        if (!sent) {
+            // A status request whose answer was lost is sent again, and the
+            // sign may refuse the repeat though it did the first: show what
+            // the failed upload left on the sign.
             letTheLinkSettle();
             dmsGraphic listed[4] = {};
             int32_t count = 4;
-            direct.run([&] { ok = tqGetPictures(listed, &count, nullptr, 0) == 0; });
+            direct.run([&] { directRc = tqGetPictures(listed, &count, nullptr, 0); });
+            for (int32_t i = 0; directRc == 0 && i < count; ++i)
+                if (listed[i].index == row)
+                    std::printf("[ relay ] picture %s failed; row %d holds \"%s\", status %d\n", name.c_str(), row,
+                                listed[i].name, listed[i].status);
+        }
+        if (sent) {
+            letTheLinkSettle();
+            dmsGraphic listed[4] = {};
+            int32_t count = 4;
+            direct.run([&] { ok = (directRc = tqGetPictures(listed, &count, nullptr, 0)) == 0; });
             bool found = false;
             for (int32_t i = 0; ok && i < count; ++i)
                 found |= listed[i].index == row && name == listed[i].name && listed[i].width == picture.width &&
                          listed[i].height == picture.height && listed[i].status == NTCIP_GRAPHIC_READY_FOR_USE;
-            t.expect(found, "picture " + name + " not on the sign");
+            t.expect(found, "picture " + name + " not on the sign" + seen());
         }
     }
 
     for (int r = 0; r < repeats; ++r) {
         const int minute = 20 + 10 * phase + r;
-        ScheduleItem items[1] = {item(kAllMonths, kWeekdays, 0, 6, static_cast<uint8_t>(minute), 10)};
+        ScheduleItem items[1] = {item(kAllMonths, kWeekdays, 0, 6, static_cast<uint8_t>(minute), 2)};
         int32_t count = 1;
         if (call("schedules send", [&] { return tqSendSchedules(items, &count); })) t.minutes.insert(minute);
         letTheLinkSettle();
         ScheduleItem onSign[8] = {}, read[8] = {};
         TimeBaseSchedule rows[4] = {}, readRows[4] = {};
         int32_t signCount = 8, rowCount = 4, readCount = 8, readRowCount = 4;
-        direct.run([&] { ok = tqGetScheduleList(onSign, &signCount, rows, &rowCount) == 0; });
-        t.expect(ok, "schedules not listed directly");
+        direct.run([&] { ok = (directRc = tqGetScheduleList(onSign, &signCount, rows, &rowCount)) == 0; });
+        t.expect(ok, "schedules not listed directly" + seen());
         std::set<int> minutes;
         for (int32_t i = 0; i < signCount; ++i) minutes.insert(onSign[i].minute);
         for (int m : t.minutes) t.expect(minutes.count(m) == 1, "schedule at 6:" + std::to_string(m) + " missing");
@@ -348,10 +369,10 @@ void runFamilies(Tally& t, const UdpRelay& relay, const std::string& uri, SignWo
         int32_t clock[8] = {};
         if (call("clock set", [&] { return tqSetTime(2026, 3, day, 5, 6, 7, 0, 12); })) {
             letTheLinkSettle();
-            direct.run([&] { ok = tqGetTime(clock) == 0; });
+            direct.run([&] { ok = (directRc = tqGetTime(clock)) == 0; });
             t.expect(ok && clock[0] == 2026 && clock[1] == 3 && clock[2] == day && clock[3] == 5 && clock[4] == 6 &&
                          clock[7] == 12,
-                     "clock not set");
+                     "clock not set" + seen());
             if (call("clock get", [&] { return tqGetTime(clock); }))
                 t.expect(clock[2] == day && clock[3] == 5 && clock[4] == 6, "clock read over the link differs");
         }
@@ -364,10 +385,10 @@ void runFamilies(Tally& t, const UdpRelay& relay, const std::string& uri, SignWo
             std::vector<MessageTableEntry> rows(24);
             int32_t count = 24;
             bool found = false;
-            direct.run([&] { ok = tqGetMessages(rows.data(), &count) == 0; });
+            direct.run([&] { ok = (directRc = tqGetMessages(rows.data(), &count)) == 0; });
             for (int32_t i = 0; ok && i < count; ++i)
                 found |= std::string(rows[i].multi).find(text) != std::string::npos;
-            t.expect(found, "quick display " + text + " not on the sign");
+            t.expect(found, "quick display " + text + " not on the sign" + seen());
         }
     }
 }
@@ -382,7 +403,7 @@ TEST(SnmpRelay, EveryExportCompletesOrFailsWithinItsTimeOverABadLink) {
     const auto testStart = Clock::now();
     ServedSign sign(kSmallSign);
     ASSERT_TRUE(sign.started());
-    SignWorker direct(snmpUri(sign.port(), 1000, 2));
+    SignWorker direct(snmpUri(sign.port(), 2000, 3));  // patient: the checks must not fail on a busy machine
     ASSERT_EQ(Result(direct.opened()), Result(TQDMS_OK));
 
     // 10% loss, 10% duplication, 50 ms jitter; a request may take
@@ -397,15 +418,15 @@ TEST(SnmpRelay, EveryExportCompletesOrFailsWithinItsTimeOverABadLink) {
         EXPECT_GT(relay.counts(0).dropped + relay.counts(1).dropped, 0);  // the link really was bad
         EXPECT_GT(relay.counts(0).duplicated + relay.counts(1).duplicated, 0);
     }
-    // Half the datagrams lost and one retry: many calls fail, and must say so.
+    // 30% lost and two retries: many calls fail, and must say so.
     Tally worse;
     worse.messages = bad.messages;
     worse.minutes = bad.minutes;
     {
-        UdpRelay relay(sign.port(), LinkFaults{0.5, 0.1, 50, 0.05, 7});
+        UdpRelay relay(sign.port(), LinkFaults{0.3, 0.1, 50, 0.05, 7});
         ASSERT_TRUE(relay.ok());
-        runFamilies(worse, relay, snmpUri(relay.port(), 200, 1), direct, sign.dir(), 1, 1, 60000);
-        worse.print("50% loss, 10% duplication, 50 ms jitter, timeout 200 ms, 1 retry");
+        runFamilies(worse, relay, snmpUri(relay.port(), 200, 2), direct, sign.dir(), 1, 1, 60000);
+        worse.print("30% loss, 10% duplication, 50 ms jitter, timeout 200 ms, 2 retries");
         printLink(relay);
     }
     int completed = 0, failed = 0;
@@ -423,7 +444,7 @@ TEST(SnmpRelay, EveryExportCompletesOrFailsWithinItsTimeOverABadLink) {
 // all datagrams, with a timeout shorter than the delay: answers to earlier
 // requests keep arriving, and each value read must be its own object's.
 TEST(SnmpRelay, NoAnswerIsTakenForAnotherRequests) {
-    ServedSign sign(kSmallSign);
+    ServedSign sign;
     ASSERT_TRUE(sign.started());
     constexpr int kRows = 12;
     std::vector<std::string> multi(kRows + 1);
@@ -555,7 +576,7 @@ TEST(SnmpRelay, StopEndsAWaitOnADeadLinkEarly) {
     uint32_t rc = 1, v = 0;
     worker.run([&] { rc = tqGetMsgInfo(NTCIP_MAX_VOLATILE_MSG, &v, 4); });
     EXPECT_EQ(Result(rc), Result(TQDMS_OK));
-    EXPECT_EQ(v, 4u);
+    EXPECT_EQ(v, 2u);
 }
 
 }  // namespace
