@@ -38,6 +38,8 @@ UdpRelay::UdpRelay(int agentPort, const LinkFaults& faults)
     : agentPort_(agentPort), faults_(faults), lossPpm_(static_cast<int>(faults.loss * 1e6)) {
     fd_ = socket(AF_INET, SOCK_DGRAM, 0);
     if (fd_ < 0) return;
+    int size = 1 << 20;  // bursts of a unit test must not overrun it
+    setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
     sockaddr_in a = loopback(0);
     socklen_t len = sizeof a;
     if (bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
