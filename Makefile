@@ -27,10 +27,11 @@ asan: setup
 	cmake --build $(ASAN) -j$(JOBS)
 
 # The test program under ThreadSanitizer: the threaded tests drive several
-# signs at once, the rest must stay clean too.
+# signs at once, the rest must stay clean too. dmsctl serves the signs the
+# SNMP tests reach over loopback.
 tsan: setup
 	@cmake -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDMS_TSAN=ON >/dev/null
-	cmake --build $(TSAN) -j$(JOBS) --target dms_tests
+	cmake --build $(TSAN) -j$(JOBS) --target dms_tests dmsctl
 	cd $(TSAN) && TZ=UTC0 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 ./tests/dms_tests --gtest_brief=1
 
 fuzz: setup
