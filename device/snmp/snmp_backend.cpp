@@ -52,6 +52,30 @@ bool transitional(Table table, int64_t status) {
     }
 }
 
+// Whether a row showing `status` has carried out `request`: a status
+// request sent again after its answer was lost is refused by a sign that
+// already did it, and that refusal is not the request's outcome.
+bool carriedOut(Table table, int64_t request, int64_t status) {
+    if (table == Table::MsgTable) {
+        switch (request) {
+        case NTCIP_MSG_MODIFY_REQ: return status == NTCIP_MSG_MODIFYING;
+        case NTCIP_MSG_VALIDATE_REQ:
+            return status == NTCIP_MSG_VALIDATING || status == NTCIP_MSG_VALID || status == NTCIP_MSG_ERROR;
+        case NTCIP_MSG_NOT_USED_REQ: return status == NTCIP_MSG_NOT_USED;
+        default: return false;
+        }
+    }
+    if (table == Table::FontTable && request == NTCIP_FONT_UNMANAGED_REQ) return status == NTCIP_FONT_UNMANAGED;
+    if (table != Table::FontTable && table != Table::GraphicTable) return false;
+    // Fonts and graphics number their statuses alike.
+    switch (request) {
+    case NTCIP_FONT_MODIFY_REQ: return status == NTCIP_FONT_MODIFYING;
+    case NTCIP_FONT_READY_FOR_USE_REQ: return status == NTCIP_FONT_CALCULATING_ID || status == NTCIP_FONT_READY_FOR_USE;
+    case NTCIP_FONT_NOT_USED_REQ: return status == NTCIP_FONT_NOT_USED;
+    default: return false;
+    }
+}
+
 int statusColumn(Table table) {
     switch (table) {
     case Table::MsgTable: return NTCIP_MSG_STATUS;
@@ -105,9 +129,14 @@ uint32_t SnmpBackend::set(Table table, int number, int i0, int i1, const void* b
     uint32_t rc = codeOf(oids::fromSetBuffer(*o, buf, len, graphicType, b.value));
     if (rc != TQDMS_OK) return rc;
     rc = transport_->set({b});
+    const bool statusRequest = number == statusColumn(table) && transitional(table, b.value.integer);
+    if ((rc == TQDMS_E_GEN_ERR || rc == TQDMS_E_BAD_VALUE) && statusRequest && transport_->mayHaveResent()) {
+        Value now;
+        if (transport_->get(oid, now) == TQDMS_OK && carriedOut(table, b.value.integer, now.integer)) rc = TQDMS_OK;
+    }
     if (rc != TQDMS_OK) return rc;
     if (table == Table::GraphicTable && number == NTCIP_GRAPHIC_TYPE) graphicTypes_[i0] = static_cast<int>(b.value.integer);
-    if (number == statusColumn(table) && transitional(table, b.value.integer)) return settle(table, number, i0, i1);
+    if (statusRequest) return settle(table, number, i0, i1);
     return TQDMS_OK;
 }
 

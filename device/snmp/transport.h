@@ -48,6 +48,14 @@ public:
     void bindStop(int32_t* flag) { stop_ = flag; }
     bool stopRequested() { return stop_ && __atomic_exchange_n(stop_, 0, __ATOMIC_ACQ_REL) != 0; }
 
+    // Whether the last request may have reached the sign more than once (it
+    // was sent again after an answer did not come). A transport that cannot
+    // tell says true.
+    bool mayHaveResent() const { return resent_; }
+
+protected:
+    bool resent_ = true;
+
 private:
     int32_t* stop_ = nullptr;
 };

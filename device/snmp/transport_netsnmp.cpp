@@ -81,8 +81,10 @@ private:
     // Takes ownership of `pdu`.
     uint32_t exchange(netsnmp_pdu* pdu, netsnmp_pdu** response) {
         int status = STAT_TIMEOUT;
+        resent_ = false;
         for (int attempt = 0; attempt <= retries_ && status == STAT_TIMEOUT; ++attempt) {
             if (stopRequested()) break;
+            resent_ = attempt > 0;
             netsnmp_pdu* copy = snmp_clone_pdu(pdu);  // the session consumes what it sends
             if (!copy) break;
             status = snmp_sess_synch_response(handle_, copy, response);

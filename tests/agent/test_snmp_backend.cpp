@@ -180,3 +180,50 @@ TEST_F(SnmpBackendTest, RefusalsAndSilenceGetTheirOwnCodes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A sign that carried out a status request whose answer was lost: the
+// request sent again is refused, and the row shows the requested state.
+class ResentTransport final : public tqdms::snmp::Transport {
+public:
+    ResentTransport(bool resent, int64_t status) : status_(status) { resent_ = resent; }
+    uint32_t get(const std::vector<tqdms::oids::Arc>&, tqdms::oids::Value& out) override {
+        out.integer = status_;
+        return TQDMS_OK;
+    }
+    uint32_t set(const std::vector<tqdms::snmp::Varbind>&) override { return TQDMS_E_GEN_ERR; }
+
+private:
+    int64_t status_;
+};
+
+TEST(SnmpBackendResent, ARefusedRepeatOfACarriedOutStatusRequestIsItsSuccess) {
+    const struct {
+        bool resent;
+        int table;  // 0 message, 1 font, 2 graphic
+        int32_t request;
+        int64_t status;
+        uint32_t rc;
+    } cases[] = {
+        {true, 0, NTCIP_MSG_MODIFY_REQ, NTCIP_MSG_MODIFYING, TQDMS_OK},
+        {true, 0, NTCIP_MSG_VALIDATE_REQ, NTCIP_MSG_ERROR, TQDMS_OK},
+        {true, 0, NTCIP_MSG_NOT_USED_REQ, NTCIP_MSG_NOT_USED, TQDMS_OK},
+        {true, 1, NTCIP_FONT_READY_FOR_USE_REQ, NTCIP_FONT_READY_FOR_USE, TQDMS_OK},
+        {true, 2, NTCIP_GRAPHIC_READY_FOR_USE_REQ, NTCIP_GRAPHIC_CALCULATING_ID, TQDMS_OK},
+        // Not carried out: the refusal stands.
+        {true, 0, NTCIP_MSG_MODIFY_REQ, NTCIP_MSG_VALID, TQDMS_E_GEN_ERR},
+        {true, 2, NTCIP_GRAPHIC_READY_FOR_USE_REQ, NTCIP_GRAPHIC_MODIFYING, TQDMS_E_GEN_ERR},
+        // Sent once: the sign's refusal is the answer, whatever the row shows.
+        {false, 0, NTCIP_MSG_MODIFY_REQ, NTCIP_MSG_MODIFYING, TQDMS_E_GEN_ERR},
+    };
+    for (const auto& c : cases) {
+        SnmpBackend sign(std::make_unique<ResentTransport>(c.resent, c.status), 0);
+        uint32_t rc = c.table == 0   ? sign.setMsgTable(NTCIP_MEM_CHANGEABLE, 1, NTCIP_MSG_STATUS, &c.request, 4)
+                      : c.table == 1 ? sign.setFontTable(1, NTCIP_FONT_STATUS, &c.request, 4)
+                                     : sign.setGraphicTable(1, NTCIP_GRAPHIC_STATUS, &c.request, 4);
+        EXPECT_EQ(rc, c.rc) << "table " << c.table << " request " << c.request << " status " << c.status;
+    }
+}
+
+}  // namespace
