@@ -404,7 +404,10 @@ TEST(SnmpRelay, StopEndsAWaitOnADeadLinkEarly) {
     struct Case {
         const char* what;
         bool viaTqStop;  // else the flag is set directly
-    } cases[] = {{"boundary call, flag set", false}, {"export, tqStop", true}};
+        bool singleRow;  // tqGetSingleMessage, an export that answers without a sign too
+    } cases[] = {{"boundary call, flag set", false, false},
+                 {"export, tqStop", true, false},
+                 {"row export, tqStop", true, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         uint32_t rc = 0, stopRc = 99;
@@ -417,7 +420,10 @@ TEST(SnmpRelay, StopEndsAWaitOnADeadLinkEarly) {
         });
         const auto start = Clock::now();
         worker.run([&] {
-            if (c.viaTqStop) {
+            if (c.singleRow) {
+                MessageTableEntry row{};
+                rc = tqGetSingleMessage(NTCIP_MEM_CHANGEABLE, 1, &row);
+            } else if (c.viaTqStop) {
                 MessageTableEntry rows[4];
                 int32_t count = 4;
                 rc = tqGetMessages(rows, &count);

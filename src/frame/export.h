@@ -32,4 +32,15 @@ uint32_t runWithInterface(Worker&& worker) noexcept {
     return guarded([&] { return worker(di); });
 }
 
+// For exports whose results do not include DMS_E_NO_INTERFACE: registered
+// for tqStop while the thread has a sign, run as they are when it has none
+// (their first exchange then gives the device's answer).
+template <class Worker>
+uint32_t runReachable(Worker&& worker) noexcept {
+    DeviceInterface* di = currentInterface();
+    if (!di) return guarded(worker);
+    RunningOperation running(di);
+    return guarded(worker);
+}
+
 }  // namespace dms

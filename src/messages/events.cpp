@@ -50,7 +50,7 @@ uint32_t blankSign(uint32_t sourceAddress) {
 // Names the blank message everywhere: activation first, then the door-open,
 // communications loss, short and long power recovery messages.
 DMS_API uint32_t DMS_CALL tqClearMessageEvent(void) {
-    return dms::guarded([]() -> uint32_t {
+    return dms::runReachable([]() -> uint32_t {
         uint32_t rc = dms::activate(NTCIP_DURATION_INFINITE, 100, NTCIP_MEM_BLANK, 1, 0, 0);
         if (rc != 0) return rc;
         const dms::Identity blank(NTCIP_MEM_BLANK, 1, 0);
@@ -64,9 +64,11 @@ DMS_API uint32_t DMS_CALL tqClearMessageEvent(void) {
 
 DMS_API uint32_t DMS_CALL tqGetMessageErrorDefine(uint32_t* validateError, uint32_t* syntaxError) {
     if (!validateError) return 0;
-    uint32_t rc = tqGetMsgInfo(NTCIP_VALIDATE_MESSAGE_ERROR, validateError, 4);
-    if (rc != 0) return rc;
-    if (*validateError == NTCIP_VALIDATE_SYNTAX_MULTI && syntaxError)
-        return tqGetSignControl(NTCIP_MULTI_SYNTAX_ERROR, syntaxError, 4);
-    return 0;
+    return dms::runReachable([&]() -> uint32_t {
+        uint32_t rc = tqGetMsgInfo(NTCIP_VALIDATE_MESSAGE_ERROR, validateError, 4);
+        if (rc != 0) return rc;
+        if (*validateError == NTCIP_VALIDATE_SYNTAX_MULTI && syntaxError)
+            return tqGetSignControl(NTCIP_MULTI_SYNTAX_ERROR, syntaxError, 4);
+        return 0;
+    });
 }

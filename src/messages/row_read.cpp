@@ -95,16 +95,18 @@ DMS_API uint32_t DMS_CALL tqGetSingleMessage(int32_t memoryType, int32_t number,
                          {NTCIP_MSG_RUN_TIME_PRIORITY, &entry->priority, 1},
                          {NTCIP_MSG_PIXEL_SERVICE, &entry->pixelService, 1},
                          {NTCIP_MSG_STATUS, &entry->status, 1}};
-    for (const Column& c : columns) {
-        uint32_t rc = tqGetMsgTable(memoryType, number, c.column, c.buf, c.len);
-        if (rc != 0) {
-            dms::logLine(dms::kLogError, "%s", "GetMessage Error.");
-            return rc;
+    return dms::runReachable([&]() -> uint32_t {
+        for (const Column& c : columns) {
+            uint32_t rc = tqGetMsgTable(memoryType, number, c.column, c.buf, c.len);
+            if (rc != 0) {
+                dms::logLine(dms::kLogError, "%s", "GetMessage Error.");
+                return rc;
+            }
         }
-    }
-    entry->multi[sizeof entry->multi - 1] = '\0';
-    entry->owner[sizeof entry->owner - 1] = '\0';
-    return 0;
+        entry->multi[sizeof entry->multi - 1] = '\0';
+        entry->owner[sizeof entry->owner - 1] = '\0';
+        return 0;
+    });
 }
 
 DMS_API uint32_t DMS_CALL tqGetMessages(MessageTableEntry* entries, int32_t* count) {

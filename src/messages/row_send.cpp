@@ -60,7 +60,7 @@ bool sendAll(DeviceInterface* di, MessageTableEntry* entries, int32_t count, int
 DMS_API uint32_t DMS_CALL tqSendSingleMessage(MessageTableEntry* entry, uint32_t* validateError,
                                               uint32_t* syntaxError) {
     if (!entry) return DMS_E_ARGUMENT;
-    return dms::guarded([&]() -> uint32_t {
+    return dms::runReachable([&]() -> uint32_t {
         uint32_t rc = 0;
         bool event = entry->eventCode >= 1 && entry->eventCode <= 5;
         if (!event || entry->memoryType == NTCIP_MEM_CHANGEABLE) rc = dms::defineEntry(*entry);
