@@ -3,12 +3,15 @@
 // journalled here and a patched state shows on the wire.
 #include <gtest/gtest.h>
 
+#include "dmscontent/dmscontent.h"
+#include "support/result.h"
 #include "support/sign_over_snmp.h"
 #include "support/sim_sign.h"
 #include "tqdms/ntcip.h"
 
 namespace {
 
+using testing_support::Result;
 using testing_support::json;
 using testing_support::SimSign;
 
@@ -35,6 +38,20 @@ TEST(OverSnmp, PatchAndStateReachTheServedSign) {
     // A refused patch changes nothing and the sign is still served.
     ASSERT_EQ(tqGetGlobalTime(NTCIP_GLOBAL_TIME_SECONDS, &seconds, 4), TQDMS_OK);
     EXPECT_EQ(seconds, 42u);
+}
+
+// Its other tests lean on the door-open message, which NTCIP has no object for.
+TEST(OverSnmp, ClearMessageEventBlanksTheEventMessages) {
+    SimSign sign(json{{"control", {{"commLoss", "0300040000"}, {"longPower", "0300040000"}}}});
+    ASSERT_EQ(Result(tqClearMessageEvent()), Result(DMS_OK));
+    for (int object : {NTCIP_COMMUNICATIONS_LOSS_MESSAGE, NTCIP_LONG_POWER_RECOVERY_MESSAGE}) {
+        uint8_t id[5] = {};
+        ASSERT_EQ(Result(tqGetSignControl(object, id, 5)), Result(TQDMS_OK));
+        EXPECT_EQ(std::vector<int>(id, id + 5), std::vector<int>({NTCIP_MEM_BLANK, 0, 1, 0, 0})) << object;
+    }
+    uint8_t a[12] = {};
+    ASSERT_EQ(Result(tqGetSignControl(NTCIP_ACTIVATE_MESSAGE, a, 12)), Result(TQDMS_OK));
+    EXPECT_EQ(a[3], NTCIP_MEM_BLANK);
 }
 
 }  // namespace
