@@ -5,6 +5,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "sign_over_snmp.h"
+
 
 namespace testing_support {
 namespace {
@@ -30,12 +32,16 @@ std::vector<std::pair<int, int>>& SimSign::progress() {
 }
 
 SimSign::SimSign(const json& overrides) {
-    if (tqsimOpenMemory(overrides.dump().c_str()) != 0) throw std::runtime_error("bad sign overrides");
     DeviceInitParameters params;
     std::memset(&params, 0, sizeof params);
     std::strcpy(params.address, "127.0.0.1");
     params.progress = recordProgress;
-    if (tqDMSInitNotVerify(&params) != 0) throw std::runtime_error("cannot open the sign");
+    if (overSnmp()) {
+        snmp_ = std::make_unique<SignOverSnmp>(overrides, params);
+    } else {
+        if (tqsimOpenMemory(overrides.dump().c_str()) != 0) throw std::runtime_error("bad sign overrides");
+        if (tqDMSInitNotVerify(&params) != 0) throw std::runtime_error("cannot open the sign");
+    }
     tqsimClearFaults();
     tqsimClearJournal();
     tqsimSetJournal(1);
@@ -45,13 +51,15 @@ SimSign::SimSign(const json& overrides) {
 SimSign::~SimSign() {
     tqsimClearFaults();
     tqsimClearJournal();
-    tqsimClose();
+    if (snmp_) snmp_.reset();
+    else tqsimClose();
 }
 
-json SimSign::state() const { return json::parse(readText(stateText)); }
+json SimSign::state() const { return snmp_ ? snmp_->state() : json::parse(readText(stateText)); }
 
 void SimSign::patch(const json& mergePatch) {
-    if (tqsimPatchState(mergePatch.dump().c_str()) != 0) throw std::runtime_error("bad state patch: " + mergePatch.dump());
+    bool ok = snmp_ ? snmp_->patch(mergePatch) : tqsimPatchState(mergePatch.dump().c_str()) == 0;
+    if (!ok) throw std::runtime_error("bad state patch: " + mergePatch.dump());
 }
 
 void SimSign::fault(const json& faultJson) {

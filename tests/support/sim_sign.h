@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,10 +16,14 @@ namespace testing_support {
 
 using nlohmann::json;
 
+class SignOverSnmp;
+
 class SimSign {
 public:
     // Opens an in-memory sign with `overrides` merged over the defaults and
     // binds the calling thread to it (with a progress callback recorded here).
+    // With DMS_TEST_OVER_SNMP set, the same sign is served by an agent and
+    // the thread reaches it over SNMP (see sign_over_snmp.h).
     explicit SimSign(const json& overrides = json::object());
     ~SimSign();
     SimSign(const SimSign&) = delete;
@@ -41,6 +46,9 @@ public:
 
     // A frozen clock at `seconds` with this differential.
     void freezeClock(uint32_t seconds, int32_t differential = 0);
+
+private:
+    std::unique_ptr<SignOverSnmp> snmp_;
 };
 
 // Bytes of a journal entry's data.
