@@ -163,7 +163,10 @@ uint32_t SnmpBackend::define1Message(int memoryType, int number, int beacon, int
     uint32_t rc;
     int32_t modifyReq = NTCIP_MSG_MODIFY_REQ;
     if ((rc = set(Table::MsgTable, NTCIP_MSG_STATUS, memoryType, number, &modifyReq, 4)) != TQDMS_OK) return rc;
-    // MULTI, owner, beacon, pixel service and priority in one SET.
+    // MULTI, owner, beacon, pixel service and priority in one SET. A sign
+    // holds run-time priorities 1 to 255 only; the erase of a row defines
+    // it with priority 0 just before freeing it, so a 0 is left out rather
+    // than refused with the whole SET.
     std::vector<Varbind> columns;
     const std::pair<int, Value> values[] = {{NTCIP_MSG_MULTI_STRING, text(multi)},
                                             {NTCIP_MSG_OWNER, text(owner)},
@@ -171,6 +174,7 @@ uint32_t SnmpBackend::define1Message(int memoryType, int number, int beacon, int
                                             {NTCIP_MSG_PIXEL_SERVICE, integer(pixelService)},
                                             {NTCIP_MSG_RUN_TIME_PRIORITY, integer(priority)}};
     for (const auto& c : values) {
+        if (c.first == NTCIP_MSG_RUN_TIME_PRIORITY && priority == 0) continue;
         std::vector<Arc> oid;
         instance(Table::MsgTable, c.first, memoryType, number, o, oid);
         columns.push_back({oid, c.second});
