@@ -389,6 +389,49 @@ TEST(MultiTokenizer, ValueLimits) {
     check(cases, sizeof cases / sizeof cases[0]);
 }
 
+// Text is scanned several bytes at a time: a bracket is found at every
+// offset, among bytes close to the brackets' own ("Y", "\\", "_", "Z", 0xDB,
+// 0xDD), and never past the end.
+TEST(MultiTokenizer, BracketsAreFoundAtEveryOffset) {
+    const std::string fillers[] = {"A", "Y", "\\", "_", "Z", "\xDB", "\xDD", "\x01", "\x80"};
+    for (const std::string& fill : fillers) {
+        for (size_t k = 0; k < 20; ++k) {
+            std::string before, after;
+            for (size_t i = 0; i < k; ++i) before += fill;
+            for (size_t i = 0; i < 19 - k; ++i) after += fill;
+            // An escaped bracket stays in the run; a lone one ends it with an error.
+            const std::string escaped = before + "]]" + after + "[np]";
+            Tokenizer a(escaped.data(), escaped.size());
+            Token t;
+            ASSERT_TRUE(a.next(t));
+            EXPECT_EQ(t.length, 21u) << k;
+            ASSERT_TRUE(a.next(t));
+            EXPECT_EQ(t.kind, TokenKind::NewPage) << k;
+            const std::string lone = before + "]" + after;
+            Tokenizer b(lone.data(), lone.size());
+            while (b.next(t) && t.kind != TokenKind::Error) {
+            }
+            EXPECT_EQ(t.kind, TokenKind::Error) << k;
+            EXPECT_EQ(t.error.at, k) << k;
+            // A tag right after the text; the text cut before the bracket.
+            const std::string tagged = before + "[nl]";
+            Tokenizer c(tagged.data(), tagged.size());
+            if (k > 0) {
+                ASSERT_TRUE(c.next(t));
+                EXPECT_EQ(t.length, k);
+            }
+            ASSERT_TRUE(c.next(t));
+            EXPECT_EQ(t.kind, TokenKind::NewLine) << k;
+            Tokenizer d(lone.data(), k);
+            if (k > 0) {
+                ASSERT_TRUE(d.next(t));
+                EXPECT_EQ(t.length, k);
+            }
+            EXPECT_FALSE(d.next(t)) << k;
+        }
+    }
+}
+
 TEST(MultiTokenizer, LengthBoundsTheTextNotItsTerminator) {
     // Only the given length is read: a tag cut by it is unclosed.
     const char* text = "[nl5]AB";
