@@ -80,11 +80,13 @@ bool hex(Cursor& c, int minDigits, int maxDigits, int32_t& out) {
     return true;
 }
 
-bool comma(Cursor& c) {
-    if (c.p == c.end || *c.p != ',') return false;
+// A separator or the closing bracket: compared as is.
+bool punct(Cursor& c, char ch) {
+    if (c.p == c.end || *c.p != ch) return false;
     ++c.p;
     return true;
 }
+bool comma(Cursor& c) { return punct(c, ','); }
 
 // --- one reader per value form ----------------------------------------------
 
@@ -401,7 +403,7 @@ bool Tokenizer::next(Token& token) {
     if (!form->lettersFollow && c.p < end_ && isLetter(*c.p))
         return fail(token, start, start, NTCIP_MULTI_UNSUPPORTED_TAG);  // "[fox]" is no "[fo" tag
     token.kind = form->kind;
-    if (!form->read(c, token) || !c.take(']')) {
+    if (!form->read(c, token) || !punct(c, ']')) {
         if (c.p == end_) return fail(token, start, c.p, NTCIP_MULTI_OTHER);
         return fail(token, start, c.p, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE);
     }
