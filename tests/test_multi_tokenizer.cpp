@@ -295,8 +295,8 @@ TEST(MultiTokenizer, SyntaxErrorsByClassWithTheirNumberAndPosition) {
         {"[mvcl1,1,A]", value, 0, 9},
         {"AB[cf-1]", value, 2, 5},
         // The text ends inside a tag, and stray brackets: "other".
-        {"[", other, 0, 0},
-        {"AB[", other, 2, 2},
+        {"[", other, 0, 1},
+        {"AB[", other, 2, 3},
         {"[cf255", other, 0, 6},
         {"[cf255,", other, 0, 7},
         {"[nl", other, 0, 3},

@@ -12,6 +12,19 @@
 // Tag names and the letters inside values (t and o, c, l and r, hex digits)
 // are read in either case. Numbers are unsigned decimals of 1 to 5 digits
 // (leading zeros allowed); white space inside a tag is a value error.
+//
+// Errors (dmsMultiSyntaxError numbers, tqdms/ntcip.h), the first thing that
+// goes wrong reading from the left:
+// - unsupportedTag (3): a name that is no tag, or a known name followed by
+//   a letter its values cannot start with ("[fox]"); at the "[".
+// - unsupportedTagValue (4): a byte a value form does not accept, a missing
+//   or extra value, a value out of its range; at that byte (a number out of
+//   range or longer than 5 digits: at its first digit).
+// - other (1): the text ends inside a tag (an unclosed "["), or a single
+//   "]" outside a tag; at the end of the text or the "]". NTCIP has no
+//   number for broken bracket syntax: unsupportedTag and unsupportedTagValue
+//   say that a sign does not support a well-formed tag or value, which would
+//   send a host looking at the sign's tag list instead of the text.
 #pragma once
 
 #include <cstddef>
@@ -58,7 +71,7 @@ struct ColorValue {  // [cf] default, [cf3] index, [cf255,0,0] RGB
     ColorForm form;
     uint8_t index, red, green, blue;
 };
-struct RectValue {  // x and y from 1; width and height 0 to the edge
+struct RectValue {  // x and y from 1, width and height from 0
     uint16_t x, y, width, height;
 };
 struct ColorRectValue {
