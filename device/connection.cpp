@@ -125,10 +125,13 @@ uint32_t openDefaultSign() {
     OpenedSign opened;
     if (isNetworkName(name)) {
         if (!checkNetworkName(name, t_lastError)) return TQDMS_E_BAD_VALUE;
+    } else if (!name.empty()) {
+        uint32_t rc = openSign(name, opened, t_lastError);
+        if (rc != TQDMS_OK) return rc;
     } else {
         std::shared_ptr<tqsim::SimSign> sim;
-        uint32_t rc = name.empty() ? tqsim::SimSign::openMemory(nullptr, sim) : tqsim::SimSign::openFile(name, sim);
-        if (rc != TQDMS_OK) return t_lastError = "cannot open sign file " + name + " (not a sign state)", rc;
+        uint32_t rc = tqsim::SimSign::openMemory(nullptr, sim);
+        if (rc != TQDMS_OK) return rc;
         opened = simulated(std::move(sim));
     }
     SignRef fresh = track(std::move(opened));
