@@ -39,7 +39,9 @@ TEST(MultiWriter, SharedOperationsAndSingleElements) {
     WeatherJourneyTime w;
     w.tdno = 3, w.x = 4, w.y = 5, w.width = 6, w.height = 7, w.fontNum = 2;
     EXPECT_EQ(w.ToMulti().str(), "[fo2][tdc3,4,5,6,7]");
-    NewLine nl;
+    NewLine nl;  // no count: a line break without a spacing of its own
+    EXPECT_EQ(nl.ToMulti().str(), "[nl]");
+    nl.count = 0;
     EXPECT_EQ(nl.ToMulti().str(), "");
     nl.count = 21, nl.lineAlign = 3;
     EXPECT_EQ(nl.ToMulti().str(), "[nl9][nl9][nl3][jl3]");

@@ -34,6 +34,22 @@ DMS_API uint32_t DMS_CALL tqSendMessage(const char* path);
  * graphics. */
 DMS_API uint32_t DMS_CALL tqGetMessage(const char* path);
 
+/* How tqGetMessage reads MULTI texts into pages, for the whole process.
+ * DMS_MULTI_DOCUMENTED (the default) is the documented reading, which drops
+ * what it cannot place: text after a graphic, colours in index form, page
+ * times after other tags and more. DMS_MULTI_FAITHFUL keeps every character
+ * and tag: elements take the current font, colour, justification and
+ * flashing as a sign does, and tags no element field can hold ("[sc4]",
+ * "[fo]", a mid-line "[jl3]" ...) stay as MULTI in the text of a NormalText.
+ * tqSendMessage then rebuilds a text the sign shows the same way. A text
+ * with a syntax error is read the documented way in either mode.
+ * Hosts that cannot call this set DMSCONTENT_MULTI_READING=faithful in the
+ * environment; a call here wins over it. Returns DMS_OK, or DMS_E_ARGUMENT
+ * for another mode (the setting is then unchanged). */
+#define DMS_MULTI_DOCUMENTED 0
+#define DMS_MULTI_FAITHFUL 1
+DMS_API uint32_t DMS_CALL dmsSetMultiReading(int mode);
+
 /* Defines one message row from entry and applies its event code (1..5);
  * then reads the sign's validation error into validateError and, when it is
  * 5 (MULTI syntax) and syntaxError is not null, the MULTI syntax error. */

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "dmscontent/common.h"
+#include "multi/faithful.h"
+#include "multi/reading.h"
 
 namespace dms {
 CMessage::~CMessage() { FreePages(); }
@@ -32,13 +34,22 @@ uint32_t CMessage::BuildMulti(int32_t maxLength) {
     return text.empty() ? DMS_E_EMPTY : DMS_OK;
 }
 
-// The parser's own result is not acted on: what it could read stays.
+// The documented parser's own result is not acted on: what it could read
+// stays. The faithful reading takes a text it cannot tokenize the
+// documented way.
 uint32_t CMessage::ParseMulti() {
     if (multiString[0] == '\0') return DMS_E_ARGUMENT;
     FreePages();
     pages = new (std::nothrow) PageMessage();
     if (pages == nullptr) return DMS_E_NO_MEMORY;
     multiString[kMultiStringSize - 1] = '\0';
+    if (multi::currentReading() == multi::Reading::Faithful) {
+        switch (multi::readFaithful(*pages, multiString, std::strlen(multiString))) {
+            case multi::FaithfulResult::Done: return DMS_OK;
+            case multi::FaithfulResult::NoMemory: return DMS_E_NO_MEMORY;
+            case multi::FaithfulResult::NotTokenized: break;
+        }
+    }
     (void)pages->FromMulti(multiString);
     return DMS_OK;
 }

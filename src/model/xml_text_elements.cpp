@@ -122,7 +122,7 @@ uint32_t NewLine::ToXml(tinyxml2::XMLDocument* doc, tinyxml2::XMLElement* parent
     tinyxml2::XMLElement* e = childElement(doc, parent, "NewLine");
     if (e == nullptr) return DMS_E_ARGUMENT;
     writeLineAlign(e, lineAlign);
-    XmlSetValue(e, "count", count);
+    if (count != -1) XmlSetValue(e, "count", count);  // -1: "[nl]", no spacing of its own
     return DMS_OK;
 }
 

@@ -73,7 +73,9 @@ void write(std::string& out, const MoveText& e) {
     }
 }
 
+// A count of -1 is a line break without a line spacing of its own: "[nl]".
 void write(std::string& out, const NewLine& e) {
+    if (e.count == -1) out += "[nl]";
     int32_t tags = 0;
     for (int64_t i = 0; i < e.count && tags < kMaxNewLineTags; i += 9, ++tags) {
         out += "[nl";

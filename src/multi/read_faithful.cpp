@@ -1,0 +1,426 @@
+// The faithful reading (see faithful.h). The text is tokenized whole first,
+// so a text with a syntax error adds nothing; then each page is read token
+// by token with the state a sign keeps.
+#include <string>
+#include <vector>
+
+#include "multi/faithful.h"
+#include "multi/tokenizer.h"
+
+namespace dms {
+namespace multi {
+namespace {
+
+bool sameFont(const Font& a, const Font& b) { return a.fontNum == b.fontNum && a.fontColor == b.fontColor; }
+bool sameFlash(const Flash& a, const Flash& b) {
+    return a.flashOnTime == b.flashOnTime && a.flashOffTime == b.flashOffTime;
+}
+Flash flashOf(int32_t on, int32_t off) {
+    Flash f;
+    f.flashOnTime = on;
+    f.flashOffTime = off;
+    return f;
+}
+Color colorOf(const ColorValue& c) {
+    if (c.form == ColorForm::Index) return Color(c.index, -1);
+    if (c.form == ColorForm::Rgb) return Color::fromRgb((c.red << 16) | (c.green << 8) | c.blue);
+    return kColorUnset;
+}
+bool modelJustification(int32_t code) { return code >= 2 && code <= 4; }
+
+// Whether the page's flashing fits the model: every region opens with both
+// times given (not both 0), closes before the next opens, and holds no
+// moving text. Otherwise every flash tag of the page is kept as text.
+bool simpleFlashing(const Token* t, const Token* end) {
+    bool open = false;
+    for (; t != end; ++t) {
+        if (t->kind == TokenKind::Flash) {
+            if (open || t->flash.on < 0 || t->flash.off < 0 || (t->flash.on == 0 && t->flash.off == 0)) return false;
+            open = true;
+        } else if (t->kind == TokenKind::FlashEnd) {
+            if (!open) return false;
+            open = false;
+        } else if (t->kind == TokenKind::MovingText && open) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool anyFlashing(const Token* t, const Token* end) {
+    for (; t != end; ++t)
+        if (t->kind == TokenKind::Flash || t->kind == TokenKind::FlashEnd) return true;
+    return false;
+}
+
+class Reader {
+public:
+    Reader(const char* text, PageMessage& first) : text_(text), page_(&first) {}
+
+    bool read(const Token* begin, const Token* end) {
+        int32_t number = 0;
+        for (const Token* t = begin;;) {
+            const Token* pageEnd = t;
+            while (pageEnd != end && pageEnd->kind != TokenKind::NewPage) ++pageEnd;
+            if (number > 0 && (page_ = AppendNew(&page_)) == nullptr) return false;
+            startPage(number++, t, pageEnd);
+            for (; t != pageEnd; ++t)
+                if (!take(*t)) return false;
+            if (!flush()) return false;
+            if (t == end) return true;
+            ++t;  // the "[np]"
+        }
+    }
+
+private:
+    void startPage(int32_t number, const Token* begin, const Token* end) {
+        page_->pageNum = number;
+        page_->pageOnTime = onTime_;
+        page_->pageOffTime = offTime_;
+        page_->pageBackground = background_;
+        // A carried code the model has no name for stays with the sign.
+        page_->lineAlign = modelJustification(lineAlign_) ? lineAlign_ : -1;
+        page_->pageAlign = modelJustification(pageAlign_) ? pageAlign_ : -1;
+        section_ = page_;
+        rect_ = nullptr;
+        flash_ = Flash();
+        rawFlashOpen_ = false;
+        rawFlashing_ = !simpleFlashing(begin, end);
+        pageFlashes_ = anyFlashing(begin, end);
+        timesSet_ = backgroundSet_ = lineSet_ = pageSet_ = false;
+    }
+
+    // No element in the page's own text yet, and no text rectangle.
+    bool pageHeader() const { return rect_ == nullptr && page_->textOrder.empty() && !runOpen_; }
+    bool rectHeader() const { return rect_ != nullptr && rect_->textOrder.empty() && !runOpen_; }
+
+    // Text (or a tag kept as text) joins the open run when it has the same
+    // font, colour and flashing.
+    void appendRun(const char* p, size_t n) {
+        if (runOpen_ && (!sameFont(runFont_, font_) || !sameFlash(runFlash_, flash_))) flush();
+        if (!runOpen_) {
+            run_.clear();
+            runFont_ = font_;
+            runFlash_ = flash_;
+            runOpen_ = true;
+        }
+        run_.append(p, n);
+    }
+    void keep(const Token& t) { appendRun(text_ + t.pos, t.length); }
+
+    bool flush() {
+        if (!runOpen_) return true;
+        runOpen_ = false;
+        NormalText* e = section_->AddNormalText(run_.c_str());
+        if (e == nullptr || e->Text() == nullptr) return false;
+        static_cast<Font&>(*e) = runFont_;
+        e->flash = runFlash_;
+        return true;
+    }
+
+    // The font and colour the writer last wrote at this point of its output:
+    // that of the section's last element with a font, else (in a text
+    // rectangle) of the graphic elements written before it, else of the
+    // page's own text; nothing at the start of a page.
+    static const Font* lastFontOf(const SectionText& section) {
+        for (auto i = section.textOrder.rbegin(); i != section.textOrder.rend(); ++i) {
+            if (i->kind == kKindNormalText) return static_cast<const NormalText*>(i->element);
+            if (i->kind == kKindSpecialObject) return static_cast<const SpecialObject*>(i->element);
+            if (i->kind == kKindMoveText) return &static_cast<const MoveText*>(i->element)->textBase;
+        }
+        return nullptr;
+    }
+    Font writtenFont() const {
+        if (const Font* f = lastFontOf(*section_)) return *f;
+        if (rect_ != nullptr) {
+            const auto& order = page_->graphicOrder;
+            for (auto i = order.rbegin(); i != order.rend(); ++i) {
+                if (i->element == rect_) continue;
+                if (i->kind == kKindWeatherJourneyTime) return *static_cast<const WeatherJourneyTime*>(i->element);
+                if (i->kind == kKindTextRectangle)
+                    if (const Font* f = lastFontOf(*static_cast<const TextRectangle*>(i->element))) return *f;
+            }
+            if (const Font* f = lastFontOf(*page_)) return *f;
+        }
+        return Font();
+    }
+
+    // Hex characters and moving texts are written without font tags of
+    // their own: when the writer would not be in the current font there, an
+    // empty text in that font goes in front of them.
+    bool currentFontWritten() {
+        if (sameFont(writtenFont(), font_)) return true;
+        run_.clear();
+        runFont_ = font_;
+        runFlash_ = flash_;
+        runOpen_ = true;
+        return flush();
+    }
+
+    bool take(const Token& t) {
+        switch (t.kind) {
+            case TokenKind::Text: appendRun(text_ + t.pos, t.length); return true;
+            case TokenKind::Font:
+                if (t.font.number < 0 || t.font.version >= 0) keep(t);
+                font_.fontNum = t.font.number;
+                return true;
+            case TokenKind::ColorForeground:
+                if (t.color.form == ColorForm::Default) keep(t);
+                font_.fontColor = colorOf(t.color);
+                return true;
+            case TokenKind::Flash:
+                if (rawFlashing_) {
+                    keep(t);
+                    rawFlashOpen_ = true;
+                } else {
+                    flash_ = flashOf(t.flash.on, t.flash.off);
+                }
+                return true;
+            case TokenKind::FlashEnd:
+                if (rawFlashing_) {
+                    keep(t);
+                    rawFlashOpen_ = false;
+                } else {
+                    flash_ = Flash();
+                }
+                return true;
+            case TokenKind::JustifyLine: return justifyLine(t);
+            case TokenKind::JustifyPage: return justifyPage(t);
+            case TokenKind::PageTime: return pageTime(t);
+            case TokenKind::PageBackground: return pageBackground(t);
+            case TokenKind::NewLine: return newLine(t);
+            case TokenKind::Field: return field(t);
+            case TokenKind::HexCharacter: return hexCharacter(t);
+            case TokenKind::MovingText: return movingText(t);
+            case TokenKind::Graphic: return graphic(t);
+            case TokenKind::ColorRectangle: return colorRectangle(t);
+            case TokenKind::TextRectangle: return textRectangle(t);
+            case TokenKind::TravelTime: return travelTime(t);
+            default: keep(t); return true;  // [cb], [sc], [/sc], [ms], [/ms]
+        }
+    }
+
+    bool justifyLine(const Token& t) {
+        const int32_t v = t.number;
+        lineAlign_ = v;
+        if (!modelJustification(v)) {
+            keep(t);
+        } else if (pageHeader() && !lineSet_) {
+            page_->lineAlign = v;
+            lineSet_ = true;
+        } else if (rectHeader() && rect_->lineAlign == -1) {
+            rect_->lineAlign = v;
+        } else if (!runOpen_ && !section_->textOrder.empty() && section_->textOrder.back().kind == kKindNewLine &&
+                   static_cast<NewLine*>(section_->textOrder.back().element)->lineAlign == -1) {
+            static_cast<NewLine*>(section_->textOrder.back().element)->lineAlign = v;
+        } else {
+            keep(t);
+        }
+        return true;
+    }
+
+    bool justifyPage(const Token& t) {
+        const int32_t v = t.number;
+        pageAlign_ = v;
+        if (!modelJustification(v)) {
+            keep(t);
+        } else if (pageHeader() && !pageSet_) {
+            page_->pageAlign = v;
+            pageSet_ = true;
+        } else if (rectHeader() && rect_->pageAlign == -1) {
+            rect_->pageAlign = v;
+        } else {
+            keep(t);
+        }
+        return true;
+    }
+
+    // The first "[pt" of a page sets its times wherever it stands (a sign
+    // takes the page's times for the whole page); later ones stay as text.
+    bool pageTime(const Token& t) {
+        if (t.pageTime.on < 0 || timesSet_) {
+            keep(t);
+        } else {
+            page_->pageOnTime = t.pageTime.on;
+            page_->pageOffTime = t.pageTime.off < 0 ? 0 : t.pageTime.off;
+            timesSet_ = true;
+        }
+        if (t.pageTime.on >= 0) {
+            onTime_ = t.pageTime.on;
+            offTime_ = t.pageTime.off < 0 ? 0 : t.pageTime.off;
+        }
+        return true;
+    }
+
+    bool pageBackground(const Token& t) {
+        background_ = colorOf(t.color);
+        if (t.color.form == ColorForm::Default || backgroundSet_) {
+            keep(t);
+        } else {
+            page_->pageBackground = background_;
+            backgroundSet_ = true;
+        }
+        return true;
+    }
+
+    // "[nl]" has no line spacing (count -1); "[nl1]" to "[nl9]" have theirs.
+    bool newLine(const Token& t) {
+        if (t.number == 0 || t.number > 9) {
+            keep(t);
+            return true;
+        }
+        return flush() && section_->AddNewLine(t.number) != nullptr;
+    }
+
+    bool field(const Token& t) {
+        if (t.field.width >= 0) {
+            keep(t);
+            return true;
+        }
+        if (!flush()) return false;
+        SpecialObject* e = section_->AddSpecialObject();
+        if (e == nullptr) return false;
+        static_cast<Font&>(*e) = font_;
+        e->index = t.field.id;
+        e->flash = flash_;
+        return true;
+    }
+
+    // The code keeps its digits as written (case and leading zeros).
+    bool hexCharacter(const Token& t) {
+        const size_t digits = t.length - 4;  // "[hc" and "]"
+        if (digits > 3) {
+            keep(t);
+            return true;
+        }
+        if (!flush() || !currentFontWritten()) return false;
+        HexCharacter* e = section_->AddHexCharacter();
+        if (e == nullptr) return false;
+        static_cast<Font&>(*e) = font_;
+        for (size_t i = 0; i < digits; ++i) e->x[i] = text_[t.pos + 3 + i];
+        e->x[digits] = '\0';
+        e->flash = flash_;
+        return true;
+    }
+
+    // The moving text's own text is kept as written, inner tags included; it
+    // has no font of its own, so the writer adds none inside the tag.
+    bool movingText(const Token& t) {
+        if (!flush() || !currentFontWritten()) return false;
+        MoveText* e = section_->AddMoveText();
+        if (e == nullptr) return false;
+        const MovingValue& m = t.moving;
+        e->mode = m.mode == 'l' ? 2 : 1;
+        e->delay = m.mode == 'l' && m.delay > 0 ? m.delay : 0;
+        e->direction = m.direction == 'r' ? 1 : 0;
+        e->width = m.width;
+        e->stepPixels = m.step;
+        e->stepTime = m.rate;
+        const std::string inner(text_ + m.text.pos, m.text.length);
+        return e->textBase.SetText(inner.c_str());
+    }
+
+    // Graphic elements are written after the page's text; inside a flash
+    // region kept as text they stay in the text to keep their flashing.
+    bool graphic(const Token& t) {
+        if (t.graphic.version >= 0 || rawFlashOpen_) {
+            keep(t);
+            return true;
+        }
+        Picture* e = page_->AddPicture(t.graphic.number, t.graphic.x < 0 ? 1 : t.graphic.x,
+                                       t.graphic.y < 0 ? 1 : t.graphic.y);
+        if (e == nullptr) return false;
+        e->flash = flash_;
+        return true;
+    }
+
+    bool colorRectangle(const Token& t) {
+        if (rawFlashOpen_) {
+            keep(t);
+            return true;
+        }
+        ColorRectangle* e = page_->AddColorRectangle();
+        if (e == nullptr) return false;
+        const RectValue& r = t.colorRect.rect;
+        e->x = r.x;
+        e->y = r.y;
+        e->width = r.width;
+        e->height = r.height;
+        e->color = colorOf(t.colorRect.color);
+        e->flash = flash_;
+        return true;
+    }
+
+    bool textRectangle(const Token& t) {
+        if (rawFlashOpen_) {
+            keep(t);
+            return true;
+        }
+        if (!flush()) return false;
+        TextRectangle* e = page_->AddTextRectangle();
+        if (e == nullptr) return false;
+        e->x = t.rect.x;
+        e->y = t.rect.y;
+        e->width = t.rect.width;
+        e->height = t.rect.height;
+        // No flashing of its own: the writer writes a rectangle's flash tags
+        // after its "[tr", where its text takes them anyway.
+        rect_ = e;
+        section_ = e;
+        return true;
+    }
+
+    // A travel-time field is written without flash tags of its own, so on a
+    // page with any flashing it stays as text.
+    bool travelTime(const Token& t) {
+        if (!t.travel.hasRect || pageFlashes_) {
+            keep(t);
+            return true;
+        }
+        WeatherJourneyTime* e = page_->AddWeatherJourneyTime();
+        if (e == nullptr) return false;
+        static_cast<Font&>(*e) = font_;
+        e->tdno = t.travel.number;
+        e->x = t.travel.rect.x;
+        e->y = t.travel.rect.y;
+        e->width = t.travel.rect.width;
+        e->height = t.travel.rect.height;
+        return true;
+    }
+
+    const char* text_;
+    // Carried from page to page.
+    Font font_;
+    int32_t lineAlign_ = -1, pageAlign_ = -1, onTime_ = 60, offTime_ = 0;
+    Color background_ = kColorUnset;
+    // This page.
+    PageMessage* page_;
+    SectionText* section_ = nullptr;
+    TextRectangle* rect_ = nullptr;
+    Flash flash_;
+    bool rawFlashing_ = false, rawFlashOpen_ = false, pageFlashes_ = false;
+    bool timesSet_ = false, backgroundSet_ = false, lineSet_ = false, pageSet_ = false;
+    // The open text run.
+    std::string run_;
+    Font runFont_;
+    Flash runFlash_;
+    bool runOpen_ = false;
+};
+
+}  // namespace
+
+FaithfulResult readFaithful(PageMessage& first, const char* text, size_t length) {
+    thread_local std::vector<Token> tokens;
+    tokens.clear();
+    Tokenizer tokenizer(text, length);
+    for (Token t; tokenizer.next(t);) {
+        if (t.kind == TokenKind::Error) return FaithfulResult::NotTokenized;
+        tokens.push_back(t);
+    }
+    Reader reader(text, first);
+    return reader.read(tokens.data(), tokens.data() + tokens.size()) ? FaithfulResult::Done
+                                                                      : FaithfulResult::NoMemory;
+}
+
+}  // namespace multi
+}  // namespace dms
