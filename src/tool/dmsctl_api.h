@@ -87,12 +87,15 @@ struct Page {
     std::vector<GraphicElement> graphics;
 };
 
-// The pages and elements the parser makes of a MULTI text.
-std::vector<Page> multiPages(const std::string& multi);
+// The pages and elements the documented parser (or the faithful reading)
+// makes of a MULTI text.
+std::vector<Page> multiPages(const std::string& multi, bool faithful = false);
 // The same as a plain-text listing, one element a line, with flash positions.
-std::string describeMulti(const std::string& multi);
+std::string describeMulti(const std::string& multi, bool faithful = false);
 // What the writer makes again of the parsed text.
-std::string rewriteMulti(const std::string& multi);
+std::string rewriteMulti(const std::string& multi, bool faithful = false);
+// Whether a sign shows the two texts the same way (both must tokenize).
+bool showsSame(const std::string& a, const std::string& b);
 
 // ---- Message documents ---------------------------------------------------
 

@@ -4,6 +4,8 @@
 
 #include "model/section.h"
 #include "multi/describe.h"
+#include "multi/faithful.h"
+#include "multi/shown.h"
 #include "tool/dmsctl_api.h"
 
 namespace dms::tool {
@@ -122,16 +124,23 @@ GraphicElement graphicElementOf(const OrderItem& item) {
     return g;
 }
 
-std::unique_ptr<PageMessage> parse(const std::string& multi) {
+// As tqGetMessage reads: a text the faithful reading cannot tokenize is
+// read the documented way.
+std::unique_ptr<PageMessage> parse(const std::string& multi, bool faithful) {
     auto first = std::make_unique<PageMessage>();
+    if (faithful) {
+        const multi::FaithfulResult rc = multi::readFaithful(*first, multi.data(), multi.size());
+        if (rc != multi::FaithfulResult::NotTokenized) return first;
+        first = std::make_unique<PageMessage>();
+    }
     first->FromMulti(multi.c_str());
     return first;
 }
 
 }  // namespace
 
-std::vector<Page> multiPages(const std::string& multi) {
-    auto first = parse(multi);
+std::vector<Page> multiPages(const std::string& multi, bool faithful) {
+    auto first = parse(multi, faithful);
     std::vector<Page> pages;
     for (const PageMessage* p = first.get(); p != nullptr; p = p->next) {
         Page page;
@@ -149,8 +158,16 @@ std::vector<Page> multiPages(const std::string& multi) {
     return pages;
 }
 
-std::string describeMulti(const std::string& multi) { return describePages(parse(multi).get(), true); }
+std::string describeMulti(const std::string& multi, bool faithful) {
+    return describePages(parse(multi, faithful).get(), true);
+}
 
-std::string rewriteMulti(const std::string& multi) { return parse(multi)->ToMulti().str(); }
+std::string rewriteMulti(const std::string& multi, bool faithful) { return parse(multi, faithful)->ToMulti().str(); }
+
+bool showsSame(const std::string& a, const std::string& b) {
+    std::string shownA, shownB;
+    return multi::describeShown(a.data(), a.size(), shownA) && multi::describeShown(b.data(), b.size(), shownB) &&
+           shownA == shownB;
+}
 
 }  // namespace dms::tool

@@ -23,8 +23,12 @@ void addSend(CLI::App& group) {
 void addGet(CLI::App& group) {
     auto* cmd = group.add_subcommand("get", "Save the sign's valid messages and events as a document");
     static std::string file;
+    static bool faithful = false;
     cmd->add_option("file", file, "Document to write (XML)")->required();
+    cmd->add_flag("--faithful", faithful,
+                  "Read the MULTI texts into pages keeping every tag (default: DMSCONTENT_MULTI_READING)");
     cmd->callback([] {
+        if (faithful) check(dmsSetMultiReading(DMS_MULTI_FAITHFUL), "dmsSetMultiReading");
         OpenSign open;
         check(tqGetMessage(file.c_str()), "tqGetMessage");
         if (!context().quiet) std::printf("saved %s\n", file.c_str());

@@ -103,22 +103,47 @@ void printLenientJson(const json& j) {
 
 Register multi("multi", "What the MULTI parser and writer make of a message (no sign needed)", [](CLI::App& group) {
     static std::string text;
+    static bool faithful = false;
     auto* explain = group.add_subcommand("explain", "List the pages and elements the parser finds");
     explain->add_option("multi", text, "The MULTI string")->required();
+    explain->add_flag("--faithful", faithful, "Show the faithful reading beside the documented one");
     explain->callback([] {
-        if (context().json)
-            printLenientJson({{"multi", text}, {"pages", pagesJson(tool::multiPages(text))}});
-        else
+        if (context().json) {
+            json out = {{"multi", text}, {"pages", pagesJson(tool::multiPages(text))}};
+            if (faithful) out["faithfulPages"] = pagesJson(tool::multiPages(text, true));
+            printLenientJson(out);
+        } else if (faithful) {
+            std::cout << "documented reading:\n" << tool::describeMulti(text) << "faithful reading:\n"
+                      << tool::describeMulti(text, true);
+        } else {
             std::cout << tool::describeMulti(text);
+        }
     });
     auto* roundtrip = group.add_subcommand("roundtrip", "Parse the message and print what the writer makes of it");
     roundtrip->add_option("multi", text, "The MULTI string")->required();
+    roundtrip->add_flag("--faithful", faithful, "Show the faithful reading's text beside the documented one");
     roundtrip->callback([] {
-        std::string written = tool::rewriteMulti(text);
-        if (context().json)
-            printLenientJson({{"multi", text}, {"written", written}, {"same", written == text}});
-        else
-            std::cout << written << "\n";
+        const std::string written = tool::rewriteMulti(text);
+        if (!faithful) {
+            if (context().json)
+                printLenientJson({{"multi", text}, {"written", written}, {"same", written == text}});
+            else
+                std::cout << written << "\n";
+            return;
+        }
+        // Beside each text: whether a sign shows it as it shows the original.
+        const std::string kept = tool::rewriteMulti(text, true);
+        const bool documentedShows = tool::showsSame(text, written), faithfulShows = tool::showsSame(text, kept);
+        if (context().json) {
+            printLenientJson({{"multi", text},
+                              {"written", written},
+                              {"same", written == text},
+                              {"showsSame", documentedShows},
+                              {"faithful", {{"written", kept}, {"same", kept == text}, {"showsSame", faithfulShows}}}});
+        } else {
+            std::cout << "documented: " << written << (documentedShows ? "" : "   (shows differently)") << "\n"
+                      << "faithful:   " << kept << (faithfulShows ? "" : "   (shows differently)") << "\n";
+        }
     });
 });
 
