@@ -50,10 +50,10 @@ public:
     void take(const Token& t) {
         switch (t.kind) {
             case TokenKind::Text: {
-                std::string chars(Unescaped(text_, t.span).size(), '\0');
-                Unescaped(text_, t.span).copy(&chars[0], chars.size());
-                runText_ += chars;
-                runState_ = s_.flowState();
+                const std::string state = s_.flowState();
+                if (state != runState_) endRun();
+                for (char c : Unescaped(text_, t.span)) runText_ += c;
+                runState_ = state;
                 return;
             }
             case TokenKind::NewPage: endPage(); return;
