@@ -82,10 +82,15 @@ TEST(MultiFaithful, TagsNoFieldHoldsStayAsText) {
         {"A[jl2]B", "[pt60o]A[jl2]B"},
         {"[jl5]A[jp1]", "[pt60o][jl5]A[jp1]"},
         // Version IDs, field widths, [nl0], long hex codes, manufacturer tags.
-        {"[fo1,1a2b]A[g2,1,1,00ff]", "[pt60o][fo1,1a2b][fo1]A[g2,1,1,00ff]"},
+        {"[fo1,1a2b]A[g2,1,1,00ff]", "[pt60o][fo1][fo1,1a2b]A[g2,1,1,00ff]"},
+        {"[fo2][fo][fo2]B", "[pt60o][fo][fo2]B"},
         {"[f3,2][nl0][hc1234][ms9,x][/ms9][cb1]", "[pt60o][f3,2][nl0][hc1234][ms9,x][/ms9][cb1]"},
         // A second page time or background on a page.
         {"[pt20o][pt30o]A[pb1][pb2]", "[pt20o][pb1][pt30o]A[pb2]"},
+        // A default form first: the later value stays after it.
+        {"[pt][pt45o6]A[pb][pb3]", "[pt60o][pt][pt45o6]A[pb][pb3]"},
+        // The sign's default on time carried to a later page.
+        {"[pto5]A[np]B[np][pt3o]C", "[pt60o][pto5]A[np][pt60o5][pto5]B[np][pt3o]C"},
     };
     for (const Case& c : cases) check(c);
 }
@@ -99,9 +104,9 @@ TEST(MultiFaithful, FlashingInTheModelOrAsText) {
         {"[fl]A[g1][/fl]B[np][flt1o1]C[/fl]", "[pt60o][fl]A[g1][/fl]B[np][pt60o][flt01o01]C[/fl]"},
         {"[flt5o5]A[flt2o2]B[/fl][/fl]", "[pt60o][flt5o5]A[flt2o2]B[/fl][/fl]"},
         {"[flt5o5][mvcl9,1,1,M][/fl]", "[pt60o][flt5o5][mvcl9,1,1,M][/fl]"},
-        // A travel-time field on a flashing page stays as text.
+        // Travel-time fields stay as text, in their place among the text.
         {"[tdc2,1,1,20,8][flt1o1]A[/fl]", "[pt60o][tdc2,1,1,20,8][flt01o01]A[/fl]"},
-        {"[tdc2,1,1,20,8]", "[pt60o][tdc2,1,1,20,8]"},
+        {"[fo3]A[tdc2,1,1,20,8][fo]B", "[pt60o][fo3]A[tdc2,1,1,20,8][fo]B"},
     };
     for (const Case& c : cases) check(c);
 }

@@ -12,10 +12,11 @@
 // What no element field can hold stays as MULTI inside the text of a
 // NormalText (whose text the writer writes as it is): "[sc]" and "[/sc]",
 // "[cb]", "[ms]", default forms such as "[fo]", "[cf]", "[jl]" and "[pb]",
-// font and graphic version IDs, field widths, a justification that is not
-// at the start of a page, rectangle or line, and every flash tag of a page
-// whose flashing is not simple (default times, nesting, unpaired closings,
-// moving text inside a region). Hosts see those tags in the text.
+// font and graphic version IDs, field widths, travel-time fields, a
+// justification that is not at the start of a page, rectangle or line, and
+// every flash tag and graphic of a page whose flashing is not simple
+// (default times, nesting, unpaired closings, moving text inside a region).
+// Hosts see those tags in the text.
 //
 // Page off times: the writer writes an off time of 0 as "[ptNo]", which a
 // sign reads as its default off time; this reading takes that default to be

@@ -47,12 +47,6 @@ bool simpleFlashing(const Token* t, const Token* end) {
     return true;
 }
 
-bool anyFlashing(const Token* t, const Token* end) {
-    for (; t != end; ++t)
-        if (t->kind == TokenKind::Flash || t->kind == TokenKind::FlashEnd) return true;
-    return false;
-}
-
 class Reader {
 public:
     Reader(const char* text, PageMessage& first) : text_(text), page_(&first) {}
@@ -64,8 +58,11 @@ public:
             while (pageEnd != end && pageEnd->kind != TokenKind::NewPage) ++pageEnd;
             if (number > 0 && (page_ = AppendNew(&page_)) == nullptr) return false;
             startPage(number++, t, pageEnd);
-            for (; t != pageEnd; ++t)
+            for (; t != pageEnd; ++t) {
+                repeatDefaultTimes(t);
                 if (!take(*t)) return false;
+            }
+            repeatDefaultTimes(nullptr);
             if (!flush()) return false;
             if (t == end) return true;
             ++t;  // the "[np]"
@@ -84,10 +81,21 @@ private:
         section_ = page_;
         rect_ = nullptr;
         flash_ = Flash();
-        rawFlashOpen_ = false;
         rawFlashing_ = !simpleFlashing(begin, end);
-        pageFlashes_ = anyFlashing(begin, end);
         timesSet_ = backgroundSet_ = lineSet_ = pageSet_ = false;
+        defaultTimesToRepeat_ = onTimeDefault_;
+    }
+
+    // The sign's default on time, carried from a page before, has no number
+    // to write: unless the page begins with page times of its own, its text
+    // begins with the tag that chose the default.
+    void repeatDefaultTimes(const Token* t) {
+        if (!defaultTimesToRepeat_) return;
+        defaultTimesToRepeat_ = false;
+        if (t != nullptr && t->kind == TokenKind::PageTime) return;
+        const std::string tag = offTime_ == 0 ? "[pt]" : "[pto" + std::to_string(offTime_) + "]";
+        appendRun(tag.data(), tag.size());
+        timesSet_ = true;
     }
 
     // No element in the page's own text yet, and no text rectangle.
@@ -120,8 +128,8 @@ private:
 
     // The font and colour the writer last wrote at this point of its output:
     // that of the section's last element with a font, else (in a text
-    // rectangle) of the graphic elements written before it, else of the
-    // page's own text; nothing at the start of a page.
+    // rectangle) of the rectangles written before it, else of the page's own
+    // text; nothing at the start of a page.
     static const Font* lastFontOf(const SectionText& section) {
         for (auto i = section.textOrder.rbegin(); i != section.textOrder.rend(); ++i) {
             if (i->kind == kKindNormalText) return static_cast<const NormalText*>(i->element);
@@ -135,9 +143,7 @@ private:
         if (rect_ != nullptr) {
             const auto& order = page_->graphicOrder;
             for (auto i = order.rbegin(); i != order.rend(); ++i) {
-                if (i->element == rect_) continue;
-                if (i->kind == kKindWeatherJourneyTime) return *static_cast<const WeatherJourneyTime*>(i->element);
-                if (i->kind == kKindTextRectangle)
+                if (i->element != rect_ && i->kind == kKindTextRectangle)
                     if (const Font* f = lastFontOf(*static_cast<const TextRectangle*>(i->element))) return *f;
             }
             if (const Font* f = lastFontOf(*page_)) return *f;
@@ -160,29 +166,28 @@ private:
     bool take(const Token& t) {
         switch (t.kind) {
             case TokenKind::Text: appendRun(text_ + t.pos, t.length); return true;
+            // A font or colour tag kept as text goes into a run in the font
+            // it chooses, so the writer's idea of the current font is the
+            // sign's after it.
             case TokenKind::Font:
-                if (t.font.number < 0 || t.font.version >= 0) keep(t);
                 font_.fontNum = t.font.number;
+                if (t.font.number < 0 || t.font.version >= 0) keep(t);
                 return true;
             case TokenKind::ColorForeground:
-                if (t.color.form == ColorForm::Default) keep(t);
                 font_.fontColor = colorOf(t.color);
+                if (t.color.form == ColorForm::Default) keep(t);
                 return true;
             case TokenKind::Flash:
-                if (rawFlashing_) {
+                if (rawFlashing_)
                     keep(t);
-                    rawFlashOpen_ = true;
-                } else {
+                else
                     flash_ = flashOf(t.flash.on, t.flash.off);
-                }
                 return true;
             case TokenKind::FlashEnd:
-                if (rawFlashing_) {
+                if (rawFlashing_)
                     keep(t);
-                    rawFlashOpen_ = false;
-                } else {
+                else
                     flash_ = Flash();
-                }
                 return true;
             case TokenKind::JustifyLine: return justifyLine(t);
             case TokenKind::JustifyPage: return justifyPage(t);
@@ -195,8 +200,10 @@ private:
             case TokenKind::Graphic: return graphic(t);
             case TokenKind::ColorRectangle: return colorRectangle(t);
             case TokenKind::TextRectangle: return textRectangle(t);
-            case TokenKind::TravelTime: return travelTime(t);
-            default: keep(t); return true;  // [cb], [sc], [/sc], [ms], [/ms]
+            // [cb], [sc], [/sc], [ms], [/ms], and travel-time fields: the
+            // writer writes those after the page's text, without their flash
+            // and in whatever font the text left, so they stay in the text.
+            default: keep(t); return true;
         }
     }
 
@@ -236,19 +243,20 @@ private:
     }
 
     // The first "[pt" of a page sets its times wherever it stands (a sign
-    // takes the page's times for the whole page); later ones stay as text.
+    // takes the page's last times for the whole page); later ones, and all
+    // after one kept as text, stay as text, so their order is kept.
     bool pageTime(const Token& t) {
         if (t.pageTime.on < 0 || timesSet_) {
             keep(t);
+            timesSet_ = true;
         } else {
             page_->pageOnTime = t.pageTime.on;
             page_->pageOffTime = t.pageTime.off < 0 ? 0 : t.pageTime.off;
             timesSet_ = true;
         }
-        if (t.pageTime.on >= 0) {
-            onTime_ = t.pageTime.on;
-            offTime_ = t.pageTime.off < 0 ? 0 : t.pageTime.off;
-        }
+        onTimeDefault_ = t.pageTime.on < 0;
+        if (!onTimeDefault_) onTime_ = t.pageTime.on;
+        offTime_ = t.pageTime.off < 0 ? 0 : t.pageTime.off;
         return true;
     }
 
@@ -256,6 +264,7 @@ private:
         background_ = colorOf(t.color);
         if (t.color.form == ColorForm::Default || backgroundSet_) {
             keep(t);
+            backgroundSet_ = true;
         } else {
             page_->pageBackground = background_;
             backgroundSet_ = true;
@@ -320,10 +329,11 @@ private:
         return e->textBase.SetText(inner.c_str());
     }
 
-    // Graphic elements are written after the page's text; inside a flash
-    // region kept as text they stay in the text to keep their flashing.
+    // Graphic elements are written after the page's text. On a page whose
+    // flash tags stay as text they stay in the text too, to keep their
+    // place before, inside or after each region.
     bool graphic(const Token& t) {
-        if (t.graphic.version >= 0 || rawFlashOpen_) {
+        if (t.graphic.version >= 0 || rawFlashing_) {
             keep(t);
             return true;
         }
@@ -335,7 +345,7 @@ private:
     }
 
     bool colorRectangle(const Token& t) {
-        if (rawFlashOpen_) {
+        if (rawFlashing_) {
             keep(t);
             return true;
         }
@@ -352,7 +362,7 @@ private:
     }
 
     bool textRectangle(const Token& t) {
-        if (rawFlashOpen_) {
+        if (rawFlashing_) {
             keep(t);
             return true;
         }
@@ -370,35 +380,18 @@ private:
         return true;
     }
 
-    // A travel-time field is written without flash tags of its own, so on a
-    // page with any flashing it stays as text.
-    bool travelTime(const Token& t) {
-        if (!t.travel.hasRect || pageFlashes_) {
-            keep(t);
-            return true;
-        }
-        WeatherJourneyTime* e = page_->AddWeatherJourneyTime();
-        if (e == nullptr) return false;
-        static_cast<Font&>(*e) = font_;
-        e->tdno = t.travel.number;
-        e->x = t.travel.rect.x;
-        e->y = t.travel.rect.y;
-        e->width = t.travel.rect.width;
-        e->height = t.travel.rect.height;
-        return true;
-    }
-
     const char* text_;
     // Carried from page to page.
     Font font_;
     int32_t lineAlign_ = -1, pageAlign_ = -1, onTime_ = 60, offTime_ = 0;
+    bool onTimeDefault_ = false, defaultTimesToRepeat_ = false;
     Color background_ = kColorUnset;
     // This page.
     PageMessage* page_;
     SectionText* section_ = nullptr;
     TextRectangle* rect_ = nullptr;
     Flash flash_;
-    bool rawFlashing_ = false, rawFlashOpen_ = false, pageFlashes_ = false;
+    bool rawFlashing_ = false;
     bool timesSet_ = false, backgroundSet_ = false, lineSet_ = false, pageSet_ = false;
     // The open text run.
     std::string run_;
