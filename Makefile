@@ -9,7 +9,7 @@ TSAN ?= build-tsan
 FUZZ ?= build-fuzz
 WIN ?= build-win32
 DEPS ?= $(CURDIR)/build/deps
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 300
 
 .PHONY: all setup build asan tsan fuzz win32 test unit demo bench clean
 

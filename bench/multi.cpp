@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/section.h"
+#include "multi/faithful.h"
 #include "multi_corpus.h"
 
 namespace {
@@ -61,9 +62,35 @@ void BM_ParseWrite(benchmark::State& state) {
     count(state);
 }
 
+// The faithful reading, and the faithful reading followed by the writer.
+void BM_FaithfulParse(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const std::string& m : corpus()) {
+            dms::PageMessage page;
+            dms::multi::readFaithful(page, m.data(), m.size());
+            benchmark::DoNotOptimize(page.next);
+        }
+    }
+    count(state);
+}
+
+void BM_FaithfulParseWrite(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const std::string& m : corpus()) {
+            dms::PageMessage page;
+            dms::multi::readFaithful(page, m.data(), m.size());
+            std::ostringstream out = page.ToMulti();
+            benchmark::DoNotOptimize(out);
+        }
+    }
+    count(state);
+}
+
 BENCHMARK(BM_Parse);
 BENCHMARK(BM_Write);
 BENCHMARK(BM_ParseWrite);
+BENCHMARK(BM_FaithfulParse);
+BENCHMARK(BM_FaithfulParseWrite);
 
 }  // namespace
 

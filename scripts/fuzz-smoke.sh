@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Runs every libFuzzer target for a while on a copy of its seed corpus,
-# two at a time. Usage: fuzz-smoke.sh build-fuzz SECONDS
+# Runs every libFuzzer target on a copy of its seed corpus, two at a time,
+# sharing TOTAL seconds of wall time among them (each gets 2 * TOTAL / N).
+# Usage: fuzz-smoke.sh build-fuzz TOTAL
 set -uo pipefail
 fuzz_build=$1
-seconds=${2:-60}
+total=${2:-300}
 root=$(cd "$(dirname "$0")/.." && pwd)
 targets=$(find "$fuzz_build/fuzz" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x 2>/dev/null | sort)
 if [ -z "$targets" ]; then echo "fuzz: no targets built"; exit 0; fi
+count=$(printf '%s\n' $targets | wc -l)
+seconds=$(( 2 * total / count ))
+[ "$seconds" -ge 10 ] || seconds=10
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

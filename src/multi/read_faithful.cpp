@@ -59,10 +59,10 @@ public:
             if (number > 0 && (page_ = AppendNew(&page_)) == nullptr) return false;
             startPage(number++, t, pageEnd);
             for (; t != pageEnd; ++t) {
-                repeatDefaultTimes(t);
+                if (defaultTimesToRepeat_) repeatDefaultTimes(t);
                 if (!take(*t)) return false;
             }
-            repeatDefaultTimes(nullptr);
+            if (defaultTimesToRepeat_) repeatDefaultTimes(nullptr);
             if (!flush()) return false;
             if (t == end) return true;
             ++t;  // the "[np]"
@@ -403,16 +403,18 @@ private:
 }  // namespace
 
 FaithfulResult readFaithful(PageMessage& first, const char* text, size_t length) {
-    thread_local std::vector<Token> tokens;
-    tokens.clear();
+    // Tokens go straight into a buffer kept by the thread (no copy, no
+    // allocation once it has grown).
+    thread_local std::vector<Token> tokens(64);
+    size_t n = 0;
     Tokenizer tokenizer(text, length);
-    for (Token t; tokenizer.next(t);) {
-        if (t.kind == TokenKind::Error) return FaithfulResult::NotTokenized;
-        tokens.push_back(t);
+    for (;; ++n) {
+        if (n == tokens.size()) tokens.resize(2 * n);
+        if (!tokenizer.next(tokens[n])) break;
+        if (tokens[n].kind == TokenKind::Error) return FaithfulResult::NotTokenized;
     }
     Reader reader(text, first);
-    return reader.read(tokens.data(), tokens.data() + tokens.size()) ? FaithfulResult::Done
-                                                                      : FaithfulResult::NoMemory;
+    return reader.read(tokens.data(), tokens.data() + n) ? FaithfulResult::Done : FaithfulResult::NoMemory;
 }
 
 }  // namespace multi
