@@ -59,6 +59,8 @@ using dms::multi::Tokenizer;
 
 constexpr size_t kNone = static_cast<size_t>(-1);
 
+// The first fault found; set() records it and gives false, for the reader
+// to return at once.
 struct Fault {
     int code = NTCIP_MULTI_NONE;
     size_t at = 0;
