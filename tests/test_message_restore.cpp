@@ -23,8 +23,10 @@ using testing_support::TempFile;
 
 namespace {
 
-// The picture the graphics example shows.
-const json kGraphic2 = {{"graphics", {{{"row", 2}, {"height", 8}, {"width", 8}, {"type", 1}}}}};
+// The picture the graphics example shows, on a sign its rectangles fit on
+// (its text rectangle reaches x 159, its travel time field y 47).
+const json kGraphic2 = {{"graphics", {{{"row", 2}, {"height", 8}, {"width", 8}, {"type", 1}}}},
+                        {"profile", {{"signWidthPixels", 160}, {"signHeightPixels", 48}}}};
 
 // The sign's message rows and event messages.
 json backedUp(const SimSign& sign) {

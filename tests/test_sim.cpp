@@ -139,7 +139,7 @@ TEST(SimSign, DefineValidatesLikeASign) {
     EXPECT_EQ(v, 3u);
     // Escaped brackets and nested moving-text tags are valid.
     sign.patch({{"limits", {{"maxMultiLength", 40}}}});
-    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 3, 0, 0, 5, "me", "[[A]][mvc1,2,3,[fo1]X]", 0)),
+    ASSERT_EQ(Result(tqDefine1Message(NTCIP_MEM_CHANGEABLE, 3, 0, 0, 5, "me", "[[A]][mvcl1,2,3,[fo1]X]", 0)),
               Result(TQDMS_OK));
     EXPECT_EQ(status(3, 3), 4u);
     EXPECT_EQ(Result(tqDefine1Message(NTCIP_MEM_CURRENT_BUFFER, 1, 0, 0, 5, "me", "A", 0)), Result(TQDMS_E_READ_ONLY));

@@ -147,9 +147,9 @@ TEST(SimSignControl, SyntaxErrorPositionOfTheLastValidation) {
     struct Case { const char* multi; uint32_t syntax, position; } cases[] = {
         {"[jp3]AB[xx]C", NTCIP_MULTI_UNSUPPORTED_TAG, 7},
         {"AB]", NTCIP_MULTI_OTHER, 2},
-        {"[jp3]AB[fo", NTCIP_MULTI_OTHER, 7},
+        {"[jp3]AB[fo", NTCIP_MULTI_OTHER, 10},  // the end of the text, where the tag is cut off
         {"AB[fo9]", NTCIP_MULTI_FONT_NOT_DEFINED, 2},
-        {"[mvc1,2,3,[zz]X]", NTCIP_MULTI_UNSUPPORTED_TAG, 10},  // inside the moving text
+        {"[mvcl1,2,3,[zz]X]", NTCIP_MULTI_UNSUPPORTED_TAG, 11},  // inside the moving text
         {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", NTCIP_MULTI_TEXT_TOO_BIG, 20},
         {"[jp3]FINE", NTCIP_MULTI_NONE, 0},
     };

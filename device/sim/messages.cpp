@@ -148,12 +148,8 @@ uint32_t checkWritableRow(const Limits& l, int memoryType, int number) {
 // Finishes a validation: the row becomes valid with its CRC, or error with
 // the validation and syntax errors set.
 static void validateRow(SimSign& s, MessageRow& row) {
-    MultiCheck check;
-    check.maxLength = s.limits.maxMultiLength;
-    check.hasFont = [&s](int n) { return s.fonts.hasFont(n); };
-    check.hasGraphic = [&s](int n) { return s.graphics.hasGraphic(n); };
     size_t position = 0;
-    int syntax = checkMulti(row.multi, check, &position);
+    int syntax = checkMulti(row.multi, multiCheckOf(s), &position);
     uint32_t error = NTCIP_VALIDATE_NONE;
     if (row.beacon > 1) error = NTCIP_VALIDATE_BEACONS;
     else if (row.pixelService > 1) error = NTCIP_VALIDATE_PIXEL_SERVICE;

@@ -1,100 +1,333 @@
 #include "multi_check.h"
 
-#include <cctype>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
+#include <string>
 
+#include "multi/tokenizer.h"
+#include "sign.h"
 #include "tqdms/ntcip.h"
 
+// The sign reads the text once, left to right, and stops at the first fault.
+// Per tag, in this order: the tokenizer's own errors (unsupportedTag,
+// unsupportedTagValue, other); the tag's bit in dmsSupportedMultiTags
+// (unsupportedTag); its values against the sign (unsupportedTagValue); the
+// font, graphic and character tables (fontNotDefined, graphicNotDefined,
+// characterNotDefined); then the rules over several tags below. A text
+// longer than dmsMaxMultiStringLength is refused before anything is read.
+//
+// Values the sign accepts: colours within its dmsColorScheme (monochrome1bit
+// 0..1, monochrome8bit 0..255, colorClassic 0..9, color24bit 0..9 or RGB; the
+// RGB form only on color24bit); rectangles and graphic positions inside its
+// pixel matrix (a width or height of 0 reaches the edge); line
+// justification 2 left .. 5 full and page justification 2 top .. 4 bottom:
+// 1 (other) names no layout this sign knows. Fields [f1] .. [f13] each have
+// their bit (14 .. 26); higher field ids have none and are refused as
+// values. [tdc] is this sign family's own tag and has no bit. A picture at
+// "0,0" ("[g2,0,0]", as the library's quick display writes it) is taken for
+// the top left corner, although positions count from 1.
+//
+// Characters: text and [hc] codes must be in the current font, which is the
+// default font (multiCfg) until a [fo] and again after "[fo]"; a font
+// without any character in its table is one of the sign's built-in fonts,
+// which hold the printable ASCII characters 32..126.
+//
+// Flash regions (flashRegionError, at the tag at fault): an [fl] inside an
+// open [fl]; a [/fl] with none open; an [fl] still open at the next [np] or
+// at the end (at that [fl]). A region may run into a moving text and close
+// there, as "[fl][mvc...,AB[/fl]]" does.
+//
+// Pages: an [np] that opens a page past dmsMaxNumberPages is tooManyPages.
+//
+// Tag conflicts (tagConflict, at the later tag):
+// - an [sc] while an [sc] of the same page or text rectangle is open; a
+//   [/sc] with none open (an [sc] may stay open: it ends with its page or
+//   text rectangle);
+// - a [jp] after text ([hc], [f] and moving text count) on the same page
+//   or in the same text rectangle: the lines are already placed;
+// - inside a moving text, any tag but [fo], [cf], [fl], [/fl], [hc] and
+//   [f]: it is one line moving across its window, which holds no pages,
+//   rectangles, graphics, line breaks or moving text of its own.
 namespace tqsim {
 namespace {
 
-// Tag names the sign knows, longest first so prefixes do not shadow them.
-// "tdc" (travel time and weather fields) is this sign family's own tag.
-const char* const kTags[] = {"/fl", "/sc", "tdc", "flt", "flo", "fl", "fo", "cb", "cf", "cr", "hc", "jl",
-                             "jp",  "ms",  "mv",  "nl",  "np",  "pa", "pb", "pt", "sc", "tr", "f",  "g"};
+using dms::multi::ColorForm;
+using dms::multi::ColorValue;
+using dms::multi::RectValue;
+using dms::multi::Token;
+using dms::multi::TokenKind;
+using dms::multi::Tokenizer;
 
-const char* tagName(const char* body) {
-    for (const char* name : kTags)
-        if (std::strncmp(body, name, std::strlen(name)) == 0) return name;
-    return nullptr;
+constexpr size_t kNone = static_cast<size_t>(-1);
+
+// The first fault found; set() records it and gives false, for the reader
+// to return at once.
+struct Fault {
+    int code = NTCIP_MULTI_NONE;
+    size_t at = 0;
+    bool set(int c, size_t position) {
+        code = c;
+        at = position;
+        return false;
+    }
+};
+
+// dmsSupportedMultiTags bit of a tag; -1 for tags without one.
+int tagBit(const Token& t) {
+    switch (t.kind) {
+    case TokenKind::ColorBackground: return NTCIP_TAG_COLOR_BACKGROUND;
+    case TokenKind::ColorForeground: return NTCIP_TAG_COLOR_FOREGROUND;
+    case TokenKind::Flash:
+    case TokenKind::FlashEnd: return NTCIP_TAG_FLASHING;
+    case TokenKind::Font: return NTCIP_TAG_FONT;
+    case TokenKind::Graphic: return NTCIP_TAG_GRAPHIC;
+    case TokenKind::HexCharacter: return NTCIP_TAG_HOT_SPOT;
+    case TokenKind::JustifyLine: return NTCIP_TAG_JUSTIFICATION_LINE;
+    case TokenKind::JustifyPage: return NTCIP_TAG_JUSTIFICATION_PAGE;
+    case TokenKind::Manufacturer:
+    case TokenKind::ManufacturerEnd: return NTCIP_TAG_MANUFACTURER;
+    case TokenKind::MovingText: return NTCIP_TAG_MOVING_TEXT;
+    case TokenKind::NewLine: return NTCIP_TAG_NEW_LINE;
+    case TokenKind::NewPage: return NTCIP_TAG_NEW_PAGE;
+    case TokenKind::PageTime: return NTCIP_TAG_PAGE_TIME;
+    case TokenKind::Spacing:
+    case TokenKind::SpacingEnd: return NTCIP_TAG_SPACING_CHARACTER;
+    case TokenKind::Field: return NTCIP_TAG_FIELD_FIRST + t.field.id - 1;  // ids past 13 are refused before
+    case TokenKind::TextRectangle: return NTCIP_TAG_TEXT_RECTANGLE;
+    case TokenKind::ColorRectangle: return NTCIP_TAG_COLOR_RECTANGLE;
+    case TokenKind::PageBackground: return NTCIP_TAG_PAGE_BACKGROUND;
+    default: return -1;  // text, [tdc]
+    }
 }
 
-int numberAfter(const char* p) { return std::isdigit(static_cast<unsigned char>(*p)) ? std::atoi(p) : -1; }
-
-int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck& check, int depth, size_t& at);
-
-// Checks the tag whose "[" is at `open` and whose "]" is at `close`. An
-// error in the tag itself is placed at its "["; one in the text of a moving
-// text tag where that text has it.
-int checkTag(const std::string& s, size_t open, size_t close, const MultiCheck& check, int depth, size_t& at) {
-    at = open;
-    const char* body = s.c_str() + open + 1;
-    const char* name = tagName(body);
-    if (!name) return NTCIP_MULTI_UNSUPPORTED_TAG;
-    const char* arg = body + std::strlen(name);
-    if (std::strcmp(name, "fo") == 0) {
-        int n = numberAfter(arg);
-        if (n >= 0 && check.hasFont && !check.hasFont(n)) return NTCIP_MULTI_FONT_NOT_DEFINED;
-    } else if (std::strcmp(name, "g") == 0) {
-        int n = numberAfter(arg);
-        if (n >= 0 && check.hasGraphic && !check.hasGraphic(n)) return NTCIP_MULTI_GRAPHIC_NOT_DEFINED;
-    } else if (std::strcmp(name, "mv") == 0) {
-        // A moving text carries its text, with its own tags, after the third comma.
-        size_t p = open;
-        for (int commas = 0; p < close && commas < 3; ++p)
-            if (s[p] == ',') ++commas;
-        return checkRange(s, p, close, check, depth + 1, at);
-    }
-    return NTCIP_MULTI_NONE;
+bool allowedInMoving(TokenKind k) {
+    return k == TokenKind::Text || k == TokenKind::Font || k == TokenKind::ColorForeground || k == TokenKind::Flash ||
+           k == TokenKind::FlashEnd || k == TokenKind::HexCharacter || k == TokenKind::Field;
 }
 
-// `at` receives the offset of the character where an error was found.
-int checkRange(const std::string& s, size_t begin, size_t end, const MultiCheck& check, int depth, size_t& at) {
-    at = begin;
-    if (depth > 4) return NTCIP_MULTI_OTHER;
-    size_t i = begin;
-    while (i < end) {
-        char c = s[i];
-        if (c == ']') {
-            if (i + 1 < end && s[i + 1] == ']') { i += 2; continue; }
-            at = i;
-            return NTCIP_MULTI_OTHER;
-        }
-        if (c != '[') { ++i; continue; }
-        if (i + 1 < end && s[i + 1] == '[') { i += 2; continue; }
-        // Find the bracket that closes this tag, counting nested groups.
-        int level = 0;
-        size_t j = i;
-        for (; j < end; ++j) {
-            if (s[j] == '[') ++level;
-            else if (s[j] == ']' && --level == 0) break;
-        }
-        if (j >= end) {
-            at = i;
-            return NTCIP_MULTI_OTHER;
-        }
-        int rc = checkTag(s, i, j, check, depth, at);
-        if (rc != NTCIP_MULTI_NONE) return rc;
-        i = j + 1;
+class Checker {
+public:
+    Checker(const std::string& text, const MultiCheck& check) : text_(text), check_(check), p_(check.profile) {
+        if (p_) font_ = p_->defaultFont;
     }
-    return NTCIP_MULTI_NONE;
+
+    // Reads the whole text; false with the fault set at the first error.
+    bool run(Fault& fault) {
+        if (!tokens(0, text_.size(), false, fault)) return false;
+        if (flashAt_ != kNone) return fault.set(NTCIP_MULTI_FLASH_REGION_ERROR, flashAt_);
+        return true;
+    }
+
+private:
+    // The tokens of [begin, begin + length): the whole text, or the text of a
+    // moving text (one level only: a moving text inside one is refused).
+    bool tokens(size_t begin, size_t length, bool moving, Fault& fault) {
+        const size_t end = begin + length;
+        for (size_t from = begin; from < end;) {
+            Tokenizer tokenizer(text_.data() + from, end - from);
+            const size_t base = from;
+            from = end;
+            for (Token t; tokenizer.next(t);) {
+                if (t.kind == TokenKind::Error) {
+                    if (!pictureAtOrigin(base + t.pos, end, t)) return fault.set(t.error.code, base + t.error.at);
+                    from = t.pos + t.length;  // read on after it with a new tokenizer
+                } else {
+                    t.pos += base;
+                    if (t.kind == TokenKind::Text) t.span.pos += base;
+                    if (t.kind == TokenKind::MovingText) t.moving.text.pos += base;
+                }
+                if (moving && !allowedInMoving(t.kind)) return fault.set(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+                if (!token(t, fault)) return false;
+            }
+        }
+        return true;
+    }
+
+    // "[gN,0,0]" at `at`, as the library's quick display writes its
+    // pictures: the tokenizer refuses the position (it counts from 1); this
+    // sign takes it for the top left corner. The token becomes that graphic.
+    bool pictureAtOrigin(size_t at, size_t end, Token& t) const {
+        size_t i = at;
+        if (end - at < 2 || text_[at] != '[' || (text_[at + 1] | 0x20) != 'g') return false;
+        i += 2;
+        int32_t number = 0;
+        size_t digits = 0;
+        for (; i < end && text_[i] >= '0' && text_[i] <= '9' && digits < 3; ++i, ++digits)
+            number = number * 10 + (text_[i] - '0');
+        if (digits == 0 || number < 1 || number > 255) return false;
+        if (i + 5 > end || text_.compare(i, 5, ",0,0]") != 0) return false;
+        t.kind = TokenKind::Graphic;
+        t.pos = at;
+        t.length = i + 5 - at;
+        t.graphic = dms::multi::GraphicValue{number, -1, -1, -1};
+        return true;
+    }
+
+    bool supported(int bit) const {
+        const std::string& bits = p_->supportedMultiTags;
+        if (bit < 0) return true;
+        size_t octet = static_cast<size_t>(bit) / 8;
+        return octet < bits.size() && (static_cast<uint8_t>(bits[octet]) >> (bit % 8) & 1) != 0;
+    }
+
+    bool colorFits(const ColorValue& c) const {
+        switch (c.form) {
+        case ColorForm::Default: return true;
+        case ColorForm::Rgb: return p_->colorScheme == NTCIP_COLOR_24BIT;
+        case ColorForm::Index: break;
+        }
+        switch (p_->colorScheme) {
+        case NTCIP_MONOCHROME_1BIT: return c.index <= 1;
+        case NTCIP_MONOCHROME_8BIT: return true;
+        default: return c.index <= 9;  // colorClassic, and the classic numbers on a colour sign
+        }
+    }
+
+    bool inside(int x, int y) const { return x <= p_->signWidthPixels && y <= p_->signHeightPixels; }
+    bool rectFits(const RectValue& r) const {
+        return inside(r.x, r.y) && (r.width == 0 || r.x + r.width - 1 <= p_->signWidthPixels) &&
+               (r.height == 0 || r.y + r.height - 1 <= p_->signHeightPixels);
+    }
+
+    // Whether the sign accepts the values of the tag (profile known).
+    bool valuesFit(const Token& t) const {
+        switch (t.kind) {
+        case TokenKind::ColorBackground:
+        case TokenKind::ColorForeground:
+        case TokenKind::PageBackground: return colorFits(t.color);
+        case TokenKind::ColorRectangle: return rectFits(t.colorRect.rect) && colorFits(t.colorRect.color);
+        case TokenKind::TextRectangle: return rectFits(t.rect);
+        case TokenKind::TravelTime: return !t.travel.hasRect || rectFits(t.travel.rect);
+        case TokenKind::Graphic: return t.graphic.x < 0 || inside(t.graphic.x, t.graphic.y);
+        case TokenKind::JustifyLine:
+            return t.number == -1 || (t.number >= NTCIP_JUSTIFICATION_LINE_LEFT && t.number <= NTCIP_JUSTIFICATION_LINE_FULL);
+        case TokenKind::JustifyPage:
+            return t.number == -1 ||
+                   (t.number >= NTCIP_JUSTIFICATION_PAGE_TOP && t.number <= NTCIP_JUSTIFICATION_PAGE_BOTTOM);
+        default: return true;
+        }
+    }
+
+    bool character(int code) const { return !check_.hasCharacter || check_.hasCharacter(font_, code); }
+
+    // A page or text rectangle begins: its spacing and its text are new.
+    void newArea() {
+        spacingOpen_ = false;
+        textSeen_ = false;
+    }
+
+    bool token(const Token& t, Fault& fault) {
+        if (p_) {
+            if (t.kind == TokenKind::Field && t.field.id > NTCIP_TAG_FIELD_LAST - NTCIP_TAG_FIELD_FIRST + 1)
+                return fault.set(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
+            if (!supported(tagBit(t))) return fault.set(NTCIP_MULTI_UNSUPPORTED_TAG, t.pos);
+            if (!valuesFit(t)) return fault.set(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
+        }
+        switch (t.kind) {
+        case TokenKind::Text:
+            for (size_t i = t.span.pos, end = i + t.span.length; i < end;) {
+                const char c = text_[i];
+                if (!character(static_cast<uint8_t>(c))) return fault.set(NTCIP_MULTI_CHARACTER_NOT_DEFINED, i);
+                i += (c == '[' || c == ']') ? 2 : 1;
+            }
+            textSeen_ = true;
+            return true;
+        case TokenKind::HexCharacter:
+            if (!character(t.hex.code)) return fault.set(NTCIP_MULTI_CHARACTER_NOT_DEFINED, t.pos);
+            textSeen_ = true;
+            return true;
+        case TokenKind::Field: textSeen_ = true; return true;
+        case TokenKind::Font:
+            if (t.font.number >= 0 && check_.hasFont && !check_.hasFont(t.font.number))
+                return fault.set(NTCIP_MULTI_FONT_NOT_DEFINED, t.pos);
+            if (t.font.number >= 0) font_ = t.font.number;
+            else if (p_) font_ = p_->defaultFont;
+            return true;
+        case TokenKind::Graphic:
+            if (check_.hasGraphic && !check_.hasGraphic(t.graphic.number))
+                return fault.set(NTCIP_MULTI_GRAPHIC_NOT_DEFINED, t.pos);
+            return true;
+        case TokenKind::Flash:
+            if (flashAt_ != kNone) return fault.set(NTCIP_MULTI_FLASH_REGION_ERROR, t.pos);
+            flashAt_ = t.pos;
+            return true;
+        case TokenKind::FlashEnd:
+            if (flashAt_ == kNone) return fault.set(NTCIP_MULTI_FLASH_REGION_ERROR, t.pos);
+            flashAt_ = kNone;
+            return true;
+        case TokenKind::Spacing:
+            if (spacingOpen_) return fault.set(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+            spacingOpen_ = true;
+            return true;
+        case TokenKind::SpacingEnd:
+            if (!spacingOpen_) return fault.set(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+            spacingOpen_ = false;
+            return true;
+        case TokenKind::JustifyPage:
+            if (textSeen_) return fault.set(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+            return true;
+        case TokenKind::NewPage:
+            if (flashAt_ != kNone) return fault.set(NTCIP_MULTI_FLASH_REGION_ERROR, flashAt_);
+            if (p_ && p_->maxNumberPages > 0 && ++pages_ > p_->maxNumberPages)
+                return fault.set(NTCIP_MULTI_TOO_MANY_PAGES, t.pos);
+            newArea();
+            return true;
+        case TokenKind::TextRectangle: newArea(); return true;
+        case TokenKind::MovingText: {
+            // The moving text keeps its own font; flash regions run through it.
+            const int font = font_;
+            if (!tokens(t.moving.text.pos, t.moving.text.length, true, fault)) return false;
+            font_ = font;
+            textSeen_ = true;
+            return true;
+        }
+        default: return true;
+        }
+    }
+
+    const std::string& text_;
+    const MultiCheck& check_;
+    const SignProfile* p_;
+    int font_ = 1;
+    int pages_ = 1;
+    size_t flashAt_ = kNone;  // the [fl] of the open flash region
+    bool spacingOpen_ = false;
+    bool textSeen_ = false;
+};
+
+// The built-in fonts (no character table) hold printable ASCII.
+bool fontHolds(const FontStore& fonts, int number, int code) {
+    for (const auto& kv : fonts.rows) {
+        const FontRow& f = kv.second;
+        if (f.number != number || f.status == NTCIP_FONT_NOT_USED) continue;
+        if (f.characters.empty()) return code >= 32 && code <= 126;
+        auto c = f.characters.find(code);
+        return c != f.characters.end() && c->second.width > 0;
+    }
+    return false;
 }
 
 }  // namespace
 
+MultiCheck multiCheckOf(const SimSign& s) {
+    MultiCheck check;
+    check.maxLength = s.limits.maxMultiLength;
+    check.profile = &s.profile;
+    check.hasFont = [&s](int n) { return s.fonts.hasFont(n); };
+    check.hasGraphic = [&s](int n) { return s.graphics.hasGraphic(n); };
+    check.hasCharacter = [&s](int font, int code) { return s.fonts.hasFont(font) && fontHolds(s.fonts, font, code); };
+    return check;
+}
+
 int checkMulti(const std::string& multi, const MultiCheck& check, size_t* position) {
-    size_t at = 0;
-    int rc;
+    Fault fault;
     if (check.maxLength > 0 && multi.size() > static_cast<size_t>(check.maxLength)) {
-        rc = NTCIP_MULTI_TEXT_TOO_BIG;
-        at = static_cast<size_t>(check.maxLength);  // the first character past the limit
+        fault.set(NTCIP_MULTI_TEXT_TOO_BIG, static_cast<size_t>(check.maxLength));  // the first byte past the limit
     } else {
-        rc = checkRange(multi, 0, multi.size(), check, 0, at);
+        Checker checker(multi, check);
+        checker.run(fault);
     }
-    if (position) *position = rc == NTCIP_MULTI_NONE ? 0 : at;
-    return rc;
+    if (position) *position = fault.code == NTCIP_MULTI_NONE ? 0 : fault.at;
+    return fault.code;
 }
 
 uint16_t messageCrc(const std::string& multi, uint8_t beacon, uint8_t pixelService) {

@@ -8,18 +8,30 @@
 
 namespace tqsim {
 
+class SimSign;
+struct SignProfile;
+
 struct MultiCheck {
     int maxLength = 0;
+    // The sign's tag bitmap, colour scheme, pixel size, default font and
+    // page limit; null: none of these are checked.
+    const SignProfile* profile = nullptr;
     std::function<bool(int)> hasFont;     // font number defined on the sign
     std::function<bool(int)> hasGraphic;  // graphic number defined on the sign
+    // Whether the font of this number holds the character; null: not checked.
+    std::function<bool(int font, int code)> hasCharacter;
 };
 
-// dmsMultiSyntaxError of the text (NtcipMultiSyntaxError): none, other
-// (unbalanced brackets), unsupportedTag, textTooBig, fontNotDefined or
-// graphicNotDefined. `position` (may be null) receives the offset from 0 of
-// the character where the error was found (dmsMultiSyntaxErrorPosition): the
-// "[" of a bad tag, the stray "]", the "[" left open, the first character
-// past the length limit; 0 when there is none.
+// The check of this sign: its limits, profile, fonts and graphics. It
+// refers to the sign, which must outlive it.
+MultiCheck multiCheckOf(const SimSign& sign);
+
+// dmsMultiSyntaxError of the text (NtcipMultiSyntaxError), NTCIP_MULTI_NONE
+// when the sign accepts it. `position` (may be null) receives the offset
+// from 0 of the byte where the error was found (dmsMultiSyntaxErrorPosition):
+// normally the "[" of the tag at fault, the character a font lacks, the byte
+// the tokenizer refused, or the first byte past the length limit; 0 when
+// there is none. The rules are listed in multi_check.cpp.
 int checkMulti(const std::string& multi, const MultiCheck& check, size_t* position = nullptr);
 
 // dmsMessageCRC: CRC-16/X-25 over the MULTI bytes, beacon and pixel service.

@@ -29,7 +29,10 @@ struct SignProfile {
     int defaultFont = 1;                                            // dms.4.5
     int defaultJustificationLine = 3, defaultJustificationPage = 3; // dms.4.6 / 4.7 (center / middle)
     int defaultPageOnTime = 30, defaultPageOffTime = 0;             // dms.4.8 / 4.9 tenths
-    int colorScheme = 1;                                            // dms.4.11: 1 monochrome1bit .. 4 color24bit
+    // dms.4.11: 1 monochrome1bit .. 4 color24bit. A colour sign by default:
+    // the library writes RGB colours ([pb0,0,0]), which the MULTI check
+    // refuses on monochrome and classic signs.
+    int colorScheme = 4;
     std::array<uint8_t, 3> defaultBackgroundRgb{0, 0, 0};           // dms.4.12
     std::array<uint8_t, 3> defaultForegroundRgb{255, 180, 0};       // dms.4.13
     // dms.4.14 dmsSupportedMultiTags, up to 4 octets: bit n in octet n / 8

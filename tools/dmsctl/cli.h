@@ -18,6 +18,7 @@ struct Context {
     bool quiet = false;                         // --quiet: no progress display, only error lines
     bool verbose = false;                       // --verbose: the library's information lines too
     bool saveFailed = false;                    // the sign's state file could not be written
+    int exitCode = 0;                           // of a command that ends without a message (1: refused)
 };
 
 // Where the library's diagnostic lines go: standard error, error lines

@@ -101,7 +101,7 @@ void printLenientJson(const json& j) {
     std::cout << j.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
 }
 
-Register multi("multi", "What the MULTI parser and writer make of a message (no sign needed)", [](CLI::App& group) {
+Register multi("multi", "What the MULTI parser and writer, and the simulated sign, make of a message", [](CLI::App& group) {
     static std::string text;
     static bool faithful = false;
     auto* explain = group.add_subcommand("explain", "List the pages and elements the parser finds");

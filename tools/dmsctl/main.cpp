@@ -36,5 +36,5 @@ int main(int argc, char** argv) {
         std::cerr << "dmsctl: " << e.what() << "\n";
         return 1;
     }
-    return ctx.saveFailed ? 1 : 0;
+    return ctx.saveFailed ? 1 : ctx.exitCode;
 }

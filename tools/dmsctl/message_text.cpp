@@ -40,6 +40,10 @@ std::string messageStatusName(int status) {
 
 std::string eventName(int code) { return code >= 1 && code <= 5 ? kEvents[code] : ""; }
 
+std::string multiSyntaxName(unsigned s) {
+    return s >= NTCIP_MULTI_OTHER && s <= NTCIP_MULTI_GRAPHIC_NOT_DEFINED ? kSyntax[s] : "?";
+}
+
 std::string validationText(unsigned v, unsigned s) {
     const bool knownV = v >= NTCIP_VALIDATE_OTHER && v <= NTCIP_VALIDATE_SYNTAX_MULTI;
     const bool knownS = s >= NTCIP_MULTI_OTHER && s <= NTCIP_MULTI_GRAPHIC_NOT_DEFINED;

@@ -13,5 +13,7 @@ std::string messageStatusName(int status);
 std::string eventName(int code);
 // "validation: <n> <meaning>" for the sign's validation and syntax errors.
 std::string validationText(unsigned validateError, unsigned syntaxError);
+// "fontNotDefined", ... for a dmsMultiSyntaxError; "?" for a number it has not.
+std::string multiSyntaxName(unsigned syntaxError);
 
 }  // namespace dmsctl
