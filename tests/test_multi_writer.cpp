@@ -102,8 +102,8 @@ TEST(MultiWriter, FontColourAndFlashTagsAreWrittenOnlyOnChange) {
         t->flash.flashOnTime = t->flash.flashOffTime = on;
     }
     SpecialObject* field = flash.AddSpecialObject();
-    field->index = 7, field->fontNum = 1, field->flash.flashOnTime = 5;  // (5, 0) stays open at the page end
-    EXPECT_EQ(pageText(flash), "[pt60o][flt05o05]TT[/fl]T[flt05o00][fo1][f7]");
+    field->index = 7, field->fontNum = 1, field->flash.flashOnTime = 5;  // (5, 0) is closed at the page end too
+    EXPECT_EQ(pageText(flash), "[pt60o][flt05o05]TT[/fl]T[flt05o00][fo1][f7][/fl]");
     field->flash.flashOffTime = 5;
     EXPECT_EQ(pageText(flash), "[pt60o][flt05o05]TT[/fl]T[flt05o05][fo1][f7][/fl]");
 }

@@ -60,8 +60,9 @@ void writePage(std::string& out, const PageMessage& page) {
     writeTag(out, "[sc", page.spaceCharacterCount);
     writeSection(out, page);
     writeGraphics(out, page);
-    // Only a region with both times set is closed at the page end.
-    if (lastFlash.flashOnTime != 0 && lastFlash.flashOffTime != 0) out += "[/fl]";
+    // A region still open is closed at the page end, whatever its times: a
+    // sign refuses a region that runs into the next page.
+    if (lastFlash.flashOnTime != 0 || lastFlash.flashOffTime != 0) out += "[/fl]";
 }
 
 }  // namespace
