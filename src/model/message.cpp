@@ -7,6 +7,7 @@
 #include "dmscontent/common.h"
 #include "multi/faithful.h"
 #include "multi/reading.h"
+#include "multi/writer.h"
 
 namespace dms {
 CMessage::~CMessage() { FreePages(); }
@@ -27,7 +28,8 @@ PageMessage* CMessage::AddPage(int32_t pageNum) {
 uint32_t CMessage::BuildMulti(int32_t maxLength) {
     multiString[0] = '\0';
     if (pages == nullptr) return DMS_OK;
-    const std::string text = pages->ToMulti().str();
+    std::string text;  // written straight into a string, without a stream
+    multi::writePages(text, *pages);
     const int64_t length = static_cast<int64_t>(text.size());
     if (length > maxLength || length >= kMultiStringSize) return DMS_E_MULTI_TOO_LONG;
     std::memcpy(multiString, text.c_str(), text.size() + 1);

@@ -49,7 +49,9 @@ bool simpleFlashing(const Token* t, const Token* end) {
 
 class Reader {
 public:
-    Reader(const char* text, PageMessage& first) : text_(text), page_(&first) {}
+    // run is scratch room for the text runs, kept by the caller so that its
+    // memory is reused from message to message.
+    Reader(const char* text, PageMessage& first, std::string& run) : text_(text), page_(&first), run_(run) {}
 
     bool read(const Token* begin, const Token* end) {
         int32_t number = 0;
@@ -325,8 +327,8 @@ private:
         e->width = m.width;
         e->stepPixels = m.step;
         e->stepTime = m.rate;
-        const std::string inner(text_ + m.text.pos, m.text.length);
-        return e->textBase.SetText(inner.c_str());
+        run_.assign(text_ + m.text.pos, m.text.length);  // no run is open here
+        return e->textBase.SetText(run_.c_str());
     }
 
     // Graphic elements are written after the page's text. On a page whose
@@ -394,7 +396,7 @@ private:
     bool rawFlashing_ = false;
     bool timesSet_ = false, backgroundSet_ = false, lineSet_ = false, pageSet_ = false;
     // The open text run.
-    std::string run_;
+    std::string& run_;
     Font runFont_;
     Flash runFlash_;
     bool runOpen_ = false;
@@ -413,7 +415,8 @@ FaithfulResult readFaithful(PageMessage& first, const char* text, size_t length)
         if (!tokenizer.next(tokens[n])) break;
         if (tokens[n].kind == TokenKind::Error) return FaithfulResult::NotTokenized;
     }
-    Reader reader(text, first);
+    thread_local std::string run;
+    Reader reader(text, first, run);
     return reader.read(tokens.data(), tokens.data() + n) ? FaithfulResult::Done : FaithfulResult::NoMemory;
 }
 
