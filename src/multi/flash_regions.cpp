@@ -74,7 +74,12 @@ void pairRegions(Flash* regions, int n, const int32_t* begins) {
 void ReadFlashRegions(const char* text, Flash* regions, int* count) {
     *count = 0;
     if (text == nullptr) return;
-    const size_t length = std::strlen(text);
+    ReadFlashRegions(text, std::strlen(text), regions, count);
+}
+
+void ReadFlashRegions(const char* text, size_t length, Flash* regions, int* count) {
+    *count = 0;
+    if (text == nullptr) return;
     int32_t begins[kMaxFlashRegions];
     int openings = 0;
     size_t from = 0;
@@ -93,6 +98,9 @@ void ReadFlashRegions(const char* text, Flash* regions, int* count) {
         ++openings;
         from = pos + std::strlen(tag);
     }
+    // Without an opening no region pairs, whatever the closings: most pages
+    // end here and skip the second scan.
+    if (openings == 0) return;
     int closings = 0;
     from = 0;
     while (from < length) {

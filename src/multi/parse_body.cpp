@@ -72,7 +72,7 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
     }
     Flash regions[kMaxFlashRegions];
     int count = 0;
-    ReadFlashRegions(body, regions, &count);
+    ReadFlashRegions(body, length, regions, &count);
 
     long next[kGraphicKinds];
     long first = kNone;

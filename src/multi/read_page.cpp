@@ -60,14 +60,20 @@ size_t readPageHeader(PageMessage& page, const char* text) {
 
 uint32_t PageMessage::FromMulti(const char* multi) {
     if (multi == nullptr) return 0;
-    std::string text(multi);
-    MarkEscapes(&text[0]);
+    // Escape markers go only behind a font tag: without one the caller's
+    // text is read as it is, uncopied.
+    std::string marked;
+    if (findOpening(multi, "fo") != nullptr) {
+        marked = multi;
+        MarkEscapes(&marked[0]);
+    }
+    const char* text = marked.empty() ? multi : marked.c_str();
     char pageText[kMultiPieceSize];
     PageMessage* page = this;
     PageMessage* last = this;
     while (last->next != nullptr) last = last->next;
     int32_t index = 0;
-    const char* rest = text.c_str();
+    const char* rest = text;
     for (;;) {
         const char* pageBreak = findOpening(rest, "np");
         size_t n = pageBreak != nullptr ? static_cast<size_t>(pageBreak - rest) : std::strlen(rest);
