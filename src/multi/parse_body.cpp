@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "multi/brackets.h"
 #include "multi/parser.h"
 #include "multi/scan.h"
 
@@ -13,13 +14,9 @@ namespace dms {
 namespace {
 
 enum GraphicKind { kPicture, kColorRect, kTextRect, kDataField, kGraphicKinds };
-const char* const kGraphicNames[kGraphicKinds] = {"g", "cr", "tr", "tdc"};
+const multi::TagBit kGraphicTags[kGraphicKinds] = {multi::kPictureTag, multi::kColorRectTag, multi::kTextRectTag,
+                                                   multi::kDataFieldTag};
 constexpr long kNone = -1;
-
-long searchGraphic(int kind, const char* body, size_t length, size_t from) {
-    const int32_t at = FindTag(body + from, length - from, kGraphicNames[kind], false);
-    return at == kScanUnset ? kNone : static_cast<long>(from) + at;
-}
 
 }  // namespace
 
@@ -70,17 +67,15 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
         cut[length] = '\0';
         body = cut;
     }
+    const multi::Brackets brackets(body, length);
     Flash regions[kMaxFlashRegions];
     int count = 0;
-    ReadFlashRegions(body, length, regions, &count);
+    ReadFlashRegions(brackets, regions, &count);
 
     long next[kGraphicKinds];
     long first = kNone;
-    static const bool strict[kGraphicKinds] = {false, false, false, false};
-    int32_t found[kGraphicKinds];
-    findTags(body, length, kGraphicNames, strict, kGraphicKinds, found);
     for (int k = 0; k < kGraphicKinds; ++k) {
-        next[k] = found[k] == kScanUnset ? kNone : found[k];
+        next[k] = brackets.find(0, kGraphicTags[k]);
         if (next[k] != kNone && (first == kNone || next[k] < first)) first = next[k];
     }
     if (first == kNone) return ParseSection(page, body, regions, count);
@@ -93,7 +88,7 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
     size_t current = static_cast<size_t>(first);
     int taken = -1;
     while (current < length) {
-        if (taken >= 0) next[taken] = searchGraphic(taken, body, length, current);
+        if (taken >= 0) next[taken] = brackets.find(current, kGraphicTags[taken]);
         int best = -1;
         for (int k = 0; k < kGraphicKinds; ++k) {
             if (next[k] != kNone && (best < 0 || next[k] < next[best])) best = k;
@@ -104,8 +99,8 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
         size_t elementLength = 0;
         if (best == kTextRect) {
             size_t end = length;
-            const int32_t nextRect = FindTag(body + at + 3, length - at - 3, "tr", false);
-            if (nextRect != kScanUnset) end = at + 3 + static_cast<size_t>(nextRect);
+            const long nextRect = brackets.find(at + 3, multi::kTextRectTag);
+            if (nextRect != kNone) end = static_cast<size_t>(nextRect);
             for (int k : {kPicture, kColorRect, kDataField}) {
                 if (next[k] != kNone) end = std::min(end, static_cast<size_t>(next[k]));
             }

@@ -7,6 +7,9 @@
 #include "model/section.h"
 
 namespace dms {
+namespace multi {
+class Brackets;
+}
 
 // Fixed working storage of the parser. Longer texts are cut to fit: a page
 // keeps its first kMultiPieceSize - 1 characters; flash regions after the
@@ -22,8 +25,8 @@ void MarkEscapes(char* text);
 // The paired flash regions of a page body, sorted by opening position;
 // count 0 when openings and closings do not pair up.
 void ReadFlashRegions(const char* text, Flash* regions, int* count);
-// The same on the first length characters of text (text[length] is '\0').
-void ReadFlashRegions(const char* text, size_t length, Flash* regions, int* count);
+// The same on the text of a bracket index.
+void ReadFlashRegions(const multi::Brackets& brackets, Flash* regions, int* count);
 
 // The last region in table order that holds position p, or null.
 const Flash* RegionAt(const Flash* regions, int count, long p);
