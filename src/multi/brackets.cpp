@@ -6,24 +6,33 @@ namespace dms {
 namespace multi {
 namespace {
 
-struct Name {
-    const char* name;
-    size_t length;
-    bool loose;
-    TagBit bit;
-};
-const Name kNames[] = {{"nl", 2, false, kNlTag},        {"f", 1, false, kFieldTag},      {"hc", 2, true, kHexTag},
-                       {"mv", 2, true, kMoveTag},       {"g", 1, false, kPictureTag},    {"cr", 2, false, kColorRectTag},
-                       {"tr", 2, false, kTextRectTag},  {"tdc", 3, false, kDataFieldTag}, {"fl", 2, true, kFlashTag},
-                       {"/fl", 3, false, kFlashEndTag}};
+// The test FindTag makes of a candidate at p: the name follows the "[",
+// then (strict) a digit, "]" or the end of the text.
+bool nameFollows(const char* p, const char* end, const char* name, size_t length, bool loose) {
+    if (static_cast<size_t>(end - p - 1) < length) return false;
+    for (size_t k = 0; k < length; ++k)
+        if (p[1 + k] != name[k]) return false;
+    const char* after = p + 1 + length;
+    return loose || after == end || *after == ']' || (*after >= '0' && *after <= '9');
+}
 
-// The same test as FindTag's for a candidate at p.
-bool nameFollows(const char* p, const char* end, const Name& n) {
-    if (static_cast<size_t>(end - p - 1) < n.length) return false;
-    for (size_t k = 0; k < n.length; ++k)
-        if (p[1 + k] != n.name[k]) return false;
-    const char* after = p + 1 + n.length;
-    return n.loose || after == end || *after == ']' || (*after >= '0' && *after <= '9');
+// The tags whose name the text at p holds, chosen by the first letter.
+uint16_t tagsAt(const char* p, const char* end) {
+    auto has = [&](const char* name, size_t length, bool loose, TagBit bit) -> uint16_t {
+        return nameFollows(p, end, name, length, loose) ? bit : 0;
+    };
+    if (end - p < 2) return 0;
+    switch (p[1]) {
+        case 'n': return has("nl", 2, false, kNlTag);
+        case 'f': return has("f", 1, false, kFieldTag) | has("fl", 2, true, kFlashTag);
+        case 'h': return has("hc", 2, true, kHexTag);
+        case 'm': return has("mv", 2, true, kMoveTag);
+        case 'g': return has("g", 1, false, kPictureTag);
+        case 'c': return has("cr", 2, false, kColorRectTag);
+        case 't': return has("tr", 2, false, kTextRectTag) | has("tdc", 3, false, kDataFieldTag);
+        case '/': return has("/fl", 3, false, kFlashEndTag);
+        default: return 0;
+    }
 }
 
 }  // namespace
@@ -33,12 +42,7 @@ Brackets::Brackets(const char* text, size_t length) : text_(text), length_(lengt
     for (const char* p = text;; ++p) {
         p = findByte(p, end, '[');
         if (p == end) break;
-        uint16_t tags = p > text && p[-1] == '[' ? kAfterBracket : 0;
-        if (p + 1 < end) {
-            for (const Name& n : kNames) {
-                if (n.name[0] == p[1] && nameFollows(p, end, n)) tags |= n.bit;
-            }
-        }
+        const uint16_t tags = tagsAt(p, end) | (p > text && p[-1] == '[' ? kAfterBracket : 0);
         entries_[count_++] = Entry{static_cast<uint16_t>(p - text), tags};
     }
 }

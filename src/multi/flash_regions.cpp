@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "multi/brackets.h"
+#include "multi/find_byte.h"
 #include "multi/parser.h"
 #include "multi/readers.h"
 #include "multi/scan.h"
@@ -11,12 +12,17 @@ namespace dms {
 
 void MarkEscapes(char* text) {
     if (text == nullptr) return;
+    MarkEscapes(text, std::strlen(text));
+}
+
+void MarkEscapes(char* text, size_t length) {
+    char* const end = text + length;
     char* offset = text;
     for (;;) {
-        char* font = const_cast<char*>(findOpening(offset, "fo"));
+        char* font = const_cast<char*>(findOpening(offset, end, "fo"));
         if (font == nullptr) return;
-        char* close = std::strchr(font + 1, ']');
-        if (close == nullptr) return;
+        char* close = const_cast<char*>(multi::findByte(font + 1, end, ']'));
+        if (close == end) return;
         char* p = close + 1;
         for (;;) {
             if (*p == '[' && p[1] == '[') {

@@ -78,7 +78,7 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
         next[k] = brackets.find(0, kGraphicTags[k]);
         if (next[k] != kNone && (first == kNone || next[k] < first)) first = next[k];
     }
-    if (first == kNone) return ParseSection(page, body, regions, count);
+    if (first == kNone) return ParseSection(page, brackets, regions, count);
 
     char work[kMultiPieceSize];
     std::memcpy(work, body, static_cast<size_t>(first));

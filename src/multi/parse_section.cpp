@@ -37,7 +37,12 @@ uint32_t ParseSection(SectionText& section, const char* text, const Flash* regio
         cut[length] = '\0';
         text = cut;
     }
-    const multi::Brackets brackets(text, length);
+    return ParseSection(section, multi::Brackets(text, length), regions, count);
+}
+
+uint32_t ParseSection(SectionText& section, const multi::Brackets& brackets, const Flash* regions, int count) {
+    const char* text = brackets.text();
+    const size_t length = brackets.length();
     char piece[kMultiPieceSize];
     long next[kSectionKinds];
     for (int k = 0; k < kSectionKinds; ++k) next[k] = searchKind(k, brackets, 0);

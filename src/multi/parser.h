@@ -21,6 +21,8 @@ constexpr size_t kShortTagSize = 25;  // a flash or text-rectangle tag (24 chara
 // Replaces "[[" by 0x01 0x01 and "]]" by 0x01 0x02 in the text runs that
 // follow a font tag, so that scanning does not take them for tags.
 void MarkEscapes(char* text);
+// The same on the first length characters of text (text[length] is '\0').
+void MarkEscapes(char* text, size_t length);
 
 // The paired flash regions of a page body, sorted by opening position;
 // count 0 when openings and closings do not pair up.
@@ -42,5 +44,7 @@ uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* re
 // Splits a text into line breaks, fields, hex characters, moving texts and
 // text runs, appended to the section in text order.
 uint32_t ParseSection(SectionText& section, const char* text, const Flash* regions, int count);
+// The same on the text of a bracket index.
+uint32_t ParseSection(SectionText& section, const multi::Brackets& brackets, const Flash* regions, int count);
 
 }  // namespace dms

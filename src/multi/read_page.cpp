@@ -62,12 +62,15 @@ uint32_t PageMessage::FromMulti(const char* multi) {
     if (multi == nullptr) return 0;
     // Escape markers go only behind a font tag: without one the caller's
     // text is read as it is, uncopied.
+    const size_t length = std::strlen(multi);
     std::string marked;
-    if (findOpening(multi, "fo") != nullptr) {
-        marked = multi;
-        MarkEscapes(&marked[0]);
+    const char* text = multi;
+    if (findOpening(multi, multi + length, "fo") != nullptr) {
+        marked.assign(multi, length);
+        MarkEscapes(&marked[0], length);
+        text = marked.c_str();
     }
-    const char* text = marked.empty() ? multi : marked.c_str();
+    const char* const end = text + length;
     char pageText[kMultiPieceSize];
     PageMessage* page = this;
     PageMessage* last = this;
@@ -75,8 +78,8 @@ uint32_t PageMessage::FromMulti(const char* multi) {
     int32_t index = 0;
     const char* rest = text;
     for (;;) {
-        const char* pageBreak = findOpening(rest, "np");
-        size_t n = pageBreak != nullptr ? static_cast<size_t>(pageBreak - rest) : std::strlen(rest);
+        const char* pageBreak = findOpening(rest, end, "np");
+        size_t n = static_cast<size_t>((pageBreak != nullptr ? pageBreak : end) - rest);
         if (n > kMultiPieceSize - 1) n = kMultiPieceSize - 1;  // a longer page is cut
         std::memcpy(pageText, rest, n);
         pageText[n] = '\0';
