@@ -48,16 +48,13 @@ Brackets::Brackets(const char* text, size_t length) : text_(text), length_(lengt
 }
 
 long Brackets::find(size_t from, TagBit bit) const {
-    // The first entry at or after from, by halving.
-    int lo = 0, hi = count_;
-    while (lo < hi) {
-        const int mid = (lo + hi) / 2;
-        if (entries_[mid].at < from)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    for (int i = lo; i < count_; ++i) {
+    // The first entry at or after from. Searches mostly start at or a little
+    // past the previous one's start, so the walk resumes there; every entry
+    // before the hint lies before from whenever the hint's own entry does.
+    int first = hint_ < count_ && entries_[hint_].at <= from ? hint_ : 0;
+    while (first < count_ && entries_[first].at < from) ++first;
+    hint_ = first;
+    for (int i = first; i < count_; ++i) {
         const Entry& e = entries_[i];
         if ((e.tags & bit) == 0) continue;
         // An escaped bracket counts only two or more past the search start.
