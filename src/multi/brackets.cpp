@@ -39,12 +39,11 @@ uint16_t tagsAt(const char* p, const char* end) {
 
 Brackets::Brackets(const char* text, size_t length) : text_(text), length_(length) {
     const char* end = text + length;
-    for (const char* p = text;; ++p) {
-        p = findByte(p, end, '[');
-        if (p == end) break;
+    visitBytes(text, end, '[', [&](const char* p) {
         const uint16_t tags = tagsAt(p, end) | (p > text && p[-1] == '[' ? kAfterBracket : 0);
         entries_[count_++] = Entry{static_cast<uint16_t>(p - text), tags};
-    }
+        return false;
+    });
 }
 
 long Brackets::find(size_t from, TagBit bit) const {

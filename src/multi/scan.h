@@ -44,12 +44,12 @@ inline const char* findOpening(const char* text, const char* name) {
 // The same on [text, end), where the length is known: the brackets are
 // found eight bytes at a time, without a library call each.
 inline const char* findOpening(const char* text, const char* end, const char* name) {
-    for (const char* p = multi::findByte(text, end, '['); p != end; p = multi::findByte(p + 1, end, '[')) {
+    const char* found = multi::visitBytes(text, end, '[', [&](const char* p) {
         size_t k = 0;
         while (name[k] != '\0' && p + 1 + k < end && p[1 + k] == name[k]) ++k;
-        if (name[k] == '\0') return p;
-    }
-    return nullptr;
+        return name[k] == '\0';
+    });
+    return found != end ? found : nullptr;
 }
 
 // Whether FindTag(text, name, loose) would give 0: the tag opens text.
