@@ -20,7 +20,7 @@ constexpr long kNone = -1;
 
 }  // namespace
 
-uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* regions, int count) {
+uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, size_t length, Flash* regions, int count) {
     if (text == nullptr) return 0;
     int32_t v[4] = {kScanUnset, kScanUnset, kScanUnset, kScanUnset};
     Scan(text).lit("[tr").num(v[0]).lit(",").num(v[1]).lit(",").num(v[2]).lit(",").num(v[3]);
@@ -54,12 +54,15 @@ uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* re
         regions[i].flashBegin -= static_cast<int32_t>(pos);
         regions[i].flashEnd -= static_cast<int32_t>(pos);
     }
-    return ParseSection(rectangle, text + pos, regions, count);
+    return ParseSection(rectangle, multi::Brackets(text + pos, length - pos), regions, count);
 }
 
 uint32_t ParsePageBody(PageMessage& page, const char* body) {
     if (body == nullptr) return 0;
-    size_t length = std::strlen(body);
+    return ParsePageBody(page, body, std::strlen(body));
+}
+
+uint32_t ParsePageBody(PageMessage& page, const char* body, size_t length) {
     char cut[kMultiPieceSize];
     if (length >= kMultiPieceSize) {  // pages are cut already; direct callers are too
         length = kMultiPieceSize - 1;
@@ -83,7 +86,7 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
     char work[kMultiPieceSize];
     std::memcpy(work, body, static_cast<size_t>(first));
     work[first] = '\0';
-    ParseSection(page, work, regions, count);
+    ParseSection(page, multi::Brackets(work, static_cast<size_t>(first)), regions, count);
 
     size_t current = static_cast<size_t>(first);
     int taken = -1;
@@ -118,7 +121,7 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
                     shifted[i].flashBegin -= static_cast<int32_t>(at);
                     shifted[i].flashEnd -= static_cast<int32_t>(at);
                 }
-                ReadTextRectangle(*rectangle, work, shifted, count);
+                ReadTextRectangle(*rectangle, work, elementLength, shifted, count);
                 if (region != nullptr) rectangle->flash = *region;
             }
         } else {

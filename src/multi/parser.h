@@ -36,10 +36,13 @@ const Flash* RegionAt(const Flash* regions, int count, long p);
 // A page body: the page's own running text up to its first graphic element,
 // then the graphic elements (text between them is dropped). 0 or 32516.
 uint32_t ParsePageBody(PageMessage& page, const char* body);
+// The same on a body of known length (body[length] is '\0').
+uint32_t ParsePageBody(PageMessage& page, const char* body, size_t length);
 
-// A text rectangle from its "[tr" tag to the next graphic tag; regions are
-// relative to text and are shifted in place.
-uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* regions, int count);
+// A text rectangle from its "[tr" tag to the next graphic tag (length
+// characters, text[length] is '\0'); regions are relative to text and are
+// shifted in place.
+uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, size_t length, Flash* regions, int count);
 
 // Splits a text into line breaks, fields, hex characters, moving texts and
 // text runs, appended to the section in text order.

@@ -90,7 +90,7 @@ uint32_t PageMessage::FromMulti(const char* multi) {
         }
         page->pageNum = index++;
         const size_t pos = readPageHeader(*page, pageText);
-        ParsePageBody(*page, pageText + pos);
+        ParsePageBody(*page, pageText + pos, n - pos);
         if (pageBreak == nullptr) break;
         // Behind the "[np]"; a text ending in "[np" gives an empty last page.
         rest = pageBreak + (pageBreak[3] != '\0' ? 4 : 3);

@@ -10,27 +10,31 @@ namespace dms {
 
 void ReadFont(Font& font, const char* text) {
     if (text == nullptr) return;
-    const char* cf = findOpening(text, "cf");
-    if (cf != nullptr && std::strchr(cf, ',') != nullptr) {
+    ReadFont(font, text, text + std::strlen(text));
+}
+
+void ReadFont(Font& font, const char* text, const char* end) {
+    const char* cf = findOpening(text, end, "cf");
+    if (cf != nullptr && std::memchr(cf, ',', static_cast<size_t>(end - cf)) != nullptr) {
         int32_t red = kScanUnset, green = kScanUnset, blue = kScanUnset;
         Scan(cf).lit("[cf").num(red).lit(", ").num(green).lit(", ").num(blue);
         if (red != kScanUnset && green != kScanUnset && blue != kScanUnset)
             font.fontColor = Color::fromRgb(combineRgb(red, green, blue));
     }
-    const char* fo = findOpening(text, "fo");
+    const char* fo = findOpening(text, end, "fo");
     if (fo == nullptr) return;
     int32_t number = kScanUnset;
     Scan(fo).lit("[fo").num(number);
-    if (std::strchr(fo, ',') == nullptr)
+    if (std::memchr(fo, ',', static_cast<size_t>(end - fo)) == nullptr)
         font.fontNum = number;  // also the unset value when no number follows
     else if (number != kScanUnset)
         font.fontNum = number;  // "[fo3,C]": a font version may follow
 }
 
 uint32_t ReadTextRun(TextBase& textBase, const char* text) {
-    ReadFont(textBase, text);
     if (text == nullptr) return DMS_E_ARGUMENT;
     const size_t length = std::strlen(text);
+    ReadFont(textBase, text, text + length);
     if (length == 0) return DMS_E_ARGUMENT;
     size_t i = length - 1;
     for (size_t k = 0; k + 1 < length; ++k) {
