@@ -40,8 +40,12 @@ uint16_t tagsAt(const char* p, const char* end) {
 Brackets::Brackets(const char* text, size_t length) : text_(text), length_(length) {
     const char* end = text + length;
     visitBytes(text, end, '[', [&](const char* p) {
-        const uint16_t tags = tagsAt(p, end) | (p > text && p[-1] == '[' ? kAfterBracket : 0);
-        entries_[count_++] = Entry{static_cast<uint16_t>(p - text), tags};
+        // Brackets opening none of the names are never found: left out.
+        const uint16_t tags = tagsAt(p, end);
+        if (tags != 0) {
+            const uint16_t after = p > text && p[-1] == '[' ? kAfterBracket : 0;
+            entries_[count_++] = Entry{static_cast<uint16_t>(p - text), static_cast<uint16_t>(tags | after)};
+        }
         return false;
     });
 }

@@ -1,6 +1,6 @@
-// The "[" positions of a page body or section, found in one pass and each
-// marked with the tag names the parser looks for there, so that the
-// repeated per-kind searches walk a short list instead of the text.
+// The "[" positions of a page body or section that open one of the tag names
+// the parser looks for, found in one pass and each marked with its names, so
+// that the repeated per-kind searches walk a short list instead of the text.
 #pragma once
 
 #include <cstddef>

@@ -81,16 +81,21 @@ uint32_t PageMessage::FromMulti(const char* multi) {
         const char* pageBreak = findOpening(rest, end, "np");
         size_t n = static_cast<size_t>((pageBreak != nullptr ? pageBreak : end) - rest);
         if (n > kMultiPieceSize - 1) n = kMultiPieceSize - 1;  // a longer page is cut
-        std::memcpy(pageText, rest, n);
-        pageText[n] = '\0';
+        // The last page, when not cut, ends where the text does: read in place.
+        const char* pageStart = rest;
+        if (pageBreak != nullptr || n < static_cast<size_t>(end - rest)) {
+            std::memcpy(pageText, rest, n);
+            pageText[n] = '\0';
+            pageStart = pageText;
+        }
         if (index > 0) {
             page = AppendNew(&last);
             if (page == nullptr) break;
             last = page;
         }
         page->pageNum = index++;
-        const size_t pos = readPageHeader(*page, pageText);
-        ParsePageBody(*page, pageText + pos, n - pos);
+        const size_t pos = readPageHeader(*page, pageStart);
+        ParsePageBody(*page, pageStart + pos, n - pos);
         if (pageBreak == nullptr) break;
         // Behind the "[np]"; a text ending in "[np" gives an empty last page.
         rest = pageBreak + (pageBreak[3] != '\0' ? 4 : 3);
