@@ -16,8 +16,9 @@ bool nameFollows(const char* p, const char* end, const char* name, size_t length
     return loose || after == end || *after == ']' || (*after >= '0' && *after <= '9');
 }
 
-// The tags whose name the text at p holds, chosen by the first letter.
-uint16_t tagsAt(const char* p, const char* end) {
+// The tags whose name the text at p holds, chosen by the first letter; here
+// a name may run into the end of the text.
+uint16_t tagsNearEnd(const char* p, const char* end) {
     auto has = [&](const char* name, size_t length, bool loose, TagBit bit) -> uint16_t {
         return nameFollows(p, end, name, length, loose) ? bit : 0;
     };
@@ -33,6 +34,30 @@ uint16_t tagsAt(const char* p, const char* end) {
         case '/': return has("/fl", 3, false, kFlashEndTag);
         default: return 0;
     }
+}
+
+// Whether a strict name may end before c.
+inline bool strictFollower(char c) { return c == ']' || (c >= '0' && c <= '9'); }
+
+// The tags whose name the text at p holds. With four characters behind the
+// "[" every name and its follower lie inside the text: all names are tested
+// at once, without a branch per letter.
+uint16_t tagsAt(const char* p, const char* end) {
+    if (end - p < 5) return tagsNearEnd(p, end);
+    const char a = p[1], b = p[2], c = p[3], d = p[4];
+    const bool nl = (a == 'n') & (b == 'l') & strictFollower(c);
+    const bool field = (a == 'f') & strictFollower(b);
+    const bool hex = (a == 'h') & (b == 'c');
+    const bool move = (a == 'm') & (b == 'v');
+    const bool picture = (a == 'g') & strictFollower(b);
+    const bool colorRect = (a == 'c') & (b == 'r') & strictFollower(c);
+    const bool textRect = (a == 't') & (b == 'r') & strictFollower(c);
+    const bool dataField = (a == 't') & (b == 'd') & (c == 'c') & strictFollower(d);
+    const bool flash = (a == 'f') & (b == 'l');
+    const bool flashEnd = (a == '/') & (b == 'f') & (c == 'l') & strictFollower(d);
+    return static_cast<uint16_t>(nl * kNlTag | field * kFieldTag | hex * kHexTag | move * kMoveTag |
+                                 picture * kPictureTag | colorRect * kColorRectTag | textRect * kTextRectTag |
+                                 dataField * kDataFieldTag | flash * kFlashTag | flashEnd * kFlashEndTag);
 }
 
 }  // namespace
