@@ -70,12 +70,14 @@ Brackets::Brackets(const char* text, size_t length) : text_(text), length_(lengt
         if (tags != 0) {
             const uint16_t after = p > text && p[-1] == '[' ? kAfterBracket : 0;
             entries_[count_++] = Entry{static_cast<uint16_t>(p - text), static_cast<uint16_t>(tags | after)};
+            present_ |= tags;
         }
         return false;
     });
 }
 
 long Brackets::find(size_t from, TagBit bit) const {
+    if ((present_ & bit) == 0) return -1;  // most kinds are absent from most texts
     // The first entry at or after from. Searches mostly start at or a little
     // past the previous one's start, so the walk resumes there; every entry
     // before the hint lies before from whenever the hint's own entry does.

@@ -46,6 +46,7 @@ private:
     size_t length_;
     Entry entries_[kMultiPieceSize];
     int count_ = 0;
+    uint16_t present_ = 0;  // every TagBit of the entries
     mutable int hint_ = 0;  // where the last search started; speeds up, changes nothing
 };
 
