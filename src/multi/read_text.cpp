@@ -3,6 +3,7 @@
 #include <new>
 
 #include "dmscontent/common.h"
+#include "multi/find_byte.h"
 #include "multi/readers.h"
 #include "multi/scan.h"
 
@@ -36,10 +37,13 @@ uint32_t ReadTextRun(TextBase& textBase, const char* text) {
     const size_t length = std::strlen(text);
     ReadFont(textBase, text, text + length);
     if (length == 0) return DMS_E_ARGUMENT;
+    // The first "]" before the last character that no "[" follows (each "]"
+    // found eight bytes at a time), else the last character.
     size_t i = length - 1;
-    for (size_t k = 0; k + 1 < length; ++k) {
-        if (text[k] == ']' && text[k + 1] != '[') {
-            i = k;
+    const char* last = text + length - 1;
+    for (const char* p = multi::findByte(text, last, ']'); p != last; p = multi::findByte(p + 1, last, ']')) {
+        if (p[1] != '[') {
+            i = static_cast<size_t>(p - text);
             break;
         }
     }
