@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "multi/brackets.h"
+#include "multi/find_byte.h"
 #include "multi/parser.h"
 #include "multi/readers.h"
 #include "multi/scan.h"
@@ -10,12 +12,17 @@ namespace dms {
 
 void MarkEscapes(char* text) {
     if (text == nullptr) return;
+    MarkEscapes(text, std::strlen(text));
+}
+
+void MarkEscapes(char* text, size_t length) {
+    char* const end = text + length;
     char* offset = text;
     for (;;) {
-        char* font = const_cast<char*>(findOpening(offset, "fo"));
+        char* font = const_cast<char*>(findOpening(offset, end, "fo"));
         if (font == nullptr) return;
-        char* close = std::strchr(font + 1, ']');
-        if (close == nullptr) return;
+        char* close = const_cast<char*>(multi::findByte(font + 1, end, ']'));
+        if (close == end) return;
         char* p = close + 1;
         for (;;) {
             if (*p == '[' && p[1] == '[') {
@@ -69,19 +76,17 @@ void pairRegions(Flash* regions, int n, const int32_t* begins) {
                      [](const Flash& a, const Flash& b) { return a.flashBegin < b.flashBegin; });
 }
 
-}  // namespace
-
-void ReadFlashRegions(const char* text, Flash* regions, int* count) {
-    *count = 0;
-    if (text == nullptr) return;
-    const size_t length = std::strlen(text);
+// find(from, closing) gives the position of the next opening ("fl", loose)
+// or closing ("/fl", strict) tag searched from `from`, or -1.
+template <typename Find>
+void readRegions(const char* text, size_t length, Find find, Flash* regions, int* count) {
     int32_t begins[kMaxFlashRegions];
     int openings = 0;
     size_t from = 0;
     while (from < length) {
-        const int32_t at = FindTag(text + from, length - from, "fl", true);
-        if (at == kScanUnset) break;
-        const size_t pos = from + static_cast<size_t>(at);
+        const long at = find(from, false);
+        if (at < 0) break;
+        const size_t pos = static_cast<size_t>(at);
         char tag[kShortTagSize];
         if (CopyTag(tag, sizeof tag, text, static_cast<int32_t>(pos)) == nullptr) break;
         if (openings < kMaxFlashRegions) {
@@ -93,12 +98,15 @@ void ReadFlashRegions(const char* text, Flash* regions, int* count) {
         ++openings;
         from = pos + std::strlen(tag);
     }
+    // Without an opening no region pairs, whatever the closings: most pages
+    // end here and skip the second scan.
+    if (openings == 0) return;
     int closings = 0;
     from = 0;
     while (from < length) {
-        const int32_t at = FindTag(text + from, length - from, "/fl", false);
-        if (at == kScanUnset) break;
-        const size_t pos = from + static_cast<size_t>(at);
+        const long at = find(from, true);
+        if (at < 0) break;
+        const size_t pos = static_cast<size_t>(at);
         if (closings < kMaxFlashRegions && closings < openings) regions[closings].flashEnd = static_cast<int32_t>(pos);
         ++closings;
         from = pos + 3;
@@ -107,6 +115,28 @@ void ReadFlashRegions(const char* text, Flash* regions, int* count) {
     const int n = std::min(openings, kMaxFlashRegions);
     pairRegions(regions, n, begins);
     *count = n;
+}
+
+}  // namespace
+
+void ReadFlashRegions(const char* text, Flash* regions, int* count) {
+    *count = 0;
+    if (text == nullptr) return;
+    const size_t length = std::strlen(text);
+    auto find = [&](size_t from, bool closing) -> long {
+        const int32_t at = closing ? FindTag(text + from, length - from, "/fl", false)
+                                   : FindTag(text + from, length - from, "fl", true);
+        return at == kScanUnset ? -1 : static_cast<long>(from) + at;
+    };
+    readRegions(text, length, find, regions, count);
+}
+
+void ReadFlashRegions(const multi::Brackets& brackets, Flash* regions, int* count) {
+    *count = 0;
+    auto find = [&](size_t from, bool closing) -> long {
+        return brackets.find(from, closing ? multi::kFlashEndTag : multi::kFlashTag);
+    };
+    readRegions(brackets.text(), brackets.length(), find, regions, count);
 }
 
 const Flash* RegionAt(const Flash* regions, int count, long p) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "multi/brackets.h"
 #include "multi/parser.h"
 #include "multi/scan.h"
 
@@ -13,17 +14,13 @@ namespace dms {
 namespace {
 
 enum GraphicKind { kPicture, kColorRect, kTextRect, kDataField, kGraphicKinds };
-const char* const kGraphicNames[kGraphicKinds] = {"g", "cr", "tr", "tdc"};
+const multi::TagBit kGraphicTags[kGraphicKinds] = {multi::kPictureTag, multi::kColorRectTag, multi::kTextRectTag,
+                                                   multi::kDataFieldTag};
 constexpr long kNone = -1;
-
-long searchGraphic(int kind, const char* body, size_t length, size_t from) {
-    const int32_t at = FindTag(body + from, length - from, kGraphicNames[kind], false);
-    return at == kScanUnset ? kNone : static_cast<long>(from) + at;
-}
 
 }  // namespace
 
-uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* regions, int count) {
+uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, size_t length, Flash* regions, int count) {
     if (text == nullptr) return 0;
     int32_t v[4] = {kScanUnset, kScanUnset, kScanUnset, kScanUnset};
     Scan(text).lit("[tr").num(v[0]).lit(",").num(v[1]).lit(",").num(v[2]).lit(",").num(v[3]);
@@ -57,12 +54,15 @@ uint32_t ReadTextRectangle(TextRectangle& rectangle, const char* text, Flash* re
         regions[i].flashBegin -= static_cast<int32_t>(pos);
         regions[i].flashEnd -= static_cast<int32_t>(pos);
     }
-    return ParseSection(rectangle, text + pos, regions, count);
+    return ParseSection(rectangle, multi::Brackets(text + pos, length - pos), regions, count);
 }
 
 uint32_t ParsePageBody(PageMessage& page, const char* body) {
     if (body == nullptr) return 0;
-    size_t length = std::strlen(body);
+    return ParsePageBody(page, body, std::strlen(body));
+}
+
+uint32_t ParsePageBody(PageMessage& page, const char* body, size_t length) {
     char cut[kMultiPieceSize];
     if (length >= kMultiPieceSize) {  // pages are cut already; direct callers are too
         length = kMultiPieceSize - 1;
@@ -70,30 +70,28 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
         cut[length] = '\0';
         body = cut;
     }
+    const multi::Brackets brackets(body, length);
     Flash regions[kMaxFlashRegions];
     int count = 0;
-    ReadFlashRegions(body, regions, &count);
+    ReadFlashRegions(brackets, regions, &count);
 
     long next[kGraphicKinds];
     long first = kNone;
-    static const bool strict[kGraphicKinds] = {false, false, false, false};
-    int32_t found[kGraphicKinds];
-    findTags(body, length, kGraphicNames, strict, kGraphicKinds, found);
     for (int k = 0; k < kGraphicKinds; ++k) {
-        next[k] = found[k] == kScanUnset ? kNone : found[k];
+        next[k] = brackets.find(0, kGraphicTags[k]);
         if (next[k] != kNone && (first == kNone || next[k] < first)) first = next[k];
     }
-    if (first == kNone) return ParseSection(page, body, regions, count);
+    if (first == kNone) return ParseSection(page, brackets, regions, count);
 
     char work[kMultiPieceSize];
     std::memcpy(work, body, static_cast<size_t>(first));
     work[first] = '\0';
-    ParseSection(page, work, regions, count);
+    ParseSection(page, multi::Brackets(work, static_cast<size_t>(first)), regions, count);
 
     size_t current = static_cast<size_t>(first);
     int taken = -1;
     while (current < length) {
-        if (taken >= 0) next[taken] = searchGraphic(taken, body, length, current);
+        if (taken >= 0) next[taken] = brackets.find(current, kGraphicTags[taken]);
         int best = -1;
         for (int k = 0; k < kGraphicKinds; ++k) {
             if (next[k] != kNone && (best < 0 || next[k] < next[best])) best = k;
@@ -104,8 +102,8 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
         size_t elementLength = 0;
         if (best == kTextRect) {
             size_t end = length;
-            const int32_t nextRect = FindTag(body + at + 3, length - at - 3, "tr", false);
-            if (nextRect != kScanUnset) end = at + 3 + static_cast<size_t>(nextRect);
+            const long nextRect = brackets.find(at + 3, multi::kTextRectTag);
+            if (nextRect != kNone) end = static_cast<size_t>(nextRect);
             for (int k : {kPicture, kColorRect, kDataField}) {
                 if (next[k] != kNone) end = std::min(end, static_cast<size_t>(next[k]));
             }
@@ -123,7 +121,7 @@ uint32_t ParsePageBody(PageMessage& page, const char* body) {
                     shifted[i].flashBegin -= static_cast<int32_t>(at);
                     shifted[i].flashEnd -= static_cast<int32_t>(at);
                 }
-                ReadTextRectangle(*rectangle, work, shifted, count);
+                ReadTextRectangle(*rectangle, work, elementLength, shifted, count);
                 if (region != nullptr) rectangle->flash = *region;
             }
         } else {

@@ -7,6 +7,7 @@
 // advances.
 #include <cstring>
 
+#include "multi/brackets.h"
 #include "multi/parser.h"
 #include "multi/scan.h"
 
@@ -16,17 +17,11 @@ namespace {
 enum SectionKind { kNl, kField, kHex, kMove, kRun, kSectionKinds };
 constexpr long kNone = -1;
 
-long searchKind(int kind, const char* text, size_t length, size_t from) {
-    const char* s = text + from;
-    const size_t n = length - from;
-    int32_t at = kScanUnset;
-    switch (kind) {
-        case kNl: at = FindTag(s, n, "nl", false); break;
-        case kField: at = FindTag(s, n, "f", false); break;
-        case kHex: at = FindTag(s, n, "hc", true); break;
-        case kMove: at = FindTag(s, n, "mv", true); break;
-        default: at = LeadingTagsEnd(s, n); break;
-    }
+const multi::TagBit kSectionTags[kRun] = {multi::kNlTag, multi::kFieldTag, multi::kHexTag, multi::kMoveTag};
+
+long searchKind(int kind, const multi::Brackets& brackets, size_t from) {
+    if (kind != kRun) return brackets.find(from, kSectionTags[kind]);
+    const int32_t at = LeadingTagsEnd(brackets.text() + from, brackets.length() - from);
     return at == kScanUnset ? kNone : static_cast<long>(from) + at;
 }
 
@@ -42,16 +37,15 @@ uint32_t ParseSection(SectionText& section, const char* text, const Flash* regio
         cut[length] = '\0';
         text = cut;
     }
+    return ParseSection(section, multi::Brackets(text, length), regions, count);
+}
+
+uint32_t ParseSection(SectionText& section, const multi::Brackets& brackets, const Flash* regions, int count) {
+    const char* text = brackets.text();
+    const size_t length = brackets.length();
     char piece[kMultiPieceSize];
     long next[kSectionKinds];
-    {
-        static const char* const names[] = {"nl", "f", "hc", "mv"};
-        static const bool loose[] = {false, false, true, true};
-        int32_t first[4];
-        findTags(text, length, names, loose, 4, first);
-        for (int k = 0; k < 4; ++k) next[k] = first[k] == kScanUnset ? kNone : first[k];
-        next[kRun] = searchKind(kRun, text, length, 0);
-    }
+    for (int k = 0; k < kSectionKinds; ++k) next[k] = searchKind(k, brackets, 0);
     size_t current = 0;
     while (current < length) {
         int best = -1;
@@ -120,7 +114,7 @@ uint32_t ParseSection(SectionText& section, const char* text, const Flash* regio
         current += consumed;
         for (int k = 0; k < kSectionKinds; ++k) {
             if (next[k] != kNone && next[k] < static_cast<long>(current)) {
-                next[k] = searchKind(k, text, length, current);
+                next[k] = searchKind(k, brackets, current);
             }
         }
     }

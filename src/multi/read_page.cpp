@@ -60,28 +60,42 @@ size_t readPageHeader(PageMessage& page, const char* text) {
 
 uint32_t PageMessage::FromMulti(const char* multi) {
     if (multi == nullptr) return 0;
-    std::string text(multi);
-    MarkEscapes(&text[0]);
+    // Escape markers go only behind a font tag: without one the caller's
+    // text is read as it is, uncopied.
+    const size_t length = std::strlen(multi);
+    std::string marked;
+    const char* text = multi;
+    if (findOpening(multi, multi + length, "fo") != nullptr) {
+        marked.assign(multi, length);
+        MarkEscapes(&marked[0], length);
+        text = marked.c_str();
+    }
+    const char* const end = text + length;
     char pageText[kMultiPieceSize];
     PageMessage* page = this;
     PageMessage* last = this;
     while (last->next != nullptr) last = last->next;
     int32_t index = 0;
-    const char* rest = text.c_str();
+    const char* rest = text;
     for (;;) {
-        const char* pageBreak = findOpening(rest, "np");
-        size_t n = pageBreak != nullptr ? static_cast<size_t>(pageBreak - rest) : std::strlen(rest);
+        const char* pageBreak = findOpening(rest, end, "np");
+        size_t n = static_cast<size_t>((pageBreak != nullptr ? pageBreak : end) - rest);
         if (n > kMultiPieceSize - 1) n = kMultiPieceSize - 1;  // a longer page is cut
-        std::memcpy(pageText, rest, n);
-        pageText[n] = '\0';
+        // The last page, when not cut, ends where the text does: read in place.
+        const char* pageStart = rest;
+        if (pageBreak != nullptr || n < static_cast<size_t>(end - rest)) {
+            std::memcpy(pageText, rest, n);
+            pageText[n] = '\0';
+            pageStart = pageText;
+        }
         if (index > 0) {
             page = AppendNew(&last);
             if (page == nullptr) break;
             last = page;
         }
         page->pageNum = index++;
-        const size_t pos = readPageHeader(*page, pageText);
-        ParsePageBody(*page, pageText + pos);
+        const size_t pos = readPageHeader(*page, pageStart);
+        ParsePageBody(*page, pageStart + pos, n - pos);
         if (pageBreak == nullptr) break;
         // Behind the "[np]"; a text ending in "[np" gives an empty last page.
         rest = pageBreak + (pageBreak[3] != '\0' ? 4 : 3);

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "dmscontent/common.h"
+#include "multi/find_byte.h"
 #include "multi/readers.h"
 #include "multi/scan.h"
 
@@ -10,32 +11,39 @@ namespace dms {
 
 void ReadFont(Font& font, const char* text) {
     if (text == nullptr) return;
-    const char* cf = findOpening(text, "cf");
-    if (cf != nullptr && std::strchr(cf, ',') != nullptr) {
+    ReadFont(font, text, text + std::strlen(text));
+}
+
+void ReadFont(Font& font, const char* text, const char* end) {
+    const char* cf = findOpening(text, end, "cf");
+    if (cf != nullptr && std::memchr(cf, ',', static_cast<size_t>(end - cf)) != nullptr) {
         int32_t red = kScanUnset, green = kScanUnset, blue = kScanUnset;
         Scan(cf).lit("[cf").num(red).lit(", ").num(green).lit(", ").num(blue);
         if (red != kScanUnset && green != kScanUnset && blue != kScanUnset)
             font.fontColor = Color::fromRgb(combineRgb(red, green, blue));
     }
-    const char* fo = findOpening(text, "fo");
+    const char* fo = findOpening(text, end, "fo");
     if (fo == nullptr) return;
     int32_t number = kScanUnset;
     Scan(fo).lit("[fo").num(number);
-    if (std::strchr(fo, ',') == nullptr)
+    if (std::memchr(fo, ',', static_cast<size_t>(end - fo)) == nullptr)
         font.fontNum = number;  // also the unset value when no number follows
     else if (number != kScanUnset)
         font.fontNum = number;  // "[fo3,C]": a font version may follow
 }
 
 uint32_t ReadTextRun(TextBase& textBase, const char* text) {
-    ReadFont(textBase, text);
     if (text == nullptr) return DMS_E_ARGUMENT;
     const size_t length = std::strlen(text);
+    ReadFont(textBase, text, text + length);
     if (length == 0) return DMS_E_ARGUMENT;
+    // The first "]" before the last character that no "[" follows (each "]"
+    // found eight bytes at a time), else the last character.
     size_t i = length - 1;
-    for (size_t k = 0; k + 1 < length; ++k) {
-        if (text[k] == ']' && text[k + 1] != '[') {
-            i = k;
+    const char* last = text + length - 1;
+    for (const char* p = multi::findByte(text, last, ']'); p != last; p = multi::findByte(p + 1, last, ']')) {
+        if (p[1] != '[') {
+            i = static_cast<size_t>(p - text);
             break;
         }
     }

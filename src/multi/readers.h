@@ -7,6 +7,8 @@ namespace dms {
 
 // Colour from "[cf r,g,b" and font from "[fo n" anywhere in text.
 void ReadFont(Font& font, const char* text);
+// The same on [text, end), where *end is '\0'.
+void ReadFont(Font& font, const char* text, const char* end);
 // Font and colour, then the first text run (escape markers turned back into
 // doubled brackets) as the element's text. Always 2.
 uint32_t ReadTextRun(TextBase& textBase, const char* text);

@@ -112,8 +112,10 @@ const char* FindClosedTag(const char* text, const char* name) {
 int32_t LeadingTagsEnd(const char* text, size_t length) {
     if (text == nullptr || length == 0) return kScanUnset;
     if (text[0] != '[') return 0;
-    for (size_t i = 0; i + 1 < length; ++i) {
-        if (text[i] == ']' && text[i + 1] != '[') return static_cast<int32_t>(i + 1);
+    // Each "]" before the last character, found eight bytes at a time.
+    const char* last = text + length - 1;
+    for (const char* p = multi::findByte(text, last, ']'); p != last; p = multi::findByte(p + 1, last, ']')) {
+        if (p[1] != '[') return static_cast<int32_t>(p - text + 1);
     }
     return kScanUnset;
 }

@@ -4,6 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+
+#include "multi/find_byte.h"
 
 namespace dms {
 
@@ -27,15 +30,22 @@ void findTags(const char* text, size_t length, const char* const* names, const b
               int32_t* results);
 
 // strstr(text, "[" name) for short names, without the library's set-up
-// cost on short texts.
+// cost on short texts; the brackets are found with strchr, which steps over
+// plain text many bytes at a time.
 inline const char* findOpening(const char* text, const char* name) {
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (*p != '[') continue;
+    for (const char* p = std::strchr(text, '['); p != nullptr; p = std::strchr(p + 1, '[')) {
         size_t k = 0;
         while (name[k] != '\0' && p[1 + k] == name[k]) ++k;
         if (name[k] == '\0') return p;
     }
     return nullptr;
+}
+
+// The same on [text, end) for a two-letter name, where the length is known:
+// eight places are tested at a time.
+inline const char* findOpening(const char* text, const char* end, const char (&name)[3]) {
+    const char* found = multi::findTriple(text, end, '[', name[0], name[1]);
+    return found != end ? found : nullptr;
 }
 
 // Whether FindTag(text, name, loose) would give 0: the tag opens text.
