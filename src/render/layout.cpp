@@ -1,0 +1,402 @@
+#include "render/layout.h"
+
+#include <algorithm>
+
+#include "multi/tokenizer.h"
+#include "tqdms/ntcip.h"
+
+namespace dms {
+namespace render {
+namespace {
+
+using multi::ColorForm;
+using multi::ColorValue;
+using multi::RectValue;
+using multi::Token;
+using multi::TokenKind;
+
+// The classic colour indices (colorClassic, and colour signs given an index).
+constexpr Rgb kClassic[] = {{0, 0, 0},     {255, 0, 0},   {255, 255, 0},   {0, 255, 0},   {0, 255, 255},
+                            {0, 0, 255},   {255, 0, 255}, {255, 255, 255}, {255, 165, 0}, {255, 180, 0}};
+
+bool monochrome(const SignProfile& p) {
+    return p.scheme == ColorScheme::Monochrome1Bit || p.scheme == ColorScheme::Monochrome8Bit;
+}
+
+uint8_t blend(uint8_t off, uint8_t on, unsigned level) {
+    return static_cast<uint8_t>((off * (255u - level) + on * level + 127u) / 255u);
+}
+
+// The colour a value stands for on this sign; false when it cannot show it.
+bool resolve(const SignProfile& p, const ColorValue& v, Rgb fallback, Rgb& out) {
+    switch (v.form) {
+    case ColorForm::Default: out = fallback; return true;
+    case ColorForm::Rgb:
+        if (p.scheme != ColorScheme::Color24Bit) return false;
+        out = Rgb{v.red, v.green, v.blue};
+        return true;
+    case ColorForm::Index: break;
+    }
+    if (p.scheme == ColorScheme::Monochrome1Bit) {
+        if (v.index > 1) return false;
+        out = v.index ? p.monochromeOn : p.monochromeOff;
+    } else if (p.scheme == ColorScheme::Monochrome8Bit) {
+        out = Rgb{blend(p.monochromeOff.red, p.monochromeOn.red, v.index),
+                  blend(p.monochromeOff.green, p.monochromeOn.green, v.index),
+                  blend(p.monochromeOff.blue, p.monochromeOn.blue, v.index)};
+    } else {
+        if (v.index >= sizeof kClassic / sizeof kClassic[0]) return false;
+        out = kClassic[v.index];
+    }
+    return true;
+}
+
+// Sample text a field shows, by NTCIP field number (1 to 13).
+const char* sampleField(int32_t id) {
+    static const char* const kSamples[] = {"12:00", "12:00", "20", "68",   "88",      "55",      "MON",
+                                           "07",    "12",    "26", "2026", "12:00PM", "12:00pm"};
+    return id >= 1 && id <= 13 ? kSamples[id - 1] : nullptr;
+}
+
+// One reading of a page: measuring (painter null) or painting.
+class Walker {
+public:
+    Walker(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+           PageState& state, PageLayout& layout, Painter* painter)
+        : text_(text), length_(length), start_(start), profile_(profile), fonts_(fonts), st_(state),
+          layout_(layout), painter_(painter) {}
+
+    Problem run();
+
+private:
+    bool measuring() const { return painter_ == nullptr; }
+    bool fail(int32_t code, size_t at) {
+        problem_ = Problem{code, at};
+        return false;
+    }
+    bool token(const Token& t);
+    bool text(size_t pos, size_t length);
+    bool character(unsigned code, size_t pos);
+    bool rectangle(const RectValue& r, int& x, int& y, int& w, int& h) const;
+    void openBlock(int x, int y, int w, int h, size_t pos);
+    void openLine(int spacingAbove, size_t pos);
+    void closeLine();
+    Problem closeBlock();
+    void startPaintLine();
+
+    const char* text_;
+    size_t length_;
+    size_t start_;
+    const SignProfile& profile_;
+    const FontSet& fonts_;
+    PageState& st_;
+    PageLayout& layout_;
+    Painter* painter_;
+
+    Problem problem_;
+    size_t block_ = 0, line_ = 0;  // current indexes
+    bool inFlash_ = false;
+    bool ended_ = false;
+    int prevCharSpacing_ = 0;  // the font spacing of the line's last character
+    int x_ = 0, gap_ = 0;      // painting: the pen and the gaps passed
+};
+
+Problem Walker::run() {
+    if (measuring()) {
+        layout_ = PageLayout{};
+        layout_.background = st_.background;
+    }
+    openBlock(0, 0, profile_.width, profile_.height, start_);
+    multi::Tokenizer tokens(text_ + start_, length_ - start_);
+    for (Token t; !ended_ && tokens.next(t);) {
+        t.pos += start_;
+        if (!token(t)) {
+            if (measuring()) {
+                Problem earlier = closeBlock();
+                if (!earlier.ok() && earlier.at < problem_.at) return earlier;
+            }
+            return problem_;
+        }
+    }
+    if (measuring()) {
+        if (!ended_) layout_.end = length_;
+        layout_.pageOn = st_.pageOn;
+        layout_.pageOff = st_.pageOff;
+        return closeBlock();
+    }
+    return problem_;
+}
+
+bool Walker::token(const Token& t) {
+    switch (t.kind) {
+    case TokenKind::Text: return text(t.span.pos + start_, t.span.length);
+    case TokenKind::Error: return fail(t.error.code, t.error.at + start_);
+    case TokenKind::HexCharacter:
+        if (t.hex.code > 255) return fail(NTCIP_MULTI_CHARACTER_NOT_DEFINED, t.pos);
+        return character(static_cast<unsigned>(t.hex.code), t.pos);
+    case TokenKind::Field: {
+        const char* s = sampleField(t.field.id);
+        if (!s) return fail(NTCIP_MULTI_FIELD_DEVICE_NOT_EXIST, t.pos);
+        for (; *s; ++s)
+            if (!character(static_cast<unsigned char>(*s), t.pos)) return false;
+        return true;
+    }
+    case TokenKind::Font: {
+        int32_t number = t.font.number < 0 ? profile_.font : t.font.number;
+        const FontView* f = fonts_.find(number);
+        if (!f) return fail(NTCIP_MULTI_FONT_NOT_DEFINED, t.pos);
+        st_.fontNumber = number;
+        st_.font = f;
+        return true;
+    }
+    case TokenKind::JustifyLine: {
+        if (t.number == 1) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos + 3);
+        LineJustify j = t.number < 0 ? profile_.lineJustify : static_cast<LineJustify>(t.number);
+        if (measuring() && layout_.lines[line_].chars > 0 && j != layout_.lines[line_].justify)
+            return fail(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+        st_.line = j;
+        return true;
+    }
+    case TokenKind::JustifyPage: {
+        if (t.number == 1) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos + 3);
+        PageJustify j = t.number < 0 ? profile_.pageJustify : static_cast<PageJustify>(t.number);
+        if (measuring() && layout_.blocks[block_].chars > 0 && j != layout_.blocks[block_].justify)
+            return fail(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+        st_.page = j;
+        return true;
+    }
+    case TokenKind::NewLine:
+        if (measuring()) {
+            closeLine();
+            openLine(t.number, t.pos + t.length);
+        } else {
+            ++line_;
+            startPaintLine();
+        }
+        return true;
+    case TokenKind::TextRectangle: {
+        int x, y, w, h;
+        if (!rectangle(t.rect, x, y, w, h)) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
+        if (measuring()) {
+            Problem p = closeBlock();
+            if (!p.ok()) return fail(p.code, p.at);
+            openBlock(x, y, w, h, t.pos + t.length);
+        } else {
+            ++block_;
+            line_ = layout_.blocks[block_].firstLine;
+            startPaintLine();
+        }
+        return true;
+    }
+    case TokenKind::ColorRectangle: {
+        int x, y, w, h;
+        Rgb c;
+        if (!rectangle(t.colorRect.rect, x, y, w, h) || !resolve(profile_, t.colorRect.color, Rgb{}, c))
+            return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
+        if (!measuring()) painter_->rect(x, y, w, h, c, inFlash_);
+        return true;
+    }
+    case TokenKind::PageBackground:
+    case TokenKind::ColorBackground: {
+        Rgb fallback = monochrome(profile_) ? profile_.monochromeOff : profile_.background;
+        if (!resolve(profile_, t.color, fallback, st_.background)) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
+        if (measuring()) layout_.background = st_.background;
+        return true;
+    }
+    case TokenKind::ColorForeground: {
+        Rgb fallback = monochrome(profile_) ? profile_.monochromeOn : profile_.foreground;
+        if (!resolve(profile_, t.color, fallback, st_.foreground)) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
+        return true;
+    }
+    case TokenKind::Flash:
+        if (inFlash_) return fail(NTCIP_MULTI_FLASH_REGION_ERROR, t.pos);
+        inFlash_ = true;
+        if (measuring() && !layout_.flashes) {
+            layout_.flashes = true;
+            layout_.flashOn = t.flash.on < 0 ? profile_.flashOnTime : static_cast<uint8_t>(t.flash.on);
+            layout_.flashOff = t.flash.off < 0 ? profile_.flashOffTime : static_cast<uint8_t>(t.flash.off);
+            layout_.flashOffFirst = t.flash.offFirst;
+        }
+        return true;
+    case TokenKind::FlashEnd:
+        if (!inFlash_) return fail(NTCIP_MULTI_FLASH_REGION_ERROR, t.pos);
+        inFlash_ = false;
+        return true;
+    case TokenKind::PageTime:
+        st_.pageOn = t.pageTime.on < 0 ? profile_.pageOnTime : static_cast<uint8_t>(t.pageTime.on);
+        st_.pageOff = t.pageTime.off < 0 ? profile_.pageOffTime : static_cast<uint8_t>(t.pageTime.off);
+        return true;
+    case TokenKind::Spacing: st_.spacing = t.number; return true;
+    case TokenKind::SpacingEnd: st_.spacing = -1; return true;
+    case TokenKind::NewPage:
+        ended_ = true;
+        if (measuring()) {
+            layout_.end = t.pos + t.length;
+            layout_.more = true;
+        }
+        return true;
+    case TokenKind::Graphic: return fail(NTCIP_MULTI_GRAPHIC_NOT_DEFINED, t.pos);
+    case TokenKind::MovingText:
+    case TokenKind::TravelTime: return fail(NTCIP_MULTI_UNSUPPORTED_TAG, t.pos);
+    case TokenKind::Manufacturer:
+    case TokenKind::ManufacturerEnd: return true;
+    }
+    return true;
+}
+
+bool Walker::text(size_t pos, size_t length) {
+    for (size_t p = pos, end = pos + length; p < end;) {
+        unsigned char c = static_cast<unsigned char>(text_[p]);
+        if (!character(c, p)) return false;
+        p += (c == '[' || c == ']') ? 2 : 1;
+    }
+    return true;
+}
+
+bool Walker::character(unsigned code, size_t pos) {
+    if (!st_.font) return fail(NTCIP_MULTI_FONT_NOT_DEFINED, pos);
+    const FontView& font = *st_.font;
+    const Glyph& g = font.glyph(static_cast<uint8_t>(code));
+    if (g.width == 0) return fail(NTCIP_MULTI_CHARACTER_NOT_DEFINED, pos);
+    LineBox& line = layout_.lines[line_];
+    TextBlock& block = layout_.blocks[block_];
+    int gap = 0;
+    bool first = measuring() ? line.chars == 0 : gap_ < 0;
+    if (!first) gap = st_.spacing >= 0 ? st_.spacing : std::max<int>(prevCharSpacing_, font.charSpacing());
+    prevCharSpacing_ = font.charSpacing();
+    if (measuring()) {
+        if (first) {
+            line.justify = st_.line;
+            line.firstPos = pos;
+            if (block.chars == 0) block.justify = st_.page;
+        }
+        line.width += gap + g.width;
+        if (line.width > block.width) return fail(NTCIP_MULTI_TEXT_TOO_BIG, pos);
+        line.height = std::max<int>(line.height, font.height());
+        line.lineSpacing = std::max<int>(line.lineSpacing, font.lineSpacing());
+        ++line.chars;
+        ++block.chars;
+        return true;
+    }
+    if (!first) {
+        int gaps = line.chars - 1;
+        x_ += gap;
+        if (line.extra > 0 && gaps > 0) x_ += line.extra / gaps + (gap_ < line.extra % gaps ? 1 : 0);
+    }
+    ++gap_;
+    painter_->glyph(x_, line.y + line.height - font.height(), g, font.height(), st_.foreground, inFlash_);
+    x_ += g.width;
+    return true;
+}
+
+// A [tr] or [cr] rectangle from 1-based values, 0 reaching the sign's edge;
+// false when it does not lie on the sign.
+bool Walker::rectangle(const RectValue& r, int& x, int& y, int& w, int& h) const {
+    if (r.x < 1 || r.y < 1 || r.x > profile_.width || r.y > profile_.height) return false;
+    x = r.x - 1;
+    y = r.y - 1;
+    w = r.width ? r.width : profile_.width - x;
+    h = r.height ? r.height : profile_.height - y;
+    return x + w <= profile_.width && y + h <= profile_.height;
+}
+
+void Walker::openBlock(int x, int y, int w, int h, size_t pos) {
+    if (measuring()) {
+        TextBlock b;
+        b.x = x;
+        b.y = y;
+        b.width = w;
+        b.height = h;
+        b.justify = st_.page;
+        b.firstLine = layout_.lines.size();
+        layout_.blocks.push_back(b);
+        block_ = layout_.blocks.size() - 1;
+        openLine(-1, pos);
+    } else {
+        block_ = 0;
+        line_ = 0;
+        startPaintLine();
+    }
+}
+
+void Walker::openLine(int spacingAbove, size_t pos) {
+    LineBox l;
+    l.spacingAbove = spacingAbove;
+    l.justify = st_.line;
+    l.firstPos = pos;
+    layout_.lines.push_back(l);
+    line_ = layout_.lines.size() - 1;
+}
+
+void Walker::closeLine() {
+    LineBox& l = layout_.lines[line_];
+    if (l.chars == 0 && st_.font) {
+        l.height = st_.font->height();
+        l.lineSpacing = st_.font->lineSpacing();
+    }
+}
+
+// Places the current block's lines; textTooBig when they are taller than it.
+Problem Walker::closeBlock() {
+    closeLine();
+    TextBlock& b = layout_.blocks[block_];
+    if (b.chars == 0) return Problem{};
+    size_t first = b.firstLine, end = layout_.lines.size();
+    int total = 0;
+    for (size_t i = first; i < end; ++i) {
+        LineBox& l = layout_.lines[i];
+        if (i > first) total += l.spacingAbove >= 0 ? l.spacingAbove : std::max(layout_.lines[i - 1].lineSpacing, l.lineSpacing);
+        l.y = total;  // from the block's top, for now
+        total += l.height;
+        if (total > b.height) return Problem{NTCIP_MULTI_TEXT_TOO_BIG, l.firstPos};
+    }
+    int top = b.y;
+    if (b.justify == PageJustify::Middle) top += (b.height - total) / 2;
+    if (b.justify == PageJustify::Bottom) top += b.height - total;
+    for (size_t i = first; i < end; ++i) {
+        LineBox& l = layout_.lines[i];
+        l.y += top;
+        l.x = b.x;
+        int slack = b.width - l.width;
+        if (l.justify == LineJustify::Center) l.x += slack / 2;
+        if (l.justify == LineJustify::Right) l.x += slack;
+        if (l.justify == LineJustify::Full) {
+            l.extra = slack;  // one character: nothing to spread, it stays left
+        }
+    }
+    return Problem{};
+}
+
+void Walker::startPaintLine() {
+    x_ = layout_.lines[line_].x;
+    gap_ = -1;
+}
+
+}  // namespace
+
+PageState firstPageState(const SignProfile& profile, const FontSet& fonts) {
+    bool mono = monochrome(profile);
+    return PageState{profile.font,
+                     fonts.find(profile.font),
+                     -1,
+                     profile.lineJustify,
+                     profile.pageJustify,
+                     mono ? profile.monochromeOn : profile.foreground,
+                     mono ? profile.monochromeOff : profile.background,
+                     profile.pageOnTime,
+                     profile.pageOffTime};
+}
+
+Problem layoutPage(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+                   PageState& state, PageLayout& layout) {
+    return Walker(text, length, start, profile, fonts, state, layout, nullptr).run();
+}
+
+void paintPage(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+               PageState state, const PageLayout& layout, Painter& painter) {
+    // Painting only reads the layout.
+    Walker(text, length, start, profile, fonts, state, const_cast<PageLayout&>(layout), &painter).run();
+}
+
+}  // namespace render
+}  // namespace dms

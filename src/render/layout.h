@@ -1,0 +1,127 @@
+// Placing one MULTI page on a full-matrix sign.
+//
+// layoutPage reads a page (from `start` to its [np] or the end of the text)
+// and places its text: lines in the current text rectangle (the whole sign
+// until a [tr]), each line justified left, center, right or full within it,
+// the block of lines justified top, middle or bottom. Line spacing between
+// two lines is the [nl s] value, else the larger line spacing of the fonts
+// on the two lines; character spacing is the [sc] value, else the larger
+// character spacing of the two neighbours' fonts. Characters of one line
+// stand on its bottom. A line without characters is as tall as the font at
+// its end; a rectangle without characters places nothing.
+//
+// paintPage reads the same page again, with the state it started from, and
+// hands each character and colour rectangle, at its place, to a Painter in
+// the order of the text.
+//
+// Problems (dmsMultiSyntaxError numbers), the first in the text:
+// - textTooBig (5): a line wider than its rectangle, at the character that
+//   does not fit; lines taller than it, at the first character of the first
+//   line that does not fit (or where that line starts, if empty).
+// - characterNotDefined (7): a code the font lacks (or [hc] over 255), at the
+//   character (a field's: at its tag).
+// - fontNotDefined (6): [fo] of a font not given, or text without a default
+//   font, at the tag or the character.
+// - unsupportedTagValue (4): [jl1] or [jp1], a rectangle off the sign, a
+//   colour the scheme cannot show.
+// - tagConflict (11): [jl] or [jp] changing after text of the same line or
+//   rectangle (mixed justification within one is not placed yet).
+// - flashRegionError (10): [fl] inside a flash region, [/fl] outside one.
+//   A region still open at the end of a page ends there.
+// - graphicNotDefined (15) for [g], unsupportedTag (3) for [mv] and [tdc]:
+//   pictures and moving text are not drawn yet.
+// - the tokenizer's syntax errors, as it gives them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "render/profile.h"
+#include "render/raster.h"
+
+namespace dms {
+namespace render {
+
+struct Problem {
+    int32_t code = 2;  // dmsMultiSyntaxError; 2 is none
+    size_t at = 0;     // byte of the text
+    bool ok() const { return code == 2; }
+};
+
+struct FontEntry {
+    int32_t number;
+    const FontView* font;
+};
+struct FontSet {
+    const FontEntry* entries = nullptr;
+    size_t count = 0;
+    const FontView* find(int32_t number) const {
+        for (size_t i = 0; i < count; ++i)
+            if (entries[i].number == number) return entries[i].font;
+        return nullptr;
+    }
+};
+
+// What carries from one page to the next.
+struct PageState {
+    int32_t fontNumber;
+    const FontView* font;  // null when fontNumber is not in the set
+    int32_t spacing;       // [sc] pixels; -1: the fonts'
+    LineJustify line;
+    PageJustify page;
+    Rgb foreground;
+    Rgb background;
+    uint8_t pageOn, pageOff;
+};
+PageState firstPageState(const SignProfile& profile, const FontSet& fonts);
+
+struct LineBox {
+    int x = 0, y = 0;          // top left, once placed
+    int width = 0, height = 0;  // pixels; width holds the spacing between characters
+    int chars = 0;
+    int extra = 0;              // pixels full justification spreads over the gaps
+    int lineSpacing = 0;        // the largest of its fonts'
+    int spacingAbove = -1;      // [nl s]; -1 when not given
+    LineJustify justify = LineJustify::Left;
+    size_t firstPos = 0;        // its first character, or where it starts
+};
+
+struct TextBlock {
+    int x = 0, y = 0, width = 0, height = 0;  // the text rectangle, from 0
+    PageJustify justify = PageJustify::Top;
+    size_t firstLine = 0;
+    int chars = 0;
+};
+
+struct PageLayout {
+    std::vector<TextBlock> blocks;
+    std::vector<LineBox> lines;
+    Rgb background;
+    bool flashes = false;  // the first region's times serve the page
+    uint8_t flashOn = 0, flashOff = 0;
+    bool flashOffFirst = false;
+    uint8_t pageOn = 0, pageOff = 0;
+    size_t end = 0;     // the byte after the page and its [np]
+    bool more = false;  // an [np] ended it
+};
+
+class Painter {
+public:
+    virtual ~Painter() = default;
+    // A character whose top left is at (x, y); height is its font's.
+    virtual void glyph(int x, int y, const Glyph& glyph, uint16_t height, Rgb color, bool flashing) = 0;
+    virtual void rect(int x, int y, int width, int height, Rgb color, bool flashing) = 0;
+};
+
+// Lays out the page at `start`, advancing state to the next page's. On a
+// problem the layout and state are left partly filled.
+Problem layoutPage(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+                   PageState& state, PageLayout& layout);
+// Paints a page layoutPage placed without a problem; `state` is the one
+// layoutPage started from.
+void paintPage(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+               PageState state, const PageLayout& layout, Painter& painter);
+
+}  // namespace render
+}  // namespace dms

@@ -1,0 +1,70 @@
+#include "render/render.h"
+
+#include <utility>
+
+#include "tqdms/ntcip.h"
+
+namespace dms {
+namespace render {
+namespace {
+
+// Draws into one frame: the on frame shows the flashing parts, the off
+// frame leaves them out.
+class RasterPainter : public Painter {
+public:
+    RasterPainter(Raster& raster, bool flashShown) : raster_(raster), flashShown_(flashShown) {}
+    void glyph(int x, int y, const Glyph& g, uint16_t height, Rgb color, bool flashing) override {
+        if (flashing && !flashShown_) return;
+        for (unsigned r = 0; r < height; ++r)
+            for (unsigned c = 0; c < g.width; ++c)
+                if (g.lit(c, r)) raster_.set(x + static_cast<int>(c), y + static_cast<int>(r), color);
+    }
+    void rect(int x, int y, int width, int height, Rgb color, bool flashing) override {
+        if (flashing && !flashShown_) return;
+        raster_.fill(x, y, width, height, color);
+    }
+
+private:
+    Raster& raster_;
+    bool flashShown_;
+};
+
+}  // namespace
+
+Problem renderMulti(const char* text, size_t length, const SignProfile& profile, const FontSet& fonts,
+                    std::vector<PageImage>& pages) {
+    if (profile.matrix != Matrix::Full) return Problem{NTCIP_MULTI_OTHER, 0};
+    std::vector<PageImage> out;
+    PageLayout layout;  // reused page after page
+    PageState state = firstPageState(profile, fonts);
+    size_t start = 0;
+    // Each page ends at an [np] past its start, or at the end of the text.
+    for (bool more = true; more;) {
+        PageState pageStart = state;
+        Problem p = layoutPage(text, length, start, profile, fonts, state, layout);
+        if (!p.ok()) return p;
+        PageImage image;
+        image.flashes = layout.flashes;
+        image.flashOn = layout.flashOn;
+        image.flashOff = layout.flashOff;
+        image.flashOffFirst = layout.flashOffFirst;
+        image.pageOn = layout.pageOn;
+        image.pageOff = layout.pageOff;
+        image.on = Raster(profile.width, profile.height, layout.background);
+        RasterPainter onPainter(image.on, true);
+        paintPage(text, length, start, profile, fonts, pageStart, layout, onPainter);
+        if (layout.flashes) {
+            image.off = Raster(profile.width, profile.height, layout.background);
+            RasterPainter offPainter(image.off, false);
+            paintPage(text, length, start, profile, fonts, pageStart, layout, offPainter);
+        }
+        out.push_back(std::move(image));
+        more = layout.more;
+        start = layout.end;
+    }
+    pages = std::move(out);
+    return Problem{};
+}
+
+}  // namespace render
+}  // namespace dms

@@ -1,0 +1,36 @@
+// Renders a MULTI message page by page onto a full-matrix sign: each page
+// as a raster, and as two (the flash's on and off frames) when it flashes.
+// The placement rules and the problems reported are layoutPage's
+// (render/layout.h). The page background fills the whole page, whichever
+// [pb] or [cb] of the page set it last; colour rectangles and characters
+// follow in the order of the text, flashing ones on the on frame only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "render/layout.h"
+#include "render/profile.h"
+#include "render/raster.h"
+
+namespace dms {
+namespace render {
+
+struct PageImage {
+    Raster on;             // the page; with a flash, its on frame
+    Raster off;            // the flash's off frame; empty without one
+    bool flashes = false;
+    uint8_t flashOn = 0, flashOff = 0;  // tenths of a second
+    bool flashOffFirst = false;
+    uint8_t pageOn = 0, pageOff = 0;    // tenths of a second
+};
+
+// Fills pages (replacing what it held) when the whole message renders;
+// on a problem pages is left as it was. Character- and line-matrix signs are
+// not rendered yet: other (1) at 0.
+Problem renderMulti(const char* text, size_t length, const SignProfile& profile, const FontSet& fonts,
+                    std::vector<PageImage>& pages);
+
+}  // namespace render
+}  // namespace dms

@@ -1,0 +1,342 @@
+// The MULTI renderer, by placement rule: line and page justification, line
+// and character spacing, text and colour rectangles, page background,
+// flashing frames, and the problems with their positions. Each expected
+// raster was worked out by hand from the glyphs below: '.' background,
+// '#' white text, letters for the other colours.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "dmscontent/records.h"
+#include "fonts/font_file.h"
+#include "render/render.h"
+#include "tqdms/ntcip.h"
+
+namespace {
+
+using namespace dms::render;
+using Rows = std::vector<std::string>;
+
+// Packs glyph rows ('#' lit) into a font as a sign gives it.
+void addGlyph(dms::SignFont& font, char code, const Rows& rows) {
+    auto c = static_cast<unsigned char>(code);
+    size_t width = rows[0].size();
+    font.widths[c] = static_cast<uint8_t>(width);
+    std::vector<uint8_t>& bits = font.packed[c];
+    bits.assign((rows.size() * width + 7) / 8, 0);
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (size_t x = 0; x < width; ++x)
+            if (rows[r][x] == '#') bits[(r * width + x) / 8] |= static_cast<uint8_t>(0x80u >> ((r * width + x) % 8));
+}
+
+// Font 1: 3 high, character spacing 1, line spacing 1.
+dms::SignFont smallFont() {
+    dms::SignFont f;
+    f.height = 3, f.charSpacing = 1, f.lineSpacing = 1;
+    addGlyph(f, 'I', {"#", "#", "#"});
+    addGlyph(f, 'L', {"#.", "#.", "##"});
+    addGlyph(f, 'T', {"###", ".#.", ".#."});
+    addGlyph(f, ' ', {"..", "..", ".."});
+    return f;
+}
+
+// Font 2: 5 high, character spacing 2, line spacing 2.
+dms::SignFont tallFont() {
+    dms::SignFont f;
+    f.height = 5, f.charSpacing = 2, f.lineSpacing = 2;
+    addGlyph(f, 'I', {"#", "#", "#", "#", "#"});
+    return f;
+}
+
+struct Fonts {
+    dms::SignFont small = smallFont(), tall = tallFont();
+    FontView smallView{small}, tallView{tall};
+    FontEntry entries[2] = {{1, &smallView}, {2, &tallView}};
+    FontSet set{entries, 2};
+};
+
+SignProfile sign(uint16_t width, uint16_t height) {
+    SignProfile p;
+    p.width = width, p.height = height;
+    p.foreground = Rgb{255, 255, 255};
+    p.background = Rgb{0, 0, 0};
+    p.lineJustify = LineJustify::Left;
+    p.pageJustify = PageJustify::Top;
+    return p;
+}
+
+Rows rowsOf(const Raster& r) {
+    static const std::map<uint32_t, char> names = {{0x000000, '.'}, {0xFFFFFF, '#'}, {0xFF0000, 'R'},
+                                                   {0x00FF00, 'G'}, {0x0000FF, 'B'}, {0xFFB400, 'A'}};
+    Rows rows;
+    for (int y = 0; y < r.height(); ++y) {
+        std::string row;
+        for (int x = 0; x < r.width(); ++x) {
+            Rgb c = r.at(x, y);
+            auto it = names.find(uint32_t{c.red} << 16 | uint32_t{c.green} << 8 | c.blue);
+            row += it == names.end() ? '?' : it->second;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+struct Rendered {
+    Problem problem;
+    std::vector<PageImage> pages;
+};
+
+Rendered render(const std::string& multi, const SignProfile& profile) {
+    Fonts fonts;
+    Rendered out;
+    out.problem = renderMulti(multi.data(), multi.size(), profile, fonts.set, out.pages);
+    return out;
+}
+
+// The single page of a message that renders.
+Rows page(const std::string& multi, const SignProfile& profile) {
+    Rendered r = render(multi, profile);
+    EXPECT_TRUE(r.problem.ok()) << multi << ": " << r.problem.code << " at " << r.problem.at;
+    EXPECT_EQ(r.pages.size(), 1u) << multi;
+    return r.pages.empty() ? Rows{} : rowsOf(r.pages[0].on);
+}
+
+struct Case {
+    const char* multi;
+    uint16_t width, height;
+    Rows expected;
+};
+
+void expectAll(const std::vector<Case>& cases) {
+    for (const Case& c : cases) EXPECT_EQ(page(c.multi, sign(c.width, c.height)), c.expected) << c.multi;
+}
+
+// "LT" is 2 + 1 + 3 = 6 wide; "ILT" 1 + 1 + 2 + 1 + 3 = 8.
+TEST(RenderLineJustify, LeftCenterRightFull) {
+    expectAll({
+        {"[jl2]LT", 10, 3, {"#..###....", "#...#.....", "##..#....."}},
+        {"[jl3]LT", 10, 3, {"..#..###..", "..#...#...", "..##..#..."}},
+        {"[jl3]LT", 9, 3, {".#..###..", ".#...#...", ".##..#..."}},  // odd slack: the extra pixel right
+        {"[jl4]LT", 10, 3, {"....#..###", "....#...#.", "....##..#."}},
+        {"[jl4]LT", 6, 3, {"#..###", "#...#.", "##..#."}},  // exactly as wide as the sign
+        {"[jl5]ILT", 10, 3, {"#..#...###", "#..#....#.", "#..##...#."}},
+        {"[jl5]ILT", 11, 3, {"#...#...###", "#...#....#.", "#...##...#."}},  // 3 over 2 gaps: 2 then 1
+        {"[jl5]T", 5, 3, {"###..", ".#...", ".#..."}},                      // nothing to spread
+        {"[jl]LT", 10, 3, {"#..###....", "#...#.....", "##..#....."}},     // the sign's default, left here
+    });
+}
+
+TEST(RenderPageJustify, TopMiddleBottom) {
+    expectAll({
+        {"[jp2]T", 3, 7, {"###", ".#.", ".#.", "...", "...", "...", "..."}},
+        {"[jp3]T", 3, 7, {"...", "...", "###", ".#.", ".#.", "...", "..."}},
+        {"[jp3]T", 3, 6, {"...", "###", ".#.", ".#.", "...", "..."}},  // odd slack: the extra row below
+        {"[jp4]T", 3, 7, {"...", "...", "...", "...", "###", ".#.", ".#."}},
+        {"[jp4]T[nl]T", 3, 7, {"###", ".#.", ".#.", "...", "###", ".#.", ".#."}},  // exactly as tall
+    });
+}
+
+TEST(RenderLineSpacing, FontOrNewLineTag) {
+    expectAll({
+        {"I[nl]I", 1, 9, {"#", "#", "#", ".", "#", "#", "#", ".", "."}},
+        {"I[nl0]I", 1, 9, {"#", "#", "#", "#", "#", "#", ".", ".", "."}},
+        {"I[nl3]I", 1, 9, {"#", "#", "#", ".", ".", ".", "#", "#", "#"}},
+        {"I[nl][nl]I", 1, 11, {"#", "#", "#", ".", ".", ".", ".", ".", "#", "#", "#"}},  // an empty line is 3 high
+        // Fonts 1 and 2 meet: the larger line spacing (2) between them.
+        {"I[nl][fo2]I", 1, 10, {"#", "#", "#", ".", ".", "#", "#", "#", "#", "#"}},
+    });
+}
+
+TEST(RenderCharacterSpacing, FontOrSpacingTag) {
+    expectAll({
+        {"III", 10, 3, {"#.#.#.....", "#.#.#.....", "#.#.#....."}},
+        {"[sc3]II[/sc]II", 10, 3, {"#...#.#.#.", "#...#.#.#.", "#...#.#.#."}},
+        {"[sc0]III", 10, 3, {"###.......", "###.......", "###......."}},
+        // Fonts 1 and 2 side by side: the larger spacing (2), both on the line's bottom.
+        {"I[fo2]I", 5, 5, {"...#.", "...#.", "#..#.", "#..#.", "#..#."}},
+    });
+}
+
+TEST(RenderTextRectangle, PlacesWithinIt) {
+    Rows expected = {"#.........", "#.........", "#.........", "..........",
+                     ".......###", "........#.", "........#."};
+    expectAll({
+        {"I[tr6,1,5,7][jl4][jp4]T", 10, 7, expected},
+        {"I[tr6,1,0,0][jl4][jp4]T", 10, 7, expected},  // 0: to the sign's edges
+        {"[tr2,2,3,3][jl3][jp3]I", 5, 5, {".....", "..#..", "..#..", "..#..", "....."}},
+    });
+}
+
+TEST(RenderColorRectangle, UnderAndOverText) {
+    expectAll({
+        {"[cr2,1,4,3,255,0,0]LT", 6, 3, {"#RR###", "#RRR#.", "##RR#."}},
+        {"LT[cr2,1,4,3,255,0,0]", 6, 3, {"#RRRR#", "#RRRR.", "#RRRR."}},
+        {"[cr1,1,0,0,0,0,255]", 2, 2, {"BB", "BB"}},
+    });
+}
+
+TEST(RenderColors, PageBackgroundAndForeground) {
+    expectAll({
+        {"[pb0,0,255]I", 4, 3, {"#BBB", "#BBB", "#BBB"}},
+        {"I[pb0,0,255]", 4, 3, {"#BBB", "#BBB", "#BBB"}},  // the page's background, wherever set
+        {"[pb0,0,255][cf255,0,0]I", 4, 3, {"RBBB", "RBBB", "RBBB"}},
+        {"[cf1]I[cf]I", 4, 3, {"R.#.", "R.#.", "R.#."}},  // a classic index, then the default
+    });
+    // Both carry to the next page.
+    Rendered r = render("[pb0,0,255][cf0,255,0]I[np]I", sign(2, 3));
+    ASSERT_TRUE(r.problem.ok());
+    ASSERT_EQ(r.pages.size(), 2u);
+    EXPECT_EQ(rowsOf(r.pages[1].on), (Rows{"GB", "GB", "GB"}));
+}
+
+TEST(RenderColors, MonochromeSchemes) {
+    SignProfile one = sign(3, 3);
+    one.scheme = ColorScheme::Monochrome1Bit;
+    one.monochromeOn = Rgb{255, 180, 0};
+    EXPECT_EQ(page("I[pb1][cf0]I", one), (Rows{"AA.", "AA.", "AA."}));  // [pb] last: whole page
+    EXPECT_EQ(page("I", one), (Rows{"A..", "A..", "A.."}));
+    Rendered bad = render("I[cf2]", one);
+    EXPECT_EQ(bad.problem.code, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE);
+    EXPECT_EQ(bad.problem.at, 1u);
+    bad = render("[cf255,0,0]", one);
+    EXPECT_EQ(bad.problem.code, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE);
+}
+
+TEST(RenderFlash, OnAndOffFrames) {
+    Rendered r = render("I[flt3o7]L[/fl]I", sign(6, 3));
+    ASSERT_TRUE(r.problem.ok());
+    ASSERT_EQ(r.pages.size(), 1u);
+    const PageImage& p = r.pages[0];
+    EXPECT_TRUE(p.flashes);
+    EXPECT_EQ(p.flashOn, 3);
+    EXPECT_EQ(p.flashOff, 7);
+    EXPECT_EQ(rowsOf(p.on), (Rows{"#.#..#", "#.#..#", "#.##.#"}));
+    EXPECT_EQ(rowsOf(p.off), (Rows{"#....#", "#....#", "#....#"}));
+
+    // Without a flash: one frame, the sign's flash times unused.
+    r = render("I", sign(2, 3));
+    ASSERT_EQ(r.pages.size(), 1u);
+    EXPECT_FALSE(r.pages[0].flashes);
+    EXPECT_EQ(r.pages[0].off.width(), 0);
+    // A region still open at the page's end ends there; defaults from the sign.
+    r = render("[fl]I[np]I", sign(2, 3));
+    ASSERT_TRUE(r.problem.ok());
+    ASSERT_EQ(r.pages.size(), 2u);
+    EXPECT_TRUE(r.pages[0].flashes);
+    EXPECT_EQ(r.pages[0].flashOn, 5);
+    EXPECT_EQ(rowsOf(r.pages[0].off), (Rows{"..", "..", ".."}));
+    EXPECT_FALSE(r.pages[1].flashes);
+}
+
+struct ProblemCase {
+    const char* multi;
+    uint16_t width, height;
+    int32_t code;
+    size_t at;
+};
+
+TEST(RenderProblems, CodesAndPositions) {
+    const ProblemCase cases[] = {
+        // A line one pixel too wide: at the character that does not fit.
+        {"LT", 5, 3, NTCIP_MULTI_TEXT_TOO_BIG, 1},
+        {"[sc2]LT", 6, 3, NTCIP_MULTI_TEXT_TOO_BIG, 6},
+        {"[tr1,1,5,3]LT", 10, 3, NTCIP_MULTI_TEXT_TOO_BIG, 12},
+        // Lines one row too tall: at the first character of the line that does not fit.
+        {"I[nl]I", 1, 6, NTCIP_MULTI_TEXT_TOO_BIG, 5},
+        {"I[nl4]I", 1, 9, NTCIP_MULTI_TEXT_TOO_BIG, 6},
+        {"I[fo2]I", 5, 4, NTCIP_MULTI_TEXT_TOO_BIG, 0},  // the line grows taller than the sign
+        {"I[nl]I[nl]X", 1, 3, NTCIP_MULTI_TEXT_TOO_BIG, 5},  // before the unknown X
+        {"I[nl][nl]", 1, 7, NTCIP_MULTI_TEXT_TOO_BIG, 9},   // an empty last line: where it starts
+        {"[tr1,1,1,2]I[tr1,3,1,1]", 1, 3, NTCIP_MULTI_TEXT_TOO_BIG, 11},  // checked when its rectangle ends
+        {"IX", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},
+        {"I[hc58]", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},
+        {"I[hc100]", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},
+        {"I[f1]", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},  // "12:00"
+        {"I[[", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},
+        {"[fo3]I", 5, 3, NTCIP_MULTI_FONT_NOT_DEFINED, 0},
+        {"I[xx]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG, 1},  // the tokenizer's
+        {"I[jl1]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 4},
+        {"[tr1,1,6,3]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
+        {"[tr1,2,5,3]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
+        {"[tr6,1,1,1]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
+        {"[cr1,1,5,4,1]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
+        {"[cr1,1,1,1,10]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
+        {"I[jl3]I", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 1},
+        {"I[nl][jp3]I", 5, 7, NTCIP_MULTI_TAG_CONFLICT, 5},
+        {"[fl]I[fl]", 5, 3, NTCIP_MULTI_FLASH_REGION_ERROR, 5},
+        {"I[/fl]", 5, 3, NTCIP_MULTI_FLASH_REGION_ERROR, 1},
+        {"I[g1]", 5, 3, NTCIP_MULTI_GRAPHIC_NOT_DEFINED, 1},
+        {"I[np]IX", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 6},  // positions count from the message
+    };
+    for (const ProblemCase& c : cases) {
+        std::vector<PageImage> pages(1);
+        Fonts fonts;
+        std::string multi = c.multi;
+        Problem p = renderMulti(multi.data(), multi.size(), sign(c.width, c.height), fonts.set, pages);
+        EXPECT_EQ(p.code, c.code) << c.multi;
+        EXPECT_EQ(p.at, c.at) << c.multi;
+        EXPECT_EQ(pages.size(), 1u) << c.multi << ": pages changed on a problem";
+    }
+}
+
+TEST(RenderProblems, FitsAtTheLimits) {
+    expectAll({
+        {"LT", 6, 3, {"#..###", "#...#.", "##..#."}},
+        {"I[nl]I", 1, 7, {"#", "#", "#", ".", "#", "#", "#"}},
+        {"[tr1,1,5,3]I", 5, 3, {"#....", "#....", "#...."}},
+    });
+}
+
+TEST(RenderPages, EachPageItsOwnRaster) {
+    Rendered r = render("I[np][jl4]L[np]", sign(3, 3));
+    ASSERT_TRUE(r.problem.ok());
+    ASSERT_EQ(r.pages.size(), 3u);
+    EXPECT_EQ(rowsOf(r.pages[0].on), (Rows{"#..", "#..", "#.."}));
+    EXPECT_EQ(rowsOf(r.pages[1].on), (Rows{".#.", ".#.", ".##"}));
+    EXPECT_EQ(rowsOf(r.pages[2].on), (Rows{"...", "...", "..."}));
+    EXPECT_EQ(r.pages[0].pageOn, 30);
+    // [pt] holds for its page and the ones after.
+    r = render("[pt20o5]I[np]I", sign(3, 3));
+    ASSERT_EQ(r.pages.size(), 2u);
+    EXPECT_EQ(r.pages[1].pageOn, 20);
+    EXPECT_EQ(r.pages[1].pageOff, 5);
+    // Other matrices are not rendered yet.
+    SignProfile lines = sign(3, 3);
+    lines.matrix = Matrix::Line;
+    EXPECT_EQ(render("I", lines).problem.code, NTCIP_MULTI_OTHER);
+}
+
+TEST(RenderFontView, ReadsAFontFromAFile) {
+    uint8_t tBits[] = {0xE9, 0x00, 0x00};  // "###", ".#.", ".#." packed: 111 010 010, 3 rows of 1 byte
+    fontChar chars[2] = {{'T', 3, tBits}, {300, 2, nullptr}};
+    fontContent font{};
+    font.height = 3, font.charCount = 2, font.chars = chars, font.charSpacing = 1, font.lineSpacing = 2;
+    FontView view(font);
+    EXPECT_EQ(view.height(), 3);
+    EXPECT_EQ(view.charSpacing(), 1);
+    EXPECT_EQ(view.lineSpacing(), 2);
+    EXPECT_EQ(view.glyph(300 & 0xFF).width, 0);  // codes past 255 left out
+    const Glyph& t = view.glyph('T');
+    Rows rows;
+    for (unsigned y = 0; y < 4; ++y) {
+        std::string row;
+        for (unsigned x = 0; x < 4; ++x) row += t.lit(x, y) ? '#' : '.';
+        rows.push_back(row);
+    }
+    EXPECT_EQ(rows, (Rows{"###.", ".#..", ".#..", "...."}));  // nothing outside it
+}
+
+TEST(RenderRaster, NeverWritesOutside) {
+    Raster r(3, 2, Rgb{});
+    r.fill(-5, -5, 6, 6, Rgb{255, 0, 0});  // covers (0,0) only
+    r.fill(2, 1, 100000, 100000, Rgb{0, 0, 255});
+    r.fill(0, 0, -1, 5, Rgb{0, 255, 0});
+    r.set(3, 0, Rgb{255, 255, 255});
+    r.set(-1, 1, Rgb{255, 255, 255});
+    EXPECT_EQ(rowsOf(r), (Rows{"R..", "..B"}));
+}
+
+}  // namespace
