@@ -147,6 +147,7 @@ TEST(RenderLineSpacing, FontOrNewLineTag) {
         {"I[nl][nl]I", 1, 11, {"#", "#", "#", ".", ".", ".", ".", ".", "#", "#", "#"}},  // an empty line is 3 high
         // Fonts 1 and 2 meet: the larger line spacing (2) between them.
         {"I[nl][fo2]I", 1, 10, {"#", "#", "#", ".", ".", "#", "#", "#", "#", "#"}},
+        {"[fo2]I[nl][fo1]I", 1, 10, {"#", "#", "#", "#", "#", ".", ".", "#", "#", "#"}},
     });
 }
 
@@ -157,6 +158,7 @@ TEST(RenderCharacterSpacing, FontOrSpacingTag) {
         {"[sc0]III", 10, 3, {"###.......", "###.......", "###......."}},
         // Fonts 1 and 2 side by side: the larger spacing (2), both on the line's bottom.
         {"I[fo2]I", 5, 5, {"...#.", "...#.", "#..#.", "#..#.", "#..#."}},
+        {"[fo2]I[fo1]I", 5, 5, {"#....", "#....", "#..#.", "#..#.", "#..#."}},
     });
 }
 
@@ -253,7 +255,7 @@ TEST(RenderProblems, CodesAndPositions) {
         {"[tr1,1,1,2]I[tr1,3,1,1]", 1, 3, NTCIP_MULTI_TEXT_TOO_BIG, 11},  // checked when its rectangle ends
         {"IX", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},
         {"I[hc58]", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},
-        {"I[hc100]", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},
+        {"I[hc149]", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},  // not "I" (49)
         {"I[f1]", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},  // "12:00"
         {"I[[", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 1},
         {"[fo3]I", 5, 3, NTCIP_MULTI_FONT_NOT_DEFINED, 0},
@@ -334,9 +336,10 @@ TEST(RenderRaster, NeverWritesOutside) {
     r.fill(-5, -5, 6, 6, Rgb{255, 0, 0});  // covers (0,0) only
     r.fill(2, 1, 100000, 100000, Rgb{0, 0, 255});
     r.fill(0, 0, -1, 5, Rgb{0, 255, 0});
+    r.fill(-2, 1, 3, 1, Rgb{0, 255, 0});  // (0,1) only, not the row above
     r.set(3, 0, Rgb{255, 255, 255});
     r.set(-1, 1, Rgb{255, 255, 255});
-    EXPECT_EQ(rowsOf(r), (Rows{"R..", "..B"}));
+    EXPECT_EQ(rowsOf(r), (Rows{"R..", "G.B"}));
 }
 
 }  // namespace
