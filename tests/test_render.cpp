@@ -139,6 +139,53 @@ TEST(RenderPageJustify, TopMiddleBottom) {
     });
 }
 
+// Left, center and right parts of one line, each placed on its own.
+TEST(RenderLineJustify, PartsOfOneLine) {
+    expectAll({
+        {"[jl2]I[jl3]T[jl4]L", 12, 3, {"#...###...#.", "#....#....#.", "#....#....##"}},
+        {"[jl2]LT[jl4]I", 7, 3, {"#..####", "#...#.#", "##..#.#"}},  // touching: fits
+        {"[jl3]I[jl4]I", 5, 3, {"..#.#", "..#.#", "..#.#"}},
+    });
+    struct {
+        const char* multi;
+        uint16_t width;
+        size_t at;
+    } const meeting[] = {
+        {"[jl2]LT[jl4]I", 6, 12},   // the right part runs into the left
+        {"[jl2]LT[jl3]I", 8, 12},   // the center one (at 3) into the left (to 6)
+        {"[jl3]LT[jl4]I", 6, 12},   // the right one (at 5) into the center (0 to 6)
+    };
+    for (const auto& c : meeting) {
+        Rendered r = render(c.multi, sign(c.width, 3));
+        EXPECT_EQ(r.problem.code, NTCIP_MULTI_TEXT_TOO_BIG) << c.multi;
+        EXPECT_EQ(r.problem.at, c.at) << c.multi;
+    }
+}
+
+// Top, middle and bottom groups of lines in one rectangle.
+TEST(RenderPageJustify, GroupsOfLines) {
+    expectAll({
+        {"[jp2]T[nl][jp4]L", 3, 9, {"###", ".#.", ".#.", "...", "...", "...", "#..", "#..", "##."}},
+        {"[jp2]I[nl][jp3]I[nl][jp4]I", 1, 11, {"#", "#", "#", ".", "#", "#", "#", ".", "#", "#", "#"}},
+        {"[jp2]I[nl][jp3]I[nl][jp4]I", 1, 9, {"#", "#", "#", "#", "#", "#", "#", "#", "#"}},  // touching
+        {"[jp3]I[nl]I[nl][jp4]I", 1, 12, {".", ".", "#", "#", "#", ".", "#", "#", "#", "#", "#", "#"}},  // touching
+    });
+    struct {
+        const char* multi;
+        uint16_t height;
+        size_t at;
+    } const meeting[] = {
+        {"[jp2]I[nl][jp3]I[nl][jp4]I", 8, 15},  // the middle group (from 2) into the top one (to 3)
+        {"[jp2]I[nl][jp4]I", 5, 15},            // the bottom one into the top one
+        {"I[nl][jp3]I", 7, 10},
+    };
+    for (const auto& c : meeting) {
+        Rendered r = render(c.multi, sign(1, c.height));
+        EXPECT_EQ(r.problem.code, NTCIP_MULTI_TEXT_TOO_BIG) << c.multi;
+        EXPECT_EQ(r.problem.at, c.at) << c.multi;
+    }
+}
+
 TEST(RenderLineSpacing, FontOrNewLineTag) {
     expectAll({
         {"I[nl]I", 1, 9, {"#", "#", "#", ".", "#", "#", "#", ".", "."}},
@@ -266,8 +313,11 @@ TEST(RenderProblems, CodesAndPositions) {
         {"[tr6,1,1,1]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
         {"[cr1,1,5,4,1]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
         {"[cr1,1,1,1,10]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
-        {"I[jl3]I", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 1},
-        {"I[nl][jp3]I", 5, 7, NTCIP_MULTI_TAG_CONFLICT, 5},
+        {"[jl3]I[jl2]I", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 6},  // back from center to left
+        {"[jl2]I[jl5]I", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 6},  // full with another part
+        {"[jl5]I[jl4]I", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 6},
+        {"I[jp3]", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 1},        // after text of its line
+        {"[jp4]I[nl][jp2]I", 5, 7, NTCIP_MULTI_TAG_CONFLICT, 10},
         {"[fl]I[fl]", 5, 3, NTCIP_MULTI_FLASH_REGION_ERROR, 5},
         {"I[/fl]", 5, 3, NTCIP_MULTI_FLASH_REGION_ERROR, 1},
         {"I[g1]", 5, 3, NTCIP_MULTI_GRAPHIC_NOT_DEFINED, 1},

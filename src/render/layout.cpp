@@ -58,6 +58,19 @@ const char* sampleField(int32_t id) {
     return id >= 1 && id <= 13 ? kSamples[id - 1] : nullptr;
 }
 
+int groupIndex(PageJustify j) { return static_cast<int>(j) - 2; }
+
+// Whether a line's parts lie within the width without meeting: left from
+// the left edge, center in the middle, right against the right edge.
+bool fits(const LineBox& line, int width) {
+    const Segment* s = line.segments;
+    int left = s[0].width, right = width - s[2].width;
+    if (s[3].width > width || left > right) return false;
+    if (s[1].chars == 0) return true;
+    int center = (width - s[1].width) / 2;
+    return center >= left && center + s[1].width <= right;
+}
+
 // One reading of a page: measuring (painter null) or painting.
 class Walker {
 public:
@@ -98,7 +111,8 @@ private:
     bool inFlash_ = false;
     bool ended_ = false;
     int prevCharSpacing_ = 0;  // the font spacing of the line's last character
-    int x_ = 0, gap_ = 0;      // painting: the pen and the gaps passed
+    int part_ = -1;            // painting: the line's part being drawn,
+    int x_ = 0, gap_ = 0;      // the pen and the gaps passed in that part
 };
 
 Problem Walker::run() {
@@ -152,16 +166,25 @@ bool Walker::token(const Token& t) {
     case TokenKind::JustifyLine: {
         if (t.number == 1) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos + 3);
         LineJustify j = t.number < 0 ? profile_.lineJustify : static_cast<LineJustify>(t.number);
-        if (measuring() && layout_.lines[line_].chars > 0 && j != layout_.lines[line_].justify)
-            return fail(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+        if (measuring() && j != st_.line && layout_.lines[line_].chars > 0) {
+            // Only on to a later part, never into or out of full.
+            const Segment* parts = layout_.lines[line_].segments;
+            bool later = j != LineJustify::Full && parts[segmentIndex(LineJustify::Full)].chars == 0;
+            for (int i = segmentIndex(j); i < 3; ++i) later = later && parts[i].chars == 0;
+            if (!later) return fail(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+        }
         st_.line = j;
         return true;
     }
     case TokenKind::JustifyPage: {
         if (t.number == 1) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos + 3);
         PageJustify j = t.number < 0 ? profile_.pageJustify : static_cast<PageJustify>(t.number);
-        if (measuring() && layout_.blocks[block_].chars > 0 && j != layout_.blocks[block_].justify)
-            return fail(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+        if (measuring() && j != st_.page) {
+            LineBox& line = layout_.lines[line_];
+            bool back = line_ > layout_.blocks[block_].firstLine && layout_.lines[line_ - 1].group > j;
+            if (line.chars > 0 || back) return fail(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+            line.group = j;
+        }
         st_.page = j;
         return true;
     }
@@ -260,18 +283,22 @@ bool Walker::character(unsigned code, size_t pos) {
     if (g.width == 0) return fail(NTCIP_MULTI_CHARACTER_NOT_DEFINED, pos);
     LineBox& line = layout_.lines[line_];
     TextBlock& block = layout_.blocks[block_];
+    int part = segmentIndex(st_.line);
+    Segment& seg = line.segments[part];
+    if (!measuring() && part != part_) {
+        part_ = part;
+        x_ = seg.x;
+        gap_ = -1;
+    }
+    bool first = measuring() ? seg.chars == 0 : gap_ < 0;
     int gap = 0;
-    bool first = measuring() ? line.chars == 0 : gap_ < 0;
     if (!first) gap = st_.spacing >= 0 ? st_.spacing : std::max<int>(prevCharSpacing_, font.charSpacing());
     prevCharSpacing_ = font.charSpacing();
     if (measuring()) {
-        if (first) {
-            line.justify = st_.line;
-            line.firstPos = pos;
-            if (block.chars == 0) block.justify = st_.page;
-        }
-        line.width += gap + g.width;
-        if (line.width > block.width) return fail(NTCIP_MULTI_TEXT_TOO_BIG, pos);
+        if (line.chars == 0) line.firstPos = pos;
+        seg.width += gap + g.width;
+        ++seg.chars;
+        if (!fits(line, block.width)) return fail(NTCIP_MULTI_TEXT_TOO_BIG, pos);
         line.height = std::max<int>(line.height, font.height());
         line.lineSpacing = std::max<int>(line.lineSpacing, font.lineSpacing());
         ++line.chars;
@@ -279,9 +306,9 @@ bool Walker::character(unsigned code, size_t pos) {
         return true;
     }
     if (!first) {
-        int gaps = line.chars - 1;
+        int gaps = seg.chars - 1;
         x_ += gap;
-        if (line.extra > 0 && gaps > 0) x_ += line.extra / gaps + (gap_ < line.extra % gaps ? 1 : 0);
+        if (seg.extra > 0 && gaps > 0) x_ += seg.extra / gaps + (gap_ < seg.extra % gaps ? 1 : 0);
     }
     ++gap_;
     painter_->glyph(x_, line.y + line.height - font.height(), g, font.height(), st_.foreground, inFlash_);
@@ -307,7 +334,6 @@ void Walker::openBlock(int x, int y, int w, int h, size_t pos) {
         b.y = y;
         b.width = w;
         b.height = h;
-        b.justify = st_.page;
         b.firstLine = layout_.lines.size();
         layout_.blocks.push_back(b);
         block_ = layout_.blocks.size() - 1;
@@ -322,7 +348,7 @@ void Walker::openBlock(int x, int y, int w, int h, size_t pos) {
 void Walker::openLine(int spacingAbove, size_t pos) {
     LineBox l;
     l.spacingAbove = spacingAbove;
-    l.justify = st_.line;
+    l.group = st_.page;
     l.firstPos = pos;
     layout_.lines.push_back(l);
     line_ = layout_.lines.size() - 1;
@@ -336,41 +362,48 @@ void Walker::closeLine() {
     }
 }
 
-// Places the current block's lines; textTooBig when they are taller than it.
+// Places the current block's lines; textTooBig when they are taller than it
+// or its groups meet.
 Problem Walker::closeBlock() {
     closeLine();
     TextBlock& b = layout_.blocks[block_];
     if (b.chars == 0) return Problem{};
     size_t first = b.firstLine, end = layout_.lines.size();
-    int total = 0;
+    // Each group's height, its lines' tops from the group's top for now.
+    int height[3] = {0, 0, 0};
+    size_t groupFirst[3] = {end, end, end};
     for (size_t i = first; i < end; ++i) {
         LineBox& l = layout_.lines[i];
-        if (i > first) total += l.spacingAbove >= 0 ? l.spacingAbove : std::max(layout_.lines[i - 1].lineSpacing, l.lineSpacing);
-        l.y = total;  // from the block's top, for now
-        total += l.height;
-        if (total > b.height) return Problem{NTCIP_MULTI_TEXT_TOO_BIG, l.firstPos};
+        int g = groupIndex(l.group);
+        if (groupFirst[g] == end)
+            groupFirst[g] = i;
+        else
+            height[g] += l.spacingAbove >= 0 ? l.spacingAbove : std::max(layout_.lines[i - 1].lineSpacing, l.lineSpacing);
+        l.y = height[g];
+        height[g] += l.height;
+        if (height[g] > b.height) return Problem{NTCIP_MULTI_TEXT_TOO_BIG, l.firstPos};
     }
-    int top = b.y;
-    if (b.justify == PageJustify::Middle) top += (b.height - total) / 2;
-    if (b.justify == PageJustify::Bottom) top += b.height - total;
+    int top[3] = {b.y, b.y + (b.height - height[1]) / 2, b.y + b.height - height[2]};
+    int reached = b.y;
+    for (int g = 0; g < 3; ++g) {
+        if (groupFirst[g] == end) continue;
+        if (top[g] < reached) return Problem{NTCIP_MULTI_TEXT_TOO_BIG, layout_.lines[groupFirst[g]].firstPos};
+        reached = top[g] + height[g];
+    }
     for (size_t i = first; i < end; ++i) {
         LineBox& l = layout_.lines[i];
-        l.y += top;
-        l.x = b.x;
-        int slack = b.width - l.width;
-        if (l.justify == LineJustify::Center) l.x += slack / 2;
-        if (l.justify == LineJustify::Right) l.x += slack;
-        if (l.justify == LineJustify::Full) {
-            l.extra = slack;  // one character: nothing to spread, it stays left
-        }
+        l.y += top[groupIndex(l.group)];
+        Segment* s = l.segments;
+        s[0].x = b.x;
+        s[1].x = b.x + (b.width - s[1].width) / 2;
+        s[2].x = b.x + b.width - s[2].width;
+        s[3].x = b.x;
+        s[3].extra = b.width - s[3].width;  // one character: nothing to spread, it stays left
     }
     return Problem{};
 }
 
-void Walker::startPaintLine() {
-    x_ = layout_.lines[line_].x;
-    gap_ = -1;
-}
+void Walker::startPaintLine() { part_ = -1; }
 
 }  // namespace
 

@@ -10,22 +10,31 @@
 // stand on its bottom. A line without characters is as tall as the font at
 // its end; a rectangle without characters places nothing.
 //
+// Within a line, [jl] may move on from left to center to right (never back,
+// and full alone): each part is placed on its own and they may not
+// overlap. Within a rectangle, [jp] at the start of a line may move on from
+// top to middle to bottom likewise: each group of lines is placed on its
+// own, spaced within the group only, and groups may not overlap.
+//
 // paintPage reads the same page again, with the state it started from, and
 // hands each character and colour rectangle, at its place, to a Painter in
 // the order of the text.
 //
 // Problems (dmsMultiSyntaxError numbers), the first in the text:
-// - textTooBig (5): a line wider than its rectangle, at the character that
-//   does not fit; lines taller than it, at the first character of the first
-//   line that does not fit (or where that line starts, if empty).
+// - textTooBig (5): a line wider than its rectangle, or parts of a line
+//   meeting, at the character that does not fit; lines taller than it, at
+//   the first character of the first line that does not fit (or where that
+//   line starts, if empty); groups of lines meeting, at the later group's
+//   first line.
 // - characterNotDefined (7): a code the font lacks (or [hc] over 255), at the
 //   character (a field's: at its tag).
 // - fontNotDefined (6): [fo] of a font not given, or text without a default
 //   font, at the tag or the character.
 // - unsupportedTagValue (4): [jl1] or [jp1], a rectangle off the sign, a
 //   colour the scheme cannot show.
-// - tagConflict (11): [jl] or [jp] changing after text of the same line or
-//   rectangle (mixed justification within one is not placed yet).
+// - tagConflict (11): [jl] going back (or to or from full) after text of the
+//   same line; [jp] after text of the same line, or going back to a group
+//   an earlier line of the rectangle has passed.
 // - flashRegionError (10): [fl] inside a flash region, [/fl] outside one.
 //   A region still open at the end of a page ends there.
 // - graphicNotDefined (15) for [g], unsupportedTag (3) for [mv] and [tdc]:
@@ -76,20 +85,29 @@ struct PageState {
 };
 PageState firstPageState(const SignProfile& profile, const FontSet& fonts);
 
-struct LineBox {
-    int x = 0, y = 0;          // top left, once placed
-    int width = 0, height = 0;  // pixels; width holds the spacing between characters
+// The part of a line under one justification: a line holds up to a left,
+// a center and a right part, in that order, or one full part.
+struct Segment {
+    int x = 0;       // where its first character stands, once placed
+    int width = 0;   // pixels, with the spacing between its characters
     int chars = 0;
-    int extra = 0;              // pixels full justification spreads over the gaps
-    int lineSpacing = 0;        // the largest of its fonts'
-    int spacingAbove = -1;      // [nl s]; -1 when not given
-    LineJustify justify = LineJustify::Left;
-    size_t firstPos = 0;        // its first character, or where it starts
+    int extra = 0;   // full justification: pixels spread over the gaps
 };
+
+struct LineBox {
+    int y = 0;              // top, once placed
+    int height = 0;         // its tallest font's
+    int chars = 0;
+    int lineSpacing = 0;    // the largest of its fonts'
+    int spacingAbove = -1;  // [nl s]; -1 when not given
+    PageJustify group = PageJustify::Top;  // lines of a rectangle: top ones, middle ones, bottom ones
+    size_t firstPos = 0;    // its first character, or where it starts
+    Segment segments[4];    // by LineJustify: left, center, right, full
+};
+inline int segmentIndex(LineJustify j) { return static_cast<int>(j) - 2; }
 
 struct TextBlock {
     int x = 0, y = 0, width = 0, height = 0;  // the text rectangle, from 0
-    PageJustify justify = PageJustify::Top;
     size_t firstLine = 0;
     int chars = 0;
 };
