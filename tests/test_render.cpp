@@ -270,12 +270,13 @@ TEST(RenderFlash, OnAndOffFrames) {
     ASSERT_EQ(r.pages.size(), 1u);
     EXPECT_FALSE(r.pages[0].flashes);
     EXPECT_EQ(r.pages[0].off.width(), 0);
-    // A region still open at the page's end ends there; defaults from the sign.
-    r = render("[fl]I[np]I", sign(2, 3));
+    // The sign's flash times by default; the next page does not flash.
+    r = render("[fl]I[/fl][np]I", sign(2, 3));
     ASSERT_TRUE(r.problem.ok());
     ASSERT_EQ(r.pages.size(), 2u);
     EXPECT_TRUE(r.pages[0].flashes);
     EXPECT_EQ(r.pages[0].flashOn, 5);
+    EXPECT_EQ(r.pages[0].flashOff, 5);
     EXPECT_EQ(rowsOf(r.pages[0].off), (Rows{"..", "..", ".."}));
     EXPECT_FALSE(r.pages[1].flashes);
 }
@@ -320,6 +321,14 @@ TEST(RenderProblems, CodesAndPositions) {
         {"[jp4]I[nl][jp2]I", 5, 7, NTCIP_MULTI_TAG_CONFLICT, 10},
         {"[fl]I[fl]", 5, 3, NTCIP_MULTI_FLASH_REGION_ERROR, 5},
         {"I[/fl]", 5, 3, NTCIP_MULTI_FLASH_REGION_ERROR, 1},
+        {"I[fl]I[np]I", 5, 3, NTCIP_MULTI_FLASH_REGION_ERROR, 1},  // still open at its page's end
+        {"I[fl]I", 5, 3, NTCIP_MULTI_FLASH_REGION_ERROR, 1},
+        {"[fl]I[nl]I", 5, 6, NTCIP_MULTI_FLASH_REGION_ERROR, 0},  // before the line that does not fit
+        {"[sc1]I[sc2]I", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 6},
+        {"I[/sc]", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 1},
+        {"[sc1]I[np]I[/sc]", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 11},     // ended with its page
+        {"[sc1]I[tr1,1,0,0]I[/sc]", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 18},  // and with its rectangle
+        {"I[f14]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 1},
         {"I[g1]", 5, 3, NTCIP_MULTI_GRAPHIC_NOT_DEFINED, 1},
         {"I[np]IX", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 6},  // positions count from the message
     };

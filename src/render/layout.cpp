@@ -109,6 +109,7 @@ private:
     Problem problem_;
     size_t block_ = 0, line_ = 0;  // current indexes
     bool inFlash_ = false;
+    size_t flashAt_ = 0;  // the open [fl]
     bool ended_ = false;
     int prevCharSpacing_ = 0;  // the font spacing of the line's last character
     int part_ = -1;            // painting: the line's part being drawn,
@@ -120,6 +121,7 @@ Problem Walker::run() {
         layout_ = PageLayout{};
         layout_.background = st_.background;
     }
+    st_.spacing = -1;  // an [sc] ends with its page
     openBlock(0, 0, profile_.width, profile_.height, start_);
     multi::Tokenizer tokens(text_ + start_, length_ - start_);
     for (Token t; !ended_ && tokens.next(t);) {
@@ -136,7 +138,9 @@ Problem Walker::run() {
         if (!ended_) layout_.end = length_;
         layout_.pageOn = st_.pageOn;
         layout_.pageOff = st_.pageOff;
-        return closeBlock();
+        Problem p = closeBlock();
+        if (inFlash_ && (p.ok() || flashAt_ < p.at)) return Problem{NTCIP_MULTI_FLASH_REGION_ERROR, flashAt_};
+        return p;
     }
     return problem_;
 }
@@ -150,7 +154,7 @@ bool Walker::token(const Token& t) {
         return character(static_cast<unsigned>(t.hex.code), t.pos);
     case TokenKind::Field: {
         const char* s = sampleField(t.field.id);
-        if (!s) return fail(NTCIP_MULTI_FIELD_DEVICE_NOT_EXIST, t.pos);
+        if (!s) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
         for (; *s; ++s)
             if (!character(static_cast<unsigned char>(*s), t.pos)) return false;
         return true;
@@ -203,8 +207,10 @@ bool Walker::token(const Token& t) {
         if (measuring()) {
             Problem p = closeBlock();
             if (!p.ok()) return fail(p.code, p.at);
+            st_.spacing = -1;
             openBlock(x, y, w, h, t.pos + t.length);
         } else {
+            st_.spacing = -1;
             ++block_;
             line_ = layout_.blocks[block_].firstLine;
             startPaintLine();
@@ -234,6 +240,7 @@ bool Walker::token(const Token& t) {
     case TokenKind::Flash:
         if (inFlash_) return fail(NTCIP_MULTI_FLASH_REGION_ERROR, t.pos);
         inFlash_ = true;
+        flashAt_ = t.pos;
         if (measuring() && !layout_.flashes) {
             layout_.flashes = true;
             layout_.flashOn = t.flash.on < 0 ? profile_.flashOnTime : static_cast<uint8_t>(t.flash.on);
@@ -249,8 +256,14 @@ bool Walker::token(const Token& t) {
         st_.pageOn = t.pageTime.on < 0 ? profile_.pageOnTime : static_cast<uint8_t>(t.pageTime.on);
         st_.pageOff = t.pageTime.off < 0 ? profile_.pageOffTime : static_cast<uint8_t>(t.pageTime.off);
         return true;
-    case TokenKind::Spacing: st_.spacing = t.number; return true;
-    case TokenKind::SpacingEnd: st_.spacing = -1; return true;
+    case TokenKind::Spacing:
+        if (st_.spacing >= 0) return fail(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+        st_.spacing = t.number;
+        return true;
+    case TokenKind::SpacingEnd:
+        if (st_.spacing < 0) return fail(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+        st_.spacing = -1;
+        return true;
     case TokenKind::NewPage:
         ended_ = true;
         if (measuring()) {

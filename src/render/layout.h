@@ -31,12 +31,13 @@
 // - fontNotDefined (6): [fo] of a font not given, or text without a default
 //   font, at the tag or the character.
 // - unsupportedTagValue (4): [jl1] or [jp1], a rectangle off the sign, a
-//   colour the scheme cannot show.
+//   colour the scheme cannot show, a field past 13.
 // - tagConflict (11): [jl] going back (or to or from full) after text of the
 //   same line; [jp] after text of the same line, or going back to a group
-//   an earlier line of the rectangle has passed.
-// - flashRegionError (10): [fl] inside a flash region, [/fl] outside one.
-//   A region still open at the end of a page ends there.
+//   an earlier line of the rectangle has passed; [sc] while one is open,
+//   [/sc] with none open. An [sc] ends with its page or text rectangle.
+// - flashRegionError (10): [fl] inside a flash region, [/fl] outside one,
+//   and at an [fl] still open at the end of its page.
 // - graphicNotDefined (15) for [g], unsupportedTag (3) for [mv] and [tdc]:
 //   pictures and moving text are not drawn yet.
 // - the tokenizer's syntax errors, as it gives them.
