@@ -370,6 +370,41 @@ TEST(RenderPages, EachPageItsOwnRaster) {
     EXPECT_EQ(render("I", lines).problem.code, NTCIP_MULTI_OTHER);
 }
 
+TEST(RenderPages, PageAndMemoryLimits) {
+    Fonts fonts;
+    SignProfile p = sign(2, 3);
+    p.maxPages = 2;
+    struct {
+        const char* multi;
+        uint64_t budget;
+        int32_t code;
+        size_t at;
+        size_t pages;
+    } const cases[] = {
+        {"I[np]I", kMaxRenderBytes, NTCIP_MULTI_NONE, 0, 2},  // at the page limit
+        {"I[np]I[np]I", kMaxRenderBytes, NTCIP_MULTI_TOO_MANY_PAGES, 6, 0},
+        {"I[np]I[np]X", kMaxRenderBytes, NTCIP_MULTI_TOO_MANY_PAGES, 6, 0},  // before the page is read
+        // One frame is 2 x 3 x 3 = 18 bytes; a flashing page has two.
+        {"I[np]I", 36, NTCIP_MULTI_NONE, 0, 2},
+        {"I[np]I", 35, NTCIP_MULTI_TOO_MANY_PAGES, 1, 0},
+        {"[fl]I[/fl][np]I", 54, NTCIP_MULTI_NONE, 0, 2},
+        {"I[np][fl]I[/fl]", 53, NTCIP_MULTI_TOO_MANY_PAGES, 1, 0},
+        {"I", 17, NTCIP_MULTI_OTHER, 0, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<PageImage> pages;
+        std::string multi = c.multi;
+        Problem r = renderMulti(multi.data(), multi.size(), p, fonts.set, pages, c.budget);
+        EXPECT_EQ(r.code, c.code) << c.multi << " " << c.budget;
+        EXPECT_EQ(r.at, c.at) << c.multi << " " << c.budget;
+        EXPECT_EQ(pages.size(), c.pages) << c.multi << " " << c.budget;
+    }
+    std::vector<PageImage> pages;
+    EXPECT_TRUE(renderMulti(nullptr, 5, p, fonts.set, pages).ok());  // no text: one blank page
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(rowsOf(pages[0].on), (Rows{"..", "..", ".."}));
+}
+
 TEST(RenderFontView, ReadsAFontFromAFile) {
     uint8_t tBits[] = {0xE9, 0x00, 0x00};  // "###", ".#.", ".#." packed: 111 010 010, 3 rows of 1 byte
     fontChar chars[2] = {{'T', 3, tBits}, {300, 2, nullptr}};

@@ -269,6 +269,7 @@ bool Walker::token(const Token& t) {
         if (measuring()) {
             layout_.end = t.pos + t.length;
             layout_.more = true;
+            layout_.newPageAt = t.pos;
         }
         return true;
     case TokenKind::Graphic: return fail(NTCIP_MULTI_GRAPHIC_NOT_DEFINED, t.pos);

@@ -123,6 +123,7 @@ struct PageLayout {
     uint8_t pageOn = 0, pageOff = 0;
     size_t end = 0;     // the byte after the page and its [np]
     bool more = false;  // an [np] ended it
+    size_t newPageAt = 0;  // that [np]
 };
 
 class Painter {

@@ -49,6 +49,7 @@ struct SignProfile {
     uint8_t pageOffTime = 0;
     uint8_t flashOnTime = 5;
     uint8_t flashOffTime = 5;
+    uint8_t maxPages = 0;  // dmsMaxNumberPages; 0: no limit
 };
 
 }  // namespace render

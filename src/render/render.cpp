@@ -1,5 +1,6 @@
 #include "render/render.h"
 
+#include <new>
 #include <utility>
 
 #include "tqdms/ntcip.h"
@@ -29,41 +30,60 @@ private:
     bool flashShown_;
 };
 
+PageImage paint(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+                const PageState& pageStart, const PageLayout& layout) {
+    PageImage image;
+    image.flashes = layout.flashes;
+    image.flashOn = layout.flashOn;
+    image.flashOff = layout.flashOff;
+    image.flashOffFirst = layout.flashOffFirst;
+    image.pageOn = layout.pageOn;
+    image.pageOff = layout.pageOff;
+    image.on = Raster(profile.width, profile.height, layout.background);
+    RasterPainter onPainter(image.on, true);
+    paintPage(text, length, start, profile, fonts, pageStart, layout, onPainter);
+    if (layout.flashes) {
+        image.off = Raster(profile.width, profile.height, layout.background);
+        RasterPainter offPainter(image.off, false);
+        paintPage(text, length, start, profile, fonts, pageStart, layout, offPainter);
+    }
+    return image;
+}
+
 }  // namespace
 
 Problem renderMulti(const char* text, size_t length, const SignProfile& profile, const FontSet& fonts,
-                    std::vector<PageImage>& pages) {
+                    std::vector<PageImage>& pages, uint64_t budget) {
     if (profile.matrix != Matrix::Full) return Problem{NTCIP_MULTI_OTHER, 0};
-    std::vector<PageImage> out;
-    PageLayout layout;  // reused page after page
-    PageState state = firstPageState(profile, fonts);
-    size_t start = 0;
-    // Each page ends at an [np] past its start, or at the end of the text.
-    for (bool more = true; more;) {
-        PageState pageStart = state;
-        Problem p = layoutPage(text, length, start, profile, fonts, state, layout);
-        if (!p.ok()) return p;
-        PageImage image;
-        image.flashes = layout.flashes;
-        image.flashOn = layout.flashOn;
-        image.flashOff = layout.flashOff;
-        image.flashOffFirst = layout.flashOffFirst;
-        image.pageOn = layout.pageOn;
-        image.pageOff = layout.pageOff;
-        image.on = Raster(profile.width, profile.height, layout.background);
-        RasterPainter onPainter(image.on, true);
-        paintPage(text, length, start, profile, fonts, pageStart, layout, onPainter);
-        if (layout.flashes) {
-            image.off = Raster(profile.width, profile.height, layout.background);
-            RasterPainter offPainter(image.off, false);
-            paintPage(text, length, start, profile, fonts, pageStart, layout, offPainter);
+    if (!text) length = 0;
+    const uint64_t frameBytes = uint64_t{profile.width} * profile.height * sizeof(Rgb);
+    try {
+        std::vector<PageImage> out;
+        PageLayout layout;  // reused page after page
+        PageState state = firstPageState(profile, fonts);
+        size_t start = 0;
+        uint64_t used = 0;
+        // Each page ends at an [np] past its start, or at the end of the text.
+        for (bool more = true; more;) {
+            const size_t opener = layout.newPageAt;  // the [np] before this page
+            if (profile.maxPages > 0 && out.size() >= profile.maxPages)
+                return Problem{NTCIP_MULTI_TOO_MANY_PAGES, opener};
+            PageState pageStart = state;
+            Problem p = layoutPage(text ? text : "", length, start, profile, fonts, state, layout);
+            if (!p.ok()) return p;
+            uint64_t bytes = frameBytes * (layout.flashes ? 2 : 1);
+            if (bytes > budget - used)
+                return out.empty() ? Problem{NTCIP_MULTI_OTHER, 0} : Problem{NTCIP_MULTI_TOO_MANY_PAGES, opener};
+            used += bytes;
+            out.push_back(paint(text ? text : "", length, start, profile, fonts, pageStart, layout));
+            more = layout.more;
+            start = layout.end;
         }
-        out.push_back(std::move(image));
-        more = layout.more;
-        start = layout.end;
+        pages = std::move(out);
+        return Problem{};
+    } catch (const std::bad_alloc&) {
+        return Problem{NTCIP_MULTI_OTHER, 0};
     }
-    pages = std::move(out);
-    return Problem{};
 }
 
 }  // namespace render

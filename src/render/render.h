@@ -26,11 +26,17 @@ struct PageImage {
     uint8_t pageOn = 0, pageOff = 0;    // tenths of a second
 };
 
+// Bytes the frames of one message may take together.
+constexpr uint64_t kMaxRenderBytes = uint64_t{1} << 28;
+
 // Fills pages (replacing what it held) when the whole message renders;
-// on a problem pages is left as it was. Character- and line-matrix signs are
-// not rendered yet: other (1) at 0.
+// on a problem pages is left as it was. Beyond layoutPage's problems:
+// - tooManyPages (12) at the [np] that opens a page past profile.maxPages,
+//   or whose frames would take the message past `budget` bytes;
+// - other (1) at 0 for a character- or line-matrix sign (not rendered yet),
+//   for one page's frames larger than the budget, and when memory runs out.
 Problem renderMulti(const char* text, size_t length, const SignProfile& profile, const FontSet& fonts,
-                    std::vector<PageImage>& pages);
+                    std::vector<PageImage>& pages, uint64_t budget = kMaxRenderBytes);
 
 }  // namespace render
 }  // namespace dms
