@@ -51,11 +51,18 @@ dms::SignFont tallFont() {
     return f;
 }
 
+constexpr Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlack{0, 0, 0};
+
+// The fonts, and picture 1: 2 x 2, red and green over black (transparent)
+// and red.
 struct Fonts {
     dms::SignFont small = smallFont(), tall = tallFont();
     FontView smallView{small}, tallView{tall};
     FontEntry entries[2] = {{1, &smallView}, {2, &tallView}};
-    FontSet set{entries, 2};
+    Rgb pixels[4] = {kRed, kGreen, kBlack, kRed};
+    Picture picture{2, 2, pixels, true, kBlack};
+    PictureEntry pictures[1] = {{1, &picture}};
+    Sources set{FontSet{entries, 2}, PictureSet{pictures, 1}};
 };
 
 SignProfile sign(uint16_t width, uint16_t height) {
@@ -254,6 +261,20 @@ TEST(RenderColors, MonochromeSchemes) {
     EXPECT_EQ(bad.problem.code, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE);
 }
 
+TEST(RenderPictures, AtTheirPlaceClippedAndTransparent) {
+    expectAll({
+        {"[pb0,0,255][g1,2,2]", 4, 3, {"BBBB", "BRGB", "BBRB"}},
+        {"[pb0,0,255][g1,4,3]", 4, 3, {"BBBB", "BBBB", "BBBR"}},  // the last pixel of the sign
+        {"[pb0,0,255][g1]", 4, 3, {"RGBB", "BRBB", "BBBB"}},      // not given: the top left
+        {"[g1]I", 4, 3, {"#G..", "#R..", "#..."}},                // in the order of the text
+        {"I[g1]", 4, 3, {"RG..", "#R..", "#..."}},
+    });
+    Rendered r = render("[fl][g1][/fl]", sign(2, 2));
+    ASSERT_EQ(r.pages.size(), 1u);
+    EXPECT_EQ(rowsOf(r.pages[0].on), (Rows{"RG", ".R"}));
+    EXPECT_EQ(rowsOf(r.pages[0].off), (Rows{"..", ".."}));
+}
+
 TEST(RenderFlash, OnAndOffFrames) {
     Rendered r = render("I[flt3o7]L[/fl]I", sign(6, 3));
     ASSERT_TRUE(r.problem.ok());
@@ -329,7 +350,10 @@ TEST(RenderProblems, CodesAndPositions) {
         {"[sc1]I[np]I[/sc]", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 11},     // ended with its page
         {"[sc1]I[tr1,1,0,0]I[/sc]", 5, 3, NTCIP_MULTI_TAG_CONFLICT, 18},  // and with its rectangle
         {"I[f14]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 1},
-        {"I[g1]", 5, 3, NTCIP_MULTI_GRAPHIC_NOT_DEFINED, 1},
+        {"I[g2]", 5, 3, NTCIP_MULTI_GRAPHIC_NOT_DEFINED, 1},
+        {"I[g1,6,1]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 1},
+        {"I[g1,1,4]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 1},
+        {"I[g2,6,1]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 1},  // the position before the table
         {"I[np]IX", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 6},  // positions count from the message
     };
     for (const ProblemCase& c : cases) {

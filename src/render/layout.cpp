@@ -1,6 +1,8 @@
 #include "render/layout.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "multi/tokenizer.h"
 #include "tqdms/ntcip.h"
@@ -74,9 +76,10 @@ bool fits(const LineBox& line, int width) {
 // One reading of a page: measuring (painter null) or painting.
 class Walker {
 public:
-    Walker(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+    Walker(const char* text, size_t length, size_t start, const SignProfile& profile, const Sources& sources,
            PageState& state, PageLayout& layout, Painter* painter)
-        : text_(text), length_(length), start_(start), profile_(profile), fonts_(fonts), st_(state),
+        : text_(text), length_(length), start_(start), profile_(profile), fonts_(sources.fonts),
+          pictures_(sources.pictures), st_(state),
           layout_(layout), painter_(painter) {}
 
     Problem run();
@@ -102,6 +105,7 @@ private:
     size_t start_;
     const SignProfile& profile_;
     const FontSet& fonts_;
+    const PictureSet& pictures_;
     PageState& st_;
     PageLayout& layout_;
     Painter* painter_;
@@ -118,7 +122,14 @@ private:
 
 Problem Walker::run() {
     if (measuring()) {
+        // A fresh layout that keeps the lists' room from the page before.
+        std::vector<TextBlock> blocks = std::move(layout_.blocks);
+        std::vector<LineBox> lines = std::move(layout_.lines);
+        blocks.clear();
+        lines.clear();
         layout_ = PageLayout{};
+        layout_.blocks = std::move(blocks);
+        layout_.lines = std::move(lines);
         layout_.background = st_.background;
     }
     st_.spacing = -1;  // an [sc] ends with its page
@@ -272,7 +283,15 @@ bool Walker::token(const Token& t) {
             layout_.newPageAt = t.pos;
         }
         return true;
-    case TokenKind::Graphic: return fail(NTCIP_MULTI_GRAPHIC_NOT_DEFINED, t.pos);
+    case TokenKind::Graphic: {
+        // The tokenizer gives both or neither; without them, the top left corner.
+        int x = t.graphic.x > 0 ? t.graphic.x - 1 : 0, y = t.graphic.y > 0 ? t.graphic.y - 1 : 0;
+        if (x >= profile_.width || y >= profile_.height) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
+        const Picture* picture = pictures_.find(t.graphic.number);
+        if (!picture) return fail(NTCIP_MULTI_GRAPHIC_NOT_DEFINED, t.pos);
+        if (!measuring()) painter_->picture(x, y, *picture, inFlash_);
+        return true;
+    }
     case TokenKind::MovingText:
     case TokenKind::TravelTime: return fail(NTCIP_MULTI_UNSUPPORTED_TAG, t.pos);
     case TokenKind::Manufacturer:
@@ -434,15 +453,15 @@ PageState firstPageState(const SignProfile& profile, const FontSet& fonts) {
                      profile.pageOffTime};
 }
 
-Problem layoutPage(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+Problem layoutPage(const char* text, size_t length, size_t start, const SignProfile& profile, const Sources& sources,
                    PageState& state, PageLayout& layout) {
-    return Walker(text, length, start, profile, fonts, state, layout, nullptr).run();
+    return Walker(text, length, start, profile, sources, state, layout, nullptr).run();
 }
 
-void paintPage(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+void paintPage(const char* text, size_t length, size_t start, const SignProfile& profile, const Sources& sources,
                PageState state, const PageLayout& layout, Painter& painter) {
     // Painting only reads the layout.
-    Walker(text, length, start, profile, fonts, state, const_cast<PageLayout&>(layout), &painter).run();
+    Walker(text, length, start, profile, sources, state, const_cast<PageLayout&>(layout), &painter).run();
 }
 
 }  // namespace render

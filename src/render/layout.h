@@ -38,8 +38,11 @@
 //   [/sc] with none open. An [sc] ends with its page or text rectangle.
 // - flashRegionError (10): [fl] inside a flash region, [/fl] outside one,
 //   and at an [fl] still open at the end of its page.
-// - graphicNotDefined (15) for [g], unsupportedTag (3) for [mv] and [tdc]:
-//   pictures and moving text are not drawn yet.
+// - graphicNotDefined (15): [g] of a picture not given, at the tag;
+//   unsupportedTagValue (4) for its position off the sign. A picture is
+//   drawn at its position (from 1; not given: the sign's top left corner),
+//   clipped to the sign, over what came before it.
+// - unsupportedTag (3) for [mv] and [tdc]: moving text is not drawn yet.
 // - the tokenizer's syntax errors, as it gives them.
 #pragma once
 
@@ -71,6 +74,26 @@ struct FontSet {
             if (entries[i].number == number) return entries[i].font;
         return nullptr;
     }
+};
+
+struct PictureEntry {
+    int32_t number;
+    const Picture* picture;
+};
+struct PictureSet {
+    const PictureEntry* entries = nullptr;
+    size_t count = 0;
+    const Picture* find(int32_t number) const {
+        for (size_t i = 0; i < count; ++i)
+            if (entries[i].number == number) return entries[i].picture;
+        return nullptr;
+    }
+};
+
+// The fonts and pictures a message may name.
+struct Sources {
+    FontSet fonts;
+    PictureSet pictures;
 };
 
 // What carries from one page to the next.
@@ -132,15 +155,17 @@ public:
     // A character whose top left is at (x, y); height is its font's.
     virtual void glyph(int x, int y, const Glyph& glyph, uint16_t height, Rgb color, bool flashing) = 0;
     virtual void rect(int x, int y, int width, int height, Rgb color, bool flashing) = 0;
+    // A picture whose top left is at (x, y); it may reach past the sign.
+    virtual void picture(int x, int y, const Picture& picture, bool flashing) = 0;
 };
 
 // Lays out the page at `start`, advancing state to the next page's. On a
 // problem the layout and state are left partly filled.
-Problem layoutPage(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+Problem layoutPage(const char* text, size_t length, size_t start, const SignProfile& profile, const Sources& sources,
                    PageState& state, PageLayout& layout);
 // Paints a page layoutPage placed without a problem; `state` is the one
 // layoutPage started from.
-void paintPage(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+void paintPage(const char* text, size_t length, size_t start, const SignProfile& profile, const Sources& sources,
                PageState state, const PageLayout& layout, Painter& painter);
 
 }  // namespace render

@@ -60,6 +60,16 @@ struct Glyph {
     }
 };
 
+// A picture [g] draws: width x height pixels, rows top first, held
+// elsewhere. With transparency on, pixels of the transparent colour are
+// not drawn.
+struct Picture {
+    uint16_t width = 0, height = 0;
+    const Rgb* pixels = nullptr;  // width x height, or null: nothing to draw
+    bool transparent = false;
+    Rgb transparentColor;
+};
+
 class FontView {
 public:
     FontView() = default;

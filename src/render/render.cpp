@@ -25,12 +25,21 @@ public:
         raster_.fill(x, y, width, height, color);
     }
 
+    void picture(int x, int y, const Picture& p, bool flashing) override {
+        if ((flashing && !flashShown_) || !p.pixels) return;
+        for (int r = 0; r < p.height; ++r)
+            for (int c = 0; c < p.width; ++c) {
+                Rgb pixel = p.pixels[static_cast<size_t>(r) * p.width + static_cast<size_t>(c)];
+                if (!p.transparent || pixel != p.transparentColor) raster_.set(x + c, y + r, pixel);
+            }
+    }
+
 private:
     Raster& raster_;
     bool flashShown_;
 };
 
-PageImage paint(const char* text, size_t length, size_t start, const SignProfile& profile, const FontSet& fonts,
+PageImage paint(const char* text, size_t length, size_t start, const SignProfile& profile, const Sources& sources,
                 const PageState& pageStart, const PageLayout& layout) {
     PageImage image;
     image.flashes = layout.flashes;
@@ -41,18 +50,18 @@ PageImage paint(const char* text, size_t length, size_t start, const SignProfile
     image.pageOff = layout.pageOff;
     image.on = Raster(profile.width, profile.height, layout.background);
     RasterPainter onPainter(image.on, true);
-    paintPage(text, length, start, profile, fonts, pageStart, layout, onPainter);
+    paintPage(text, length, start, profile, sources, pageStart, layout, onPainter);
     if (layout.flashes) {
         image.off = Raster(profile.width, profile.height, layout.background);
         RasterPainter offPainter(image.off, false);
-        paintPage(text, length, start, profile, fonts, pageStart, layout, offPainter);
+        paintPage(text, length, start, profile, sources, pageStart, layout, offPainter);
     }
     return image;
 }
 
 }  // namespace
 
-Problem renderMulti(const char* text, size_t length, const SignProfile& profile, const FontSet& fonts,
+Problem renderMulti(const char* text, size_t length, const SignProfile& profile, const Sources& sources,
                     std::vector<PageImage>& pages, uint64_t budget) {
     if (profile.matrix != Matrix::Full) return Problem{NTCIP_MULTI_OTHER, 0};
     if (!text) length = 0;
@@ -60,7 +69,7 @@ Problem renderMulti(const char* text, size_t length, const SignProfile& profile,
     try {
         std::vector<PageImage> out;
         PageLayout layout;  // reused page after page
-        PageState state = firstPageState(profile, fonts);
+        PageState state = firstPageState(profile, sources.fonts);
         size_t start = 0;
         uint64_t used = 0;
         // Each page ends at an [np] past its start, or at the end of the text.
@@ -69,13 +78,13 @@ Problem renderMulti(const char* text, size_t length, const SignProfile& profile,
             if (profile.maxPages > 0 && out.size() >= profile.maxPages)
                 return Problem{NTCIP_MULTI_TOO_MANY_PAGES, opener};
             PageState pageStart = state;
-            Problem p = layoutPage(text ? text : "", length, start, profile, fonts, state, layout);
+            Problem p = layoutPage(text ? text : "", length, start, profile, sources, state, layout);
             if (!p.ok()) return p;
             uint64_t bytes = frameBytes * (layout.flashes ? 2 : 1);
             if (bytes > budget - used)
                 return out.empty() ? Problem{NTCIP_MULTI_OTHER, 0} : Problem{NTCIP_MULTI_TOO_MANY_PAGES, opener};
             used += bytes;
-            out.push_back(paint(text ? text : "", length, start, profile, fonts, pageStart, layout));
+            out.push_back(paint(text ? text : "", length, start, profile, sources, pageStart, layout));
             more = layout.more;
             start = layout.end;
         }

@@ -2,8 +2,9 @@
 // as a raster, and as two (the flash's on and off frames) when it flashes.
 // The placement rules and the problems reported are layoutPage's
 // (render/layout.h). The page background fills the whole page, whichever
-// [pb] or [cb] of the page set it last; colour rectangles and characters
-// follow in the order of the text, flashing ones on the on frame only.
+// [pb] or [cb] of the page set it last; colour rectangles, pictures and
+// characters follow in the order of the text, flashing ones on the on frame
+// only.
 #pragma once
 
 #include <cstddef>
@@ -35,7 +36,7 @@ constexpr uint64_t kMaxRenderBytes = uint64_t{1} << 28;
 //   or whose frames would take the message past `budget` bytes;
 // - other (1) at 0 for a character- or line-matrix sign (not rendered yet),
 //   for one page's frames larger than the budget, and when memory runs out.
-Problem renderMulti(const char* text, size_t length, const SignProfile& profile, const FontSet& fonts,
+Problem renderMulti(const char* text, size_t length, const SignProfile& profile, const Sources& sources,
                     std::vector<PageImage>& pages, uint64_t budget = kMaxRenderBytes);
 
 }  // namespace render
