@@ -286,6 +286,12 @@ TEST(RenderFlash, OnAndOffFrames) {
     EXPECT_EQ(rowsOf(p.on), (Rows{"#.#..#", "#.#..#", "#.##.#"}));
     EXPECT_EQ(rowsOf(p.off), (Rows{"#....#", "#....#", "#....#"}));
 
+    // A colour rectangle flashes as text does.
+    r = render("[fl][cr2,1,1,3,255,0,0][/fl]I", sign(2, 3));
+    ASSERT_EQ(r.pages.size(), 1u);
+    EXPECT_EQ(rowsOf(r.pages[0].on), (Rows{"#R", "#R", "#R"}));
+    EXPECT_EQ(rowsOf(r.pages[0].off), (Rows{"#.", "#.", "#."}));
+
     // Without a flash: one frame, the sign's flash times unused.
     r = render("I", sign(2, 3));
     ASSERT_EQ(r.pages.size(), 1u);
