@@ -435,6 +435,43 @@ TEST(RenderPages, PageAndMemoryLimits) {
     EXPECT_EQ(rowsOf(pages[0].on), (Rows{"..", "..", ".."}));
 }
 
+// Pieces of MULTI joined at random: every message either renders, with
+// every page the sign's size, or names a byte of the text (or its end). Run under a
+// memory checker, this also shows nothing is written outside a raster.
+TEST(RenderProperty, RandomMessagesEndCleanly) {
+    static const char* const kPieces[] = {
+        "I", "L", "T", " ", "X", "[[", "]]", "[nl]", "[nl0]", "[nl9]", "[np]", "[jl2]", "[jl3]", "[jl4]",
+        "[jl5]", "[jp2]", "[jp3]", "[jp4]", "[sc2]", "[/sc]", "[fo1]", "[fo2]", "[fo]", "[fl]", "[/fl]",
+        "[flt2o3]", "[cf255,0,0]", "[cf1]", "[pb0,0,255]", "[cr1,1,2,2,0,255,0]", "[cr3,2,0,0,1]",
+        "[tr1,1,0,0]", "[tr2,2,3,3]", "[tr4,1,3,5]", "[g1]", "[g1,5,4]", "[hc49]", "[f3]", "[pt5o1]", "[",
+        "]", "[xy]", "[g1,9,9]"};
+    Fonts fonts;
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    int rendered = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string multi;
+        for (uint32_t n = next() % 12; n > 0; --n) multi += kPieces[next() % (sizeof kPieces / sizeof kPieces[0])];
+        SignProfile p = sign(static_cast<uint16_t>(1 + next() % 9), static_cast<uint16_t>(1 + next() % 8));
+        p.maxPages = static_cast<uint8_t>(next() % 4);
+        std::vector<PageImage> pages;
+        Problem r = renderMulti(multi.data(), multi.size(), p, fonts.set, pages);
+        if (!r.ok()) {
+            EXPECT_LE(r.at, multi.size()) << multi << ": " << r.code;  // the end, for an open "["
+            EXPECT_TRUE(pages.empty()) << multi;
+            continue;
+        }
+        ++rendered;
+        ASSERT_FALSE(pages.empty()) << multi;
+        for (const PageImage& page : pages) {
+            EXPECT_EQ(page.on.width(), p.width) << multi;
+            EXPECT_EQ(page.on.height(), p.height) << multi;
+            EXPECT_EQ(page.off.width(), page.flashes ? p.width : 0) << multi;
+        }
+    }
+    EXPECT_GT(rendered, 300);  // the pieces do make messages that render
+}
+
 TEST(RenderFontView, ReadsAFontFromAFile) {
     uint8_t tBits[] = {0xE9, 0x00, 0x00};  // "###", ".#.", ".#." packed: 111 010 010, 3 rows of 1 byte
     fontChar chars[2] = {{'T', 3, tBits}, {300, 2, nullptr}};
