@@ -275,6 +275,39 @@ TEST(RenderPictures, AtTheirPlaceClippedAndTransparent) {
     EXPECT_EQ(rowsOf(r.pages[0].off), (Rows{"..", ".."}));
 }
 
+// Index colours by scheme, read off the raster's pixels.
+TEST(RenderColors, IndexesByScheme) {
+    struct {
+        ColorScheme scheme;
+        const char* multi;
+        Rgb expected;
+    } const cases[] = {
+        {ColorScheme::Monochrome8Bit, "[cf0]I", Rgb{10, 20, 30}},      // the off colour
+        {ColorScheme::Monochrome8Bit, "[cf255]I", Rgb{250, 180, 0}},   // the on colour
+        {ColorScheme::Monochrome8Bit, "[cf128]I", Rgb{130, 100, 15}},  // halfway, rounded
+        {ColorScheme::Monochrome8Bit, "I", Rgb{250, 180, 0}},
+        {ColorScheme::Monochrome1Bit, "[cf1]I", Rgb{250, 180, 0}},
+        {ColorScheme::ColorClassic, "[cf2]I", Rgb{255, 255, 0}},  // yellow
+        {ColorScheme::ColorClassic, "[cf9]I", Rgb{255, 180, 0}},  // amber, the last
+        {ColorScheme::ColorClassic, "I", Rgb{255, 255, 255}},     // the profile's foreground
+        {ColorScheme::Color24Bit, "[cf1,2,3]I", Rgb{1, 2, 3}},
+    };
+    for (const auto& c : cases) {
+        SignProfile p = sign(1, 3);
+        p.scheme = c.scheme;
+        p.monochromeOn = Rgb{250, 180, 0};
+        p.monochromeOff = Rgb{10, 20, 30};
+        Rendered r = render(c.multi, p);
+        ASSERT_EQ(r.pages.size(), 1u) << c.multi;
+        Rgb got = r.pages[0].on.at(0, 2);
+        EXPECT_TRUE(got == c.expected) << c.multi << ": " << int(got.red) << "," << int(got.green) << "," << int(got.blue);
+    }
+    SignProfile classic = sign(1, 3);
+    classic.scheme = ColorScheme::ColorClassic;
+    EXPECT_EQ(render("[cf10]I", classic).problem.code, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE);
+    EXPECT_EQ(render("[cf1,2,3]I", classic).problem.code, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE);
+}
+
 TEST(RenderFlash, OnAndOffFrames) {
     Rendered r = render("I[flt3o7]L[/fl]I", sign(6, 3));
     ASSERT_TRUE(r.problem.ok());

@@ -5,53 +5,16 @@
 #include <vector>
 
 #include "multi/tokenizer.h"
+#include "render/colors.h"
 #include "tqdms/ntcip.h"
 
 namespace dms {
 namespace render {
 namespace {
 
-using multi::ColorForm;
-using multi::ColorValue;
 using multi::RectValue;
 using multi::Token;
 using multi::TokenKind;
-
-// The classic colour indices (colorClassic, and colour signs given an index).
-constexpr Rgb kClassic[] = {{0, 0, 0},     {255, 0, 0},   {255, 255, 0},   {0, 255, 0},   {0, 255, 255},
-                            {0, 0, 255},   {255, 0, 255}, {255, 255, 255}, {255, 165, 0}, {255, 180, 0}};
-
-bool monochrome(const SignProfile& p) {
-    return p.scheme == ColorScheme::Monochrome1Bit || p.scheme == ColorScheme::Monochrome8Bit;
-}
-
-uint8_t blend(uint8_t off, uint8_t on, unsigned level) {
-    return static_cast<uint8_t>((off * (255u - level) + on * level + 127u) / 255u);
-}
-
-// The colour a value stands for on this sign; false when it cannot show it.
-bool resolve(const SignProfile& p, const ColorValue& v, Rgb fallback, Rgb& out) {
-    switch (v.form) {
-    case ColorForm::Default: out = fallback; return true;
-    case ColorForm::Rgb:
-        if (p.scheme != ColorScheme::Color24Bit) return false;
-        out = Rgb{v.red, v.green, v.blue};
-        return true;
-    case ColorForm::Index: break;
-    }
-    if (p.scheme == ColorScheme::Monochrome1Bit) {
-        if (v.index > 1) return false;
-        out = v.index ? p.monochromeOn : p.monochromeOff;
-    } else if (p.scheme == ColorScheme::Monochrome8Bit) {
-        out = Rgb{blend(p.monochromeOff.red, p.monochromeOn.red, v.index),
-                  blend(p.monochromeOff.green, p.monochromeOn.green, v.index),
-                  blend(p.monochromeOff.blue, p.monochromeOn.blue, v.index)};
-    } else {
-        if (v.index >= sizeof kClassic / sizeof kClassic[0]) return false;
-        out = kClassic[v.index];
-    }
-    return true;
-}
 
 // Sample text a field shows, by NTCIP field number (1 to 13).
 const char* sampleField(int32_t id) {
@@ -231,21 +194,19 @@ bool Walker::token(const Token& t) {
     case TokenKind::ColorRectangle: {
         int x, y, w, h;
         Rgb c;
-        if (!rectangle(t.colorRect.rect, x, y, w, h) || !resolve(profile_, t.colorRect.color, Rgb{}, c))
+        if (!rectangle(t.colorRect.rect, x, y, w, h) || !resolveColor(profile_, t.colorRect.color, Rgb{}, c))
             return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
         if (!measuring()) painter_->rect(x, y, w, h, c, inFlash_);
         return true;
     }
     case TokenKind::PageBackground:
     case TokenKind::ColorBackground: {
-        Rgb fallback = monochrome(profile_) ? profile_.monochromeOff : profile_.background;
-        if (!resolve(profile_, t.color, fallback, st_.background)) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
+        if (!resolveColor(profile_, t.color, defaultBackground(profile_), st_.background)) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
         if (measuring()) layout_.background = st_.background;
         return true;
     }
     case TokenKind::ColorForeground: {
-        Rgb fallback = monochrome(profile_) ? profile_.monochromeOn : profile_.foreground;
-        if (!resolve(profile_, t.color, fallback, st_.foreground)) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
+        if (!resolveColor(profile_, t.color, defaultForeground(profile_), st_.foreground)) return fail(NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, t.pos);
         return true;
     }
     case TokenKind::Flash:
@@ -441,14 +402,13 @@ void Walker::startPaintLine() { part_ = -1; }
 }  // namespace
 
 PageState firstPageState(const SignProfile& profile, const FontSet& fonts) {
-    bool mono = monochrome(profile);
     return PageState{profile.font,
                      fonts.find(profile.font),
                      -1,
                      profile.lineJustify,
                      profile.pageJustify,
-                     mono ? profile.monochromeOn : profile.foreground,
-                     mono ? profile.monochromeOff : profile.background,
+                     defaultForeground(profile),
+                     defaultBackground(profile),
                      profile.pageOnTime,
                      profile.pageOffTime};
 }
