@@ -46,14 +46,6 @@ TEST(MultiScan, StrictAndLooseNamesEscapesAndBracketGroups) {
     const char* u = "A[f3]";
     EXPECT_EQ(FindClosedTag(u, "f"), u + 1);
 
-    // The one-pass search agrees with one search per name.
-    const char* names[] = {"nl", "f", "hc", "mv", "fl", "/fl"};
-    const bool loose[] = {false, false, true, true, true, false};
-    for (const char* text : {"[[f2][nl5][hc4][f", "x[mv[fl][/fl][[nl1]", "[fo1][flt5o5]A[/fl][f9]", "", "[", "[[[["}) {
-        int32_t all[6];
-        findTags(text, std::strlen(text), names, loose, 6, all);
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(all[i], FindTag(text, names[i], loose[i])) << text << " " << names[i];
-    }
     EXPECT_EQ(ints(tagAt("[nl]", "nl", false), tagAt("[nlx]", "nl", false), tagAt("[nlx]", "nl", true),
                    tagAt("[nl", "nl", false), tagAt("x[nl]", "nl", false)),
               ints(1, 0, 1, 1, 0));

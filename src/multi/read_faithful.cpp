@@ -92,7 +92,6 @@ private:
     // to write: unless the page begins with page times of its own, its text
     // begins with the tag that chose the default.
     void repeatDefaultTimes(const Token* t) {
-        if (!defaultTimesToRepeat_) return;
         defaultTimesToRepeat_ = false;
         if (t != nullptr && t->kind == TokenKind::PageTime) return;
         const std::string tag = offTime_ == 0 ? "[pt]" : "[pto" + std::to_string(offTime_) + "]";
@@ -117,6 +116,10 @@ private:
         run_.append(p, n);
     }
     void keep(const Token& t) { appendRun(text_ + t.pos, t.length); }
+    bool keepTag(const Token& t) {
+        keep(t);
+        return true;
+    }
 
     bool flush() {
         if (!runOpen_) return true;
@@ -199,9 +202,12 @@ private:
             case TokenKind::Field: return field(t);
             case TokenKind::HexCharacter: return hexCharacter(t);
             case TokenKind::MovingText: return movingText(t);
-            case TokenKind::Graphic: return graphic(t);
-            case TokenKind::ColorRectangle: return colorRectangle(t);
-            case TokenKind::TextRectangle: return textRectangle(t);
+            // Graphic elements are written after the page's text. On a page
+            // whose flash tags stay as text they stay in the text too, to
+            // keep their place before, inside or after each region.
+            case TokenKind::Graphic: return rawFlashing_ ? keepTag(t) : graphic(t);
+            case TokenKind::ColorRectangle: return rawFlashing_ ? keepTag(t) : colorRectangle(t);
+            case TokenKind::TextRectangle: return rawFlashing_ ? keepTag(t) : textRectangle(t);
             // [cb], [sc], [/sc], [ms], [/ms], and travel-time fields: the
             // writer writes those after the page's text, without their flash
             // and in whatever font the text left, so they stay in the text.
@@ -331,11 +337,9 @@ private:
         return e->textBase.SetText(run_.c_str());
     }
 
-    // Graphic elements are written after the page's text. On a page whose
-    // flash tags stay as text they stay in the text too, to keep their
-    // place before, inside or after each region.
+    // A picture with a version ID stays as text.
     bool graphic(const Token& t) {
-        if (t.graphic.version >= 0 || rawFlashing_) {
+        if (t.graphic.version >= 0) {
             keep(t);
             return true;
         }
@@ -347,10 +351,6 @@ private:
     }
 
     bool colorRectangle(const Token& t) {
-        if (rawFlashing_) {
-            keep(t);
-            return true;
-        }
         ColorRectangle* e = page_->AddColorRectangle();
         if (e == nullptr) return false;
         const RectValue& r = t.colorRect.rect;
@@ -364,10 +364,6 @@ private:
     }
 
     bool textRectangle(const Token& t) {
-        if (rawFlashing_) {
-            keep(t);
-            return true;
-        }
         if (!flush()) return false;
         TextRectangle* e = page_->AddTextRectangle();
         if (e == nullptr) return false;

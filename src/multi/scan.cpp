@@ -34,31 +34,6 @@ int32_t FindTag(const char* text, size_t length, const char* name, bool loose, s
     return kScanUnset;
 }
 
-void findTags(const char* text, size_t length, const char* const* names, const bool* loose, int count,
-              int32_t* results) {
-    size_t lengths[8];
-    int missing = 0;
-    for (int i = 0; i < count && i < 8; ++i) {
-        results[i] = kScanUnset;
-        lengths[i] = std::strlen(names[i]);
-        ++missing;
-    }
-    const char* end = text + length;
-    for (const char* p = text; p < end && missing > 0; ++p) {
-        p = multi::findByte(p, end, '[');
-        if (p == end) break;
-        const size_t j = static_cast<size_t>(p - text);
-        if (j >= 2 && p[-1] == '[') continue;
-        for (int i = 0; i < missing; ++i) {
-            if (results[i] == kScanUnset && nameFollows(p, end, names[i], lengths[i], loose[i]))
-                results[i] = static_cast<int32_t>(j);
-        }
-        int found = 0;
-        for (int i = 0; i < missing; ++i) found += results[i] != kScanUnset;
-        if (found == missing) break;
-    }
-}
-
 bool tagAt(const char* text, const char* name, bool loose) {
     if (text == nullptr || name == nullptr || text[0] != '[') return false;
     size_t nameLength = 0;

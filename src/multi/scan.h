@@ -24,11 +24,6 @@ int32_t FindTag(const char* text, const char* name, bool loose);
 int32_t FindTag(const char* text, size_t length, const char* name, bool loose,
                 size_t lastStart = static_cast<size_t>(-1));
 
-// FindTag for up to eight names in one pass over text: results[i] is what
-// FindTag(text, length, names[i], loose[i]) gives.
-void findTags(const char* text, size_t length, const char* const* names, const bool* loose, int count,
-              int32_t* results);
-
 // strstr(text, "[" name) for short names, without the library's set-up
 // cost on short texts; the brackets are found with strchr, which steps over
 // plain text many bytes at a time.

@@ -62,33 +62,25 @@ struct Problem {
     bool ok() const { return code == 2; }
 };
 
-struct FontEntry {
-    int32_t number;
-    const FontView* font;
-};
-struct FontSet {
-    const FontEntry* entries = nullptr;
+// Fonts or pictures by number: entries held by the caller.
+template <typename T>
+struct NumberedSet {
+    struct Entry {
+        int32_t number;
+        const T* item;
+    };
+    const Entry* entries = nullptr;
     size_t count = 0;
-    const FontView* find(int32_t number) const {
+    const T* find(int32_t number) const {
         for (size_t i = 0; i < count; ++i)
-            if (entries[i].number == number) return entries[i].font;
+            if (entries[i].number == number) return entries[i].item;
         return nullptr;
     }
 };
-
-struct PictureEntry {
-    int32_t number;
-    const Picture* picture;
-};
-struct PictureSet {
-    const PictureEntry* entries = nullptr;
-    size_t count = 0;
-    const Picture* find(int32_t number) const {
-        for (size_t i = 0; i < count; ++i)
-            if (entries[i].number == number) return entries[i].picture;
-        return nullptr;
-    }
-};
+using FontSet = NumberedSet<FontView>;
+using FontEntry = FontSet::Entry;
+using PictureSet = NumberedSet<Picture>;
+using PictureEntry = PictureSet::Entry;
 
 // The fonts and pictures a message may name.
 struct Sources {
