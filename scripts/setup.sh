@@ -8,7 +8,7 @@ deps_dir=${1:-build/deps}
 packages=(
   cmake make g++ clang libclang-rt-14-dev pkg-config dpkg-dev
   libtinyxml2-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
-  libsnmp-dev snmp
+  libsnmp-dev snmp libpng-dev libgif-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 )
 
