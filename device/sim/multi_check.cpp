@@ -53,17 +53,18 @@
 //   [f]: it is one line moving across its window, which holds no pages,
 //   rectangles, graphics, line breaks or moving text of its own.
 //
-// Fit (textTooBig): when the text reads without a fault up to there, each
-// page is laid out on the sign with its fonts and graphics
-// (layout_fit.h); a line wider than its text rectangle is refused at the
-// character that does not fit, lines taller than it at the first line that
-// does not fit, groups of lines that meet at the lower group's first line.
-// The first fault in the text wins: a fit fault before the fault this
-// reading finds is reported instead. Every other rule the renderer checks
-// too (flash regions, [sc] pairing, fields past 13, fonts and characters)
-// is this reading's alone: it also reads moving text, codes past 255 and
-// character-matrix signs, which the renderer does not place yet, and the
-// layout only ever reports textTooBig.
+// Fit (textTooBig): each page is laid out on the sign with its fonts and
+// the sizes of its graphics (layout_fit.h): a line wider than its text
+// rectangle is refused at the character that does not fit, lines taller
+// than it at the first line that does not fit, groups of lines that meet
+// at the lower group's first line. The layout ends at whatever it cannot
+// place (moving text, [tdc], codes past 255, character- and line-matrix
+// signs). The first fault in the text wins, whichever reading finds it.
+//
+// One reporter per rule: the layout reports textTooBig only. Every other
+// rule the renderer also checks (flash regions, [sc] pairing, fields past
+// 13, fonts and characters, [jp] placement) is reported by this reading,
+// which also reads what the layout cannot place.
 namespace tqsim {
 namespace {
 
