@@ -58,7 +58,8 @@ render::SignProfile renderProfile(const SignProfile& p) {
 int builtInWidth(const FontRow& f) {
     int width = 0;
     size_t i = 0;
-    for (; i < f.name.size() && i < 3 && f.name[i] >= '0' && f.name[i] <= '9'; ++i) width = width * 10 + (f.name[i] - '0');
+    for (; i < f.name.size() && i < 3 && f.name[i] >= '0' && f.name[i] <= '9'; ++i)
+        width = width * 10 + (f.name[i] - '0');
     bool named = i > 0 && i < f.name.size() && (f.name[i] == 'x' || f.name[i] == 'X');
     return std::min(named && width > 0 ? width : f.height, 255);
 }
@@ -82,7 +83,8 @@ public:
                 std::fill(font.widths.begin() + 32, font.widths.begin() + 127, static_cast<uint8_t>(builtInWidth(f)));
             } else {
                 for (const auto& c : f.characters)
-                    if (c.first >= 0 && c.first <= 255) font.widths[static_cast<size_t>(c.first)] = static_cast<uint8_t>(c.second.width);
+                    if (c.first >= 0 && c.first <= 255)
+                        font.widths[static_cast<size_t>(c.first)] = static_cast<uint8_t>(c.second.width);
             }
             fonts_.push_back(std::move(font));
             views_.emplace_back(fonts_.back());
@@ -118,7 +120,8 @@ public:
 
 private:
     bool known(int number) const {
-        return std::any_of(entries_.begin(), entries_.end(), [number](const render::PictureEntry& e) { return e.number == number; });
+        return std::any_of(entries_.begin(), entries_.end(),
+                           [number](const render::PictureEntry& e) { return e.number == number; });
     }
 
     std::deque<render::Picture> pictures_;
