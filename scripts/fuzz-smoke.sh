@@ -6,6 +6,7 @@
 # u = 2 x TOTAL / (S + largest w). Heaviest first, two at a time, the run
 # then ends within TOTAL (each lane takes the next target when it is free:
 # the busier lane ends at most S x u / 2 + largest x u / 2).
+# A target with a dictionary (fuzz/NAME.dict) runs with it.
 # Usage: fuzz-smoke.sh build-fuzz TOTAL
 set -uo pipefail
 fuzz_build=$1
@@ -39,14 +40,15 @@ trap 'rm -rf "$work"' EXIT
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 run_one() {
-  local weight=$1 bin=$2 name corpus seconds
+  local weight=$1 bin=$2 name corpus seconds dict=()
   seconds=$(( weight * unit ))
   [ "$seconds" -ge 10 ] || seconds=10
   name=$(basename "$bin" | sed 's/^fuzz_//')
   corpus="$work/$name"
   mkdir -p "$corpus"
   [ -d "$root/fuzz/corpus/$name" ] && cp -r "$root/fuzz/corpus/$name/." "$corpus/"
-  if "$bin" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  [ -f "$root/fuzz/$name.dict" ] && dict=(-dict="$root/fuzz/$name.dict")
+  if "$bin" "$corpus" "${dict[@]}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        >"$work/$name.log" 2>&1; then
     echo "fuzz $name: clean for ${seconds}s ($(grep -m1 -oE 'stat::number_of_executed_units: *[0-9]+' "$work/$name.log" | grep -oE '[0-9]+$') runs)"
   else
