@@ -495,7 +495,7 @@ bool Walker::moving(const Token& t) {
     place(m.width, box.height, spacing, lineSpacing, t.pos, x);
     const LineBox& line = layout_.lines[line_];
     movingBottom_ = line.y + line.height;
-    movingLeft_ = x + static_cast<int64_t>(movingOffset(m, box.length, time_));
+    movingLeft_ = x + movingOffset(m, box.length, time_);
     movingWindow_ = x;
     movingWidth_ = m.width;
     painter_->clip(x, movingBottom_ - box.height, m.width, box.height);
@@ -684,16 +684,16 @@ void paintPage(const char* text, size_t length, size_t start, const SignProfile&
     Walker(text, length, start, profile, sources, state, const_cast<PageLayout&>(layout), &painter, movingTime).run();
 }
 
-int movingOffset(const multi::MovingValue& m, int length, uint32_t time) {
+int64_t movingOffset(const multi::MovingValue& m, int length, uint32_t time) {
     const MovingPath p = movingPath(m, length);
     const int64_t w = m.width, s = m.step;
     int64_t k;
     if (m.mode == 'c') {
         k = static_cast<int64_t>(time / static_cast<uint32_t>(m.rate) % static_cast<uint64_t>(p.steps));
-        return static_cast<int>(m.direction == 'l' ? w - k * s : k * s - length);
+        return m.direction == 'l' ? w - k * s : k * s - length;
     }
     k = std::min<int64_t>(static_cast<int64_t>(time % movingCycle(m, length) / static_cast<uint32_t>(m.rate)), p.steps);
-    return static_cast<int>(m.direction == 'l' ? std::max(w - k * s, p.target) : std::min(k * s - length, p.target));
+    return m.direction == 'l' ? std::max(w - k * s, p.target) : std::min(k * s - length, p.target);
 }
 
 }  // namespace render

@@ -224,7 +224,7 @@ void paintPage(const char* text, size_t length, size_t start, const SignProfile&
                PageState state, const PageLayout& layout, Painter& painter, uint32_t movingTime = 0);
 // Where a moving text of `length` pixels starts, from its window's left
 // edge, at `time` (tenths), by the rules above; steps and rate above 0.
-int movingOffset(const multi::MovingValue& moving, int length, uint32_t time);
+int64_t movingOffset(const multi::MovingValue& moving, int length, uint32_t time);
 
 }  // namespace render
 }  // namespace dms
