@@ -230,6 +230,9 @@ TEST(SimMultiCheck, TextThatDoesNotFitTheSign) {
         {"[tr1,1,50,9]" + a10 + "A", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 22},  // 55 of the rectangle's 50
         {"A[nl]B[nl]C[nl]D", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 15},  // 28 of 27 rows: the first line below
         {"A[nl]B[nl]C[nl]", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 15},   // an empty line: where it starts
+        // Character- and line-matrix signs: 21 cells of 5, 3 lines of 9.
+        {a21 + "A", profile({{"characterWidthPixels", 5}, {"characterHeightPixels", 9}}), NTCIP_MULTI_TEXT_TOO_BIG, 21},
+        {"A[nl]B[nl]C[nl]D", profile({{"characterHeightPixels", 9}}), NTCIP_MULTI_TEXT_TOO_BIG, 15},
         {"A[nl4]B[nl3]C", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 12},
         {"[jp2]A[nl]B[nl][jp3]C", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 20},  // the middle group meets the top one
         {"[g1]" + a21 + "A", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 25},       // pictures take no room from text
@@ -254,8 +257,8 @@ TEST(SimMultiCheck, TextThatFillsTheSignExactly) {
         {"[tr1,1,50,7]" + a10, kSame},
         {"[jp2]A[nl][jp3]B[nl][jp4]C", kSame},   // rows 0-6, 10-16, 20-26
         {"[g1]" + a21 + "[np][g2,0,0]" + a21, kSame},
-        // Character-matrix signs are not laid out yet.
-        {a21 + "A", profile({{"characterWidthPixels", 5}, {"characterHeightPixels", 7}})},
+        {a21 + "[nl]" + a21 + "[nl]" + a21, profile({{"characterWidthPixels", 5}, {"characterHeightPixels", 9}})},
+        {"A[nl]B[nl]C", profile({{"characterHeightPixels", 9}})},
     };
     for (const Good& c : cases)
         EXPECT_EQ(define(c.multi, c.patch), (Outcome{NTCIP_VALIDATE_NONE, NTCIP_MULTI_NONE, 0, NTCIP_MSG_VALID}))

@@ -17,11 +17,6 @@ namespace {
 
 namespace render = dms::render;
 
-// Character- and line-matrix signs: the renderer does not place their cells
-// yet (renderMulti refuses them), so their text is not measured. Set to true
-// once it does.
-constexpr bool kLayOutMatrixSigns = false;
-
 uint16_t clamp16(int v) { return static_cast<uint16_t>(std::min(std::max(v, 0), 0xFFFF)); }
 
 render::SignProfile renderProfile(const SignProfile& p) {
@@ -133,7 +128,6 @@ private:
 int layoutFit(const std::string& multi, const SignProfile& profile, const FontStore& fonts,
               const GraphicStore& graphics, size_t& position) {
     const render::SignProfile sign = renderProfile(profile);
-    if (sign.matrix != render::Matrix::Full && !kLayOutMatrixSigns) return NTCIP_MULTI_NONE;
     SignFonts signFonts(fonts);
     SignPictures signPictures(graphics);
     render::Sources sources;
