@@ -18,8 +18,8 @@ struct GraphicStore;
 // the first line below its rectangle, or where that line starts when it
 // is empty; the first line of a group that meets the one above), or
 // NTCIP_MULTI_NONE when every page fits or the layout cannot tell: it
-// stops at the first thing it cannot place (a code
-// past 255, any fault the sign's MULTI check reports itself). The text is read as the
+// stops at the first thing it cannot place (a code past 255, any fault
+// the sign's MULTI check reports itself). The text is read as the
 // renderer's tokenizer reads it: the caller gives "[gN,0,0]", which the
 // sign takes for the top left corner, as "[gN,1,1]".
 int layoutFit(const std::string& multi, const SignProfile& profile, const FontStore& fonts,
