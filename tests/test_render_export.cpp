@@ -103,6 +103,38 @@ TEST(RenderExport, PagesFramesAndTimes) {
     EXPECT_EQ(Result(dmsRenderMessage("H", 1, 0, rgb.data(), 12 * 7 * 3, &info)), Result(DMS_E_INVALID));
 }
 
+// The columns of a frame that hold a lit pixel, as "x0-x1", or "" for none.
+std::string litColumns(const std::vector<uint8_t>& rgb, int width, int height) {
+    int first = -1, last = -1;
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y)
+            if (rgb[(static_cast<size_t>(y) * width + x) * 3] != 0) {
+                if (first < 0) first = x;
+                last = x;
+            }
+    return first < 0 ? "" : std::to_string(first) + "-" + std::to_string(last);
+}
+
+TEST(RenderExport, MovingTextStepByStep) {
+    SimSign sign(smallSign());
+    dmsRenderInfo info;
+    // A 12-pixel window, 5 pixels a step, a step every 2 tenths.
+    const char* text = "[mvcl12,5,2,H]";
+    ASSERT_EQ(Result(dmsRenderSize(text, 1, &info)), Result(DMS_OK));
+    EXPECT_EQ(info.movingTime, 2);
+    std::vector<std::string> frames;
+    std::vector<uint8_t> rgb(12 * 7 * 3);
+    for (int f = 1; f <= info.frames; ++f) {
+        ASSERT_EQ(Result(dmsRenderMessage(text, 1, f, rgb.data(), 12 * 7 * 3, &info)), Result(DMS_OK)) << f;
+        frames.push_back(litColumns(rgb, 12, 7));
+    }
+    // The text comes in at the right edge, 5 pixels a step, and leaves at
+    // the left: 17 pixels of travel in 4 steps, then it repeats.
+    EXPECT_EQ(frames, std::vector<std::string>({"", "7-11", "2-6", "0-1"}));
+    EXPECT_EQ(Result(dmsRenderMessage(text, 1, info.frames + 1, rgb.data(), 12 * 7 * 3, &info)),
+              Result(DMS_E_INVALID));
+}
+
 TEST(RenderExport, PicturesFromTheSignsGraphicTable) {
     SimSign sign(smallSign());
     dmsRenderInfo info;

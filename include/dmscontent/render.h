@@ -10,7 +10,10 @@
  * which over a network takes a request per character of each font read.
  *
  * Pages and frames count from 1. A page that flashes has two frames, its
- * flash's on frame (1) and off frame (2); any other page has one. The
+ * flash's on frame (1) and off frame (2); any other page has one. A page
+ * with moving text has those for each step of its text: frames 1 (and 2)
+ * as the page comes up, the next ones movingTime tenths of a second later,
+ * and so on until the text repeats. The
  * buffer holds width x height pixels, rows top first, 3 bytes a pixel (red,
  * green, blue).
  */
@@ -22,23 +25,26 @@
 
 #pragma pack(push, 1)
 
-/* The size and times of a page of a rendered message (40 bytes). */
+/* The size and times of a page of a rendered message (44 bytes). */
 typedef struct dmsRenderInfo {
     int32_t width;              /*  0 pixels */
     int32_t height;             /*  4 pixels */
     int32_t pages;              /*  8 pages of the message; 0 when it does not render */
-    int32_t frames;             /* 12 frames of the page asked: 1, or 2 when it flashes */
+    int32_t frames;             /* 12 frames of the page asked: 1, or 2 when it flashes, times
+                                       the steps of its moving text */
     int32_t pageOnTime;         /* 16 tenths of a second */
     int32_t pageOffTime;        /* 20 */
     int32_t flashOnTime;        /* 24 0 when the page does not flash */
     int32_t flashOffTime;       /* 28 */
     int32_t multiError;         /* 32 dmsMultiSyntaxError: 2 (none) when the text renders */
     int32_t multiErrorPosition; /* 36 the byte of the text it concerns, from 0 */
+    int32_t movingTime;         /* 40 tenths of a second from one moving text step to the next;
+                                       0 when the page has no moving text */
 } dmsRenderInfo;
 
 #pragma pack(pop)
 
-DMS_STATIC_ASSERT(sizeof(dmsRenderInfo) == 40, "dmsRenderInfo size");
+DMS_STATIC_ASSERT(sizeof(dmsRenderInfo) == 44, "dmsRenderInfo size");
 DMS_STATIC_ASSERT(offsetof(dmsRenderInfo, multiError) == 32, "dmsRenderInfo error");
 
 /* Fills info for page `page` of multi (NUL-terminated): the buffer a frame

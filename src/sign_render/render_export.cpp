@@ -1,5 +1,7 @@
 // dmsRenderSize and dmsRenderMessage: a page of a MULTI text as the sign
 // would show it, into the host's buffer.
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -29,7 +31,11 @@ uint32_t renderPage(const char* multi, int32_t page, int32_t frame, uint8_t* rgb
     info.pages = static_cast<int32_t>(pages.size());
     if (page < 1 || page > info.pages) return DMS_E_INVALID;
     const render::PageImage& shown = pages[static_cast<size_t>(page) - 1];
-    info.frames = shown.flashes ? 2 : 1;
+    // Moving text: the flash frames of each step, a step every movingTick.
+    const int32_t flashFrames = shown.flashes ? 2 : 1;
+    const uint32_t steps = shown.movingTick ? std::max<uint32_t>(1, shown.movingCycle / shown.movingTick) : 1;
+    info.frames = static_cast<int32_t>(std::min<uint64_t>(uint64_t{steps} * flashFrames, INT32_MAX));
+    info.movingTime = shown.movingTick;
     info.pageOnTime = shown.pageOn;
     info.pageOffTime = shown.pageOff;
     if (shown.flashes) {
@@ -41,7 +47,18 @@ uint32_t renderPage(const char* multi, int32_t page, int32_t frame, uint8_t* rgb
     if (frame < 1 || frame > info.frames) return DMS_E_INVALID;
     const uint64_t needed = uint64_t{sign.profile.width} * sign.profile.height * 3;
     if (size < needed) return DMS_E_FULL;
-    const render::Raster& r = frame == 1 ? shown.on : shown.off;
+    const uint32_t step = static_cast<uint32_t>(frame - 1) / static_cast<uint32_t>(flashFrames);
+    const bool offFrame = (frame - 1) % flashFrames == 1;
+    std::vector<render::PageImage> later;
+    if (step > 0) {
+        render::RenderOptions options;
+        options.movingTime = step * shown.movingTick;
+        const render::Problem p =
+            render::renderMulti(multi, std::strlen(multi), sign.profile, sign.sources(), later, options);
+        if (!p.ok() || later.size() != pages.size()) return DMS_E_FAILED;  // rendered at 0, so not expected
+    }
+    const render::PageImage& at = step > 0 ? later[static_cast<size_t>(page) - 1] : shown;
+    const render::Raster& r = offFrame ? at.off : at.on;
     uint8_t* out = rgb;
     for (int y = 0; y < r.height(); ++y)
         for (int x = 0; x < r.width(); ++x) {
