@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "tqdms/tqdms.h"
+
 namespace tqdms {
 
 class Backend {
@@ -30,6 +32,10 @@ public:
     virtual uint32_t getGlobalTime(int object, void* buf, int len) = 0;
     virtual uint32_t setGlobalTime(int object, const void* buf, int len) = 0;
     virtual uint32_t getMultiCfg(int object, void* buf, int len) = 0;
+    // The geometry extras (tqgeometry.h); a backend without them answers
+    // noSuchName.
+    virtual uint32_t getSignCfg(int, void*, int) { return TQDMS_E_NO_SUCH_NAME; }
+    virtual uint32_t getVmsCfg(int, void*, int) { return TQDMS_E_NO_SUCH_NAME; }
 
     virtual uint32_t getFontDefinition(int object, void* buf, int len) = 0;
     virtual uint32_t getFontTable(int row, int column, void* buf, int len) = 0;

@@ -40,6 +40,16 @@ if [ -z "$imports" ] || [ -n "$outside" ]; then
 else
   echo "dmscontent.dll imports $(echo "$imports" | wc -l) boundary functions from tqdms.dll"
 fi
+# The geometry extra is looked up by name at run time, so that the library
+# also loads beside a device library without it: the name must be the one
+# tqdms.dll exports.
+if grep -qx '_tqGetVmsCfg@12' <(grep -E '^_' "$root/device/tqdms.exports") &&
+   grep -q '_tqGetVmsCfg@12' "$win/src/dmscontent.dll"; then
+  echo "dmscontent.dll looks up _tqGetVmsCfg@12 at run time"
+else
+  echo "dmscontent.dll does not look up _tqGetVmsCfg@12 as tqdms.dll exports it"
+  status=1
+fi
 # snmp:// signs go through the WinSNMP transport (device/snmp); a tqdms.dll
 # without wsnmp32.dll in its import table was linked without it.
 tqdms_dlls=$("$objdump" -p "$win/device/tqdms.dll" | awk '/DLL Name:/ {print tolower($3)}' || true)

@@ -67,8 +67,8 @@ public:
     // Same conventions: integers in 1-, 2- or 4-byte buffers, octet values
     // need len equal to their size, texts NUL-terminated and cut to len;
     // TQDMS_E_NO_SUCH_NAME for an unknown object or row.
-    uint32_t getSignCfg(int object, void* buf, int len);        // dms.1: 3 height mm, 4 width mm
-    uint32_t getVmsCfg(int object, void* buf, int len);         // dms.2: 1..6 ints, 7 monochromeColor (6 octets)
+    uint32_t getSignCfg(int object, void* buf, int len) override;        // dms.1: 3 height mm, 4 width mm
+    uint32_t getVmsCfg(int object, void* buf, int len) override;         // dms.2: 1..6 ints, 7 monochromeColor (6 octets)
     uint32_t getStatus(int object, void* buf, int len);         // dms.9: 6 doorOpen, 7 shortErrorStatus (dms.9.7.1.0)
     uint32_t getModuleTable(int row, int column, void* buf, int len);  // global.1.3.1: 1 number, 3 make, 4 model,
                                                                        // 5 version (texts), 6 type

@@ -228,6 +228,8 @@ uint32_t SnmpBackend::setGlobalTime(int object, const void* buf, int len) {
     return set(Table::GlobalTime, object, 0, 0, buf, len);
 }
 uint32_t SnmpBackend::getMultiCfg(int object, void* buf, int len) { return get(Table::MultiCfg, object, 0, 0, buf, len); }
+uint32_t SnmpBackend::getSignCfg(int object, void* buf, int len) { return get(Table::SignCfg, object, 0, 0, buf, len); }
+uint32_t SnmpBackend::getVmsCfg(int object, void* buf, int len) { return get(Table::VmsCfg, object, 0, 0, buf, len); }
 
 uint32_t SnmpBackend::getFontDefinition(int object, void* buf, int len) {
     return get(Table::FontDefinition, object, 0, 0, buf, len);

@@ -35,6 +35,8 @@ public:
     uint32_t getGlobalTime(int object, void* buf, int len) override;
     uint32_t setGlobalTime(int object, const void* buf, int len) override;
     uint32_t getMultiCfg(int object, void* buf, int len) override;
+    uint32_t getSignCfg(int object, void* buf, int len) override;
+    uint32_t getVmsCfg(int object, void* buf, int len) override;
 
     uint32_t getFontDefinition(int object, void* buf, int len) override;
     uint32_t getFontTable(int row, int column, void* buf, int len) override;

@@ -54,6 +54,8 @@
 #define DMS_E_GRAPHIC_STATUS 32526u /* graphic upload refused on the row's status */
 #define DMS_E_MULTI_TOO_LONG 32527u /* a MULTI string is longer than the sign allows */
 #define DMS_E_MEMORY_TYPE 32529u    /* the memory type is neither changeable (3) nor volatile (4) */
+#define DMS_E_UNSUPPORTED 32530u    /* the device library cannot tell what the call needs (the sign's
+                                       pixel matrix: tqGetVmsCfg of tqdms/tqgeometry.h) */
 
 /* A short English text for a result code. The codes of our device library
  * (TQDMS_E_* in tqdms/tqdms.h) have their own texts; other device codes get

@@ -17,5 +17,6 @@
 #include "fonts.h"
 #include "graphics.h"
 #include "schedules.h"
+#include "render.h"
 
 #endif /* DMSCONTENT_DMSCONTENT_H */

@@ -68,6 +68,12 @@ struct SignFont {
     std::vector<std::vector<uint8_t>> packed = std::vector<std::vector<uint8_t>>(256);
 };
 
+// Reads the characters of font row `row`, whose table columns are in
+// `entry` (height, number, spacings), into font: every character's width,
+// then the bitmap of each one that has a width. The device's code of the
+// first read that fails.
+uint32_t readSignFont(int row, const dmsFont& entry, SignFont& font);
+
 // The widest of characters 1 to 255.
 uint32_t widestCharacter(const SignFont& font);
 

@@ -47,23 +47,7 @@ uint32_t writeFontFile(int row, const char* folder) {
     if (!safeFileName(e.name) || pathLength < 0 || static_cast<size_t>(pathLength) >= sizeof path) return DMS_E_OPEN_INPUT;
 
     SignFont font;
-    font.height = e.height;
-    font.tableNumber = e.number;
-    font.charSpacing = e.charSpacing;
-    font.lineSpacing = e.lineSpacing;
-    for (int code = 1; code < 256; ++code)
-        if ((rc = tqGetCharacterTable(row, code, NTCIP_CHARACTER_WIDTH, &font.widths[code], 1)) != 0) return rc;
-    // Each bitmap is read at its character's own width; the writer puts it
-    // left-aligned in a cell as wide as the widest character.
-    for (int code = 1; code < 256; ++code) {
-        const size_t length = bitmapLength(e.height, font.widths[code]);
-        if (length == 0) continue;
-        std::vector<uint8_t>& bits = font.packed[code];
-        bits.assign(length + 1, 0);
-        rc = tqGetCharacterTable(row, code, NTCIP_CHARACTER_BITMAP, bits.data(), static_cast<int>(length));
-        if (rc != 0) return rc;
-        bits.resize(length);
-    }
+    if ((rc = readSignFont(row, e, font)) != 0) return rc;
     std::vector<uint8_t> file = buildFntFile(font, std::time(nullptr));
 
     std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path, "wb+"), std::fclose);

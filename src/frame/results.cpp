@@ -24,6 +24,7 @@ DMS_API const char* DMS_CALL dmsResultText(uint32_t result) {
     case DMS_E_GRAPHIC_STATUS: return "graphic upload refused on the row's status";
     case DMS_E_MULTI_TOO_LONG: return "a MULTI string is longer than the sign allows";
     case DMS_E_MEMORY_TYPE: return "the memory type is neither changeable nor volatile";
+    case DMS_E_UNSUPPORTED: return "the device library cannot read the sign's pixel matrix";
     // Our device library's codes, passed on unchanged.
     case TQDMS_E_NO_SUCH_NAME: return "the sign has no such object, row or column";
     case TQDMS_E_BAD_VALUE: return "the sign refused the value or its length";

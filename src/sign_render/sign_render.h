@@ -37,13 +37,17 @@ public:
     std::vector<render::PictureEntry> pictureEntries;
 };
 
-// Reads the profile, then the fonts and pictures, replacing what `out`
-// held. The device's code when a read of the profile fails; a font or
-// picture that cannot be read is left out (a message naming it then gets
-// fontNotDefined or graphicNotDefined).
+// Reads the profile, then every usable font and every picture, replacing
+// what `out` held. The device's code of the first read that fails;
+// DMS_E_UNSUPPORTED when the device library cannot read the pixel matrix,
+// DMS_E_INVALID for a matrix or colour scheme the renderer cannot take.
+// Fonts are read whole: over a network this takes a request per character.
 uint32_t readSignRendering(SignRendering& out);
+// The same, reading only the fonts and pictures `multi` can need: the
+// default font and those its tags name (every font when it has moving text).
+uint32_t readSignRenderingFor(const std::string& multi, SignRendering& out);
 
-// Renders multi on the sign: readSignRendering, then render::renderMulti.
+// Renders multi on the sign: readSignRenderingFor, then render::renderMulti.
 // The device's code when the profile cannot be read, else 0 with `problem`
 // telling whether the message rendered.
 uint32_t renderOnSign(const std::string& multi, SignRendering& sign, std::vector<render::PageImage>& pages,

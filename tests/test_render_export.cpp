@@ -1,0 +1,145 @@
+// dmsRenderSize and dmsRenderMessage: a text drawn with the sign's own
+// profile and fonts, read through the device library.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <memory>
+#include <vector>
+
+#include "dmscontent/dmscontent.h"
+#include "fonts/font_file.h"
+#include "support/fault_sweep.h"
+#include "support/font_files.h"
+#include "support/result.h"
+#include "support/sim_sign.h"
+#include "tqdms/ntcip.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Font number 1 (the sign's default font): H and i, 5 x 7, spacing 2.
+json fontOne() {
+    CellFont f;
+    f.width = 5, f.rowBytes = 1, f.number = 1, f.charSpacing = 2, f.lineSpacing = 1;
+    f.glyphs['H'] = {"#...#", "#...#", "#####", "#...#", "#...#", "#...#", "#...#"};
+    f.glyphs['i'] = {"..#", "", ".##", "..#", "..#", "..#", ".###"};
+    dms::FontContentPtr c = dms::newFontContent();
+    std::vector<uint8_t> widths(256, 0);  // every other code undefined
+    widths['H'] = widths['i'] = 5;
+    Bytes b = fntFile(f, widths);
+    EXPECT_EQ(Result(dms::readFntBytes(*c, b.data(), b.size(), "One.fnt", true)), Result(DMS_OK));
+    return signFontRow(1, *c);
+}
+
+// A 12 x 7 colour sign whose only font is fontOne.
+json smallSign() {
+    return json{{"fonts", {fontOne()}}, {"profile", {{"signWidthPixels", 12}, {"signHeightPixels", 7}}}};
+}
+
+// The frame as text rows: '#' the sign's amber, '.' black, '?' anything else.
+std::vector<std::string> rows(const std::vector<uint8_t>& rgb, int width, int height) {
+    std::vector<std::string> out;
+    for (int y = 0; y < height; ++y) {
+        std::string row;
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+            const bool amber = p[0] == 255 && p[1] == 180 && p[2] == 0;
+            const bool black = p[0] == 0 && p[1] == 0 && p[2] == 0;
+            row += amber ? '#' : black ? '.' : '?';
+        }
+        out.push_back(row);
+    }
+    return out;
+}
+
+TEST(RenderExport, DrawsTheTextWithTheSignsFontAndDefaults) {
+    SimSign sign(smallSign());
+    dmsRenderInfo info;
+    ASSERT_EQ(Result(dmsRenderSize("Hi", 1, &info)), Result(DMS_OK));
+    EXPECT_EQ(std::vector<int>({info.width, info.height, info.pages, info.frames, info.pageOnTime, info.pageOffTime,
+                                info.flashOnTime, info.multiError}),
+              std::vector<int>({12, 7, 1, 1, 30, 0, 0, 2}));
+    std::vector<uint8_t> rgb(12 * 7 * 3, 7);
+    ASSERT_EQ(Result(dmsRenderMessage("Hi", 1, 1, rgb.data(), static_cast<uint32_t>(rgb.size()), &info)),
+              Result(DMS_OK));
+    // Centred by the sign's default line justification: 5 + 2 + 5 pixels.
+    EXPECT_EQ(rows(rgb, 12, 7), std::vector<std::string>({"#...#....#..", "#...#.......", "#####...##..",
+                                                          "#...#....#..", "#...#....#..", "#...#....#..",
+                                                          "#...#...###."}));
+}
+
+TEST(RenderExport, PagesFramesAndTimes) {
+    SimSign sign(smallSign());
+    dmsRenderInfo info;
+    ASSERT_EQ(Result(dmsRenderSize("[pt20o5]H[np][fl]i[/fl]", 2, &info)), Result(DMS_OK));
+    EXPECT_EQ(std::vector<int>({info.pages, info.frames, info.pageOnTime, info.pageOffTime, info.flashOnTime,
+                                info.flashOffTime}),
+              std::vector<int>({2, 2, 20, 5, 5, 5}));
+    std::vector<uint8_t> rgb(12 * 7 * 3, 7);
+    ASSERT_EQ(Result(dmsRenderMessage("[pt20o5]H[np][fl]i[/fl]", 2, 2, rgb.data(), 12 * 7 * 3, &info)),
+              Result(DMS_OK));
+    EXPECT_EQ(rows(rgb, 12, 7), std::vector<std::string>(7, "............"));  // the flash's off frame
+
+    // Past the last page or frame: DMS_E_INVALID, with the count in info.
+    EXPECT_EQ(Result(dmsRenderSize("H[np]i", 3, &info)), Result(DMS_E_INVALID));
+    EXPECT_EQ(info.pages, 2);
+    EXPECT_EQ(Result(dmsRenderSize("H", 0, &info)), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(dmsRenderMessage("H", 1, 2, rgb.data(), 12 * 7 * 3, &info)), Result(DMS_E_INVALID));
+    EXPECT_EQ(Result(dmsRenderMessage("H", 1, 0, rgb.data(), 12 * 7 * 3, &info)), Result(DMS_E_INVALID));
+}
+
+TEST(RenderExport, TextTheSignRefusesAndBadArguments) {
+    SimSign sign(smallSign());
+    dmsRenderInfo info;
+    // 5 + 2 + 5 + 2 + 5 pixels on a 12-pixel line: the third character does
+    // not fit; a character the font lacks; a font the sign does not have.
+    const struct {
+        const char* text;
+        int error, at;
+    } refused[] = {{"HiH", 5, 2}, {"HxH", 7, 1}, {"H[fo2]H", 6, 1}, {"H[np]H[nl]H", 5, 10}};
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.text);
+        EXPECT_EQ(Result(dmsRenderSize(r.text, 1, &info)), Result(DMS_E_FORMAT));
+        EXPECT_EQ(std::vector<int>({info.multiError, info.multiErrorPosition, info.pages, info.width}),
+                  std::vector<int>({r.error, r.at, 0, 12}));
+    }
+    // The buffer is left alone unless the frame is drawn.
+    std::vector<uint8_t> rgb(12 * 7 * 3, 7);
+    EXPECT_EQ(Result(dmsRenderMessage("H", 1, 1, rgb.data(), 12 * 7 * 3 - 1, &info)), Result(DMS_E_FULL));
+    EXPECT_EQ(Result(dmsRenderMessage("HiH", 1, 1, rgb.data(), 12 * 7 * 3, &info)), Result(DMS_E_FORMAT));
+    EXPECT_EQ(rgb, std::vector<uint8_t>(12 * 7 * 3, 7));
+    EXPECT_EQ(Result(dmsRenderSize(nullptr, 1, &info)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(dmsRenderSize("H", 1, nullptr)), Result(DMS_E_ARGUMENT));
+    EXPECT_EQ(Result(dmsRenderMessage("H", 1, 1, nullptr, 0, &info)), Result(DMS_E_ARGUMENT));
+}
+
+TEST(RenderExport, WithoutASign) {
+    dmsRenderInfo info;
+    EXPECT_EQ(Result(dmsRenderSize("H", 1, &info)), Result(DMS_E_NO_INTERFACE));
+}
+
+// Every read the profile and fonts need fails in turn with its code, except
+// the RGB defaults, for which the colour index defaults stand in.
+TEST(RenderExport, FaultSweep) {
+    std::unique_ptr<SimSign> sign;
+    int optional = 0;
+    const int calls = faultSweep(
+        [&] { sign.reset(), sign = std::make_unique<SimSign>(smallSign()); },
+        [&] {
+            dmsRenderInfo info;
+            return dmsRenderSize("Hi", 1, &info);
+        },
+        [&](const SweepStep& s) {
+            const bool rgbDefault = s.call["fn"] == "tqGetMultiCfg" &&
+                                    (s.call["args"][0] == NTCIP_DEFAULT_BACKGROUND_RGB ||
+                                     s.call["args"][0] == NTCIP_DEFAULT_FOREGROUND_RGB);
+            optional += rgbDefault;
+            EXPECT_EQ(Result(s.result), Result(rgbDefault ? DMS_OK : kSweepCode));
+        });
+    EXPECT_EQ(optional, 2);
+    EXPECT_GT(calls, 255);  // the font's 255 widths among them
+    sign.reset();
+}
+
+}  // namespace
