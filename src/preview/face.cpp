@@ -1,5 +1,7 @@
 #include "preview/image.h"
 
+#include <cstring>
+
 namespace dms {
 namespace preview {
 
@@ -28,6 +30,11 @@ bool drawFace(const render::Raster& raster, unsigned scale, bool flat, Image& im
         uint8_t* top = &rgb[static_cast<size_t>(row) * scale * stride];
         for (unsigned cy = 0; cy < scale; ++cy) {
             uint8_t* p = top + cy * stride;
+            // The LED is symmetric: the lower half of a cell row repeats the upper.
+            if (cy >= (scale + 1) / 2) {
+                std::memcpy(p, top + (scale - 1 - cy) * stride, stride);
+                continue;
+            }
             for (uint16_t col = 0; col < raster.width(); ++col) {
                 render::Rgb led = raster.at(col, row);
                 if (!flat && led == render::Rgb{}) led = kDarkLedColor;
