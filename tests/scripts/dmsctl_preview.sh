@@ -38,6 +38,9 @@ case $out in *$'\e'*) fail "--terminal never drew: $out" ;; esac
 # auto: standard output is not a terminal here, so no drawing either.
 case $("$dmsctl" preview "$two") in *$'\e'*) fail "auto drew into a pipe" ;; esac
 
+# A blank message is one dark page.
+[ "$("$dmsctl" preview '' --terminal never | head -n 1)" = "${size}, 1 page" ] || fail "a blank message"
+
 # One page: OUT.png itself; --flat and --scale.
 "$dmsctl" preview '[cr1,1,3,3,0,0,255]' --png one.png --scale 1 --flat --terminal never >/dev/null || fail "one page"
 [ "$(png_size one.png)" = "$size" ] || fail "scale 1: $(png_size one.png)"

@@ -165,15 +165,15 @@ Register reg("preview", "How the sign shows a message: on the terminal, as PNG f
              [](CLI::App& cmd) {
                  static Options o;
                  cmd.require_subcommand(0);
-                 cmd.add_option("multi", o.multi, "The MULTI text");
+                 CLI::Option* multi = cmd.add_option("multi", o.multi, "The MULTI text ('' is a blank page)");
                  cmd.add_option("--message", o.message, "A message row of the sign, TYPE:NUMBER (changeable:3)");
                  cmd.add_option("--document", o.document, "Every message of a message document (XML)");
                  cmd.add_option("--png", o.png, "Write each page as OUT.png (more pages: OUT-1.png, OUT-2.png ...)");
                  cmd.add_option("--gif", o.gif, "Write the message as an animated GIF, looping forever");
                  addFaceOptions(&cmd, o.face);
                  addTerminalOption(&cmd, o.face);
-                 cmd.callback([] {
-                     const int given = !o.multi.empty() + !o.message.empty() + !o.document.empty();
+                 cmd.callback([multi] {
+                     const int given = (multi->count() > 0) + !o.message.empty() + !o.document.empty();
                      if (given != 1) throw Failure{"preview wants one of MULTI, --message or --document", 2};
                      OpenSign open;
                      std::vector<Item> items;
