@@ -1,6 +1,7 @@
 # make demo  - install what is missing, build, run dmsctl against a simulated sign
+# make package - a Debian package and a zip of the Windows DLLs
 # make test  - install, build, run every test: unit tests (plain, ASan+UBSan and
-#              ThreadSanitizer),
+#              ThreadSanitizer), the install and package test,
 #              the Windows DLL cross build and export check, fuzz smoke runs, benchmarks smoke
 JOBS ?= 2
 BUILD ?= build
@@ -11,7 +12,7 @@ WIN ?= build-win32
 DEPS ?= $(CURDIR)/build/deps
 FUZZ_SECONDS ?= 300
 
-.PHONY: all setup build asan tsan fuzz win32 test unit demo bench clean
+.PHONY: all setup build asan tsan fuzz win32 test unit demo bench package clean
 
 all: build
 
@@ -43,9 +44,11 @@ win32: setup
 	  -DCMAKE_BUILD_TYPE=Release -DTINYXML2_SOURCE_DIR=$$(ls -d $(DEPS)/tinyxml2-*/ | head -n 1) >/dev/null
 	cmake --build $(WIN) -j$(JOBS)
 	scripts/check-windows-exports.sh $(WIN)
+	scripts/package-windows.sh $(WIN)
 
 unit: build asan
 	cd $(BUILD) && ctest -j$(JOBS) --output-on-failure
+	scripts/test-install.sh $(BUILD)
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest -j$(JOBS) --output-on-failure
 
@@ -55,6 +58,12 @@ test: unit tsan win32 fuzz
 
 demo: build
 	scripts/demo.sh $(BUILD)/tools/dmsctl/dmsctl
+
+# The Debian package (in $(BUILD)/packages) and the zip of the Windows DLLs
+# (in $(WIN)/packages).
+package: build win32
+	cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/packages/*.deb $(WIN)/packages/*.zip
 
 bench: build
 	scripts/bench.sh $(BUILD)

@@ -63,4 +63,9 @@
  * The text is static and must not be freed. */
 DMS_API const char* DMS_CALL dmsResultText(uint32_t result);
 
+/* The library's version, "MAJOR.MINOR.PATCH" (semantic versioning; the
+ * headers' own is DMSCONTENT_VERSION in dmscontent/version.h). The text is
+ * static and must not be freed. */
+DMS_API const char* DMS_CALL dmsVersion(void);
+
 #endif /* DMSCONTENT_COMMON_H */

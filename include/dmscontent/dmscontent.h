@@ -18,5 +18,6 @@
 #include "graphics.h"
 #include "schedules.h"
 #include "render.h"
+#include <dmscontent/version.h>
 
 #endif /* DMSCONTENT_DMSCONTENT_H */

@@ -1,6 +1,7 @@
 // dmsctl: a command line for everything the content library does, against
 // a simulated sign kept in a state file or a sign reached over SNMP (--sign).
 #include <iostream>
+#include <string>
 
 #include "cli.h"
 #include "dmscontent/dmscontent.h"
@@ -8,6 +9,7 @@
 int main(int argc, char** argv) {
     CLI::App app{"dmsctl - put content on NTCIP 1203 dynamic message signs"};
     app.set_help_all_flag("--help-all", "Show every command's help");
+    app.set_version_flag("--version", std::string("dmsctl ") + dmsVersion(), "Print the version and exit");
     app.require_subcommand(1);
     app.fallthrough();
     dmsctl::Context& ctx = dmsctl::context();
@@ -25,6 +27,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         std::cerr << "dmsctl: " << e.what() << " (see dmsctl --help)\n";
