@@ -310,6 +310,11 @@ TEST(PreviewGif, HeldPagesAndTheFrameLimit) {
     std::vector<uint8_t> bytes;
     std::string error;
     EXPECT_FALSE(encodeGif(seq, 1, true, bytes, error));
+    // Frames of different sizes make no GIF.
+    std::vector<PageImage> sizes = {page(r, 10, 0), page(raster(2, 1, {kRed, kRed}), 10, 0)};
+    sequenceOf(sizes, seq);
+    EXPECT_FALSE(encodeGif(seq, 1, true, bytes, error));
+    EXPECT_EQ(error, "the frames differ in size");
 }
 
 TEST(PreviewGif, PaletteIsExactUpTo256Colours) {

@@ -131,9 +131,15 @@ bool encodeGif(const Sequence& sequence, unsigned scale, bool flat, std::vector<
     // First pass: the colours; the faces are drawn again as they are written.
     Palette palette;
     Image face;
+    uint32_t width = 0, height = 0;
     for (const Frame& f : sequence.frames) {
         if (!drawFace(*f.raster, scale, flat, face) || face.width == 0) {
             error = "the sign's face is too large or empty at this scale";
+            return false;
+        }
+        if (width == 0) width = face.width, height = face.height;
+        if (face.width != width || face.height != height) {
+            error = "the frames differ in size";
             return false;
         }
         uint32_t last = 0xFFFFFFFF;
@@ -158,9 +164,8 @@ bool encodeGif(const Sequence& sequence, unsigned scale, bool flat, std::vector<
         return false;
     }
     EGifSetGifVersion(gif.get(), true);
-    const int width = static_cast<int>(face.width), height = static_cast<int>(face.height);
     static const GifByteType kLoop[] = {1, 0, 0};  // loop forever
-    const bool head = EGifPutScreenDesc(gif.get(), width, height, 8, 0, map.get()) == GIF_OK &&
+    const bool head = EGifPutScreenDesc(gif.get(), static_cast<int>(width), static_cast<int>(height), 8, 0, map.get()) == GIF_OK &&
                       EGifPutExtensionLeader(gif.get(), APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
                       EGifPutExtensionBlock(gif.get(), 11, "NETSCAPE2.0") == GIF_OK &&
                       EGifPutExtensionBlock(gif.get(), 3, kLoop) == GIF_OK &&
@@ -169,7 +174,7 @@ bool encodeGif(const Sequence& sequence, unsigned scale, bool flat, std::vector<
         error = gifError(gif->Error);
         return false;
     }
-    std::vector<GifPixelType> line(face.width);
+    std::vector<GifPixelType> line(width);
     for (const Frame& f : sequence.frames) {
         drawFace(*f.raster, scale, flat, face);
         GraphicsControlBlock control{};
@@ -179,11 +184,11 @@ bool encodeGif(const Sequence& sequence, unsigned scale, bool flat, std::vector<
         GifByteType extension[4];
         const size_t length = EGifGCBToExtension(&control, extension);
         bool ok = EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) == GIF_OK &&
-                  EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr) == GIF_OK;
+                  EGifPutImageDesc(gif.get(), 0, 0, static_cast<int>(width), static_cast<int>(height), false, nullptr) == GIF_OK;
         for (uint32_t y = 0; ok && y < face.height; ++y) {
             const uint8_t* p = &face.rgb[size_t{y} * face.width * 3];
             for (uint32_t x = 0; x < face.width; ++x, p += 3) line[x] = palette.indexOf(render::Rgb{p[0], p[1], p[2]});
-            ok = EGifPutLine(gif.get(), line.data(), width) == GIF_OK;
+            ok = EGifPutLine(gif.get(), line.data(), static_cast<int>(width)) == GIF_OK;
         }
         if (!ok) {
             error = gifError(gif->Error);

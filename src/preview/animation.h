@@ -60,7 +60,8 @@ private:
 };
 
 // The GIF of the sequence with each frame drawn as drawFace does. False
-// with a reason for an empty sequence, a face drawFace refuses, or when
+// with a reason for an empty sequence, a face drawFace refuses, frames of
+// different sizes, or when
 // giflib fails. Throws std::bad_alloc when memory runs out.
 bool encodeGif(const Sequence& sequence, unsigned scale, bool flat, std::vector<uint8_t>& out, std::string& error);
 // The same into a file, as writeFile (preview/file.h) writes it.
