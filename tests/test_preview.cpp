@@ -12,6 +12,7 @@
 #include <iterator>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "preview/animation.h"
 #include "preview/image.h"
@@ -29,7 +30,8 @@ const Rgb kRed{255, 0, 0}, kAmber{255, 180, 0}, kBlack{}, kWhite{255, 255, 255};
 
 Raster raster(uint16_t width, uint16_t height, const std::vector<Rgb>& pixels) {
     Raster r(width, height, Rgb{});
-    for (size_t i = 0; i < pixels.size(); ++i) r.set(static_cast<int>(i % width), static_cast<int>(i / width), pixels[i]);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        r.set(static_cast<int>(i % width), static_cast<int>(i / width), pixels[i]);
     return r;
 }
 
@@ -38,7 +40,8 @@ Raster varied(uint16_t width, uint16_t height) {
     Raster r(width, height, Rgb{});
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            r.set(x, y, Rgb{static_cast<uint8_t>(x * 37 + y), static_cast<uint8_t>(y * 51 + 7), static_cast<uint8_t>(x ^ y)});
+            r.set(x, y,
+                  Rgb{static_cast<uint8_t>(x * 37 + y), static_cast<uint8_t>(y * 51 + 7), static_cast<uint8_t>(x ^ y)});
     return r;
 }
 
@@ -74,7 +77,7 @@ TEST(PreviewFace, ScaleAndSizeLimits) {
         bool ok;
     } cases[] = {
         {4, 4, 0, false},   {4, 4, 1, true},     {4, 4, kMaxScale, true}, {4, 4, kMaxScale + 1, false},
-        {512, 1, 32, true},  {513, 1, 32, false}, {1, 512, 32, true},       {1, 513, 32, false},
+        {512, 1, 32, true}, {513, 1, 32, false}, {1, 512, 32, true},      {1, 513, 32, false},
     };
     for (const Case& c : cases) {
         Image face;
@@ -142,7 +145,8 @@ TEST(PreviewPng, ReadsBackAsTheRasterExactly) {
 }
 
 TEST(PreviewPng, FileHoldsTheFaceAndFailuresLeaveNothing) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "dms_preview_png";
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("dms_preview_png_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     Image face;
@@ -269,8 +273,8 @@ TEST(PreviewGif, FramesDelaysAndPixels) {
     struct Want {
         const Raster* r;
         int delay;
-    } want[] = {{&one, 200}, {&blank, 50}, {&two, 30}, {&twoOff, 20}, {&two, 30}, {&twoOff, 20},
-                {&two, 20},  {&one, 30},   {&two, 20}};
+    } want[] = {{&one, 200},   {&blank, 50}, {&two, 30}, {&twoOff, 20}, {&two, 30},
+                {&twoOff, 20}, {&two, 20},   {&one, 30}, {&two, 20}};
     // Page 3: off 0.2, on 0.3, off 0.2 (cut to end at 0.7 s).
     for (bool flat : {false, true}) {
         std::vector<uint8_t> bytes;
@@ -321,7 +325,8 @@ TEST(PreviewGif, PaletteIsExactUpTo256Colours) {
     for (int colours : {256, 257}) {
         Raster r(16, 17, kBlack);
         // Colour 0 is the black fill.
-        for (int i = 0; i < 256; ++i) r.set(i % 16, i / 16, Rgb{static_cast<uint8_t>(i), static_cast<uint8_t>(i * 7), 0});
+        for (int i = 0; i < 256; ++i)
+            r.set(i % 16, i / 16, Rgb{static_cast<uint8_t>(i), static_cast<uint8_t>(i * 7), 0});
         if (colours == 257) r.set(0, 16, Rgb{1, 2, 3});
         std::vector<PageImage> pages = {page(r, 10, 0)};
         Sequence seq;
@@ -350,12 +355,12 @@ TEST(PreviewTerminal, HalfBlocksTwoRowsALine) {
               "\x1b[38;2;255;0;0m\x1b[48;2;0;0;0m" + block + "\x1b[48;2;255;180;0m" + block + "\x1b[0m\n");
     // Colours are given again where they change along the line.
     EXPECT_EQ(terminalDrawing(raster(3, 2, {kRed, kAmber, kAmber, kBlack, kBlack, kWhite})),
-              "\x1b[38;2;255;0;0m\x1b[48;2;0;0;0m" + block + "\x1b[38;2;255;180;0m" + block +
-                  "\x1b[48;2;255;255;255m" + block + "\x1b[0m\n");
+              "\x1b[38;2;255;0;0m\x1b[48;2;0;0;0m" + block + "\x1b[38;2;255;180;0m" + block + "\x1b[48;2;255;255;255m" +
+                  block + "\x1b[0m\n");
     // An odd last row keeps the terminal's background.
-    EXPECT_EQ(terminalDrawing(raster(1, 3, {kRed, kWhite, kAmber})),
-              "\x1b[38;2;255;0;0m\x1b[48;2;255;255;255m" + block + "\x1b[0m\n\x1b[38;2;255;180;0m" + block +
-                  "\x1b[0m\n");
+    EXPECT_EQ(
+        terminalDrawing(raster(1, 3, {kRed, kWhite, kAmber})),
+        "\x1b[38;2;255;0;0m\x1b[48;2;255;255;255m" + block + "\x1b[0m\n\x1b[38;2;255;180;0m" + block + "\x1b[0m\n");
     EXPECT_EQ(terminalDrawing(Raster()), "");
 }
 

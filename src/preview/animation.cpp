@@ -31,8 +31,10 @@ void addPage(Sequence& s, const render::PageImage& page) {
     const bool flashes = page.flashes && page.flashOn + page.flashOff > 0;
     if (!flashes) {
         if (page.pageOn == 0) {
-            if (s.frames.size() == kMaxFrames) s.cut = true;
-            else s.frames.push_back(Frame{&page.on, kHoldTime});
+            if (s.frames.size() == kMaxFrames)
+                s.cut = true;
+            else
+                s.frames.push_back(Frame{&page.on, kHoldTime});
         } else {
             add(s, &page.on, page.pageOn);
         }
@@ -106,7 +108,8 @@ std::vector<render::Rgb> Palette::colors() const {
     std::vector<render::Rgb> out;
     if (!exact_) {
         for (unsigned i = 0; i < 256; ++i)
-            out.push_back(render::Rgb{static_cast<uint8_t>((i >> 5) * 255 / 7), static_cast<uint8_t>(((i >> 2) & 7) * 255 / 7),
+            out.push_back(render::Rgb{static_cast<uint8_t>((i >> 5) * 255 / 7),
+                                      static_cast<uint8_t>(((i >> 2) & 7) * 255 / 7),
                                       static_cast<uint8_t>((i & 3) * 255 / 3)});
         return out;
     }
@@ -165,11 +168,11 @@ bool encodeGif(const Sequence& sequence, unsigned scale, bool flat, std::vector<
     }
     EGifSetGifVersion(gif.get(), true);
     static const GifByteType kLoop[] = {1, 0, 0};  // loop forever
-    const bool head = EGifPutScreenDesc(gif.get(), static_cast<int>(width), static_cast<int>(height), 8, 0, map.get()) == GIF_OK &&
-                      EGifPutExtensionLeader(gif.get(), APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
-                      EGifPutExtensionBlock(gif.get(), 11, "NETSCAPE2.0") == GIF_OK &&
-                      EGifPutExtensionBlock(gif.get(), 3, kLoop) == GIF_OK &&
-                      EGifPutExtensionTrailer(gif.get()) == GIF_OK;
+    const bool head =
+        EGifPutScreenDesc(gif.get(), static_cast<int>(width), static_cast<int>(height), 8, 0, map.get()) == GIF_OK &&
+        EGifPutExtensionLeader(gif.get(), APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+        EGifPutExtensionBlock(gif.get(), 11, "NETSCAPE2.0") == GIF_OK &&
+        EGifPutExtensionBlock(gif.get(), 3, kLoop) == GIF_OK && EGifPutExtensionTrailer(gif.get()) == GIF_OK;
     if (!head) {
         error = gifError(gif->Error);
         return false;
@@ -184,7 +187,8 @@ bool encodeGif(const Sequence& sequence, unsigned scale, bool flat, std::vector<
         GifByteType extension[4];
         const size_t length = EGifGCBToExtension(&control, extension);
         bool ok = EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) == GIF_OK &&
-                  EGifPutImageDesc(gif.get(), 0, 0, static_cast<int>(width), static_cast<int>(height), false, nullptr) == GIF_OK;
+                  EGifPutImageDesc(gif.get(), 0, 0, static_cast<int>(width), static_cast<int>(height), false,
+                                   nullptr) == GIF_OK;
         for (uint32_t y = 0; ok && y < face.height; ++y) {
             const uint8_t* p = &face.rgb[size_t{y} * face.width * 3];
             for (uint32_t x = 0; x < face.width; ++x, p += 3) line[x] = palette.indexOf(render::Rgb{p[0], p[1], p[2]});

@@ -129,14 +129,14 @@ bool preview(const Item& item, const Options& o, nlohmann::json& out) {
     const std::string suffix = item.type.empty() ? "" : "-" + item.type + "-" + std::to_string(item.number);
     nlohmann::json files = nlohmann::json::array(), pageList = nlohmann::json::array();
     const uint16_t width = pages.empty() ? 0 : pages[0].on.width(), height = pages.empty() ? 0 : pages[0].on.height();
-    if (!json) std::cout << width << "x" << height << ", " << pages.size() << (pages.size() == 1 ? " page\n" : " pages\n");
+    if (!json)
+        std::cout << width << "x" << height << ", " << pages.size() << (pages.size() == 1 ? " page\n" : " pages\n");
     const bool draw = drawOnTerminal(o.face);
     for (size_t i = 0; i < pages.size(); ++i) {
         pageList.push_back(pageJson(i, pages[i]));
         if (!json) printPage(i, pages.size(), pages[i], draw);
         if (o.png.empty()) continue;
-        const std::string path =
-            withSuffix(o.png, pages.size() == 1 ? suffix : suffix + "-" + std::to_string(i + 1));
+        const std::string path = withSuffix(o.png, pages.size() == 1 ? suffix : suffix + "-" + std::to_string(i + 1));
         writeFacePng(pages[i].on, o.face, path);
         files.push_back(path);
     }
