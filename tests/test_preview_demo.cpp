@@ -1,5 +1,5 @@
-// The demo's previews: scripts/demo-previews.sh run with dmsctl on a sign
-// holding the example fonts and pictures, and the first page of the first
+// The demo's previews: scripts/demo-previews.sh run with dmsctl, and the
+// first page of the first
 // example message that renders read back with libpng, pixel for pixel
 // against the same message rendered here on the same sign and drawn at the
 // same scale.
@@ -62,28 +62,11 @@ TEST(PreviewDemo, WrittenPngIsTheRenderedFace) {
     const fs::path dir = fs::temp_directory_path() / ("dms_preview_demo_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
-    const std::string root = DMS_SOURCE_DIR, dmsctl = quoted(DMSCTL_PATH), sign = (dir / "sign.json").string();
+    const std::string root = DMS_SOURCE_DIR, dmsctl = quoted(DMSCTL_PATH);
+    const std::string previews = (dir / "previews").string(), sign = previews + "/preview-sign.json";
     const std::string on = dmsctl + " -q --sign " + quoted(sign) + " ";
     int code = 0;
-    // A sign wide enough for the example texts (the simulated sign's
-    // default, 105 x 27, is too small for them), holding the example fonts
-    // under their own numbers and the example pictures in rows 1 to 4, as
-    // the demo's sign does.
-    ASSERT_EQ(tqsimOpenThread(sign.c_str()), 0u);
-    ASSERT_EQ(tqsimPatchState(R"({"profile": {"signWidthPixels": 144, "signHeightPixels": 32}})"), 0u);
-    ASSERT_EQ(tqsimSave(nullptr), 0u);
-    tqsimClose();
-    run(on + "fonts send --raw " + root + "/examples/fonts/Fixed5x7.fnt " + root + "/examples/fonts/Bold8x13.fnt " +
-            root + "/examples/fonts/Fixed10x20.fnt " + root + "/examples/fonts/Fixed6x10.fnn",
-        code);
-    ASSERT_EQ(code, 0);
-    run(on + "pictures send-all " + root + "/examples/pictures/arrow-1bit.bmp " + root +
-            "/examples/pictures/band-1bit-32.bmp " + root + "/examples/pictures/caution-8bit.bmp " + root +
-            "/examples/pictures/sun-24bit.bmp",
-        code);
-    ASSERT_EQ(code, 0);
-    const std::string previews = (dir / "previews").string();
-    run(root + "/scripts/demo-previews.sh " + dmsctl + " " + quoted(sign) + " " + quoted(previews), code);
+    run(root + "/scripts/demo-previews.sh " + dmsctl + " " + quoted(previews), code);
     ASSERT_EQ(code, 0);
 
     // The first message of the example documents that renders, with the
@@ -109,7 +92,7 @@ TEST(PreviewDemo, WrittenPngIsTheRenderedFace) {
     const std::string file = previews + "/" + name + "-" + first.at("type").get<std::string>() + "-" +
                              std::to_string(first.at("number").get<int>()) + (pageCount > 1 ? "-1" : "") + ".png";
 
-    // The same message rendered here, on the same sign.
+    // The same message rendered here, on the sign the script made.
     ASSERT_EQ(tqsimOpenThread(sign.c_str()), 0u);
     DeviceInitParameters params;
     std::memset(&params, 0, sizeof params);
