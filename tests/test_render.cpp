@@ -62,7 +62,7 @@ struct Fonts {
     Rgb pixels[4] = {kRed, kGreen, kBlack, kRed};
     Picture picture{2, 2, pixels, true, kBlack};
     PictureEntry pictures[1] = {{1, &picture}};
-    Sources set{FontSet{entries, 2}, PictureSet{pictures, 1}};
+    Sources set{FontSet{entries, 2}, PictureSet{pictures, 1}, FieldSamples{}};
 };
 
 SignProfile sign(uint16_t width, uint16_t height) {
@@ -96,16 +96,21 @@ struct Rendered {
     std::vector<PageImage> pages;
 };
 
-Rendered render(const std::string& multi, const SignProfile& profile) {
+Rendered render(const std::string& multi, const SignProfile& profile, uint32_t movingTime = 0,
+                const FieldSamples& samples = FieldSamples{}) {
     Fonts fonts;
+    fonts.set.samples = samples;
     Rendered out;
-    out.problem = renderMulti(multi.data(), multi.size(), profile, fonts.set, out.pages);
+    RenderOptions options;
+    options.movingTime = movingTime;
+    out.problem = renderMulti(multi.data(), multi.size(), profile, fonts.set, out.pages, options);
     return out;
 }
 
 // The single page of a message that renders.
-Rows page(const std::string& multi, const SignProfile& profile) {
-    Rendered r = render(multi, profile);
+Rows page(const std::string& multi, const SignProfile& profile, uint32_t movingTime = 0,
+          const FieldSamples& samples = FieldSamples{}) {
+    Rendered r = render(multi, profile, movingTime, samples);
     EXPECT_TRUE(r.problem.ok()) << multi << ": " << r.problem.code << " at " << r.problem.at;
     EXPECT_EQ(r.pages.size(), 1u) << multi;
     return r.pages.empty() ? Rows{} : rowsOf(r.pages[0].on);
@@ -427,10 +432,6 @@ TEST(RenderPages, EachPageItsOwnRaster) {
     ASSERT_EQ(r.pages.size(), 2u);
     EXPECT_EQ(r.pages[1].pageOn, 20);
     EXPECT_EQ(r.pages[1].pageOff, 5);
-    // Other matrices are not rendered yet.
-    SignProfile lines = sign(3, 3);
-    lines.matrix = Matrix::Line;
-    EXPECT_EQ(render("I", lines).problem.code, NTCIP_MULTI_OTHER);
 }
 
 TEST(RenderPages, PageAndMemoryLimits) {
@@ -477,7 +478,8 @@ TEST(RenderProperty, RandomMessagesEndCleanly) {
         "[jl5]", "[jp2]", "[jp3]", "[jp4]", "[sc2]", "[/sc]", "[fo1]", "[fo2]", "[fo]", "[fl]", "[/fl]",
         "[flt2o3]", "[cf255,0,0]", "[cf1]", "[pb0,0,255]", "[cr1,1,2,2,0,255,0]", "[cr3,2,0,0,1]",
         "[tr1,1,0,0]", "[tr2,2,3,3]", "[tr4,1,3,5]", "[g1]", "[g1,5,4]", "[hc49]", "[f3]", "[pt5o1]", "[",
-        "]", "[xy]", "[g1,9,9]"};
+        "]", "[xy]", "[g1,9,9]", "[mvcl3,1,1,IL]", "[mvl2r4,2,3,[fo2]I[cf1]T]", "[f1,3]", "[tdc1]",
+        "[tdc1,1,1,3,3]", "[fo1,12ab]", "[mvcl0,1,1,I]", "[mvcr2,1,1,[nl]I]"};
     Fonts fonts;
     uint32_t seed = 12345;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
@@ -487,8 +489,13 @@ TEST(RenderProperty, RandomMessagesEndCleanly) {
         for (uint32_t n = next() % 12; n > 0; --n) multi += kPieces[next() % (sizeof kPieces / sizeof kPieces[0])];
         SignProfile p = sign(static_cast<uint16_t>(1 + next() % 9), static_cast<uint16_t>(1 + next() % 8));
         p.maxPages = static_cast<uint8_t>(next() % 4);
+        p.matrix = static_cast<Matrix>(next() % 3);
+        p.characterWidth = static_cast<uint8_t>(1 + next() % 3);
+        p.characterHeight = static_cast<uint8_t>(1 + next() % 6);
         std::vector<PageImage> pages;
-        Problem r = renderMulti(multi.data(), multi.size(), p, fonts.set, pages);
+        RenderOptions options;
+        options.movingTime = next() % 50;
+        Problem r = renderMulti(multi.data(), multi.size(), p, fonts.set, pages, options);
         if (!r.ok()) {
             EXPECT_LE(r.at, multi.size()) << multi << ": " << r.code;  // the end, for an open "["
             EXPECT_TRUE(pages.empty()) << multi;
@@ -534,6 +541,233 @@ TEST(RenderRaster, NeverWritesOutside) {
     r.set(3, 0, Rgb{255, 255, 255});
     r.set(-1, 1, Rgb{255, 255, 255});
     EXPECT_EQ(rowsOf(r), (Rows{"R..", "G.B"}));
+}
+
+SignProfile grid(Matrix matrix, uint16_t width, uint16_t height, uint8_t cellWidth, uint8_t cellHeight) {
+    SignProfile p = sign(width, height);
+    p.matrix = matrix;
+    p.characterWidth = cellWidth;
+    p.characterHeight = cellHeight;
+    return p;
+}
+
+struct GridCase {
+    const char* multi;
+    SignProfile profile;
+    Rows expected;
+};
+
+// Cells of 3 x 3: "I" (1 wide) and "L" (2) each take a whole cell.
+TEST(RenderCharacterMatrix, CellsWithoutSpacing) {
+    const SignProfile nine = grid(Matrix::Character, 9, 3, 3, 3);
+    const GridCase cases[] = {
+        {"IL", nine, {"#..#.....", "#..#.....", "#..##...."}},
+        {"[sc2]IL", nine, {"#..#.....", "#..#.....", "#..##...."}},  // [sc] adds nothing
+        {"ITL", nine, {"#..####..", "#...#.#..", "#...#.##."}},     // exactly the cells of a row
+        {"[jl3]I", nine, {"...#.....", "...#.....", "...#....."}},
+        {"[jl3]IL", nine, {"#..#.....", "#..#.....", "#..##...."}},  // odd slack: the spare cell right
+        {"[jl4]I", nine, {"......#..", "......#..", "......#.."}},
+        {"[jl5]IT", nine, {"#.....###", "#......#.", "#......#."}},  // the spare cell into the gap
+        // A font shorter than the cell stands on its bottom; cells 10 wide hold 3 cells.
+        {"L", grid(Matrix::Character, 10, 4, 3, 4), {"..........", "#.........", "#.........", "##........"}},
+        // Lines are cells tall, without spacing; [nl s] does not move them.
+        {"I[nl]L", grid(Matrix::Character, 3, 6, 3, 3), {"#..", "#..", "#..", "#..", "#..", "##."}},
+        {"I[nl5]L", grid(Matrix::Character, 3, 6, 3, 3), {"#..", "#..", "#..", "#..", "#..", "##."}},
+        {"[jp3]I", grid(Matrix::Character, 3, 9, 3, 3), {"...", "...", "...", "#..", "#..", "#..", "...", "...", "..."}},
+        {"[jp3]I", grid(Matrix::Character, 3, 6, 3, 3), {"#..", "#..", "#..", "...", "...", "..."}},  // spare row below
+        {"[tr4,1,0,0]I", grid(Matrix::Character, 6, 3, 3, 3), {"...#..", "...#..", "...#.."}},
+    };
+    for (const GridCase& c : cases) EXPECT_EQ(page(c.multi, c.profile), c.expected) << c.multi;
+}
+
+// Proportional characters on lines of a fixed height (5).
+TEST(RenderLineMatrix, FixedLinesProportionalCharacters) {
+    const SignProfile lines = grid(Matrix::Line, 6, 10, 0, 5);
+    const Rows blank(5, "......");
+    auto join = [](Rows a, const Rows& b) { return a.insert(a.end(), b.begin(), b.end()), a; };
+    const GridCase cases[] = {
+        {"LT", lines, join({"......", "......", "#..###", "#...#.", "##..#."}, blank)},
+        {"I[nl]I", lines, join({"......", "......", "#.....", "#.....", "#....."}, {"......", "......", "#.....", "#.....", "#....."})},
+        {"I[nl0]I", lines, join({"......", "......", "#.....", "#.....", "#....."}, {"......", "......", "#.....", "#.....", "#....."})},
+        {"[fo2]I[nl][fo1]I", lines, join({"#.....", "#.....", "#.....", "#.....", "#....."}, {"......", "......", "#.....", "#.....", "#....."})},
+        {"[jp4]I", lines, join(blank, {"......", "......", "#.....", "#.....", "#....."})},
+        {"[jl3][jp3]I", grid(Matrix::Line, 5, 15, 0, 5),
+         {".....", ".....", ".....", ".....", ".....", ".....", ".....", "..#..", "..#..", "..#..", ".....", ".....",
+          ".....", ".....", "....."}},
+        {"[tr1,6,0,0]I", lines, join(blank, {"......", "......", "#.....", "#.....", "#....."})},
+    };
+    for (const GridCase& c : cases) EXPECT_EQ(page(c.multi, c.profile), c.expected) << c.multi;
+}
+
+TEST(RenderMatrixProblems, CellsAndLinesThatDoNotFit) {
+    const struct {
+        const char* multi;
+        SignProfile profile;
+        int32_t code;
+        size_t at;
+    } cases[] = {
+        {"ILTI", grid(Matrix::Character, 9, 3, 3, 3), NTCIP_MULTI_TEXT_TOO_BIG, 3},  // a fourth cell
+        {"ILTI", grid(Matrix::Character, 11, 3, 3, 3), NTCIP_MULTI_TEXT_TOO_BIG, 3},  // 2 columns short of a cell
+        {"IT", grid(Matrix::Character, 9, 3, 2, 3), NTCIP_MULTI_TEXT_TOO_BIG, 1},    // a glyph wider than its cell
+        {"I[fo2]I", grid(Matrix::Character, 9, 9, 3, 4), NTCIP_MULTI_TEXT_TOO_BIG, 6},  // a font taller
+        {"I[nl]I", grid(Matrix::Character, 3, 5, 3, 3), NTCIP_MULTI_TEXT_TOO_BIG, 5},
+        {"[fo2]I", grid(Matrix::Line, 5, 8, 0, 4), NTCIP_MULTI_TEXT_TOO_BIG, 5},
+        {"I[nl]I", grid(Matrix::Line, 5, 9, 0, 5), NTCIP_MULTI_TEXT_TOO_BIG, 5},
+        {"[tr2,1,3,3]I", grid(Matrix::Character, 9, 3, 3, 3), NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},  // off the grid
+        {"[tr1,2,0,0]I", grid(Matrix::Line, 5, 10, 0, 5), NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
+        {"[mvcl4,1,1,I]", grid(Matrix::Character, 9, 3, 3, 3), NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},  // part of a cell
+        {"I", grid(Matrix::Character, 9, 3, 0, 3), NTCIP_MULTI_OTHER, 0},  // no cell size
+        {"I", grid(Matrix::Character, 9, 3, 3, 0), NTCIP_MULTI_OTHER, 0},
+        {"I", grid(Matrix::Line, 9, 3, 3, 0), NTCIP_MULTI_OTHER, 0},
+    };
+    for (const auto& c : cases) {
+        Rendered r = render(c.multi, c.profile);
+        EXPECT_EQ(r.problem.code, c.code) << c.multi;
+        EXPECT_EQ(r.problem.at, c.at) << c.multi;
+    }
+    // The same at the limit fits.
+    EXPECT_EQ(page("I[nl]I", grid(Matrix::Character, 3, 6, 3, 3)).size(), 6u);
+    EXPECT_EQ(page("[fo2]I", grid(Matrix::Line, 5, 5, 0, 5)).size(), 5u);
+}
+
+// "IL" is 1 + 1 + 2 = 4 pixels wide, moving one pixel a tenth through a
+// window of 5 on a sign of 5.
+TEST(RenderMovingText, StepsThroughItsWindow) {
+    const struct {
+        const char* multi;
+        uint32_t time;
+        Rows expected;
+    } cases[] = {
+        {"[mvcl5,1,1,IL]", 0, {".....", ".....", "....."}},  // enters from the right
+        {"[mvcl5,1,1,IL]", 1, {"....#", "....#", "....#"}},
+        {"[mvcl5,1,1,IL]", 3, {"..#.#", "..#.#", "..#.#"}},  // clipped to the window
+        {"[mvcl5,1,1,IL]", 5, {"#.#..", "#.#..", "#.##."}},
+        {"[mvcl5,1,1,IL]", 8, {".....", ".....", "#...."}},  // the last step with a pixel
+        {"[mvcl5,1,1,IL]", 9, {".....", ".....", "....."}},  // 9 steps, then again
+        {"[mvcl5,1,1,IL]", 14, {"#.#..", "#.#..", "#.##."}},
+        {"[mvcl5,2,3,IL]", 6, {".#.#.", ".#.#.", ".#.##"}},  // 2 steps of 2 pixels
+        {"[mvcl5,2,3,IL]", 8, {".#.#.", ".#.#.", ".#.##"}},
+        {"[mvcr5,1,1,IL]", 2, {"#....", "#....", "##..."}},  // enters from the left
+        {"[mvcr5,1,1,IL]", 5, {".#.#.", ".#.#.", ".#.##"}},
+        {"[mvl2l5,1,1,IL]", 4, {".#.#.", ".#.#.", ".#.##"}},
+        {"[mvl2l5,1,1,IL]", 5, {"#.#..", "#.#..", "#.##."}},  // stops at the left edge
+        {"[mvl2l5,1,1,IL]", 7, {"#.#..", "#.#..", "#.##."}},  // a step and the delay of 2
+        {"[mvl2l5,1,1,IL]", 8, {".....", ".....", "....."}},  // then again
+        {"[mvlr5,1,1,IL]", 5, {".#.#.", ".#.#.", ".#.##"}},   // stops at the right edge
+        {"[mvlr5,1,1,IL]", 6, {".....", ".....", "....."}},
+        {"[mvll3,1,1,IL]", 4, {".#.", ".#.", ".##"}},         // wider than the window: its end shows
+        {"[mvll3,1,1,IL]", 9, {".#.", ".#.", ".##"}},
+    };
+    for (const auto& c : cases) {
+        SignProfile p = sign(static_cast<uint16_t>(std::strlen(c.expected[0].c_str())), 3);
+        EXPECT_EQ(page(c.multi, p, c.time), c.expected) << c.multi << " at " << c.time;
+    }
+}
+
+TEST(RenderMovingText, AWindowInTheLine) {
+    expectAll({
+        {"I[mvcl5,1,1,IL]I", 9, 3, {"#.......#", "#.......#", "#.......#"}},
+        {"[jl3][mvcl5,1,1,I]", 9, 3, {".........", ".........", "........."}},
+        {"[mvcl3,1,1,[fo2]I]I", 5, 5, {".....", ".....", "....#", "....#", "....#"}},  // [fo] holds within it
+        {"[cf255,0,0][mvcl3,1,1,[cf0,255,0]I]I", 5, 3, {"....R", "....R", "....R"}},
+    });
+    Rendered r = render("I[mvcl5,1,1,IL]I", sign(9, 3), 5);
+    ASSERT_EQ(r.pages.size(), 1u);
+    EXPECT_EQ(rowsOf(r.pages[0].on), (Rows{"#.#.#...#", "#.#.#...#", "#.#.##..#"}));
+    r = render("[jl3][mvcl5,1,1,IL]", sign(9, 3), 5);
+    ASSERT_EQ(r.pages.size(), 1u);
+    EXPECT_EQ(rowsOf(r.pages[0].on), (Rows{"..#.#....", "..#.#....", "..#.##..."}));
+    r = render("[mvcl3,1,1,[cf0,255,0]I]", sign(3, 3), 3);
+    ASSERT_EQ(r.pages.size(), 1u);
+    EXPECT_EQ(rowsOf(r.pages[0].on), (Rows{"G..", "G..", "G.."}));
+    // A flashing moving text, and a region closed inside one.
+    r = render("[fl][mvcl3,1,1,I][/fl]", sign(3, 3), 3);
+    ASSERT_EQ(r.pages.size(), 1u);
+    EXPECT_EQ(rowsOf(r.pages[0].on), (Rows{"#..", "#..", "#.."}));
+    EXPECT_EQ(rowsOf(r.pages[0].off), (Rows{"...", "...", "..."}));
+    r = render("[fl][mvcl3,1,1,I[/fl]]I", sign(5, 3), 3);
+    ASSERT_TRUE(r.problem.ok()) << r.problem.code << " at " << r.problem.at;
+    EXPECT_EQ(rowsOf(r.pages[0].off), (Rows{"....#", "....#", "....#"}));
+}
+
+TEST(RenderMovingText, TickAndCycle) {
+    const struct {
+        const char* multi;
+        uint16_t tick;
+        uint32_t cycle;
+    } cases[] = {
+        {"I", 0, 0},
+        {"[mvcl5,1,1,IL]", 1, 9},
+        {"[mvcl5,2,3,IL]", 3, 15},        // ceil(9 / 2) steps of 3 tenths
+        {"[mvl2l5,1,4,IL]", 2, 26},       // 5 steps, one more, and the delay
+        {"[mvcl5,2,3,IL][mvl2l5,1,4,IL]", 1, 390},
+        {"[mvcl5,1,255,IL][mvcl4,1,254,I]", 1, kMaxMovingCycle},  // 2295 and 1270 meet far later
+    };
+    for (const auto& c : cases) {
+        Rendered r = render(c.multi, sign(11, 3));
+        ASSERT_EQ(r.pages.size(), 1u) << c.multi;
+        EXPECT_EQ(r.pages[0].movingTick, c.tick) << c.multi;
+        EXPECT_EQ(r.pages[0].movingCycle, c.cycle) << c.multi;
+    }
+}
+
+TEST(RenderMovingText, Problems) {
+    const ProblemCase cases[] = {
+        {"[mvcl0,1,1,I]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
+        {"[mvcl5,0,1,I]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
+        {"[mvcl5,1,0,I]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
+        {"[mvcl6,1,1,I]", 5, 3, NTCIP_MULTI_TEXT_TOO_BIG, 0},  // a window wider than the sign
+        {"[mvcl5,1,1,I]", 5, 3, NTCIP_MULTI_NONE, 0},          // as wide
+        {"[mvcl5,1,1,IX]", 5, 3, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 12},
+        {"[mvcl5,1,1,I[nl]I]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 12},
+        {"[mvcl5,1,1,[mvcl2,1,1,I]]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 11},
+        {"[mvcl5,1,1,[fo3]I]", 5, 3, NTCIP_MULTI_FONT_NOT_DEFINED, 11},
+        {"[mvcl5,1,1,[fo2]I]", 5, 4, NTCIP_MULTI_TEXT_TOO_BIG, 0},  // its window taller than the sign
+        {"[mvcl5,1,1,I[fl]]", 5, 3, NTCIP_MULTI_FLASH_REGION_ERROR, 12},
+    };
+    for (const ProblemCase& c : cases) {
+        Rendered r = render(c.multi, sign(c.width, c.height));
+        EXPECT_EQ(r.problem.code, c.code) << c.multi;
+        EXPECT_EQ(r.problem.at, c.at) << c.multi;
+    }
+}
+
+TEST(RenderFields, WidthsAndSamples) {
+    FieldSamples samples;
+    samples.fields[0] = "IL";
+    samples.fields[12] = "T";
+    samples.travel = "L";
+    const struct {
+        const char* multi;
+        uint16_t width;
+        Rows expected;
+    } cases[] = {
+        {"[f1]", 5, {"#.#..", "#.#..", "#.##."}},
+        {"[f1,0]", 5, {"#.#..", "#.#..", "#.##."}},  // 0: as none
+        {"[f1,2]", 5, {"#.#..", "#.#..", "#.##."}},  // exactly its width
+        {"[f1,1]", 5, {"#....", "#....", "#...."}},  // cut
+        {"[f1,4]", 10, {"......#.#.", "......#.#.", "......#.##"}},  // two spaces in front
+        {"[f13]", 5, {"###..", ".#...", ".#..."}},
+        {"[tdc3]", 5, {"#....", "#....", "##..."}},
+        {"I[tdc3,4,1,0,0]I", 5, {"#.##.", "#.##.", "#.###"}},  // its rectangle, the line untouched
+        {"[jl4][jp4][tdc3,1,1,5,3]", 5, {"...#.", "...#.", "...##"}},
+        {"[jl3][tdc3,1,1,5,3]", 5, {".#...", ".#...", ".##.."}},  // odd slack: the extra pixel right
+        {"[fo1,12ab]I", 5, {"#....", "#....", "#...."}},  // version IDs not checked
+        {"[g1,1,1,ffff]", 5, {"RG...", ".R...", "....."}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(page(c.multi, sign(c.width, 3), 0, samples), c.expected) << c.multi;
+    const ProblemCase problems[] = {
+        {"[tdc3,1,1,1,3]", 5, 3, NTCIP_MULTI_TEXT_TOO_BIG, 0},
+        {"[tdc3,1,2,2,0]", 5, 3, NTCIP_MULTI_TEXT_TOO_BIG, 0},
+        {"[tdc3,6,1,1,1]", 5, 3, NTCIP_MULTI_UNSUPPORTED_TAG_VALUE, 0},
+        {"I[f1,5]", 5, 3, NTCIP_MULTI_TEXT_TOO_BIG, 1},
+    };
+    for (const ProblemCase& c : problems) {
+        Rendered r = render(c.multi, sign(c.width, c.height), 0, samples);
+        EXPECT_EQ(r.problem.code, c.code) << c.multi;
+        EXPECT_EQ(r.problem.at, c.at) << c.multi;
+    }
+    EXPECT_EQ(page("[tdc3,1,1,2,3]", sign(5, 3), 0, samples), (Rows{"#....", "#....", "##..."}));  // as wide
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "fonts/font_file.h"
 #include "support/fault_sweep.h"
 #include "support/font_files.h"
+#include "support/pictures.h"
 #include "support/result.h"
 #include "support/sim_sign.h"
 #include "tqdms/ntcip.h"
@@ -32,12 +33,24 @@ json fontOne() {
     return signFontRow(1, *c);
 }
 
-// A 12 x 7 colour sign whose only font is fontOne.
-json smallSign() {
-    return json{{"fonts", {fontOne()}}, {"profile", {{"signWidthPixels", 12}, {"signHeightPixels", 7}}}};
+// Picture number 7 in graphic row 2: 2 x 2 monochrome pixels 11 / 01,
+// transparent where 0; row 3 is being modified.
+json pictures() {
+    json seven = graphicRow(2, "Seven", 2, 2, 1, "d0");
+    seven["number"] = 7, seven["transparent"] = 1, seven["transparentColor"] = 0;
+    return json::array({seven, graphicRow(3, "Five", 2, 2, 1, "f0", 2)});
 }
 
-// The frame as text rows: '#' the sign's amber, '.' black, '?' anything else.
+// A 12 x 7 colour sign whose only font is fontOne.
+json smallSign() {
+    return json{{"fonts", {fontOne()}},
+                {"graphics", pictures()},
+                {"limits", {{"graphicRows", 3}, {"graphicBlockSize", 1}}},
+                {"profile", {{"signWidthPixels", 12}, {"signHeightPixels", 7}}}};
+}
+
+// The frame as text rows: '#' the sign's amber, '.' black, 'r' red, '?'
+// anything else.
 std::vector<std::string> rows(const std::vector<uint8_t>& rgb, int width, int height) {
     std::vector<std::string> out;
     for (int y = 0; y < height; ++y) {
@@ -46,7 +59,8 @@ std::vector<std::string> rows(const std::vector<uint8_t>& rgb, int width, int he
             const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
             const bool amber = p[0] == 255 && p[1] == 180 && p[2] == 0;
             const bool black = p[0] == 0 && p[1] == 0 && p[2] == 0;
-            row += amber ? '#' : black ? '.' : '?';
+            const bool red = p[0] == 255 && p[1] == 0 && p[2] == 0;
+            row += amber ? '#' : black ? '.' : red ? 'r' : '?';
         }
         out.push_back(row);
     }
@@ -89,6 +103,21 @@ TEST(RenderExport, PagesFramesAndTimes) {
     EXPECT_EQ(Result(dmsRenderMessage("H", 1, 0, rgb.data(), 12 * 7 * 3, &info)), Result(DMS_E_INVALID));
 }
 
+TEST(RenderExport, PicturesFromTheSignsGraphicTable) {
+    SimSign sign(smallSign());
+    dmsRenderInfo info;
+    std::vector<uint8_t> rgb(12 * 7 * 3, 7);
+    ASSERT_EQ(Result(dmsRenderMessage("[pb255,0,0][g7,3,2]", 1, 1, rgb.data(), 12 * 7 * 3, &info)), Result(DMS_OK));
+    EXPECT_EQ(rows(rgb, 12, 7), std::vector<std::string>({"rrrrrrrrrrrr", "rr##rrrrrrrr", "rrr#rrrrrrrr",
+                                                          "rrrrrrrrrrrr", "rrrrrrrrrrrr", "rrrrrrrrrrrr",
+                                                          "rrrrrrrrrrrr"}));
+    // Graphic number 2 is row 2's index, not its number; row 3 is not ready.
+    for (const char* text : {"H[g2]", "H[g3]"}) {
+        EXPECT_EQ(Result(dmsRenderSize(text, 1, &info)), Result(DMS_E_FORMAT)) << text;
+        EXPECT_EQ(std::vector<int>({info.multiError, info.multiErrorPosition}), std::vector<int>({15, 1})) << text;
+    }
+}
+
 TEST(RenderExport, TextTheSignRefusesAndBadArguments) {
     SimSign sign(smallSign());
     dmsRenderInfo info;
@@ -128,7 +157,7 @@ TEST(RenderExport, FaultSweep) {
         [&] { sign.reset(), sign = std::make_unique<SimSign>(smallSign()); },
         [&] {
             dmsRenderInfo info;
-            return dmsRenderSize("Hi", 1, &info);
+            return dmsRenderSize("Hi[g7,1,1]", 1, &info);
         },
         [&](const SweepStep& s) {
             const bool rgbDefault = s.call["fn"] == "tqGetMultiCfg" &&
@@ -138,7 +167,7 @@ TEST(RenderExport, FaultSweep) {
             EXPECT_EQ(Result(s.result), Result(rgbDefault ? DMS_OK : kSweepCode));
         });
     EXPECT_EQ(optional, 2);
-    EXPECT_GT(calls, 255);  // the font's 255 widths among them
+    EXPECT_GT(calls, 255);  // the font's 255 widths among them, and picture 7's row and blocks
     sign.reset();
 }
 

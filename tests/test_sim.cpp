@@ -180,7 +180,8 @@ TEST(SimSign, ActivationChecksStatusAndCrc) {
 }
 
 TEST(SimSign, MultiTextOfExactlyTheLengthLimitIsKept) {
-    SimSign sign(json{{"limits", {{"maxMultiLength", 20}}}});
+    // Wide enough for 20 characters on a line (5 pixels and 1 between).
+    SimSign sign(json{{"limits", {{"maxMultiLength", 20}}}, {"profile", {{"signWidthPixels", 119}}}});
     ASSERT_EQ(Result(setStatus(3, 1, 6)), Result(TQDMS_OK));
     const std::string full(20, 'A'), over(21, 'B');
     EXPECT_EQ(Result(tqSetMsgTable(NTCIP_MEM_CHANGEABLE, 1, NTCIP_MSG_MULTI_STRING, full.c_str(), 21)),

@@ -173,8 +173,8 @@ TEST(SimMultiCheck, ConflictingTags) {
         {"[sc2]A[sc3]B", kSame, NTCIP_MULTI_TAG_CONFLICT, 6},
         {"A[/sc]", kSame, NTCIP_MULTI_TAG_CONFLICT, 1},
         {"[sc1]A[/sc]B[/sc]", kSame, NTCIP_MULTI_TAG_CONFLICT, 12},
-        {"A[jp3]B", kSame, NTCIP_MULTI_TAG_CONFLICT, 1},
-        {"[hc41][jp3]", kSame, NTCIP_MULTI_TAG_CONFLICT, 6},
+        {"A[jp4]B", kSame, NTCIP_MULTI_TAG_CONFLICT, 1},
+        {"[hc41][jp4]", kSame, NTCIP_MULTI_TAG_CONFLICT, 6},
         {"[tr1,1,50,9]A[jp2]", kSame, NTCIP_MULTI_TAG_CONFLICT, 13},
         {"[mvcl1,1,1,A[np]B]", kSame, NTCIP_MULTI_TAG_CONFLICT, 12},
         {"[mvcl1,1,1,A[mvcl1,1,1,B]]", kSame, NTCIP_MULTI_TAG_CONFLICT, 12},
@@ -186,7 +186,7 @@ TEST(SimMultiCheck, MessagesTheSignAccepts) {
     const json mono1 = profile({{"colorScheme", 1}}), mono8 = profile({{"colorScheme", 2}});
     const json classic = profile({{"colorScheme", 3}});
     struct Good { std::string multi; json patch; } cases[] = {
-        {std::string(80, 'A'), kSame},  // the longest
+        {std::string(80, 'A'), profile({{"signWidthPixels", 400}})},  // the longest, on one line
         {"[pt30o][pb0,0,0][jp3][jl2][fo1]HELLO[nl1][jl3]DRIVE SAFE[f1][hc41][np][pt20o5][pb0,0,0]"
          "[flt05o05][cf255,255,0]NEXT[/fl]",
          json{{"profile", {{"maxNumberPages", 2}}}, {"limits", {{"maxMultiLength", 200}}}}},  // limit; the library's own form
@@ -195,7 +195,7 @@ TEST(SimMultiCheck, MessagesTheSignAccepts) {
         {"[fl]A[/fl][np][fl]B[/fl][np]C", kSame},
         {"[pt20o][g1,0,0][np][pt35o][g2,0,0]", kSame},  // quick display's pictures
         {"[g1,1,1][g2,105,27]X", kSame},
-        {"[tr1,1,105,27]A[tr105,27,0,0]B[cr1,1,0,0,9][tdc1,1,1,105,27]", kSame},
+        {"[tr1,1,105,27]A[tr101,21,0,0]B[cr1,1,0,0,9][tdc1,1,1,105,27]", kSame},
         {"[cf1][cb0][pb1]A", mono1},
         {"[cf255][cr1,1,5,5,255]A", mono8},
         {"[cf9][cb0][cr1,1,5,5,9]A", classic},
@@ -213,6 +213,78 @@ TEST(SimMultiCheck, MessagesTheSignAccepts) {
     for (const Good& c : cases)
         EXPECT_EQ(define(c.multi, c.patch), (Outcome{NTCIP_VALIDATE_NONE, NTCIP_MULTI_NONE, 0, NTCIP_MSG_VALID}))
             << c.multi << " " << c.patch;
+}
+
+// The sign lays each page out with its own fonts. In the base sign both
+// fonts have no spacing and are 7 rows high; font 1 (built in, "5x7") and
+// font 2's A and B are 5 pixels wide: 21 characters a line, 3 lines of 27.
+TEST(SimMultiCheck, TextThatDoesNotFitTheSign) {
+    const std::string a21(21, 'A'), a10(10, 'A'), a11(11, 'A'), b11(11, 'B');
+    expectRefused({
+        {a21 + "A", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 21},  // the first character that does not fit
+        {"[jl2]" + a21 + "A", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 26},
+        {"[fo2]" + a21 + "A", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 26},
+        {"[sc5]" + a11 + "A", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 16},  // 12 x 5 + 11 x 5 = 115 of 105
+        {"[jl2]" + a11 + "[jl4]" + b11, kSame, NTCIP_MULTI_TEXT_TOO_BIG, 31},  // the parts meet
+        {"A[np]" + a21 + "A", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 26},  // on a later page
+        {"[tr1,1,50,9]" + a10 + "A", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 22},  // 55 of the rectangle's 50
+        {"A[nl]B[nl]C[nl]D", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 15},  // 28 of 27 rows: the first line below
+        {"A[nl]B[nl]C[nl]", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 15},   // an empty line: where it starts
+        {"A[nl4]B[nl3]C", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 12},
+        {"[jp2]A[nl]B[nl][jp3]C", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 20},  // the middle group meets the top one
+        {"[g1]" + a21 + "A", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 25},       // pictures take no room from text
+        {"[g1,0,0]" + a21 + "A", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 29},
+        // The first fault in the text wins, whichever reading finds it.
+        {a21 + "A[fo9]", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 21},
+        {"A[nl]B[nl]C[nl]D[fo9]", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 15},
+        {"[fo2]" + a21 + "C", kSame, NTCIP_MULTI_CHARACTER_NOT_DEFINED, 26},  // lacking comes before not fitting
+        {"[fo2]" + a21 + "AC", kSame, NTCIP_MULTI_TEXT_TOO_BIG, 26},
+        {"[fo2]" + a21 + "[fo9]", kSame, NTCIP_MULTI_FONT_NOT_DEFINED, 26},
+    });
+}
+
+TEST(SimMultiCheck, TextThatFillsTheSignExactly) {
+    const std::string a21(21, 'A'), a10(10, 'A'), a11(11, 'A'), b11(11, 'B');
+    struct Good { std::string multi; json patch; } cases[] = {
+        {a21, kSame},  // 105 of 105 pixels
+        {"[fo2]" + a21, kSame},
+        {"[sc5]" + a11, kSame},
+        {"[jl2]" + a10 + "[jl4]" + b11, kSame},  // the parts touch
+        {"A[nl3]B[nl3]C", kSame},                // 27 of 27 rows
+        {"[tr1,1,50,7]" + a10, kSame},
+        {"[jp2]A[nl][jp3]B[nl][jp4]C", kSame},   // rows 0-6, 10-16, 20-26
+        {"[g1]" + a21 + "[np][g2,0,0]" + a21, kSame},
+        // Character-matrix signs are not laid out yet.
+        {a21 + "A", profile({{"characterWidthPixels", 5}, {"characterHeightPixels", 7}})},
+    };
+    for (const Good& c : cases)
+        EXPECT_EQ(define(c.multi, c.patch), (Outcome{NTCIP_VALIDATE_NONE, NTCIP_MULTI_NONE, 0, NTCIP_MSG_VALID}))
+            << c.multi << " " << c.patch;
+}
+
+// Page justification may move on (top, middle, bottom) where a line starts:
+// later lines go to a lower group. Not after text of the line, not back.
+TEST(SimMultiCheck, PageJustificationGroupsOfLines) {
+    struct Good { std::string multi; } good[] = {
+        {"[jp2]A[nl][jp3]B[nl][jp4]C"},
+        {"[jp2]A[nl]B[nl][jp4]C"},
+        {"[jp2]A[nl][jp2]B"},
+        {"A[jp3]B"},  // middle already: nothing changes
+        {"[tr1,1,50,27][jp2]A[nl][jp4]B"},
+        {"[jp4]A[tr51,1,50,9][jp2]B"},
+        {"[jp4]A[np][jp2]B"},
+    };
+    for (const Good& c : good)
+        EXPECT_EQ(define(c.multi, kSame), (Outcome{NTCIP_VALIDATE_NONE, NTCIP_MULTI_NONE, 0, NTCIP_MSG_VALID}))
+            << c.multi;
+    expectRefused({
+        {"[jp2]A[jp4]B", kSame, NTCIP_MULTI_TAG_CONFLICT, 6},        // after text of the line
+        {"[jp2][g1]A[jp4]", kSame, NTCIP_MULTI_TAG_CONFLICT, 10},
+        {"[mvcl1,1,1,A][jp2]", kSame, NTCIP_MULTI_TAG_CONFLICT, 13},  // moving text is text of its line
+        {"[jp4]A[nl][jp2]B", kSame, NTCIP_MULTI_TAG_CONFLICT, 10},    // back to a higher group
+        {"[jp4]A[nl]B[nl][jp3]C", kSame, NTCIP_MULTI_TAG_CONFLICT, 15},
+        {"[jp4]A[nl][jp2][nl]B", kSame, NTCIP_MULTI_TAG_CONFLICT, 10},
+    });
 }
 
 }  // namespace

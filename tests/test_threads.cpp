@@ -34,9 +34,12 @@ std::string stateText() {
 
 // Opens an in-memory sign for the calling thread only and binds the thread
 // to it. With `swapNames` its two fonts trade names, so the name "8x14"
-// means font 1 there and font 2 on a default sign.
+// means font 1 there and font 2 on a default sign. The sign is 160 x 32:
+// the text example's first page (two lines in 8x14, the second 158 pixels
+// wide) does not fit the default 105 x 27.
 void openOwnSign(bool swapNames, void(TQ_CALL* progress)(void*, int, int) = nullptr) {
-    ASSERT_EQ(Result(tqsimOpenMemoryThread(nullptr)), Result(TQDMS_OK));
+    ASSERT_EQ(Result(tqsimOpenMemoryThread(R"({"profile":{"signWidthPixels":160,"signHeightPixels":32}})")),
+              Result(TQDMS_OK));
     DeviceInitParameters params;
     std::memset(&params, 0, sizeof params);
     std::strcpy(params.address, "127.0.0.1");

@@ -14,10 +14,6 @@
 namespace tqsim {
 namespace {
 
-bool usable(uint32_t status) {
-    return status == NTCIP_GRAPHIC_READY_FOR_USE || status == NTCIP_GRAPHIC_IN_USE || status == NTCIP_GRAPHIC_PERMANENT;
-}
-
 // Largest bitmap a state file may hold.
 constexpr size_t kMaxStateBitmap = size_t{1} << 24;
 
@@ -47,9 +43,13 @@ uint16_t graphicId(const GraphicRow& g) {
     return messageCrc(data, 0, 0);
 }
 
+bool graphicUsable(uint32_t status) {
+    return status == NTCIP_GRAPHIC_READY_FOR_USE || status == NTCIP_GRAPHIC_IN_USE || status == NTCIP_GRAPHIC_PERMANENT;
+}
+
 bool GraphicStore::hasGraphic(int number) const {
     for (const auto& kv : rows)
-        if (kv.second.number == number && usable(kv.second.status)) return true;
+        if (kv.second.number == number && graphicUsable(kv.second.status)) return true;
     return false;
 }
 

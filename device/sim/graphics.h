@@ -42,6 +42,8 @@ struct GraphicStore {
     void save(nlohmann::json& state) const;
 };
 
+// Whether a row of this status can be shown (ready, in use or permanent).
+bool graphicUsable(uint32_t status);
 // Bytes of a graphic's pixel stream by its type, width and height.
 size_t graphicBitmapSize(const GraphicRow& g);
 // dmsGraphicID: CRC-16 over number, height, width, type, transparency,

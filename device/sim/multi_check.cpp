@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "layout_fit.h"
 #include "multi/tokenizer.h"
 #include "sign.h"
 #include "tqdms/ntcip.h"
@@ -42,11 +44,27 @@
 // - an [sc] while an [sc] of the same page or text rectangle is open; a
 //   [/sc] with none open (an [sc] may stay open: it ends with its page or
 //   text rectangle);
-// - a [jp] after text ([hc], [f] and moving text count) on the same page
-//   or in the same text rectangle: the lines are already placed;
+// - a [jp] that changes the page justification after text ([hc], [f] and
+//   moving text count) of the same line, or back to a group (top, middle,
+//   bottom) the line above in the same text rectangle has passed: where a
+//   line starts, later lines may go to a lower group, as the renderer
+//   places them (render/layout.h);
 // - inside a moving text, any tag but [fo], [cf], [fl], [/fl], [hc] and
 //   [f]: it is one line moving across its window, which holds no pages,
 //   rectangles, graphics, line breaks or moving text of its own.
+//
+// Fit (textTooBig): each page is laid out on the sign with its fonts and
+// the sizes of its graphics (layout_fit.h): a line wider than its text
+// rectangle is refused at the character that does not fit, lines taller
+// than it at the first line that does not fit, groups of lines that meet
+// at the lower group's first line. The layout ends at whatever it cannot
+// place (moving text, [tdc], codes past 255, character- and line-matrix
+// signs). The first fault in the text wins, whichever reading finds it.
+//
+// One reporter per rule: the layout reports textTooBig only. Every other
+// rule the renderer also checks (flash regions, [sc] pairing, fields past
+// 13, fonts and characters, [jp] placement) is reported by this reading,
+// which also reads what the layout cannot place.
 namespace tqsim {
 namespace {
 
@@ -108,6 +126,7 @@ class Checker {
 public:
     Checker(const std::string& text, const MultiCheck& check) : text_(text), check_(check), p_(check.profile) {
         if (p_) font_ = p_->defaultFont;
+        page_ = defaultPageJustification();
     }
 
     // Reads the whole text; false with the fault set at the first error.
@@ -115,6 +134,14 @@ public:
         if (!tokens(0, text_.size(), false, fault)) return false;
         if (flashAt_ != kNone) return fault.set(NTCIP_MULTI_FLASH_REGION_ERROR, flashAt_);
         return true;
+    }
+
+    // The text as the renderer's tokenizer reads it: each "[gN,0,0]" read
+    // so far as "[gN,1,1]", the same place in the same bytes.
+    std::string forLayout() const {
+        std::string text = text_;
+        for (size_t at : origins_) text.replace(at, 5, ",1,1]");
+        return text;
     }
 
 private:
@@ -129,6 +156,7 @@ private:
             for (Token t; tokenizer.next(t);) {
                 if (t.kind == TokenKind::Error) {
                     if (!pictureAtOrigin(base + t.pos, end, t)) return fault.set(t.error.code, base + t.error.at);
+                    origins_.push_back(t.pos + t.length - 5);  // its ",0,0]"
                     from = t.pos + t.length;  // read on after it with a new tokenizer
                 } else {
                     t.pos += base;
@@ -209,10 +237,16 @@ private:
 
     bool character(int code) const { return !check_.hasCharacter || check_.hasCharacter(font_, code); }
 
-    // A page or text rectangle begins: its spacing and its text are new.
+    // A page or text rectangle begins: its spacing and its lines are new.
     void newArea() {
         spacingOpen_ = false;
-        textSeen_ = false;
+        lineText_ = false;
+        groupAbove_ = 0;
+    }
+
+    int defaultPageJustification() const {
+        return p_ && p_->defaultJustificationPage >= NTCIP_JUSTIFICATION_PAGE_TOP ? p_->defaultJustificationPage
+                                                                                  : NTCIP_JUSTIFICATION_PAGE_TOP;
     }
 
     bool token(const Token& t, Fault& fault) {
@@ -229,13 +263,13 @@ private:
                 if (!character(static_cast<uint8_t>(c))) return fault.set(NTCIP_MULTI_CHARACTER_NOT_DEFINED, i);
                 i += (c == '[' || c == ']') ? 2 : 1;
             }
-            textSeen_ = true;
+            lineText_ = true;
             return true;
         case TokenKind::HexCharacter:
             if (!character(t.hex.code)) return fault.set(NTCIP_MULTI_CHARACTER_NOT_DEFINED, t.pos);
-            textSeen_ = true;
+            lineText_ = true;
             return true;
-        case TokenKind::Field: textSeen_ = true; return true;
+        case TokenKind::Field: lineText_ = true; return true;
         case TokenKind::Font:
             if (t.font.number >= 0 && check_.hasFont && !check_.hasFont(t.font.number))
                 return fault.set(NTCIP_MULTI_FONT_NOT_DEFINED, t.pos);
@@ -262,8 +296,15 @@ private:
             if (!spacingOpen_) return fault.set(NTCIP_MULTI_TAG_CONFLICT, t.pos);
             spacingOpen_ = false;
             return true;
-        case TokenKind::JustifyPage:
-            if (textSeen_) return fault.set(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+        case TokenKind::JustifyPage: {
+            const int j = t.number < 0 ? defaultPageJustification() : t.number;
+            if (j != page_ && (lineText_ || groupAbove_ > j)) return fault.set(NTCIP_MULTI_TAG_CONFLICT, t.pos);
+            page_ = j;
+            return true;
+        }
+        case TokenKind::NewLine:
+            groupAbove_ = page_;
+            lineText_ = false;
             return true;
         case TokenKind::NewPage:
             if (flashAt_ != kNone) return fault.set(NTCIP_MULTI_FLASH_REGION_ERROR, flashAt_);
@@ -277,7 +318,7 @@ private:
             const int font = font_;
             if (!tokens(t.moving.text.pos, t.moving.text.length, true, fault)) return false;
             font_ = font;
-            textSeen_ = true;
+            lineText_ = true;
             return true;
         }
         default: return true;
@@ -291,7 +332,13 @@ private:
     int pages_ = 1;
     size_t flashAt_ = kNone;  // the [fl] of the open flash region
     bool spacingOpen_ = false;
-    bool textSeen_ = false;
+    // Page justification: the one in force (it carries on over pages and
+    // rectangles), whether the line has text, the group of the line above
+    // in the same rectangle (0: none).
+    int page_ = NTCIP_JUSTIFICATION_PAGE_TOP;
+    bool lineText_ = false;
+    int groupAbove_ = 0;
+    std::vector<size_t> origins_;  // "[gN,0,0]" read: where their ",0,0]" starts
 };
 
 // The built-in fonts (no character table) hold printable ASCII.
@@ -315,6 +362,9 @@ MultiCheck multiCheckOf(const SimSign& s) {
     check.hasFont = [&s](int n) { return s.fonts.hasFont(n); };
     check.hasGraphic = [&s](int n) { return s.graphics.hasGraphic(n); };
     check.hasCharacter = [&s](int font, int code) { return s.fonts.hasFont(font) && fontHolds(s.fonts, font, code); };
+    check.layout = [&s](const std::string& multi, size_t& position) {
+        return layoutFit(multi, s.profile, s.fonts, s.graphics, position);
+    };
     return check;
 }
 
@@ -325,6 +375,9 @@ int checkMulti(const std::string& multi, const MultiCheck& check, size_t* positi
     } else {
         Checker checker(multi, check);
         checker.run(fault);
+        size_t at = 0;
+        const int fit = check.layout ? check.layout(checker.forLayout(), at) : NTCIP_MULTI_NONE;
+        if (fit != NTCIP_MULTI_NONE && (fault.code == NTCIP_MULTI_NONE || at < fault.at)) fault.set(fit, at);
     }
     if (position) *position = fault.code == NTCIP_MULTI_NONE ? 0 : fault.at;
     return fault.code;

@@ -20,6 +20,9 @@ struct MultiCheck {
     std::function<bool(int)> hasGraphic;  // graphic number defined on the sign
     // Whether the font of this number holds the character; null: not checked.
     std::function<bool(int font, int code)> hasCharacter;
+    // Lays the text out on the sign: textTooBig with its position where it
+    // does not fit, else NTCIP_MULTI_NONE (layout_fit.h); null: not laid out.
+    std::function<int(const std::string& multi, size_t& position)> layout;
 };
 
 // The check of this sign: its limits, profile, fonts and graphics. It
@@ -30,8 +33,8 @@ MultiCheck multiCheckOf(const SimSign& sign);
 // when the sign accepts it. `position` (may be null) receives the offset
 // from 0 of the byte where the error was found (dmsMultiSyntaxErrorPosition):
 // normally the "[" of the tag at fault, the character a font lacks, the byte
-// the tokenizer refused, or the first byte past the length limit; 0 when
-// there is none. The rules are listed in multi_check.cpp.
+// the tokenizer refused, the first character that does not fit, or the
+// first byte past the length limit; 0 when there is none. The rules are listed in multi_check.cpp.
 int checkMulti(const std::string& multi, const MultiCheck& check, size_t* position = nullptr);
 
 // dmsMessageCRC: CRC-16/X-25 over the MULTI bytes, beacon and pixel service.

@@ -18,6 +18,18 @@ uint8_t blend(uint8_t off, uint8_t on, unsigned level) {
 
 }  // namespace
 
+Rgb monochromeLevel(const SignProfile& p, uint8_t level) {
+    return Rgb{blend(p.monochromeOff.red, p.monochromeOn.red, level),
+               blend(p.monochromeOff.green, p.monochromeOn.green, level),
+               blend(p.monochromeOff.blue, p.monochromeOn.blue, level)};
+}
+
+bool classicColor(uint8_t index, Rgb& out) {
+    if (index >= sizeof kClassic / sizeof kClassic[0]) return false;
+    out = kClassic[index];
+    return true;
+}
+
 bool monochrome(const SignProfile& p) {
     return p.scheme == ColorScheme::Monochrome1Bit || p.scheme == ColorScheme::Monochrome8Bit;
 }
@@ -38,12 +50,9 @@ bool resolveColor(const SignProfile& p, const ColorValue& v, Rgb fallback, Rgb& 
         if (v.index > 1) return false;
         out = v.index ? p.monochromeOn : p.monochromeOff;
     } else if (p.scheme == ColorScheme::Monochrome8Bit) {
-        out = Rgb{blend(p.monochromeOff.red, p.monochromeOn.red, v.index),
-                  blend(p.monochromeOff.green, p.monochromeOn.green, v.index),
-                  blend(p.monochromeOff.blue, p.monochromeOn.blue, v.index)};
+        out = monochromeLevel(p, v.index);
     } else {
-        if (v.index >= sizeof kClassic / sizeof kClassic[0]) return false;
-        out = kClassic[v.index];
+        return classicColor(v.index, out);
     }
     return true;
 }

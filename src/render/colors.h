@@ -15,6 +15,10 @@ bool monochrome(const SignProfile& profile);
 // and off colours, else the profile's.
 Rgb defaultForeground(const SignProfile& profile);
 Rgb defaultBackground(const SignProfile& profile);
+// A monochrome8bit level from the off colour (0) to the on colour (255).
+Rgb monochromeLevel(const SignProfile& profile, uint8_t level);
+// A classic colour (0 to 9); false past 9.
+bool classicColor(uint8_t index, Rgb& out);
 // False when the sign cannot show the value; `fallback` stands for the default.
 bool resolveColor(const SignProfile& profile, const multi::ColorValue& value, Rgb fallback, Rgb& out);
 

@@ -17,8 +17,14 @@ public:
     void glyph(int x, int y, const Glyph& g, uint16_t height, Rgb color, bool flashing) override {
         if (flashing && !flashShown_) return;
         for (unsigned r = 0; r < height; ++r)
-            for (unsigned c = 0; c < g.width; ++c)
-                if (g.lit(c, r)) raster_.set(x + static_cast<int>(c), y + static_cast<int>(r), color);
+            for (unsigned c = 0; c < g.width; ++c) {
+                const int px = x + static_cast<int>(c), py = y + static_cast<int>(r);
+                if (g.lit(c, r) && inClip(px, py)) raster_.set(px, py, color);
+            }
+    }
+    void clip(int x, int y, int width, int height) override {
+        clipped_ = width >= 0;
+        clipX_ = x, clipY_ = y, clipW_ = width, clipH_ = height;
     }
     void rect(int x, int y, int width, int height, Rgb color, bool flashing) override {
         if (flashing && !flashShown_) return;
@@ -35,12 +41,18 @@ public:
     }
 
 private:
+    bool inClip(int x, int y) const {
+        return !clipped_ || (x >= clipX_ && y >= clipY_ && x - clipX_ < clipW_ && y - clipY_ < clipH_);
+    }
+
     Raster& raster_;
     bool flashShown_;
+    bool clipped_ = false;
+    int clipX_ = 0, clipY_ = 0, clipW_ = 0, clipH_ = 0;
 };
 
 PageImage paint(const char* text, size_t length, size_t start, const SignProfile& profile, const Sources& sources,
-                const PageState& pageStart, const PageLayout& layout) {
+                const PageState& pageStart, const PageLayout& layout, uint32_t time) {
     PageImage image;
     image.flashes = layout.flashes;
     image.flashOn = layout.flashOn;
@@ -48,13 +60,15 @@ PageImage paint(const char* text, size_t length, size_t start, const SignProfile
     image.flashOffFirst = layout.flashOffFirst;
     image.pageOn = layout.pageOn;
     image.pageOff = layout.pageOff;
+    image.movingTick = layout.movingTick;
+    image.movingCycle = layout.movingCycle;
     image.on = Raster(profile.width, profile.height, layout.background);
     RasterPainter onPainter(image.on, true);
-    paintPage(text, length, start, profile, sources, pageStart, layout, onPainter);
+    paintPage(text, length, start, profile, sources, pageStart, layout, onPainter, time);
     if (layout.flashes) {
         image.off = Raster(profile.width, profile.height, layout.background);
         RasterPainter offPainter(image.off, false);
-        paintPage(text, length, start, profile, sources, pageStart, layout, offPainter);
+        paintPage(text, length, start, profile, sources, pageStart, layout, offPainter, time);
     }
     return image;
 }
@@ -62,8 +76,10 @@ PageImage paint(const char* text, size_t length, size_t start, const SignProfile
 }  // namespace
 
 Problem renderMulti(const char* text, size_t length, const SignProfile& profile, const Sources& sources,
-                    std::vector<PageImage>& pages, uint64_t budget) {
-    if (profile.matrix != Matrix::Full) return Problem{NTCIP_MULTI_OTHER, 0};
+                    std::vector<PageImage>& pages, const RenderOptions& options) {
+    const bool cells = profile.matrix == Matrix::Character && profile.characterWidth == 0;
+    if (cells || (profile.matrix != Matrix::Full && profile.characterHeight == 0)) return Problem{NTCIP_MULTI_OTHER, 0};
+    const uint64_t budget = options.budget;
     if (!text) length = 0;
     const uint64_t frameBytes = uint64_t{profile.width} * profile.height * sizeof(Rgb);
     try {
@@ -84,7 +100,7 @@ Problem renderMulti(const char* text, size_t length, const SignProfile& profile,
             if (bytes > budget - used)
                 return out.empty() ? Problem{NTCIP_MULTI_OTHER, 0} : Problem{NTCIP_MULTI_TOO_MANY_PAGES, opener};
             used += bytes;
-            out.push_back(paint(text ? text : "", length, start, profile, sources, pageStart, layout));
+            out.push_back(paint(text ? text : "", length, start, profile, sources, pageStart, layout, options.movingTime));
             more = layout.more;
             start = layout.end;
         }

@@ -24,7 +24,11 @@ check 0 'valid' multi check '[pt30o][pb0,0,0][jp3][fo2]HELLO[np][flt5o5]A[/fl]'
 check 1 "$(printf 'fontNotDefined (6) at 12\n[jp3][fo1]AB[fo9]C\n            ^')" multi check '[jp3][fo1]AB[fo9]C'
 check 1 "$(printf 'flashRegionError (10) at 1\nA[fl]B\n ^')" multi check 'A[fl]B'
 check 1 "$(printf 'other (1) at 5\nAB[fo\n     ^')" multi check 'AB[fo'
-check 1 "$(printf 'tagConflict (11) at 1\nA[jp3]B\n ^')" multi check 'A[jp3]B'
+check 1 "$(printf 'tagConflict (11) at 1\nA[jp4]B\n ^')" multi check 'A[jp4]B'
+check 0 'valid' multi check '[jp2]A[nl][jp4]B'
+# 5 x 7 characters 1 pixel apart: 17 on the 105 pixels of a line, 3 lines.
+check 1 "$(printf 'textTooBig (5) at 17\nAAAAAAAAAAAAAAAAAA\n                 ^')" multi check 'AAAAAAAAAAAAAAAAAA'
+check 1 "$(printf 'textTooBig (5) at 15\nA[nl]B[nl]C[nl]D\n               ^')" multi check 'A[nl]B[nl]C[nl]D'
 out=$("$dmsctl" --json multi check 'ABC')
 [ $? -eq 0 ] || fail "--json valid: exit code"
 [ "$(printf '%s' "$out" | tr -d ' \n')" = '{"error":2,"name":"none","position":0,"valid":true}' ] || fail "--json valid: $out"

@@ -31,6 +31,15 @@ const LimitOption kLimitOptions[] = {
     {"--settle-ms", "settleMs", "Milliseconds a status request takes at least"},
 };
 
+// Options of the sign's face (its profile).
+const LimitOption kProfileOptions[] = {
+    {"--width", "signWidthPixels", "Pixels across the sign (default 105)"},
+    {"--height", "signHeightPixels", "Pixels down the sign (default 27)"},
+    {"--character-width", "characterWidthPixels", "Pixels of a character cell (0: not a character-matrix sign)"},
+    {"--character-height", "characterHeightPixels", "Pixels of a line (0: a full-matrix sign)"},
+    {"--color-scheme", "colorScheme", "1 monochrome1bit, 2 monochrome8bit, 3 colorClassic, 4 color24bit"},
+};
+
 std::string stateText() {
     int need = tqsimGetState(nullptr, 0);
     std::string s(static_cast<size_t>(need > 0 ? need : 1), '\0');
@@ -44,6 +53,7 @@ void addNew(CLI::App& sign) {
     static std::map<std::string, int> values;
     static bool force = false;
     for (const LimitOption& o : kLimitOptions) cmd->add_option(o.flag, values[o.key], o.help);
+    for (const LimitOption& o : kProfileOptions) cmd->add_option(o.flag, values[o.key], o.help);
     cmd->add_flag("--force", force, "Replace an existing file");
     cmd->callback([cmd] {
         const std::string& file = context().signFile;
@@ -51,13 +61,16 @@ void addNew(CLI::App& sign) {
         nlohmann::json limits = nlohmann::json::object();
         for (const LimitOption& o : kLimitOptions)
             if (cmd->count(o.flag)) limits[o.key] = values[o.key];
-        nlohmann::json state{{"limits", limits}};
-        if (tqsimOpenMemory(state.dump().c_str()) != 0) throw Failure{"a limit is out of range", 2};
+        nlohmann::json profile = nlohmann::json::object();
+        for (const LimitOption& o : kProfileOptions)
+            if (cmd->count(o.flag)) profile[o.key] = values[o.key];
+        nlohmann::json state{{"limits", limits}, {"profile", profile}};
+        if (tqsimOpenMemory(state.dump().c_str()) != 0) throw Failure{"a limit or size is out of range", 2};
         uint32_t rc = tqsimSave(file.c_str());
         tqsimClose();
         if (rc != 0) throw Failure{"cannot write " + file, 1};
         if (context().json)
-            printJson({{"file", file}, {"limits", limits}});
+            printJson({{"file", file}, {"limits", limits}, {"profile", profile}});
         else
             std::cout << "created sign " << file << "\n";
     });
