@@ -3,10 +3,10 @@
 # OUT/<document>-<type>-<number>.png (more pages: ...-<number>-<page>.png),
 # drawn with round LEDs at scale 4 by dmsctl preview; a message that does
 # not render prints its problem and gets no file. The messages are rendered
-# on OUT/preview-sign.json, a simulated sign of 144 x 32 pixels (the
-# default one, 105 x 27, is too small for the example texts) holding the
-# example fonts under their own numbers and the example pictures in rows
-# 1 to 4.
+# on OUT/preview-sign.json, a simulated sign of 240 x 48 pixels like the
+# demo's (the default one, 105 x 27, is too small for the example texts)
+# holding the example fonts under their own numbers and the example pictures
+# in rows 1 to 4.
 # Usage: demo-previews.sh path/to/dmsctl OUT
 set -uo pipefail
 dmsctl=$1
@@ -15,8 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 examples=$root/examples
 mkdir -p "$out" || exit 1
 sign=$out/preview-sign.json
-# A state file holding only a profile: the rest is the simulated sign's defaults.
-echo '{"profile": {"signWidthPixels": 144, "signHeightPixels": 32}}' > "$sign" || exit 1
+"$dmsctl" -q --sign "$sign" sign new --force --width 240 --height 48 >/dev/null || exit 1
 "$dmsctl" -q --sign "$sign" fonts send --raw "$examples"/fonts/Fixed5x7.fnt "$examples"/fonts/Bold8x13.fnt \
   "$examples"/fonts/Fixed10x20.fnt "$examples"/fonts/Fixed6x10.fnn >/dev/null || exit 1
 "$dmsctl" -q --sign "$sign" pictures send-all "$examples"/pictures/*.bmp >/dev/null || exit 1
