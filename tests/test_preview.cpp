@@ -321,6 +321,55 @@ TEST(PreviewGif, HeldPagesAndTheFrameLimit) {
     EXPECT_EQ(error, "the frames differ in size");
 }
 
+TEST(PreviewGif, MovingTextMoments) {
+    PageImage moving = page(raster(1, 1, {kBlack}), 10, 0);
+    moving.movingTick = 3;
+    moving.movingCycle = 8;
+    PageImage held = moving;
+    held.pageOn = 0;
+    held.movingCycle = 12;
+    PageImage flashingMoving = flashing(raster(1, 1, {kRed}), Raster(1, 1, kBlack), 4, 2, 2, false);
+    flashingMoving.movingTick = 3;
+    flashingMoving.movingCycle = 8;
+    std::vector<PageImage> pages = {moving, held, flashingMoving};
+    // Each moment drawn in a red of its time; the moment at 6 of page 1 fails.
+    std::vector<std::pair<size_t, uint32_t>> asked;
+    const Moment moment = [&asked](size_t index, uint32_t tenths, Raster& frame) {
+        asked.emplace_back(index, tenths);
+        if (index == 1 && tenths == 6) return false;
+        frame = Raster(1, 1, Rgb{static_cast<uint8_t>(tenths), 0, 0});
+        return true;
+    };
+    Sequence seq;
+    sequenceOf(pages, seq, moment);
+    // Page 0: 0, 3, 6, 9 within its 1 s; page 1 (held): one cycle of 1.2 s,
+    // staying at 3 once 6 fails, 9 not asked; page 2 flashes, its moments
+    // are not drawn.
+    const std::vector<std::pair<size_t, uint32_t>> wantAsked = {{0, 3}, {0, 6}, {0, 9}, {1, 3}, {1, 6}};
+    EXPECT_EQ(asked, wantAsked);
+    const std::vector<int> wantDelays = {30, 30, 30, 10, 30, 90, 20, 20};
+    const std::vector<int> wantRed = {0, 3, 6, 9, 0, 3, 255, 0};
+    ASSERT_EQ(seq.frames.size(), wantDelays.size());
+    for (size_t i = 0; i < wantDelays.size(); ++i) {
+        EXPECT_EQ(seq.frames[i].delay, wantDelays[i]) << i;
+        EXPECT_EQ(seq.frames[i].raster->at(0, 0).red, wantRed[i]) << i;
+    }
+    // Without a way to render moments, a page is its first moment.
+    sequenceOf(pages, seq);
+    ASSERT_EQ(seq.frames.size(), 4u);
+    EXPECT_EQ(seq.frames[0].delay, 100);
+    EXPECT_EQ(seq.frames[1].delay, kHoldTime);
+
+    // Moments stop with the frame limit: none is rendered past it.
+    std::vector<PageImage> many(kMaxFrames - 1, page(raster(1, 1, {kRed}), 10, 0));
+    many.push_back(moving);
+    asked.clear();
+    sequenceOf(many, seq, moment);
+    EXPECT_EQ(seq.frames.size(), kMaxFrames);
+    EXPECT_TRUE(seq.cut);
+    EXPECT_TRUE(asked.empty());
+}
+
 TEST(PreviewGif, PaletteIsExactUpTo256Colours) {
     for (int colours : {256, 257}) {
         Raster r(16, 17, kBlack);

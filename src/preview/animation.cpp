@@ -27,9 +27,34 @@ void add(Sequence& s, const render::Raster* raster, unsigned tenths) {
     s.frames.push_back(Frame{raster, hundredths(tenths)});
 }
 
-void addPage(Sequence& s, const render::PageImage& page) {
+// A page with moving text: its moments, each until the next.
+void addMoments(Sequence& s, size_t index, const render::PageImage& page, const Moment& moment) {
+    const unsigned tick = page.movingTick;
+    const uint32_t total = page.pageOn != 0 ? page.pageOn : page.movingCycle;
+    const render::Raster* shown = &page.on;
+    bool rendering = true;
+    for (uint32_t t = 0; t < total && !s.cut; t += tick) {
+        if (t > 0 && rendering) {
+            if (s.frames.size() == kMaxFrames) {
+                s.cut = true;
+                break;
+            }
+            render::Raster frame;
+            rendering = moment(index, t, frame);
+            if (rendering) {
+                s.moments.push_back(std::move(frame));
+                shown = &s.moments.back();
+            }
+        }
+        add(s, shown, std::min<uint32_t>(tick, total - t));
+    }
+}
+
+void addPage(Sequence& s, size_t index, const render::PageImage& page, const Moment& moment) {
     const bool flashes = page.flashes && page.flashOn + page.flashOff > 0;
-    if (!flashes) {
+    if (!flashes && moment && page.movingTick > 0 && (page.pageOn != 0 || page.movingCycle != 0)) {
+        addMoments(s, index, page, moment);
+    } else if (!flashes) {
         if (page.pageOn == 0) {
             if (s.frames.size() == kMaxFrames)
                 s.cut = true;
@@ -81,15 +106,13 @@ std::string gifError(int code) {
 
 }  // namespace
 
-void sequenceOf(const std::vector<render::PageImage>& pages, Sequence& sequence) {
+void sequenceOf(const std::vector<render::PageImage>& pages, Sequence& sequence, const Moment& moment) {
     sequence.frames.clear();
+    sequence.moments.clear();
     sequence.cut = false;
     if (pages.empty()) return;
     sequence.blank = render::Raster(pages[0].on.width(), pages[0].on.height(), render::Rgb{});
-    for (const render::PageImage& page : pages) {
-        if (sequence.cut) break;
-        addPage(sequence, page);
-    }
+    for (size_t i = 0; i < pages.size() && !sequence.cut; ++i) addPage(sequence, i, pages[i], moment);
 }
 
 void Palette::add(render::Rgb color) {

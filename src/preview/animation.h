@@ -6,10 +6,18 @@
 // off), each for its flash time, the last cut to end with the page on time.
 // A page off time follows as a blank frame (every LED off). A page on time
 // of 0 holds the page for kHoldTime. Delays are in hundredths of a second.
+//
+// A page with moving text (and no flash) changes every movingTick: given a
+// way to render the message at a moment, its frames are its moments 0,
+// tick, 2 x tick ... for its page on time (one moving cycle when it has
+// none), each shown until the next. Without one, or once a moment does not
+// render, the page stays as it was last drawn.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -31,14 +39,20 @@ struct Frame {
 };
 
 struct Sequence {
-    render::Raster blank;  // the sign with every LED off
+    render::Raster blank;                  // the sign with every LED off
+    std::deque<render::Raster> moments;  // moving text's later frames
     std::vector<Frame> frames;
     bool cut = false;  // the pages needed more than kMaxFrames frames
 };
 
+// Renders page `page` of the message `tenths` of a second after it came up
+// into frame; false when it cannot.
+using Moment = std::function<bool(size_t page, uint32_t tenths, render::Raster& frame)>;
+
 // The frames of the pages, pointing into them (the pages must outlive the
 // sequence, and the sequence must not be copied). Empty for no pages.
-void sequenceOf(const std::vector<render::PageImage>& pages, Sequence& sequence);
+// Moments are rendered only while the sequence has room for their frames.
+void sequenceOf(const std::vector<render::PageImage>& pages, Sequence& sequence, const Moment& moment = nullptr);
 
 // The colours of a GIF: every colour of the faces when they have at most
 // 256, in the order met (frames in order, rows top first); else the 256

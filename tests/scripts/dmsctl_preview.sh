@@ -103,6 +103,9 @@ out=$("$dmsctl" preview --document doc.xml --png doc.png --gif doc.gif --termina
 for f in doc-changeable-5-1.png doc-changeable-5-2.png doc-changeable-5.gif doc-volatile-6.png doc-volatile-6.gif; do
   [ -e "$f" ] || fail "--document did not write $f: $(ls)"
 done
+# Moving text: its moments in the GIF, one every tick.
+j=$("$dmsctl" --json preview '[pt20o][mvcl60,2,1,HI]' --gif mv.gif | tr -d ' \n')
+case $j in *'"gifCut":false,"gifFrames":20,'*'"movingCycle":'*'"movingTick":1,'*) ;; *) fail "moving text: $j" ;; esac
 out=$("$dmsctl" preview --document "$examples/messages/graphics.xml" --png g.png --terminal never)
 [ $? -eq 1 ] || fail "--document with messages that do not render: exit not 1: $out"
 [ "$(printf '%s\n' "$out" | grep -cE '^[a-zA-Z]+ \([0-9]+\) at [0-9]+$')" -eq 2 ] || fail "--document: $out"

@@ -2,8 +2,10 @@
 // --sign shows a message, rendered with its profile, fonts and pictures.
 // Pages are drawn on the terminal (see --terminal), written as PNG files
 // (--png OUT.png: OUT.png for one page, OUT-1.png, OUT-2.png ... for more;
-// a flashing page's file shows its on frame) and as one animated GIF
-// (--gif). With --document, each message's files carry its memory type and
+// a flashing page's file shows its on frame, a page with moving text the
+// moment it comes up) and as one animated GIF
+// (--gif; moving text moves in it, but not while its page flashes). With
+// --document, each message's files carry its memory type and
 // number: OUT-changeable-3.png, OUT-changeable-3-2.png ...
 // Exit 0 when every message renders, 1 when one does not (its problem and
 // position are printed) or a file cannot be written, 2 for bad arguments.
@@ -87,6 +89,10 @@ nlohmann::json pageJson(size_t index, const dms::render::PageImage& p) {
         j["flashOff"] = p.flashOff;
         j["flashOffFirst"] = p.flashOffFirst;
     }
+    if (p.movingTick > 0) {
+        j["movingTick"] = p.movingTick;
+        j["movingCycle"] = p.movingCycle;
+    }
     return j;
 }
 
@@ -96,6 +102,8 @@ void printPage(size_t index, size_t count, const dms::render::PageImage& p, bool
     if (p.flashes)
         std::cout << ", flashing " << seconds(p.flashOn) << " on / " << seconds(p.flashOff) << " off"
                   << (p.flashOffFirst ? " (off first)" : "");
+    if (p.movingTick > 0)
+        std::cout << ", moving text every " << seconds(p.movingTick) << " (drawn as it comes up)";
     std::cout << "\n";
     if (!draw) return;
     if (p.flashes) std::cout << "on frame:\n";
@@ -141,8 +149,21 @@ bool preview(const Item& item, const Options& o, nlohmann::json& out) {
         files.push_back(path);
     }
     if (!o.gif.empty() && !pages.empty()) {
+        // Moving text: the message rendered again at each moment asked.
+        const dms::render::Sources sources = sign.sources();
+        const dms::preview::Moment moment = [&](size_t page, uint32_t tenths, dms::render::Raster& frame) {
+            std::vector<dms::render::PageImage> at;
+            dms::render::RenderOptions options;
+            options.movingTime = tenths;
+            if (!dms::render::renderMulti(item.multi.data(), item.multi.size(), sign.profile, sources, at, options)
+                     .ok() ||
+                page >= at.size())
+                return false;
+            frame = std::move(at[page].on);
+            return true;
+        };
         dms::preview::Sequence sequence;
-        dms::preview::sequenceOf(pages, sequence);
+        dms::preview::sequenceOf(pages, sequence, moment);
         const std::string path = withSuffix(o.gif, suffix);
         std::string error;
         if (!dms::preview::writeGif(sequence, o.face.scale, o.face.flat, path, error)) throw Failure{error, 1};
