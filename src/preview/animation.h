@@ -39,7 +39,7 @@ struct Frame {
 };
 
 struct Sequence {
-    render::Raster blank;                  // the sign with every LED off
+    render::Raster blank;                // the sign with every LED off
     std::deque<render::Raster> moments;  // moving text's later frames
     std::vector<Frame> frames;
     bool cut = false;  // the pages needed more than kMaxFrames frames
