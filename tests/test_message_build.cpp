@@ -35,7 +35,7 @@ TEST_F(MessageBuild, ExamplesGiveTheirMulti) {
         {"text.xml", 1, 3,
          "[pt30o][pb0,0,0][jp3][jl2][fo2]HELLO[nl1][jl3]DRIVE SAFE[f1][hc41]"
          "[np][pt20o5][pb0,0,0][flt05o05][cf255,255,0][fo1]NEXT EXIT[/fl]"},
-        {"text.xml", 2, 4, "[pt60o][pb0,0,255][mvcl240,4,1,[fo2]ABC]"},
+        {"text.xml", 2, 4, "[pt60o][pb0,0,255][mvcl100,4,1,[fo2]ABC]"},
         {"graphics.xml", 3, 3,
          "[pt40o][pb0,0,0][fo1]ROAD WORK[g2,1,1][cr1,20,50,10,0,255,0][tr60,1,100,30][jp2][jl4][sc2]5 KM"
          "[tdc7,60,40,40,8]"},

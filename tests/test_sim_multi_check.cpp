@@ -191,7 +191,7 @@ TEST(SimMultiCheck, MessagesTheSignAccepts) {
          "[flt05o05][cf255,255,0]NEXT[/fl]",
          json{{"profile", {{"maxNumberPages", 2}}}, {"limits", {{"maxMultiLength", 200}}}}},  // limit; the library's own form
         {"[pt30o][jp3][fo2]AB[hc2190]", kSame},
-        {"[flt05o05][mvcl240,4,1,[fo2]AB[/fl]]", kSame},  // a region closed inside the moving text
+        {"[flt05o05][mvcl100,4,1,[fo2]AB[/fl]]", kSame},  // a region closed inside the moving text
         {"[fl]A[/fl][np][fl]B[/fl][np]C", kSame},
         {"[pt20o][g1,0,0][np][pt35o][g2,0,0]", kSame},  // quick display's pictures
         {"[g1,1,1][g2,105,27]X", kSame},

@@ -38,7 +38,7 @@ expect_failure event.xml ": 32518"
 # The examples, with the exact MULTI of each message.
 out=$("$dmsctl" message check "$examples/text.xml") || fail "text.xml: $out"
 expected='1 changeable [pt30o][pb0,0,0][jp3][jl2][fo2]HELLO[nl1][jl3]DRIVE SAFE[f1][hc41][np][pt20o5][pb0,0,0][flt05o05][cf255,255,0][fo1]NEXT EXIT[/fl]
-2 volatile [pt60o][pb0,0,255][mvcl240,4,1,[fo2]ABC]'
+2 volatile [pt60o][pb0,0,255][mvcl100,4,1,[fo2]ABC]'
 [ "$out" == "$expected" ] || fail "text.xml printed: $out"
 out=$("$dmsctl" message check "$examples/graphics.xml") || fail "graphics.xml: $out"
 expected='3 changeable [pt40o][pb0,0,0][fo1]ROAD WORK[g2,1,1][cr1,20,50,10,0,255,0][tr60,1,100,30][jp2][jl4][sc2]5 KM[tdc7,60,40,40,8]
