@@ -1,4 +1,7 @@
-// dmsctl fonts show FILE [CHARS]: a font file's characters as text art.
+// dmsctl fonts show FILE [CHARS]: a font file's characters as text art, or
+// with --blocks in colour half blocks; --png writes them as one line of
+// text (the font's character spacing between them) on a sign's face.
+#include <algorithm>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -6,6 +9,8 @@
 
 #include "cli.h"
 #include "dmsctl_api.h"
+#include "preview/terminal.h"
+#include "preview_out.h"
 
 namespace dmsctl {
 namespace {
@@ -25,12 +30,43 @@ std::string label(unsigned code) {
     return buf;
 }
 
+const dms::render::Rgb kLit{255, 180, 0};
+
+dms::render::Raster rasterOf(const dms::tool::Glyph& g, unsigned height) {
+    dms::render::Raster r(static_cast<uint16_t>(g.width), static_cast<uint16_t>(height), dms::render::Rgb{});
+    for (size_t y = 0; y < g.rows.size(); ++y)
+        for (size_t x = 0; x < g.rows[y].size(); ++x)
+            if (g.rows[y][x] == '#') r.set(static_cast<int>(x), static_cast<int>(y), kLit);
+    return r;
+}
+
+// The glyphs side by side, spacing pixels apart.
+dms::render::Raster lineOf(const std::vector<const dms::tool::Glyph*>& glyphs, unsigned height, unsigned spacing) {
+    unsigned width = 0;
+    for (const dms::tool::Glyph* g : glyphs) width += g->width + (width > 0 ? spacing : 0);
+    dms::render::Raster r(static_cast<uint16_t>(std::min(width, 65535u)), static_cast<uint16_t>(height),
+                          dms::render::Rgb{});
+    int x = 0;
+    for (const dms::tool::Glyph* g : glyphs) {
+        for (size_t y = 0; y < g->rows.size(); ++y)
+            for (size_t c = 0; c < g->rows[y].size(); ++c)
+                if (g->rows[y][c] == '#') r.set(x + static_cast<int>(c), static_cast<int>(y), kLit);
+        x += static_cast<int>(g->width + spacing);
+    }
+    return r;
+}
+
 void addShow(CLI::App& fonts) {
     auto* cmd = fonts.add_subcommand("show", "Print a font file's characters as text art (# lit, . dark)");
     static std::string file;
-    static std::string chars;
+    static std::string chars, png;
+    static bool blocks = false;
+    static FaceOptions face;
     cmd->add_option("file", file, "An FNT or FNN font file")->required();
     cmd->add_option("chars", chars, "The characters to show (default: the printable ASCII ones the font has)");
+    cmd->add_flag("--blocks", blocks, "Draw the characters in colour half blocks instead of # and .");
+    cmd->add_option("--png", png, "Also write the characters as one line of text on a sign's face, a PNG file");
+    addFaceOptions(cmd, face);
     cmd->callback([] {
         if (!dms::tool::isFontFileName(file)) throw Failure{file + ": not an .fnt or .fnn file", 1};
         dms::tool::FontDrawing font;
@@ -46,6 +82,7 @@ void addShow(CLI::App& fonts) {
             for (unsigned char c : chars) codes.push_back(c);
 
         nlohmann::json glyphs = nlohmann::json::array();
+        std::vector<const dms::tool::Glyph*> shown;
         if (!context().json)
             std::printf("%s: height %u, width %u, number %u, spacing %u/%u, %u characters\n", font.name.c_str(),
                         font.height, font.width, font.number, font.charSpacing, font.lineSpacing, font.charCount);
@@ -55,18 +92,30 @@ void addShow(CLI::App& fonts) {
                 if (!chars.empty() && !context().json) std::printf("\n%s: not in the font\n", label(code).c_str());
                 continue;
             }
+            shown.push_back(c);
             const std::vector<std::string>& rows = c->rows;
             if (context().json) {
                 glyphs.push_back({{"code", code}, {"width", c->width}, {"rows", rows}});
                 continue;
             }
             std::printf("\n%s, width %u\n", label(code).c_str(), c->width);
-            for (const std::string& row : rows) std::printf("%s\n", row.c_str());
+            if (blocks)
+                std::fputs(dms::preview::terminalDrawing(rasterOf(*c, font.height)).c_str(), stdout);
+            else
+                for (const std::string& row : rows) std::printf("%s\n", row.c_str());
         }
-        if (context().json)
-            printJson({{"name", font.name}, {"height", font.height}, {"width", font.width},
-                       {"number", font.number}, {"charSpacing", font.charSpacing},
-                       {"lineSpacing", font.lineSpacing}, {"characters", font.charCount}, {"glyphs", glyphs}});
+        if (!png.empty()) {
+            if (shown.empty()) throw Failure{"no characters to write to " + png, 1};
+            writeFacePng(lineOf(shown, font.height, font.charSpacing), face, png);
+            if (!context().json) std::printf("\nwrote %s\n", png.c_str());
+        }
+        if (context().json) {
+            nlohmann::json j = {{"name", font.name}, {"height", font.height}, {"width", font.width},
+                                {"number", font.number}, {"charSpacing", font.charSpacing},
+                                {"lineSpacing", font.lineSpacing}, {"characters", font.charCount}, {"glyphs", glyphs}};
+            if (!png.empty()) j["file"] = png;
+            printJson(j);
+        }
     });
 }
 

@@ -1,5 +1,5 @@
-// dmsctl pictures send|send-all|list|get|delete: BMP pictures in the sign's
-// graphic table.
+// dmsctl pictures send|send-all|list|get|show|delete: BMP pictures in the
+// sign's graphic table; show draws one as the sign's renderer reads it.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -12,6 +12,9 @@
 
 #include "cli.h"
 #include "dmscontent/dmscontent.h"
+#include "preview/terminal.h"
+#include "preview_out.h"
+#include "sign_render/sign_render.h"
 #include "tqdms/ntcip.h"
 
 namespace dmsctl {
@@ -233,6 +236,49 @@ void addGet(CLI::App& group) {
     });
 }
 
+// Transparent pixels are drawn as LEDs that are off.
+dms::render::Raster rasterOf(const dms::render::Picture& p) {
+    dms::render::Raster r(p.width, p.height, dms::render::Rgb{});
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const dms::render::Rgb c = p.pixels[static_cast<size_t>(y) * p.width + x];
+            if (!p.transparent || c != p.transparentColor) r.set(x, y, c);
+        }
+    return r;
+}
+
+void addShowPicture(CLI::App& group) {
+    auto* cmd = group.add_subcommand("show", "Draw a picture of the sign, as its messages show it, on the terminal "
+                                             "or into a PNG file");
+    static int number = 0;
+    static std::string png;
+    static FaceOptions face;
+    cmd->add_option("number", number, "Graphic number")->required()->check(CLI::Range(1, 255));
+    cmd->add_option("--png", png, "Write the picture on a sign's face as a PNG file");
+    addFaceOptions(cmd, face);
+    addTerminalOption(cmd, face);
+    cmd->callback([] {
+        OpenSign open;
+        dms::SignRendering sign;
+        // Read what a message showing the picture needs, not every font.
+        check(dms::readSignRenderingFor("[g" + std::to_string(number) + "]", sign), "reading the sign's pictures");
+        const dms::render::Picture* p = sign.sources().pictures.find(number);
+        if (!p || !p->pixels) throw Failure{"no picture " + std::to_string(number) + " on the sign", 1};
+        const dms::render::Raster r = rasterOf(*p);
+        if (!png.empty()) writeFacePng(r, face, png);
+        if (context().json) {
+            nlohmann::json j = {{"number", number}, {"width", p->width}, {"height", p->height},
+                                {"transparent", p->transparent}};
+            if (!png.empty()) j["file"] = png;
+            printJson(j);
+            return;
+        }
+        std::printf("picture %d: %ux%u%s\n", number, p->width, p->height, p->transparent ? ", transparent" : "");
+        if (drawOnTerminal(face)) std::fputs(dms::preview::terminalDrawing(r).c_str(), stdout);
+        if (!png.empty()) std::printf("wrote %s\n", png.c_str());
+    });
+}
+
 void addDelete(CLI::App& group) {
     auto* cmd = group.add_subcommand("delete", "Empty one graphic row");
     static int index = 0;
@@ -249,6 +295,7 @@ Register reg("pictures", "Pictures (BMP files) in the sign's graphic table", [](
     addSendAll(group);
     addList(group);
     addGet(group);
+    addShowPicture(group);
     addDelete(group);
 });
 
