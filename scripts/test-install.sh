@@ -50,7 +50,9 @@ step "the Debian package, unpacked with dpkg -x"
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/packages/dmscontent_"$version"_*.deb)
 depends=$(dpkg-deb --field "$deb" Depends)
-grep -q 'libtinyxml2' <<<"$depends" || { echo "install test: Depends: $depends"; exit 1; }
+for lib in libtinyxml2 libsnmp libpng libgif; do
+  grep -q "$lib" <<<"$depends" || { echo "install test: $lib missing from Depends: $depends"; exit 1; }
+done
 dpkg -x "$deb" "$work/root"
 [ "$("$work/root/usr/bin/dmsctl" --version)" = "dmsctl $version" ]
 echo "install test: passed ($(basename "$deb"))"

@@ -2,8 +2,9 @@
 // profile and fonts, read through the device library.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "dmscontent/dmscontent.h"
@@ -180,27 +181,35 @@ TEST(RenderExport, WithoutASign) {
     EXPECT_EQ(Result(dmsRenderSize("H", 1, &info)), Result(DMS_E_NO_INTERFACE));
 }
 
-// Every read the profile and fonts need fails in turn with its code, except
-// the RGB defaults, for which the colour index defaults stand in.
+// Every read the profile, fonts and pictures need fails in turn with its
+// code, except the RGB defaults, for which the colour index defaults stand
+// in; the buffer is written only when the frame is drawn.
 TEST(RenderExport, FaultSweep) {
-    std::unique_ptr<SimSign> sign;
-    int optional = 0;
-    const int calls = faultSweep(
-        [&] { sign.reset(), sign = std::make_unique<SimSign>(smallSign()); },
-        [&] {
-            dmsRenderInfo info;
-            return dmsRenderSize("Hi[g7,1,1]", 1, &info);
-        },
-        [&](const SweepStep& s) {
-            const bool rgbDefault = s.call["fn"] == "tqGetMultiCfg" &&
-                                    (s.call["args"][0] == NTCIP_DEFAULT_BACKGROUND_RGB ||
-                                     s.call["args"][0] == NTCIP_DEFAULT_FOREGROUND_RGB);
-            optional += rgbDefault;
-            EXPECT_EQ(Result(s.result), Result(rgbDefault ? DMS_OK : kSweepCode));
-        });
-    EXPECT_EQ(optional, 2);
-    EXPECT_GT(calls, 255);  // the font's 255 widths among them, and picture 7's row and blocks
-    sign.reset();
+    for (const bool draw : {false, true}) {
+        SCOPED_TRACE(draw ? "dmsRenderMessage" : "dmsRenderSize");
+        std::unique_ptr<SimSign> sign;
+        std::vector<uint8_t> rgb(12 * 7 * 3);
+        int optional = 0;
+        const int calls = faultSweep(
+            [&] { sign.reset(), sign = std::make_unique<SimSign>(smallSign()); },
+            [&] {
+                dmsRenderInfo info;
+                std::fill(rgb.begin(), rgb.end(), uint8_t{7});
+                return draw ? dmsRenderMessage("Hi[g7,1,1]", 1, 1, rgb.data(), 12 * 7 * 3, &info)
+                            : dmsRenderSize("Hi[g7,1,1]", 1, &info);
+            },
+            [&](const SweepStep& s) {
+                const bool rgbDefault = s.call["fn"] == "tqGetMultiCfg" &&
+                                        (s.call["args"][0] == NTCIP_DEFAULT_BACKGROUND_RGB ||
+                                         s.call["args"][0] == NTCIP_DEFAULT_FOREGROUND_RGB);
+                optional += rgbDefault;
+                EXPECT_EQ(Result(s.result), Result(rgbDefault ? DMS_OK : kSweepCode));
+                if (draw && !rgbDefault) EXPECT_EQ(rgb, std::vector<uint8_t>(12 * 7 * 3, 7));
+            });
+        EXPECT_EQ(optional, 2);
+        EXPECT_GT(calls, 255);  // the font's 255 widths among them, and picture 7's row and blocks
+        sign.reset();
+    }
 }
 
 }  // namespace
