@@ -204,7 +204,9 @@ TEST(RenderExport, FaultSweep) {
                                          s.call["args"][0] == NTCIP_DEFAULT_FOREGROUND_RGB);
                 optional += rgbDefault;
                 EXPECT_EQ(Result(s.result), Result(rgbDefault ? DMS_OK : kSweepCode));
-                if (draw && !rgbDefault) EXPECT_EQ(rgb, std::vector<uint8_t>(12 * 7 * 3, 7));
+                if (draw && !rgbDefault) {
+                    EXPECT_EQ(rgb, std::vector<uint8_t>(12 * 7 * 3, 7));
+                }
             });
         EXPECT_EQ(optional, 2);
         EXPECT_GT(calls, 255);  // the font's 255 widths among them, and picture 7's row and blocks
