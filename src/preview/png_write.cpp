@@ -43,12 +43,8 @@ Image imageOf(const render::Raster& raster) {
     Image image;
     image.width = raster.width();
     image.height = raster.height();
-    image.rgb.reserve(size_t{image.width} * image.height * 3);
-    for (int y = 0; y < raster.height(); ++y)
-        for (int x = 0; x < raster.width(); ++x) {
-            const render::Rgb c = raster.at(x, y);
-            image.rgb.insert(image.rgb.end(), {c.red, c.green, c.blue});
-        }
+    image.rgb.resize(size_t{image.width} * image.height * 3);
+    raster.copyRgb(image.rgb.data());
     return image;
 }
 

@@ -39,6 +39,15 @@ public:
     }
     // The part of the rectangle that lies on the raster; any size or place.
     void fill(int x, int y, int width, int height, Rgb color);
+    // Every pixel, rows top first, as red, green and blue bytes: out holds
+    // width x height x 3 bytes.
+    void copyRgb(uint8_t* out) const {
+        for (const Rgb& c : pixels_) {
+            *out++ = c.red;
+            *out++ = c.green;
+            *out++ = c.blue;
+        }
+    }
 
 private:
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }

@@ -49,24 +49,12 @@ uint32_t renderPage(const char* multi, int32_t page, int32_t frame, uint8_t* rgb
     if (size < needed) return DMS_E_FULL;
     const uint32_t step = static_cast<uint32_t>(frame - 1) / static_cast<uint32_t>(flashFrames);
     const bool offFrame = (frame - 1) % flashFrames == 1;
-    std::vector<render::PageImage> later;
-    if (step > 0) {
-        render::RenderOptions options;
-        options.movingTime = step * shown.movingTick;
-        const render::Problem p =
-            render::renderMulti(multi, std::strlen(multi), sign.profile, sign.sources(), later, options);
-        if (!p.ok() || later.size() != pages.size()) return DMS_E_FAILED;  // rendered at 0, so not expected
-    }
-    const render::PageImage& at = step > 0 ? later[static_cast<size_t>(page) - 1] : shown;
-    const render::Raster& r = offFrame ? at.off : at.on;
-    uint8_t* out = rgb;
-    for (int y = 0; y < r.height(); ++y)
-        for (int x = 0; x < r.width(); ++x) {
-            const render::Rgb c = r.at(x, y);
-            *out++ = c.red;
-            *out++ = c.green;
-            *out++ = c.blue;
-        }
+    render::PageImage later;
+    // It rendered as it came up, so it renders later too.
+    if (step > 0 && !renderPageAt(multi, sign, static_cast<size_t>(page) - 1, step * shown.movingTick, later))
+        return DMS_E_FAILED;
+    const render::PageImage& at = step > 0 ? later : shown;
+    (offFrame ? at.off : at.on).copyRgb(rgb);
     return 0;
 }
 

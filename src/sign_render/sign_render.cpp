@@ -111,4 +111,16 @@ uint32_t renderOnSign(const std::string& multi, SignRendering& sign, std::vector
     return 0;
 }
 
+bool renderPageAt(const std::string& multi, const SignRendering& sign, size_t page, uint32_t tenths,
+                  render::PageImage& out) {
+    std::vector<render::PageImage> pages;
+    render::RenderOptions options;
+    options.movingTime = tenths;
+    if (!render::renderMulti(multi.data(), multi.size(), sign.profile, sign.sources(), pages, options).ok() ||
+        page >= pages.size())
+        return false;
+    out = std::move(pages[page]);
+    return true;
+}
+
 }  // namespace dms

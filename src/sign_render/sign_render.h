@@ -53,4 +53,10 @@ uint32_t readSignRenderingFor(const std::string& multi, SignRendering& out);
 uint32_t renderOnSign(const std::string& multi, SignRendering& sign, std::vector<render::PageImage>& pages,
                       render::Problem& problem);
 
+// Page `page` (from 0) of multi as it stands `tenths` of a second after it
+// came up (its moving text moved on), with the profile, fonts and pictures
+// `sign` holds; false when the text does not render or has no such page.
+bool renderPageAt(const std::string& multi, const SignRendering& sign, size_t page, uint32_t tenths,
+                  render::PageImage& out);
+
 }  // namespace dms

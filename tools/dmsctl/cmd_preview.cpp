@@ -22,6 +22,7 @@
 #include "preview/animation.h"
 #include "preview/terminal.h"
 #include "preview_out.h"
+#include "schedule_text.h"
 #include "sign_render/sign_render.h"
 
 namespace dmsctl {
@@ -49,24 +50,19 @@ void printCaret(const std::string& multi, size_t position) {
     std::cout << shown << "\n" << std::string(position, ' ') << "^\n";
 }
 
-Item rowOfSign(const std::string& spec) {
-    const size_t colon = spec.find(':');
-    if (colon == std::string::npos) throw Failure{"--message wants TYPE:NUMBER, e.g. changeable:3", 2};
-    Item item;
-    const int type = memoryTypeOf(spec.substr(0, colon));
+// The row --message names ("changeable:3"), read from the sign.
+Item rowOfSign(const std::string& typeAndNumber) {
+    uint8_t type = 0;
+    uint16_t number = 0;
     try {
-        size_t used = 0;
-        item.number = std::stoi(spec.substr(colon + 1), &used);
-        if (used != spec.size() - colon - 1 || item.number < 1 || item.number > 65535) throw std::out_of_range("");
-    } catch (const std::exception&) {
-        throw Failure{"--message: message numbers are 1..65535", 2};
+        messageOf(typeAndNumber, type, number);
+    } catch (const ScheduleError& e) {
+        throw Failure{std::string("--message: ") + e.what(), 2};
     }
     MessageTableEntry e;
     std::memset(&e, 0, sizeof e);
-    check(tqGetSingleMessage(type, item.number, &e), "tqGetSingleMessage");
-    item.type = memoryTypeName(type);
-    item.multi = e.multi;
-    return item;
+    check(tqGetSingleMessage(type, number, &e), "tqGetSingleMessage");
+    return Item{memoryTypeName(type), number, e.multi};
 }
 
 std::vector<Item> documentItems(const std::string& file) {
@@ -150,16 +146,10 @@ bool preview(const Item& item, const Options& o, nlohmann::json& out) {
     }
     if (!o.gif.empty() && !pages.empty()) {
         // Moving text: the message rendered again at each moment asked.
-        const dms::render::Sources sources = sign.sources();
         const dms::preview::Moment moment = [&](size_t page, uint32_t tenths, dms::render::Raster& frame) {
-            std::vector<dms::render::PageImage> at;
-            dms::render::RenderOptions options;
-            options.movingTime = tenths;
-            if (!dms::render::renderMulti(item.multi.data(), item.multi.size(), sign.profile, sources, at, options)
-                     .ok() ||
-                page >= at.size())
-                return false;
-            frame = std::move(at[page].on);
+            dms::render::PageImage at;
+            if (!dms::renderPageAt(item.multi, sign, page, tenths, at)) return false;
+            frame = std::move(at.on);
             return true;
         };
         dms::preview::Sequence sequence;
