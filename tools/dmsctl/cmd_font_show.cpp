@@ -32,14 +32,6 @@ std::string label(unsigned code) {
 
 const dms::render::Rgb kLit{255, 180, 0};
 
-dms::render::Raster rasterOf(const dms::tool::Glyph& g, unsigned height) {
-    dms::render::Raster r(static_cast<uint16_t>(g.width), static_cast<uint16_t>(height), dms::render::Rgb{});
-    for (size_t y = 0; y < g.rows.size(); ++y)
-        for (size_t x = 0; x < g.rows[y].size(); ++x)
-            if (g.rows[y][x] == '#') r.set(static_cast<int>(x), static_cast<int>(y), kLit);
-    return r;
-}
-
 // The glyphs side by side, spacing pixels apart.
 dms::render::Raster lineOf(const std::vector<const dms::tool::Glyph*>& glyphs, unsigned height, unsigned spacing) {
     unsigned width = 0;
@@ -100,7 +92,7 @@ void addShow(CLI::App& fonts) {
             }
             std::printf("\n%s, width %u\n", label(code).c_str(), c->width);
             if (blocks)
-                std::fputs(dms::preview::terminalDrawing(rasterOf(*c, font.height)).c_str(), stdout);
+                std::fputs(dms::preview::terminalDrawing(lineOf({c}, font.height, 0)).c_str(), stdout);
             else
                 for (const std::string& row : rows) std::printf("%s\n", row.c_str());
         }
