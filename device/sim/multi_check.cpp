@@ -58,13 +58,13 @@
 // rectangle is refused at the character that does not fit, lines taller
 // than it at the first line that does not fit, groups of lines that meet
 // at the lower group's first line. The layout ends at whatever it cannot
-// place (moving text, [tdc], codes past 255, character- and line-matrix
-// signs). The first fault in the text wins, whichever reading finds it.
+// place (a code past 255, a fault this reading reports). The first fault in
+// the text wins, whichever reading finds it.
 //
 // One reporter per rule: the layout reports textTooBig only. Every other
 // rule the renderer also checks (flash regions, [sc] pairing, fields past
 // 13, fonts and characters, [jp] placement) is reported by this reading,
-// which also reads what the layout cannot place.
+// which also reads codes past 255 and goes on past them.
 namespace tqsim {
 namespace {
 

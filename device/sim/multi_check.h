@@ -34,7 +34,8 @@ MultiCheck multiCheckOf(const SimSign& sign);
 // from 0 of the byte where the error was found (dmsMultiSyntaxErrorPosition):
 // normally the "[" of the tag at fault, the character a font lacks, the byte
 // the tokenizer refused, the first character that does not fit, or the
-// first byte past the length limit; 0 when there is none. The rules are listed in multi_check.cpp.
+// first byte past the length limit; 0 when there is none. The rules are
+// listed in multi_check.cpp.
 int checkMulti(const std::string& multi, const MultiCheck& check, size_t* position = nullptr);
 
 // dmsMessageCRC: CRC-16/X-25 over the MULTI bytes, beacon and pixel service.
